@@ -1,0 +1,534 @@
+#include "calendar/CalendarFile.h"
+
+#include "calendar/TextCodec.h"
+#include "entry/TimeText.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <optional>
+
+namespace custodex {
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+const QString BackgroundKey = QStringLiteral("BACKGRNDCOL");
+const QString DayVisitColourKey = QStringLiteral("DAYVISITCOL");
+const QString OvernightColourKey = QStringLiteral("OVERNITECOL");
+const QString NoNapSuffix = QStringLiteral(" (No Nap)");
+const QString NoNapPrefix = QStringLiteral("NN-");
+
+int LastSeparator(const QString& path) {
+    return static_cast<int>(
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))));
+}
+
+// A line break or "!" inside a stored text would shift every later field of the file;
+// the windows never let one in, and this keeps a file readable if one ever gets through.
+QString StorableText(QString text, bool isDayField) {
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (isDayField)
+        text.replace(QLatin1Char('!'), QLatin1Char(' '));
+    return text;
+}
+
+QString DayRecordLine(const CalendarDay& day) {
+    auto reasonField = [](bool marked, const QString& reason) {
+        return marked && reason != BlankReason ? StorableText(reason, true) : QString();
+    };
+    auto timesField = [](bool marked, const QString& first, const QString& second) {
+        return marked
+                   ? StorableText(first, true) + QStringLiteral(" - ") + StorableText(second, true)
+                   : QString();
+    };
+    const QString bang = QStringLiteral("!");
+    return QString::number(day.DayOfMonth) + bang + StorableText(day.MonthName, true) + bang +
+           StorableText(day.WeekdayName, true) + bang +
+           (day.HasOvernight ? QStringLiteral("True") : QStringLiteral("False")) + bang +
+           reasonField(day.HasOvernight, day.OvernightReason) + bang +
+           (day.HasDayVisit ? QStringLiteral("True") : QStringLiteral("False")) + bang +
+           reasonField(day.HasDayVisit, day.DayVisitReason) + bang +
+           timesField(day.HasOvernight, day.OvernightPickup, day.OvernightDropoff) + bang +
+           timesField(day.HasDayVisit, day.DayVisitStart, day.DayVisitEnd) + QLatin1Char(';');
+}
+
+} // namespace
+
+QString ReadErrorMessage(const QString& path) {
+    return QStringLiteral("Error reading ") + path;
+}
+
+QString WriteErrorMessage(const QString& path) {
+    return QStringLiteral("Error!  Could not create file named\n\r") + path;
+}
+
+QString FolderOfPath(const QString& path) {
+    return path.left(LastSeparator(path) + 1);
+}
+
+QString FileNameOfPath(const QString& path) {
+    return path.mid(LastSeparator(path) + 1);
+}
+
+QString ClientNameFromPath(const QString& path) {
+    const QString name = FileNameOfPath(path);
+    const auto dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString CalendarFileText(const CalendarDocument& doc) {
+    QString text;
+    text.reserve(64 * static_cast<int>(doc.Days.size()) + 1024);
+    auto line = [&](const QString& content) { text += StorableText(content, false) + CrLf; };
+    line(doc.ClientName);
+    line(doc.UserYear);
+    for (const CalendarDay& day : doc.Days)
+        text += DayRecordLine(day) + CrLf;
+    line(BackgroundKey + QLatin1Char('=') + QString::number(doc.BackgroundColour));
+    line(DayVisitColourKey + QLatin1Char('=') + QString::number(doc.DayVisitColour));
+    line(OvernightColourKey + QLatin1Char('=') + QString::number(doc.OvernightColour));
+    line(doc.OverNiteStrtTime);
+    line(doc.OverNiteEndTime);
+    line(doc.DayVisitStrtTime);
+    line(doc.DayVisitEndTime);
+    line(QStringLiteral("OVERNITEHOURS=") + doc.OvernightHours);
+    line(QStringLiteral("SLEEPTIME=") + doc.SleepTime);
+    line(QStringLiteral("DAYVISITHOURS=") + doc.DayVisitHours);
+    line(QStringLiteral("NAPTIME=") + doc.NapTime);
+    line(QStringLiteral("HOURLYERRORS"));
+    line(QStringLiteral("QTOTOVRNITES=") + QString::number(doc.QTotOvernights));
+    line(QStringLiteral("QTOTDAYVISITS=") + QString::number(doc.QTotDayVisits));
+    line(QStringLiteral("QTOTOVRNITEMINS=") + QString::number(doc.QTotOvernightMinutes));
+    line(QStringLiteral("QTOTDAYVISITMINS=") + QString::number(doc.QTotDayVisitMinutes));
+    auto optional = [&](const char* key, const QString& value) {
+        if (!value.isEmpty())
+            line(QLatin1String(key) + value);
+    };
+    optional("AUTHOR=", doc.Author);
+    optional("TITLE=", doc.Title);
+    optional("CUSTODIALNAME=", doc.CustodialName);
+    optional("NONCUSTODIALNAME=", doc.NonCustodialName);
+    for (const QString& exclusion : doc.Exclusions)
+        line(QStringLiteral("EXCLUSION=") + exclusion);
+    return text;
+}
+
+QByteArray CalendarFileBytes(const CalendarDocument& doc) {
+    return EncodeText(CalendarFileText(doc));
+}
+
+bool WriteCalendarToDevice(const CalendarDocument& doc, QIODevice& device) {
+    const QByteArray bytes = CalendarFileBytes(doc);
+    return device.write(bytes) == bytes.size();
+}
+
+FileResult WriteCalendarFile(CalendarDocument& doc, const QString& path, bool updateCaption) {
+    doc.ClientFolder = FolderOfPath(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !WriteCalendarToDevice(doc, file) || !file.commit())
+        return {false, WriteErrorMessage(path)};
+    if (updateCaption) {
+        doc.CurrentFileName = FileNameOfPath(path);
+        doc.WindowCaption = QStringLiteral("Calendar File=") + doc.CurrentFileName;
+    }
+    doc.ChangesPending = false;
+    return {};
+}
+
+namespace {
+
+struct ParsedTimes {
+    QString First;
+    QString Second;
+};
+
+// "07:30PM - 09:00AM": the text before the first blank, then blanks and "-" skipped.
+ParsedTimes SplitTimes(const QString& field) {
+    const auto blank = field.indexOf(QLatin1Char(' '));
+    if (blank < 0)
+        return {CutText(field, TimeTextCapacity), QString()};
+    auto rest = blank;
+    while (rest < field.size() &&
+           (field.at(rest) == QLatin1Char(' ') || field.at(rest) == QLatin1Char('-')))
+        ++rest;
+    return {CutText(field.left(blank), TimeTextCapacity),
+            CutText(field.mid(rest), TimeTextCapacity)};
+}
+
+QString ReadReason(QString field) {
+    // Older copies wrote the no-nap marker as a suffix. A reason that already carries the
+    // prefix was written by a newer copy, so its text is kept as typed.
+    if (field.endsWith(NoNapSuffix) && !field.startsWith(QLatin1Char('*')) &&
+        !field.startsWith(NoNapPrefix)) {
+        field.chop(NoNapSuffix.size());
+        field.prepend(NoNapPrefix);
+    }
+    field = CutText(field, ReasonCapacity);
+    return field.isEmpty() ? BlankReason : field;
+}
+
+bool IsStorableTime(const QString& text) {
+    return text.isEmpty() || IsNoTime(text) || IsValidTimeText(text);
+}
+
+std::optional<CalendarDay> ParseDayRecord(const QString& line) {
+    // Fields 1..6 each end with "!".
+    QStringList fields;
+    qsizetype from = 0;
+    for (int i = 0; i < 6; ++i) {
+        const auto bang = line.indexOf(QLatin1Char('!'), from);
+        if (bang < 0)
+            return std::nullopt;
+        fields << line.mid(from, bang - from);
+        from = bang + 1;
+    }
+    const QString rest = line.mid(from);
+
+    CalendarDay day;
+    bool isNumber = false;
+    day.DayOfMonth = fields[0].toInt(&isNumber);
+    if (!isNumber)
+        return std::nullopt;
+    day.MonthName = CutText(fields[1], MonthNameCapacity);
+    day.WeekdayName = CutText(fields[2], WeekdayNameCapacity);
+    day.HasOvernight = fields[3].toUpper() == QStringLiteral("TRUE");
+    day.OvernightReason = ReadReason(fields[4]);
+    day.HasDayVisit = fields[5].toUpper() == QStringLiteral("TRUE");
+
+    // Reasons never hold "!" but may hold ";": a "!" after field 6 marks the layout with
+    // time fields; without one, field 7 ends at the last ";" (the older layout).
+    const auto bang = rest.indexOf(QLatin1Char('!'));
+    if (bang < 0) {
+        const auto semicolon = rest.lastIndexOf(QLatin1Char(';'));
+        if (semicolon < 0)
+            return std::nullopt;
+        day.DayVisitReason = ReadReason(rest.left(semicolon));
+        return day; // the four times keep "<None>"
+    }
+    day.DayVisitReason = ReadReason(rest.left(bang));
+    day.OvernightPickup.clear();
+    day.OvernightDropoff.clear();
+    day.DayVisitStart.clear();
+    day.DayVisitEnd.clear();
+
+    const QString afterReason = rest.mid(bang + 1);
+    auto fieldEnd = afterReason.indexOf(QLatin1Char('!'));
+    const auto semicolon = afterReason.indexOf(QLatin1Char(';'));
+    if (fieldEnd < 0 || (semicolon >= 0 && semicolon < fieldEnd))
+        fieldEnd = semicolon;
+    const QString overnightTimes = fieldEnd < 0 ? afterReason : afterReason.left(fieldEnd);
+    QString dayVisitTimes;
+    if (fieldEnd >= 0 && afterReason.at(fieldEnd) == QLatin1Char('!')) {
+        // Field 9 ends like field 8; whatever follows it is ignored.
+        dayVisitTimes = afterReason.mid(fieldEnd + 1);
+        const auto bangEnd = dayVisitTimes.indexOf(QLatin1Char('!'));
+        const auto semicolonEnd = dayVisitTimes.indexOf(QLatin1Char(';'));
+        const auto end = bangEnd < 0        ? semicolonEnd
+                         : semicolonEnd < 0 ? bangEnd
+                                            : std::min(bangEnd, semicolonEnd);
+        if (end >= 0)
+            dayVisitTimes.truncate(end);
+    }
+    if (day.HasOvernight && !overnightTimes.isEmpty()) {
+        const ParsedTimes times = SplitTimes(overnightTimes);
+        day.OvernightPickup = times.First;
+        day.OvernightDropoff = times.Second;
+    }
+    if (day.HasDayVisit && !dayVisitTimes.isEmpty()) {
+        const ParsedTimes times = SplitTimes(dayVisitTimes);
+        day.DayVisitStart = times.First;
+        day.DayVisitEnd = times.Second;
+    }
+    for (const QString* time :
+         {&day.OvernightPickup, &day.OvernightDropoff, &day.DayVisitStart, &day.DayVisitEnd})
+        if (!IsStorableTime(*time))
+            return std::nullopt;
+    return day;
+}
+
+std::optional<std::int32_t> ValueAsInteger(const QString& line) {
+    const auto equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return std::nullopt;
+    bool ok = false;
+    const int value = line.mid(equals + 1).trimmed().toInt(&ok);
+    return ok ? std::optional<std::int32_t>(value) : std::nullopt;
+}
+
+QString ValueOf(const QString& line) {
+    const auto equals = line.indexOf(QLatin1Char('='));
+    return equals < 0 ? QString() : line.mid(equals + 1);
+}
+
+void AddReasonItem(ReasonList& list, const QString& reason) {
+    for (const QString& item : list.Items)
+        if (item.compare(reason, Qt::CaseInsensitive) == 0)
+            return;
+    list.Items << reason;
+}
+
+void FinishReasonList(ReasonList& list) {
+    // The combo boxes keep their items sorted, so the first item is the alphabetical first.
+    std::stable_sort(list.Items.begin(), list.Items.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    list.Text = list.Items.isEmpty() ? BlankReason : list.Items.first();
+    list.Items.prepend(BlankReason);
+}
+
+const QStringList& TrailerKeys() {
+    static const QStringList keys{QStringLiteral("OVERNITEHOURS="),
+                                  QStringLiteral("SLEEPTIME="),
+                                  QStringLiteral("DAYVISITHOURS="),
+                                  QStringLiteral("NAPTIME="),
+                                  QStringLiteral("EXCLUSION="),
+                                  QStringLiteral("QTOTOVRNITES="),
+                                  QStringLiteral("QTOTDAYVISITS="),
+                                  QStringLiteral("QTOTOVRNITEMINS="),
+                                  QStringLiteral("QTOTDAYVISITMINS="),
+                                  QStringLiteral("AUTHOR="),
+                                  QStringLiteral("TITLE="),
+                                  QStringLiteral("CUSTODIALNAME="),
+                                  QStringLiteral("NONCUSTODIALNAME=")};
+    return keys;
+}
+
+// Applies one trailer line after the default times. When the text before the first "=" is
+// one of our keys, that key alone decides, so a value such as the away activity
+// "HOURLY swim" cannot change another setting; other lines keep the rule of looking for a
+// key anywhere in the line.
+bool ApplyTrailerLine(CalendarDocument& doc, const QString& line) {
+    const auto equals = line.indexOf(QLatin1Char('='));
+    const QString key = equals < 0 ? QString() : line.left(equals + 1);
+    const bool knownKey = TrailerKeys().contains(key);
+    auto contains = [&](const char* name) {
+        return knownKey ? key == QLatin1String(name) : line.contains(QLatin1String(name));
+    };
+    auto startsWith = [&](const char* name) {
+        return knownKey ? key == QLatin1String(name) : line.startsWith(QLatin1String(name));
+    };
+    const QString value = ValueOf(line);
+
+    auto duration = [&](QString& target) {
+        target = CutText(value, DurationCapacity);
+        return DurationMinutes(target) >= 0;
+    };
+    if (contains("OVERNITEHOURS=") && !duration(doc.OvernightHours))
+        return false;
+    if (contains("SLEEPTIME=") && !duration(doc.SleepTime))
+        return false;
+    if (contains("DAYVISITHOURS=") && !duration(doc.DayVisitHours))
+        return false;
+    if (contains("NAPTIME=") && !duration(doc.NapTime))
+        return false;
+    if (contains("EXCLUSION="))
+        doc.Exclusions << value;
+    if (!knownKey && line.contains(QStringLiteral("HOURLY"))) {
+        doc.DistributionStale = false;
+        doc.DistributionHadErrors = line.contains(QStringLiteral("ERRORS"));
+        if (doc.DistributionHadErrors)
+            doc.DistributionStale = true;
+    }
+    auto total = [&](std::int32_t& target) {
+        const std::optional<std::int32_t> number = ValueAsInteger(line);
+        if (number)
+            target = *number;
+        return number.has_value();
+    };
+    if (contains("QTOTOVRNITES=") && !total(doc.QTotOvernights))
+        return false;
+    if (contains("QTOTDAYVISITS=") && !total(doc.QTotDayVisits))
+        return false;
+    if (contains("QTOTOVRNITEMINS=") && !total(doc.QTotOvernightMinutes))
+        return false;
+    if (contains("QTOTDAYVISITMINS=") && !total(doc.QTotDayVisitMinutes))
+        return false;
+    if (contains("AUTHOR="))
+        doc.Author = CutText(value, AuthorCapacity);
+    if (contains("TITLE="))
+        doc.Title = CutText(value, TitleCapacity);
+    if (startsWith("CUSTODIALNAME="))
+        doc.CustodialName = CutText(value, ParentNameCapacity);
+    if (startsWith("NONCUSTODIALNAME="))
+        doc.NonCustodialName = CutText(value, ParentNameCapacity);
+    return true;
+}
+
+// The expected span decides whether the records read make a whole calendar: the first
+// year alone (the second is then built empty) or both years, day by day in order.
+bool CompleteSpan(CalendarDocument& doc, DayList records, int startMonthIndex, int startYear) {
+    CalendarDocument expected;
+    BuildSpan(expected, startMonthIndex, startYear);
+    const auto firstYearLength = static_cast<std::size_t>(expected.SecondYearFirstDay);
+    if (records.size() != firstYearLength && records.size() != expected.Days.size())
+        return false;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const CalendarDay& got = records[i];
+        const CalendarDay& want = expected.Days[i];
+        if (got.DayOfMonth != want.DayOfMonth ||
+            got.MonthName.toUpper() != want.MonthName.toUpper() ||
+            got.WeekdayName.toUpper() != want.WeekdayName)
+            return false;
+    }
+    if (records.size() == firstYearLength)
+        records.insert(records.end(), expected.Days.begin() + expected.SecondYearFirstDay,
+                       expected.Days.end());
+    doc.Days = std::move(records);
+    doc.SecondYearFirstDay = expected.SecondYearFirstDay;
+    doc.DayCount = static_cast<int>(doc.Days.size());
+    doc.StartMonthIndex = startMonthIndex;
+    doc.StartYear = startYear;
+    doc.ShownMonthIndex = startMonthIndex;
+    doc.ShowingFirstYear = true;
+    doc.ShownMonthNumber = 1;
+    return true;
+}
+
+// Reads the lines into `doc`, which starts from the reset state. False on anything that
+// does not make a complete calendar.
+bool ParseCalendar(CalendarDocument& doc, const QStringList& lines) {
+    if (lines.size() < 2)
+        return false;
+    doc.ClientName = lines[0];
+    doc.UserYear = lines[1];
+    bool isNumber = false;
+    const int startYear = lines[1].trimmed().toInt(&isNumber);
+    if (!isNumber || startYear < 1000 || startYear > 2999)
+        return false;
+
+    // Day section: records start with a digit 1..9; anything else is skipped together with
+    // everything up to the colour key that opens the trailer.
+    DayList records;
+    qsizetype index = 2;
+    QString trailerLine;
+    for (; index < lines.size(); ++index) {
+        const QString& line = lines[index];
+        if (!line.isEmpty() && line.at(0) >= QLatin1Char('1') && line.at(0) <= QLatin1Char('9')) {
+            std::optional<CalendarDay> day = ParseDayRecord(line);
+            if (!day)
+                return false;
+            records.push_back(std::move(*day));
+            continue;
+        }
+        for (; index < lines.size(); ++index) {
+            const auto at = lines[index].indexOf(BackgroundKey);
+            if (at >= 0) {
+                trailerLine = lines[index].mid(at);
+                break;
+            }
+        }
+        break;
+    }
+    if (trailerLine.isEmpty() || records.empty())
+        return false;
+    const int startMonthIndex = MonthIndexOf(records.front().MonthName);
+    if (startMonthIndex < 0 || !CompleteSpan(doc, std::move(records), startMonthIndex, startYear))
+        return false;
+
+    // Trailer: the colour lines, the four default times, then keyed lines.
+    for (;;) {
+        const QString token = trailerLine.left(trailerLine.indexOf(QLatin1Char('=')));
+        const std::optional<std::int32_t> colour = ValueAsInteger(trailerLine);
+        if (!colour)
+            return false;
+        if (token == BackgroundKey)
+            doc.BackgroundColour = *colour;
+        else if (token == DayVisitColourKey)
+            doc.DayVisitColour = *colour;
+        else if (token == OvernightColourKey) {
+            doc.OvernightColour = *colour;
+            break;
+        } else
+            return false;
+        if (++index >= lines.size())
+            return false;
+        trailerLine = lines[index];
+    }
+    if (index + 4 >= lines.size())
+        return false;
+    for (QString* time : {&doc.OverNiteStrtTime, &doc.OverNiteEndTime, &doc.DayVisitStrtTime,
+                          &doc.DayVisitEndTime}) {
+        *time = CutText(lines[++index], TimeTextCapacity);
+        if (!IsNoTime(*time) && !IsValidTimeText(*time))
+            return false;
+    }
+    for (++index; index < lines.size(); ++index)
+        if (!ApplyTrailerLine(doc, lines[index]))
+            return false;
+
+    for (const CalendarDay& day : doc.Days) {
+        if (day.HasOvernight && day.OvernightReason != BlankReason)
+            AddReasonItem(doc.OverniteReasons, day.OvernightReason);
+        if (day.HasDayVisit && day.DayVisitReason != BlankReason)
+            AddReasonItem(doc.DayVisitReasons, day.DayVisitReason);
+    }
+    return true;
+}
+
+void LeaveWithoutCalendar(CalendarDocument& doc) {
+    ClearCalendar(doc);
+    ResetSettingsToDefaults(doc);
+    doc.OverniteReasons = {};
+    doc.DayVisitReasons = {};
+    RecountCounters(doc);
+}
+
+} // namespace
+
+FileResult ReadCalendarFromBytes(CalendarDocument& doc, const QByteArray& bytes,
+                                 const QString& path) {
+    CalendarDocument read;
+    read.EntrySnapshot = std::move(doc.EntrySnapshot);
+    read.UndoSnapshot = std::move(doc.UndoSnapshot);
+    read.AppliedChangeCount = doc.AppliedChangeCount;
+    // Colours and stored totals keep their values until their lines are read.
+    read.BackgroundColour = doc.BackgroundColour;
+    read.DayVisitColour = doc.DayVisitColour;
+    read.OvernightColour = doc.OvernightColour;
+    read.QTotOvernights = doc.QTotOvernights;
+    read.QTotDayVisits = doc.QTotDayVisits;
+    read.QTotOvernightMinutes = doc.QTotOvernightMinutes;
+    read.QTotDayVisitMinutes = doc.QTotDayVisitMinutes;
+    read.ClientFolder = FolderOfPath(path);
+
+    if (bytes.size() > MaxCalendarFileSize ||
+        !ParseCalendar(read, SplitTextLines(DecodeText(bytes)))) {
+        doc.EntrySnapshot = std::move(read.EntrySnapshot);
+        doc.UndoSnapshot = std::move(read.UndoSnapshot);
+        LeaveWithoutCalendar(doc);
+        return {false, ReadErrorMessage(path)};
+    }
+    read.ClientName = ClientNameFromPath(path);
+    read.CurrentFileName = FileNameOfPath(path);
+    read.WindowCaption = QStringLiteral("Calendar File=") + read.CurrentFileName;
+    read.SelUserMonth = DisplayMonthNames().at(read.StartMonthIndex);
+    read.ChangesPending = false;
+    FinishReasonList(read.OverniteReasons);
+    FinishReasonList(read.DayVisitReasons);
+    RecountCounters(read);
+    RecomputeDurationMinutes(read);
+    BuildMonthTables(read);
+    doc = std::move(read);
+    return {};
+}
+
+FileResult ReadCalendarFile(CalendarDocument& doc, const QString& path) {
+    QFile file(path);
+    QByteArray bytes;
+    bool ok = file.open(QIODevice::ReadOnly);
+    if (ok) {
+        bytes = file.read(MaxCalendarFileSize + 1);
+        ok = file.error() == QFileDevice::NoError;
+    }
+    if (!ok) {
+        LeaveWithoutCalendar(doc);
+        doc.ClientFolder = FolderOfPath(path);
+        return {false, ReadErrorMessage(path)};
+    }
+    return ReadCalendarFromBytes(doc, bytes, path);
+}
+
+} // namespace custodex

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "calendar/CalendarModel.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+// The calendar file: head (client name, start year), one record per day, keyed trailer;
+// 8-bit text with CR LF line ends.
+
+namespace custodex {
+
+struct FileResult {
+    bool Ok = true;
+    QString Message; // the text to show when Ok is false
+};
+
+QString ReadErrorMessage(const QString& path);
+QString WriteErrorMessage(const QString& path);
+
+// Taking a path apart; both "/" and "\" separate folders.
+QString FolderOfPath(const QString& path);   // with the trailing separator
+QString FileNameOfPath(const QString& path); // without the folder
+QString ClientNameFromPath(const QString& path);
+
+// The file's lines, each ended by CR LF, before encoding.
+QString CalendarFileText(const CalendarDocument& doc);
+QByteArray CalendarFileBytes(const CalendarDocument& doc);
+bool WriteCalendarToDevice(const CalendarDocument& doc, QIODevice& device);
+
+// Writes through a temporary file that replaces the old one only once complete, so a failure
+// leaves the previous file, ChangesPending, the caption and CurrentFileName as they were.
+FileResult WriteCalendarFile(CalendarDocument& doc, const QString& path, bool updateCaption);
+
+// Replaces the document by the file's content. A file that cannot be read as a complete
+// calendar is refused: the document is then left without a calendar.
+FileResult ReadCalendarFromBytes(CalendarDocument& doc, const QByteArray& bytes,
+                                 const QString& path);
+FileResult ReadCalendarFile(CalendarDocument& doc, const QString& path);
+
+// Largest calendar file accepted; a full span with long reasons is well under 1 MiB.
+constexpr qint64 MaxCalendarFileSize = 16 * 1024 * 1024;
+
+} // namespace custodex

@@ -1,0 +1,190 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The in-memory calendar: every day of a 24-month span plus the calendar-wide settings,
+// flags and counters that the calendar file stores or the main window shows.
+
+namespace custodex {
+
+inline const QString NoTimeText = QStringLiteral("<None>");
+inline const QString BlankReason = QStringLiteral(" ");
+
+// Capacities of the stored texts, in characters.
+constexpr int MonthNameCapacity = 10;
+constexpr int WeekdayNameCapacity = 10;
+constexpr int ReasonCapacity = 100;
+constexpr int TimeTextCapacity = 10;
+constexpr int DurationCapacity = 10;
+constexpr int AuthorCapacity = 40;
+constexpr int TitleCapacity = 40;
+constexpr int ParentNameCapacity = 50;
+constexpr int CounterTextCapacity = 10;
+constexpr int YearTextCapacity = 6;
+constexpr int MonthTableNameCapacity = 20;
+
+constexpr int MonthsInSpan = 24;
+
+// Keeps the first `capacity` characters, never splitting a surrogate pair.
+QString CutText(const QString& text, int capacity);
+
+const QStringList& DisplayMonthNames();   // "January" .. "December"
+const QStringList& MonthKeys();           // "JANUARY" .. "DECEMBER"
+const QStringList& DisplayWeekdayNames(); // "Sunday" .. "Saturday"
+const QStringList& WeekdayKeys();         // "SUNDAY" .. "SATURDAY"
+
+// Index 0..11 of a month name compared ignoring case, or -1.
+int MonthIndexOf(const QString& monthName);
+
+struct CalendarDay {
+    int DayOfMonth = 0;
+    QString MonthName;
+    QString WeekdayName;
+    bool HasOvernight = false;
+    QString OvernightReason = BlankReason;
+    QString OvernightPickup = NoTimeText;
+    QString OvernightDropoff = NoTimeText;
+    bool HasDayVisit = false;
+    QString DayVisitReason = BlankReason;
+    QString DayVisitStart = NoTimeText;
+    QString DayVisitEnd = NoTimeText;
+
+    bool operator==(const CalendarDay&) const = default;
+};
+
+using DayList = std::vector<CalendarDay>;
+
+struct CounterSet {
+    int Days = 0;
+    int Overnights = 0;
+    int DayVisits = 0;
+    int CustodialOvernights = 0;
+    int CustodialDayVisits = 0;
+    // Overnights, CustodialOvernights, their two percentages, DayVisits, CustodialDayVisits,
+    // their two percentages.
+    std::array<QString, 8> Texts;
+};
+
+struct MonthTableEntry {
+    int FirstDay = -1; // index into CalendarDocument::Days
+    int Year = 0;
+    QString MonthName;
+};
+
+// A default-reason combo box's content: its text and its item list.
+struct ReasonList {
+    QString Text;
+    QStringList Items;
+};
+
+enum class SnapshotKind { Entry, Undo };
+
+struct CalendarDocument {
+    // The day list in span order; empty when no calendar exists.
+    DayList Days;
+    int SecondYearFirstDay = -1; // index of the first day of month 13, -1 without a calendar
+
+    // Span addressing.
+    int StartMonthIndex = 0;
+    int ShownMonthIndex = 0;
+    bool ShowingFirstYear = true;
+    int ShownMonthNumber = 1;
+    std::array<MonthTableEntry, MonthsInSpan> MonthTable{};
+    std::array<int, 12> FirstYearOfMonth{};
+    std::array<QString, MonthsInSpan> MonthButtonCaptions;
+    QString StartYearText;
+    QString EndYearText;
+    int DayCount = 0;
+
+    // Values the main window holds in its controls.
+    QString ClientName;
+    QString UserYear;     // start year as typed
+    QString SelUserMonth; // start month as shown
+    ReasonList OverniteReasons;
+    ReasonList DayVisitReasons;
+    QString OverNiteStrtTime = NoTimeText;
+    QString OverNiteEndTime = NoTimeText;
+    QString DayVisitStrtTime = NoTimeText;
+    QString DayVisitEndTime = NoTimeText;
+    QString CurrentFileName;
+    QString ClientFolder;
+    QString WindowCaption = QStringLiteral("Calendar File=");
+
+    // Calendar-wide settings.
+    std::int32_t BackgroundColour = 16777215;
+    std::int32_t DayVisitColour = 0;
+    std::int32_t OvernightColour = 12632256;
+    QString OvernightHours = QStringLiteral("24:00");
+    QString SleepTime = QStringLiteral("08:00");
+    QString DayVisitHours = QStringLiteral("12:00");
+    QString NapTime = QStringLiteral("00:00");
+    int OvernightMinutes = 24 * 60;
+    int SleepMinutes = 8 * 60;
+    int DayVisitMinutes = 12 * 60;
+    int NapMinutes = 0;
+    std::int32_t QTotOvernights = 0;
+    std::int32_t QTotDayVisits = 0;
+    std::int32_t QTotOvernightMinutes = 0;
+    std::int32_t QTotDayVisitMinutes = 0;
+    QString Author;
+    QString Title;
+    QString CustodialName = QStringLiteral("Custodial");
+    QString NonCustodialName = QStringLiteral("Non-Custodial");
+    QStringList Exclusions;
+
+    // Flags.
+    bool ChangesPending = false;
+    bool DistributionStale = true;
+    bool DistributionHadErrors = false;
+
+    CounterSet FirstYearCounters;
+    CounterSet SecondYearCounters;
+    CounterSet BothYearsCounters;
+
+    DayList EntrySnapshot;
+    DayList UndoSnapshot;
+    int AppliedChangeCount = 0;
+
+    int StartYear = 0; // calendar year of month 1
+
+    bool HasCalendar() const { return !Days.empty(); }
+};
+
+// Year value of a year text: the digits after its last "/", below 100 taken as 20xx.
+// The digits are not checked; callers validate the year first.
+int YearFromYearText(const QString& yearText);
+
+// The 12 months from the start month of the year in `yearText`.
+DayList BuildYear(const QString& yearText, int startMonthIndex);
+void BuildSpan(CalendarDocument& doc, int startMonthIndex, int startYear);
+void BuildMonthTables(CalendarDocument& doc);
+
+// Index of the day, or -1.
+int FindDay(const CalendarDocument& doc, int monthIndex, bool inFirstYear, int dayOfMonth);
+
+// The calendar year a day of the span falls in.
+int YearOfDay(const CalendarDocument& doc, int dayIndex);
+
+void RecountCounters(CalendarDocument& doc);
+QString PercentText(int count, int days);
+QString ReasonDisplayText(const QString& reason);
+bool IsAnnotationReason(const QString& reason);
+
+void TakeSnapshot(CalendarDocument& doc, SnapshotKind kind);
+void RestoreSnapshot(CalendarDocument& doc, SnapshotKind kind);
+
+// Drops the day list and everything derived from it; settings are left alone.
+void ClearCalendar(CalendarDocument& doc);
+// The settings and flags a calendar starts from (program start, Close, before reading a file).
+void ResetSettingsToDefaults(CalendarDocument& doc);
+
+// Minutes of an "hh:mm" duration text, or -1 when it is not of that form.
+int DurationMinutes(const QString& durationText);
+void RecomputeDurationMinutes(CalendarDocument& doc);
+
+} // namespace custodex

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every message box goes through a Prompter, so a test can record the prompts and answer
+// them from a script.
+
+namespace custodex {
+
+enum class PromptKind { Error, Warning, Information, Confirmation };
+
+enum class PromptButtons {
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoCancel,
+    YesCancel,
+    YesYesToAllNoCancel,
+    Retry,
+    Cancel,
+    Abort
+};
+
+enum class PromptAnswer { Ok, Cancel, Yes, YesToAll, No, Retry, Abort };
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons buttons) = 0;
+};
+
+// Shows QMessageBox dialogs; "\n\r" in the stored texts becomes a line break.
+class MessageBoxPrompter : public Prompter {
+public:
+    explicit MessageBoxPrompter(QWidget* parent = nullptr) : Parent(parent) {}
+    PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons buttons) override;
+
+    static QString DisplayText(QString text);
+
+private:
+    QWidget* Parent;
+};
+
+} // namespace custodex
