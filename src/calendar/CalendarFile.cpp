@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -263,12 +264,21 @@ QString ValueOf(const QString& line) {
     return equals < 0 ? QString() : line.mid(equals + 1);
 }
 
-void AddReasonItem(ReasonList& list, const QString& reason) {
-    for (const QString& item : list.Items)
-        if (item.compare(reason, Qt::CaseInsensitive) == 0)
-            return;
-    list.Items << reason;
-}
+// Collects each reason once, compared ignoring case, in the order first met.
+class ReasonCollector {
+public:
+    void Add(const QString& reason)
+    {
+        if (!Seen.contains(reason.toCaseFolded())) {
+            Seen.insert(reason.toCaseFolded());
+            Items << reason;
+        }
+    }
+    QStringList Items;
+
+private:
+    QSet<QString> Seen;
+};
 
 void FinishReasonList(ReasonList& list) {
     // The combo boxes keep their items sorted, so the first item is the alphabetical first.
@@ -459,12 +469,16 @@ bool ParseCalendar(CalendarDocument& doc, const QStringList& lines) {
         if (!ApplyTrailerLine(doc, lines[index]))
             return false;
 
+    ReasonCollector overnightReasons;
+    ReasonCollector dayVisitReasons;
     for (const CalendarDay& day : doc.Days) {
         if (day.HasOvernight && day.OvernightReason != BlankReason)
-            AddReasonItem(doc.OverniteReasons, day.OvernightReason);
+            overnightReasons.Add(day.OvernightReason);
         if (day.HasDayVisit && day.DayVisitReason != BlankReason)
-            AddReasonItem(doc.DayVisitReasons, day.DayVisitReason);
+            dayVisitReasons.Add(day.DayVisitReason);
     }
+    doc.OverniteReasons.Items = overnightReasons.Items;
+    doc.DayVisitReasons.Items = dayVisitReasons.Items;
     return true;
 }
 

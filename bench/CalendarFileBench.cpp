@@ -1,0 +1,83 @@
+// Reading a fully marked calendar, recounting it and writing it back: the work behind every
+// Open and Save.
+#include "calendar/CalendarFile.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace custodex;
+
+namespace {
+
+CalendarDocument FullyMarked()
+{
+    CalendarDocument doc;
+    doc.ClientName = QStringLiteral("Bench");
+    doc.UserYear = QStringLiteral("2024");
+    BuildSpan(doc, 0, 2024);
+    int i = 0;
+    for (CalendarDay& day : doc.Days) {
+        day.HasOvernight = true;
+        day.OvernightReason = QStringLiteral("Even Weekend with the non-custodial parent %1").arg(i);
+        day.OvernightPickup = QStringLiteral("07:30PM");
+        day.OvernightDropoff = QStringLiteral("09:00AM");
+        day.HasDayVisit = true;
+        day.DayVisitReason = QString(100, QLatin1Char('d'));
+        day.DayVisitStart = QStringLiteral("10:00AM");
+        day.DayVisitEnd = QStringLiteral("04:00PM");
+        ++i;
+    }
+    return doc;
+}
+
+void ReadRecountWrite(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Bench.cdb"));
+    CalendarDocument source = FullyMarked();
+    WriteCalendarFile(source, path, true);
+    for (auto _ : state) {
+        CalendarDocument doc;
+        if (!ReadCalendarFile(doc, path).Ok)
+            state.SkipWithError("read failed");
+        RecountCounters(doc);
+        if (!WriteCalendarFile(doc, path, true).Ok)
+            state.SkipWithError("write failed");
+        benchmark::DoNotOptimize(doc.BothYearsCounters.Overnights);
+    }
+}
+BENCHMARK(ReadRecountWrite)->Unit(benchmark::kMillisecond);
+
+void ReadOnly(benchmark::State& state)
+{
+    const QByteArray bytes = CalendarFileBytes(FullyMarked());
+    state.SetBytesProcessed(0);
+    for (auto _ : state) {
+        CalendarDocument doc;
+        benchmark::DoNotOptimize(ReadCalendarFromBytes(doc, bytes, QStringLiteral("Bench.cdb")).Ok);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(ReadOnly)->Unit(benchmark::kMillisecond);
+
+void RecountOnly(benchmark::State& state)
+{
+    CalendarDocument doc = FullyMarked();
+    for (auto _ : state) {
+        RecountCounters(doc);
+        benchmark::DoNotOptimize(doc.BothYearsCounters.Texts);
+    }
+}
+BENCHMARK(RecountOnly)->Unit(benchmark::kMicrosecond);
+
+void WriteOnly(benchmark::State& state)
+{
+    const CalendarDocument doc = FullyMarked();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CalendarFileBytes(doc));
+}
+BENCHMARK(WriteOnly)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
