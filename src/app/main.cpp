@@ -1,7 +1,9 @@
 #include "calendar/ui/Months.h"
-#include "platform/Prompter.h"
+#include "platform/HelpService.h"
+#include "platform/MessageBoxPrompter.h"
 
 #include <QApplication>
+#include <QDate>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -10,7 +12,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral("4.10"));
 
     custodex::MessageBoxPrompter prompter;
-    custodex::TQDLMainCalendar window(prompter);
+    custodex::HelpWindows help;
+    custodex::TQDLMainCalendar window(
+        {prompter, help, [] { QApplication::beep(); }, [] { return QDate::currentDate().year(); }});
     window.show();
     return QApplication::exec();
 }

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QWidget;
-
 // Every message box goes through a Prompter, so a test can record the prompts and answer
 // them from a script.
 
@@ -29,18 +27,6 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
     virtual PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons buttons) = 0;
-};
-
-// Shows QMessageBox dialogs; "\n\r" in the stored texts becomes a line break.
-class MessageBoxPrompter : public Prompter {
-public:
-    explicit MessageBoxPrompter(QWidget* parent = nullptr) : Parent(parent) {}
-    PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons buttons) override;
-
-    static QString DisplayText(QString text);
-
-private:
-    QWidget* Parent;
 };
 
 } // namespace custodex

@@ -1,33 +1,672 @@
 #include "calendar/ui/Months.h"
 
+#include "calendar/Colour.h"
+#include "calendar/StartChecks.h"
+#include "calendar/ui/DayCellWidget.h"
+#include "entry/ui/Clock.h"
+#include "entry/ui/SetDay.h"
+#include "platform/HelpService.h"
 #include "platform/Prompter.h"
 
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QToolButton>
 
 namespace custodex {
 
-TQDLMainCalendar::TQDLMainCalendar(Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), Messages(prompter) {
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    MonthYearLbl = new QLabel(central);
-    MonthYearLbl->setObjectName(QStringLiteral("MonthYearLbl"));
-    MonthYearLbl->setAlignment(Qt::AlignCenter);
-    QFont font = MonthYearLbl->font();
-    font.setPixelSize(32);
-    font.setBold(true);
-    MonthYearLbl->setFont(font);
-    MonthYearLbl->setText(QStringLiteral("Custodex Calendar"));
-    layout->addWidget(MonthYearLbl);
-    setCentralWidget(central);
-    // The fixed client area of the month view.
-    setFixedSize(792, 554);
-    RefreshCaption();
+namespace {
+
+constexpr int ClientWidth = 792;
+constexpr int ClientHeight = 554;
+const QString Maroon = QStringLiteral("#800000");
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, int x, int y, int w, int h) {
+    if (name)
+        widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
 }
 
-void TQDLMainCalendar::RefreshCaption() {
+QLabel* Text(QWidget* parent, const QString& text, int x, int y, int w, int h,
+             Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = Place(new QLabel(text, parent), nullptr, x, y, w, h);
+    label->setAlignment(alignment);
+    return label;
+}
+
+// The reason-label font: the largest pixel height at which 17 capital A's stay narrower
+// than 91 pixels, so a cell's labels keep to its width.
+int CellLabelHeight() {
+    QFont font(QStringLiteral("Arial"));
+    int height = 3;
+    for (;; ++height) {
+        font.setPixelSize(height);
+        if (QFontMetrics(font).horizontalAdvance(QString(17, QLatin1Char('A'))) >= 91 ||
+            height > 40)
+            break;
+    }
+    return height - 1;
+}
+
+QCursor ModeCursor(bool overnight) {
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1));
+    if (overnight) {
+        // A crescent moon.
+        QPainterPath moon;
+        moon.addEllipse(QRectF(4, 4, 16, 16));
+        QPainterPath bite;
+        bite.addEllipse(QRectF(9, 1, 16, 16));
+        painter.setBrush(QColor(40, 40, 120));
+        painter.drawPath(moon.subtracted(bite));
+    } else {
+        // A sun.
+        painter.setBrush(QColor(240, 180, 0));
+        painter.drawEllipse(QRectF(7, 7, 10, 10));
+        for (int i = 0; i < 8; ++i) {
+            painter.save();
+            painter.translate(12, 12);
+            painter.rotate(45.0 * i);
+            painter.drawLine(QPointF(0, 7), QPointF(0, 11));
+            painter.restore();
+        }
+    }
+    painter.end();
+    return QCursor(pixmap, 1, 1);
+}
+
+} // namespace
+
+TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), Services(std::move(services)) {
+    setObjectName(QStringLiteral("TQDLMainCalendar"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    setFont(font);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(client);
+    BuildClientPanel(client);
+    BuildModePanel(client);
+    BuildCountersPanel(client);
+    BuildLeftColumn(client);
+    BuildMonthArea(client);
+    BuildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+
+    UserClock = new TUserClock(this);
+    SetDay = new TSetAONDay(Services.Messages, Services.Help, *UserClock, this);
+
+    auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
+    connect(previous, &QShortcut::activated, this, &TQDLMainCalendar::PrevMonthClick);
+    auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), this);
+    connect(next, &QShortcut::activated, this, &TQDLMainCalendar::NextMonthClick);
+
+    setTabOrder(ClientName, UserYear);
+    setTabOrder(UserYear, SelUserMonth);
+    setTabOrder(SelUserMonth, StartBtn);
+    RefreshWindow();
+    ClientName->setFocus();
+}
+
+TQDLMainCalendar::~TQDLMainCalendar() = default;
+
+void TQDLMainCalendar::BuildClientPanel(QWidget* client) {
+    Text(client, QStringLiteral("Client &Name:"), 4, 2, 64, 24);
+    ClientName = Place(new QLineEdit(client), "ClientName", 68, 2, 200, 24);
+    Text(client, QStringLiteral("Start &Year:"), 276, 2, 54, 24);
+    UserYear = Place(new QComboBox(client), "UserYear", 330, 3, 64, 23);
+    UserYear->setEditable(true);
+    UserYear->lineEdit()->setMaxLength(4);
+    Text(client, QStringLiteral("Start &Mo.:"), 400, 2, 50, 24);
+    SelUserMonth = Place(new QComboBox(client), "SelUserMonth", 450, 3, 92, 23);
+    SelUserMonth->addItems(DisplayMonthNames());
+    for (QLabel* label : client->findChildren<QLabel*>()) {
+        if (label->text().contains(QStringLiteral("&Name")))
+            label->setBuddy(ClientName);
+        else if (label->text().contains(QStringLiteral("&Year")))
+            label->setBuddy(UserYear);
+        else if (label->text().contains(QStringLiteral("&Mo.")))
+            label->setBuddy(SelUserMonth);
+    }
+    connect(ClientName, &QLineEdit::textEdited, this, [this](const QString& text) {
+        Doc.ClientName = text;
+        if (Doc.HasCalendar())
+            Doc.ChangesPending = true;
+    });
+}
+
+void TQDLMainCalendar::BuildModePanel(QWidget* client) {
+    ModeGroup = Place(new QGroupBox(QStringLiteral("Mode (Overnights/DayVisits)"), client),
+                      "ModeGroup", 2, 30, 150, 72);
+    Overnights = Place(new QRadioButton(QStringLiteral("&Overnights"), ModeGroup), "Overnights", 10,
+                       20, 130, 20);
+    DayVisits = Place(new QRadioButton(QStringLiteral("&Day Visits"), ModeGroup), "DayVisits", 10,
+                      44, 130, 20);
+    Overnights->setChecked(true);
+    connect(Overnights, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            SetMode(MarkMode::Overnights);
+    });
+    connect(DayVisits, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            SetMode(MarkMode::DayVisits);
+    });
+
+    auto reasonGroup = [&](const QString& title, const char* name, QComboBox*& combo,
+                           const char* comboName, QLineEdit*& start, const char* startName,
+                           const QString& startLabel, QLineEdit*& end, const char* endName,
+                           const QString& endLabel, int firstField) {
+        auto* group = Place(new QGroupBox(title, client), name, 156, 30, 386, 72);
+        combo = Place(new QComboBox(group), comboName, 8, 18, 370, 22);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->lineEdit()->setMaxLength(TypedReasonCapacity + 1);
+        combo->setFocusPolicy(Qt::ClickFocus); // not in the tab order
+        combo->installEventFilter(this);
+        combo->lineEdit()->installEventFilter(this);
+        Text(group, startLabel, 8, 44, 64, 22);
+        start = Place(new QLineEdit(group), startName, 72, 44, 72, 22);
+        auto* startButton = Place(new QToolButton(group), nullptr, 145, 44, 22, 22);
+        Text(group, endLabel, 190, 44, 70, 22);
+        end = Place(new QLineEdit(group), endName, 262, 44, 72, 22);
+        auto* endButton = Place(new QToolButton(group), nullptr, 335, 44, 22, 22);
+        for (QLineEdit* field : {start, end}) {
+            field->setReadOnly(true);
+            field->setText(NoTimeText);
+            field->setToolTip(QStringLiteral("Click to set the default time"));
+            field->installEventFilter(this);
+        }
+        startButton->setText(QStringLiteral("..."));
+        endButton->setText(QStringLiteral("..."));
+        connect(startButton, &QToolButton::clicked, this,
+                [this, firstField] { EditDefaultTime(firstField); });
+        connect(endButton, &QToolButton::clicked, this,
+                [this, firstField] { EditDefaultTime(firstField + 1); });
+        return group;
+    };
+    OvernightGroup = reasonGroup(
+        QStringLiteral("Overnights Reason(s)"), "OvernightGroup", OverniteReasons,
+        "OverniteReasons", OverNiteStrtTime, "OverNiteStrtTime", QStringLiteral("Pickup Time:"),
+        OverNiteEndTime, "OverNiteEndTime", QStringLiteral("Dropoff Time:"), 0);
+    DayVisitGroup = reasonGroup(QStringLiteral("Day Visits Reason(s)"), "DayVisitGroup",
+                                DayVisitReasons, "DayVisitReasons", DayVisitStrtTime,
+                                "DayVisitStrtTime", QStringLiteral("Start Time:"), DayVisitEndTime,
+                                "DayVisitEndTime", QStringLiteral("End Time:"), 2);
+    connect(OverniteReasons, &QComboBox::editTextChanged, this,
+            [this] { ReasonTextEdited(OverniteReasons, Doc.OverniteReasons); });
+    connect(DayVisitReasons, &QComboBox::editTextChanged, this,
+            [this] { ReasonTextEdited(DayVisitReasons, Doc.DayVisitReasons); });
+}
+
+void TQDLMainCalendar::BuildCountersPanel(QWidget* client) {
+    auto* panel = Place(new QFrame(client), "CountersPanel", 545, 0, 241, 103);
+    panel->setFrameShape(QFrame::StyledPanel);
+    QLabel* heading = Text(panel, QStringLiteral("Current Totals"), 0, 1, 241, 14, Qt::AlignCenter);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    ShowBYCntrs =
+        Place(new QRadioButton(QStringLiteral("Both Yrs."), panel), "ShowBYCntrs", 8, 15, 76, 16);
+    Show1YCntrs =
+        Place(new QRadioButton(QStringLiteral("1st Yr."), panel), "Show1YCntrs", 88, 15, 66, 16);
+    Show2YCntrs =
+        Place(new QRadioButton(QStringLiteral("2nd Yr."), panel), "Show2YCntrs", 158, 15, 70, 16);
+    ShowBYCntrs->setChecked(true);
+    auto* group = new QButtonGroup(this);
+    group->addButton(ShowBYCntrs, 0);
+    group->addButton(Show1YCntrs, 1);
+    group->addButton(Show2YCntrs, 2);
+    connect(group, &QButtonGroup::idClicked, this, &TQDLMainCalendar::ShowCounters);
+
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    NonCustodialTitle = Text(panel, QString(), 102, 32, 80, 13, Qt::AlignCenter);
+    CustodialTitle = Text(panel, QString(), 178, 32, 62, 13, Qt::AlignCenter);
+    NonCustodialTitle->setObjectName(QStringLiteral("NonCustodialTitle"));
+    CustodialTitle->setObjectName(QStringLiteral("CustodialTitle"));
+    NonCustodialTitle->setFont(underlined);
+    CustodialTitle->setFont(underlined);
+
+    const char* names[8] = {"TotalOverNites", "CON", "PrCntOvrNit", "CONP",
+                            "TotalDayVisits", "CDV", "PrCntDayVis", "CDVP"};
+    const QString rows[4] = {
+        QStringLiteral("No. of Overnights:"), QStringLiteral("% of Year's Total:"),
+        QStringLiteral("No. of Day Visits:"), QStringLiteral("% of Year's Total:")};
+    for (int r = 0; r < 4; ++r) {
+        const int y = 46 + 14 * r;
+        QLabel* caption = Text(panel, rows[r], 6, y, 106, 14);
+        if (r % 2 == 1)
+            PercentRowCaptions[static_cast<std::size_t>(r / 2)] = caption;
+        for (int c = 0; c < 2; ++c) {
+            QLabel* value = Text(panel, QString(), 112 + 64 * c, y, 60, 14, Qt::AlignCenter);
+            value->setObjectName(QLatin1String(names[2 * r + c]));
+            CounterLabels[static_cast<std::size_t>(2 * r + c)] = value;
+        }
+    }
+}
+
+void TQDLMainCalendar::BuildLeftColumn(QWidget* client) {
+    StartBtn = Place(new QPushButton(QStringLiteral("&Start"), client), "StartBtn", 1, 104, 95, 25);
+    PrevMonthBtn = Place(new QPushButton(QStringLiteral("&Prev Month"), client), "PrevMonthBtn", 0,
+                         136, 95, 25);
+    NextMonthBtn = Place(new QPushButton(QStringLiteral("Ne&xt Month"), client), "NextMonthBtn", 0,
+                         160, 95, 25);
+    connect(StartBtn, &QPushButton::clicked, this, &TQDLMainCalendar::StartCalendar);
+    connect(PrevMonthBtn, &QPushButton::clicked, this, &TQDLMainCalendar::PrevMonthClick);
+    connect(NextMonthBtn, &QPushButton::clicked, this, &TQDLMainCalendar::NextMonthClick);
+    StartBtn->installEventFilter(this);
+    for (int k = 1; k <= MonthsInSpan; ++k) {
+        const int y = k <= 12 ? 190 + 13 * (k - 1) : 357 + 13 * (k - 13);
+        auto* button = Place(new QPushButton(client), nullptr, 0, y, 97, 13);
+        button->setObjectName(QStringLiteral("Mon%1").arg(k, 2, 10, QLatin1Char('0')));
+        button->setFlat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setCursor(Qt::PointingHandCursor);
+        MonthButtons[static_cast<std::size_t>(k - 1)] = button;
+        connect(button, &QPushButton::clicked, this, [this, k] { GoToMonthClick(k); });
+    }
+    CloseBtn = Place(new QPushButton(QStringLiteral("Close"), client), "CloseBtn", 0, 520, 95, 25);
+    connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TQDLMainCalendar::BuildMonthArea(QWidget* client) {
+    MonthArea = Place(new QFrame(client), "MonthArea", 104, 104, 681, 446);
+    MonthArea->setFrameShape(QFrame::Box);
+    MonthArea->setAutoFillBackground(true);
+    MonthArea->setFocusPolicy(Qt::StrongFocus);
+    MonthArea->installEventFilter(this);
+    QPalette white = MonthArea->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    MonthArea->setPalette(white);
+    const QString hint =
+        QStringLiteral("Left click on a day to set reason, right click to delete.");
+    MonthArea->setToolTip(hint);
+
+    MonthYearLbl = Text(MonthArea, QString(), 5, 5, 671, 40, Qt::AlignCenter);
+    MonthYearLbl->setObjectName(QStringLiteral("MonthYearLbl"));
+    QFont title(QStringLiteral("Arial"));
+    title.setPixelSize(32);
+    title.setBold(true);
+    MonthYearLbl->setFont(title);
+
+    QFont headFont(QStringLiteral("Arial"));
+    headFont.setPixelSize(13);
+    headFont.setBold(true);
+    for (int c = 0; c < 7; ++c) {
+        auto* head = new QLabel(DisplayWeekdayNames().at(c), MonthArea);
+        head->setGeometry(115 + 94 * c - 104, 150 - 104, 94, 40);
+        head->setAlignment(Qt::AlignCenter);
+        head->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        head->setFont(headFont);
+        head->setToolTip(hint);
+    }
+    const int labelHeight = CellLabelHeight();
+    for (int i = 0; i < CellCount; ++i) {
+        auto* cell = new DayCellWidget(i + 1, labelHeight, client);
+        cell->move(115 + 94 * (i % 7), 190 + 59 * (i / 7));
+        Cells[static_cast<std::size_t>(i)] = cell;
+        connect(cell, &DayCellWidget::Pressed, this, &TQDLMainCalendar::CellPressed);
+    }
+    ApplyModeCursor();
+}
+
+void TQDLMainCalendar::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* exit = file->addAction(QStringLiteral("E&xit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* calendarHelp = help->addAction(QStringLiteral("&Calendar Help"));
+    calendarHelp->setObjectName(QStringLiteral("CalendarHelp"));
+    calendarHelp->setShortcut(QKeySequence::HelpContents);
+    connect(calendarHelp, &QAction::triggered, this,
+            [this] { Services.Help.ShowHelpTopic(this, HelpCalendar); });
+}
+
+void TQDLMainCalendar::RefreshWindow() {
+    Updating = true;
+    const bool present = Doc.HasCalendar();
     setWindowTitle(Doc.WindowCaption);
+    StartBtn->setEnabled(!present);
+    StartBtn->setFocusPolicy(present ? Qt::NoFocus : Qt::StrongFocus);
+    UserYear->setEnabled(!present);
+    SelUserMonth->setEnabled(!present);
+    PrevMonthBtn->setEnabled(present);
+    NextMonthBtn->setEnabled(present);
+    ModeGroup->setVisible(present);
+    if (ClientName->text() != Doc.ClientName)
+        ClientName->setText(Doc.ClientName);
+    if (UserYear->count() == 0) {
+        const int year = Services.CurrentYear ? Services.CurrentYear() : 2026;
+        for (int y = year - 5; y <= year + 5; ++y)
+            UserYear->addItem(QString::number(y));
+        UserYear->setCurrentText(QString::number(year));
+    }
+    if (present) {
+        UserYear->setCurrentText(Doc.UserYear);
+        SelUserMonth->setCurrentIndex(Doc.StartMonthIndex);
+    }
+    for (int k = 0; k < MonthsInSpan; ++k)
+        MonthButtons[static_cast<std::size_t>(k)]->setText(
+            Doc.MonthButtonCaptions[static_cast<std::size_t>(k)]);
+    ShowReasonList(OverniteReasons, Doc.OverniteReasons);
+    ShowReasonList(DayVisitReasons, Doc.DayVisitReasons);
+    ShowDefaultTimes();
+    ShowParentTitles();
+    Updating = false;
+    SetMode(Month.Mode);
+    AfterMove();
+}
+
+void TQDLMainCalendar::ShowReasonList(QComboBox* combo, const ReasonList& list) {
+    const bool wasUpdating = Updating;
+    Updating = true;
+    combo->clear();
+    combo->addItems(list.Items);
+    combo->setEditText(list.Text);
+    Updating = wasUpdating;
+}
+
+void TQDLMainCalendar::ShowDefaultTimes() {
+    OverNiteStrtTime->setText(Doc.OverNiteStrtTime);
+    OverNiteEndTime->setText(Doc.OverNiteEndTime);
+    DayVisitStrtTime->setText(Doc.DayVisitStrtTime);
+    DayVisitEndTime->setText(Doc.DayVisitEndTime);
+}
+
+void TQDLMainCalendar::ShowParentTitles() {
+    NonCustodialTitle->setText(ParentTitleText(Doc.NonCustodialName));
+    CustodialTitle->setText(ParentTitleText(Doc.CustodialName));
+    NonCustodialTitle->setToolTip(Doc.NonCustodialName);
+    CustodialTitle->setToolTip(Doc.CustodialName);
+}
+
+void TQDLMainCalendar::ShowSelectedCounters() {
+    const CounterSet& set = SelectedCounters == 1   ? Doc.FirstYearCounters
+                            : SelectedCounters == 2 ? Doc.SecondYearCounters
+                                                    : Doc.BothYearsCounters;
+    const std::array<QString, 8> texts = Doc.HasCalendar() ? set.Texts : ZeroCounterTexts();
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        CounterLabels[i]->setText(texts[i]);
+}
+
+void TQDLMainCalendar::ShowCounters(int which) {
+    if (!Doc.HasCalendar()) {
+        Services.Messages.Ask(
+            PromptKind::Error,
+            QStringLiteral("You must create a calendar before showing it's counters.\n\r(Enter "
+                           "a Client Name, Beginning Year and Month and click Start)"),
+            PromptButtons::Ok);
+        return;
+    }
+    SelectedCounters = which;
+    RecountCounters(Doc);
+    ShowSelectedCounters();
+}
+
+void TQDLMainCalendar::StartCalendar() {
+    QString name = ClientName->text();
+    while (name.startsWith(QLatin1Char(' ')))
+        name.remove(0, 1);
+    ClientName->setText(name);
+    if (name.isEmpty()) {
+        Services.Messages.Ask(PromptKind::Error,
+                              QStringLiteral("A Client Name is a required entry."),
+                              PromptButtons::Retry);
+        ClientName->setFocus();
+        return;
+    }
+    const StartCheck year = CheckStartYear(UserYear->currentText());
+    if (!year.Ok) {
+        Services.Messages.Ask(PromptKind::Error, year.Message, PromptButtons::Ok);
+        UserYear->setFocus();
+        return;
+    }
+    const StartCheck month = CheckStartMonth(SelUserMonth->currentText());
+    if (!month.Ok) {
+        Services.Messages.Ask(PromptKind::Error, month.Message, PromptButtons::Ok);
+        SelUserMonth->setFocus();
+        return;
+    }
+    Doc.ClientName = name;
+    Doc.UserYear = UserYear->currentText();
+    Doc.SelUserMonth = DisplayMonthNames().at(month.Value);
+    BuildSpan(Doc, month.Value, year.Value);
+    Doc.OverniteReasons = {};
+    Doc.DayVisitReasons = {};
+    RecountCounters(Doc);
+    Doc.WindowCaption = QStringLiteral("Calendar File=") + name;
+    Month.RemovedOvernight = {};
+    Month.RemovedDayVisit = {};
+    // The preferences dialog opens here once it exists.
+    Overnights->setChecked(true);
+    Month.Mode = MarkMode::Overnights;
+    RefreshWindow();
+    MonthArea->setFocus();
+}
+
+void TQDLMainCalendar::NextMonthClick() {
+    if (!NextMonth(Doc)) {
+        if (Services.Beep)
+            Services.Beep();
+        return;
+    }
+    AfterMove();
+}
+
+void TQDLMainCalendar::PrevMonthClick() {
+    if (!PrevMonth(Doc)) {
+        if (Services.Beep)
+            Services.Beep();
+        return;
+    }
+    AfterMove();
+}
+
+void TQDLMainCalendar::GoToMonthClick(int monthNumber) {
+    if (!Doc.HasCalendar())
+        return;
+    GoToMonth(Doc, monthNumber);
+    AfterMove();
+}
+
+void TQDLMainCalendar::AfterMove() {
+    for (int k = 0; k < MonthsInSpan; ++k) {
+        const bool shown = Doc.HasCalendar() ? k + 1 == Doc.ShownMonthNumber : k == 0;
+        MonthButtons[static_cast<std::size_t>(k)]->setStyleSheet(
+            QStringLiteral(
+                "QPushButton { text-align: left; padding: 0 2px; border: none; font-size: 10px; "
+                "color: %1; }")
+                .arg(shown ? Maroon : QStringLiteral("black")));
+    }
+    DrawMonth(Doc, Month);
+    DrawCells();
+}
+
+void TQDLMainCalendar::DrawCells() {
+    MonthYearLbl->setText(Month.MonthLabel);
+    for (int i = 0; i < CellCount; ++i)
+        Cells[static_cast<std::size_t>(i)]->Render(Month.Cells[static_cast<std::size_t>(i)],
+                                                   Doc.DayVisitColour);
+    RecountCounters(Doc);
+    ShowSelectedCounters();
+    setWindowTitle(Doc.WindowCaption);
+}
+
+void TQDLMainCalendar::CellPressed(int cellNumber, Qt::MouseButton button,
+                                   Qt::KeyboardModifiers modifiers) {
+    const CellButton which = button == Qt::LeftButton    ? CellButton::Left
+                             : button == Qt::RightButton ? CellButton::Right
+                                                         : CellButton::Other;
+    CellClicked(Doc, Month, cellNumber, which, modifiers.testFlag(Qt::ControlModifier), *this,
+                Services.Messages);
+    ShowReasonList(OverniteReasons, Doc.OverniteReasons);
+    ShowReasonList(DayVisitReasons, Doc.DayVisitReasons);
+    DrawCells();
+}
+
+void TQDLMainCalendar::SetMode(MarkMode mode) {
+    Month.Mode = mode;
+    const bool overnight = mode == MarkMode::Overnights;
+    const bool present = Doc.HasCalendar();
+    OvernightGroup->setVisible(present && overnight);
+    DayVisitGroup->setVisible(present && !overnight);
+    OvernightGroup->setEnabled(overnight);
+    DayVisitGroup->setEnabled(!overnight);
+    // The percentages of the mode's own kind are shown.
+    for (int i : {2, 3})
+        CounterLabels[static_cast<std::size_t>(i)]->setVisible(overnight);
+    for (int i : {6, 7})
+        CounterLabels[static_cast<std::size_t>(i)]->setVisible(!overnight);
+    PercentRowCaptions[0]->setVisible(overnight);
+    PercentRowCaptions[1]->setVisible(!overnight);
+    if (!Updating) {
+        QSignalBlocker blockOvernights(Overnights);
+        QSignalBlocker blockDayVisits(DayVisits);
+        Overnights->setChecked(overnight);
+        DayVisits->setChecked(!overnight);
+    }
+    ApplyModeCursor();
+}
+
+void TQDLMainCalendar::ApplyModeCursor() {
+    const QCursor cursor = ModeCursor(Month.Mode == MarkMode::Overnights);
+    MonthArea->setCursor(cursor);
+    for (DayCellWidget* cell : Cells)
+        if (cell)
+            cell->setCursor(cursor);
+}
+
+void TQDLMainCalendar::EditDefaultTime(int which) {
+    QLineEdit* fields[4] = {OverNiteStrtTime, OverNiteEndTime, DayVisitStrtTime, DayVisitEndTime};
+    QString* values[4] = {&Doc.OverNiteStrtTime, &Doc.OverNiteEndTime, &Doc.DayVisitStrtTime,
+                          &Doc.DayVisitEndTime};
+    const QString prompts[4] = {QStringLiteral("Set Calendar Default Overnight Start Time"),
+                                QStringLiteral("Set Calendar Default Overnight End Time"),
+                                QStringLiteral("Set Calendar Default Day Visit Start Time"),
+                                QStringLiteral("Set Calendar Default Day Visit End Time")};
+    if (which < 0 || which > 3)
+        return;
+    QLineEdit* field = fields[which];
+    QString text = field->text();
+    const QPoint anchor = field->mapToGlobal(QPoint(0, field->height()));
+    if (UserClock->Execute(Doc, prompts[which], text, &anchor)) {
+        *values[which] = text;
+        field->setText(text);
+        Doc.DistributionStale = true;
+    }
+}
+
+void TQDLMainCalendar::ReasonTextEdited(QComboBox* combo, ReasonList& list) {
+    if (Updating)
+        return;
+    const QString text = combo->currentText();
+    const ReasonTextCheck check = CheckTypedReason(text);
+    if (check.Text != text) {
+        Updating = true;
+        combo->setEditText(check.Text);
+        Updating = false;
+    }
+    list.Text = check.Text;
+    if (!check.Message.isEmpty())
+        Services.Messages.Ask(check.IsError ? PromptKind::Error : PromptKind::Information,
+                              check.Message, PromptButtons::Ok);
+}
+
+void TQDLMainCalendar::ReasonFocusLost(QComboBox* combo, ReasonList& list) {
+    const QString text = combo->currentText();
+    if (text.isEmpty())
+        return;
+    list.Text = text;
+    AddReasonItem(list, text);
+    ShowReasonList(combo, list);
+}
+
+bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const QLineEdit* fields[4] = {OverNiteStrtTime, OverNiteEndTime, DayVisitStrtTime,
+                                      DayVisitEndTime};
+        for (int i = 0; i < 4; ++i)
+            if (watched == fields[i]) {
+                EditDefaultTime(i);
+                return true;
+            }
+    }
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == OverniteReasons || watched == OverniteReasons->lineEdit())
+            ReasonFocusLost(OverniteReasons, Doc.OverniteReasons);
+        else if (watched == DayVisitReasons || watched == DayVisitReasons->lineEdit())
+            ReasonFocusLost(DayVisitReasons, Doc.DayVisitReasons);
+    }
+    if (event->type() == QEvent::FocusIn && watched == StartBtn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) &&
+            ClientName->text().trimmed().isEmpty()) {
+            ClientName->clear();
+            Services.Messages.Ask(PromptKind::Error,
+                                  QStringLiteral("A Client Name is a required entry."),
+                                  PromptButtons::Retry);
+            ClientName->setFocus();
+        }
+    }
+    if (event->type() == QEvent::KeyPress && watched == MonthArea) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Up) {
+            PrevMonthClick();
+            return true;
+        }
+        if (key == Qt::Key_Right || key == Qt::Key_Down) {
+            NextMonthClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QString TQDLMainCalendar::ClientNameText() const {
+    return ClientName->text();
+}
+
+void TQDLMainCalendar::FocusClientName() {
+    ClientName->setFocus();
+}
+
+void TQDLMainCalendar::FocusStartButton() {
+    StartBtn->setFocus();
+}
+
+bool TQDLMainCalendar::EditDay(DayEditRequest& request, int cellNumber) {
+    DayCellWidget* cell = Cells[static_cast<std::size_t>(cellNumber - 1)];
+    const QRect onScreen(cell->mapToGlobal(QPoint(0, 0)), cell->size());
+    return SetDay->Execute(Doc, request.Caption, request.Heading, request.ReasonItems,
+                           request.OvernightMode, request.DayIndex, request.Entry, onScreen);
+}
+
+void TQDLMainCalendar::closeEvent(QCloseEvent* event) {
+    Services.Help.CloseAllHelp();
+    event->accept();
 }
 
 } // namespace custodex

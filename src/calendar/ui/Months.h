@@ -1,29 +1,128 @@
 #pragma once
 
 #include "calendar/CalendarModel.h"
+#include "calendar/MonthView.h"
 
 #include <QMainWindow>
 
+#include <array>
+#include <functional>
+
+class QButtonGroup;
+class QComboBox;
+class QFrame;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
 
 namespace custodex {
 
+class DayCellWidget;
+class HelpService;
 class Prompter;
+class TSetAONDay;
+class TUserClock;
+
+// What the main window needs from outside; tests replace each.
+struct MainWindowServices {
+    Prompter& Messages;
+    HelpService& Help;
+    std::function<void()> Beep;
+    std::function<int()> CurrentYear;
+};
 
 // The main window. It owns the one calendar document that exists at a time.
-class TQDLMainCalendar : public QMainWindow {
+class TQDLMainCalendar : public QMainWindow, private CellClickHost {
     Q_OBJECT
 
 public:
-    explicit TQDLMainCalendar(Prompter& prompter, QWidget* parent = nullptr);
+    explicit TQDLMainCalendar(MainWindowServices services, QWidget* parent = nullptr);
+    ~TQDLMainCalendar() override;
 
     CalendarDocument& Document() { return Doc; }
-    void RefreshCaption();
+    const MonthView& View() const { return Month; }
+    TUserClock& Clock() { return *UserClock; }
+    TSetAONDay& DayEditor() { return *SetDay; }
+
+    // Commands.
+    void StartCalendar();
+    void NextMonthClick();
+    void PrevMonthClick();
+    void GoToMonthClick(int monthNumber);
+    void CellPressed(int cellNumber, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void SetMode(MarkMode mode);
+    void EditDefaultTime(int which); // 0..3: overnight start, end, day-visit start, end
+    void ShowCounters(int which);    // 0 both years, 1 first, 2 second
+    void RefreshWindow();            // redraws everything from the document
+
+    // Controls, named as in the rest of the program.
+    QLineEdit* ClientName = nullptr;
+    QComboBox* UserYear = nullptr;
+    QComboBox* SelUserMonth = nullptr;
+    QGroupBox* ModeGroup = nullptr;
+    QRadioButton* Overnights = nullptr;
+    QRadioButton* DayVisits = nullptr;
+    QGroupBox* OvernightGroup = nullptr;
+    QComboBox* OverniteReasons = nullptr;
+    QLineEdit* OverNiteStrtTime = nullptr;
+    QLineEdit* OverNiteEndTime = nullptr;
+    QGroupBox* DayVisitGroup = nullptr;
+    QComboBox* DayVisitReasons = nullptr;
+    QLineEdit* DayVisitStrtTime = nullptr;
+    QLineEdit* DayVisitEndTime = nullptr;
+    QRadioButton* ShowBYCntrs = nullptr;
+    QRadioButton* Show1YCntrs = nullptr;
+    QRadioButton* Show2YCntrs = nullptr;
+    QLabel* NonCustodialTitle = nullptr;
+    QLabel* CustodialTitle = nullptr;
+    std::array<QLabel*, 8> CounterLabels{};      // TotalOverNites, CON, PrCntOvrNit, CONP, ...
+    std::array<QLabel*, 2> PercentRowCaptions{}; // "% of Year's Total:" of both kinds
+    QPushButton* StartBtn = nullptr;
+    QPushButton* PrevMonthBtn = nullptr;
+    QPushButton* NextMonthBtn = nullptr;
+    std::array<QPushButton*, MonthsInSpan> MonthButtons{};
+    QPushButton* CloseBtn = nullptr;
+    QFrame* MonthArea = nullptr;
+    QLabel* MonthYearLbl = nullptr;
+    std::array<DayCellWidget*, CellCount> Cells{};
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Prompter& Messages;
+    // CellClickHost
+    QString ClientNameText() const override;
+    void FocusClientName() override;
+    void FocusStartButton() override;
+    bool EditDay(DayEditRequest& request, int cellNumber) override;
+
+    void BuildClientPanel(QWidget* client);
+    void BuildModePanel(QWidget* client);
+    void BuildCountersPanel(QWidget* client);
+    void BuildLeftColumn(QWidget* client);
+    void BuildMonthArea(QWidget* client);
+    void BuildMenus();
+    void AfterMove();
+    void DrawCells();
+    void ShowParentTitles();
+    void ShowSelectedCounters();
+    void ReasonTextEdited(QComboBox* combo, ReasonList& list);
+    void ReasonFocusLost(QComboBox* combo, ReasonList& list);
+    void ShowReasonList(QComboBox* combo, const ReasonList& list);
+    void ShowDefaultTimes();
+    void ApplyModeCursor();
+
+    MainWindowServices Services;
     CalendarDocument Doc;
-    QLabel* MonthYearLbl = nullptr;
+    MonthView Month;
+    TUserClock* UserClock = nullptr;
+    TSetAONDay* SetDay = nullptr;
+    int SelectedCounters = 0;
+    bool Updating = false;
 };
 
 } // namespace custodex

@@ -1,0 +1,349 @@
+#include "calendar/MonthView.h"
+
+#include "platform/Prompter.h"
+
+#include <algorithm>
+
+namespace custodex {
+
+namespace {
+
+const QString NoNapPrefix = QStringLiteral("NN-");
+constexpr int RemovedTimeCapacity = 8;
+
+void BlankCell(DayCell& cell) {
+    cell.Colour = White;
+    cell.Caption.clear();
+    cell.MonthName.clear();
+    cell.Day = -1;
+    cell.ShowsOvernight = false;
+    cell.OvernightReason.clear();
+    cell.ShowsDayVisit = false;
+    cell.DayVisitReason.clear();
+    cell.DayVisitReasonLabel.clear();
+    cell.DayVisitTimesLabel.clear();
+    cell.OvernightTimesLabel.clear();
+    cell.OvernightReasonLabel.clear();
+    cell.BarVisible = false;
+}
+
+QString OvernightRangeText(const QString& pickup, const QString& dropoff) {
+    return dropoff.contains(QLatin1Char('M')) ? RangeText(pickup, dropoff + QStringLiteral(" >"))
+                                              : RangeText(pickup, dropoff);
+}
+
+void ShowOvernight(const CalendarDocument& doc, DayCell& cell, const CalendarDay& day) {
+    cell.ShowsOvernight = true;
+    cell.OvernightReason = day.OvernightReason;
+    cell.Colour =
+        IsAnnotationReason(day.OvernightReason) ? doc.BackgroundColour : doc.OvernightColour;
+    cell.OvernightReasonLabel = ReasonDisplayText(day.OvernightReason);
+    cell.OvernightTimesLabel = OvernightRangeText(day.OvernightPickup, day.OvernightDropoff);
+}
+
+void HideOvernight(const CalendarDocument& doc, DayCell& cell) {
+    cell.ShowsOvernight = false;
+    cell.OvernightReason.clear();
+    cell.Colour = doc.BackgroundColour;
+    cell.OvernightReasonLabel.clear();
+    cell.OvernightTimesLabel.clear();
+}
+
+void ShowDayVisit(DayCell& cell, const CalendarDay& day) {
+    cell.ShowsDayVisit = true;
+    cell.DayVisitReason = day.DayVisitReason;
+    cell.BarVisible = !IsAnnotationReason(day.DayVisitReason);
+    cell.DayVisitReasonLabel = ReasonDisplayText(day.DayVisitReason);
+    cell.DayVisitTimesLabel = RangeText(day.DayVisitStart, day.DayVisitEnd);
+}
+
+void HideDayVisit(DayCell& cell) {
+    cell.ShowsDayVisit = false;
+    cell.DayVisitReason.clear();
+    cell.BarVisible = false;
+    cell.DayVisitReasonLabel.clear();
+    cell.DayVisitTimesLabel.clear();
+}
+
+void SyncShownMonth(CalendarDocument& doc) {
+    doc.ShowingFirstYear = doc.ShownMonthNumber <= 12;
+    doc.ShownMonthIndex = (doc.StartMonthIndex + doc.ShownMonthNumber - 1) % 12;
+}
+
+void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayIndex,
+              CellClickHost& host) {
+    CalendarDay& day = doc.Days[static_cast<std::size_t>(dayIndex)];
+    const bool overnight = view.Mode == MarkMode::Overnights;
+    ReasonList& defaults = overnight ? doc.OverniteReasons : doc.DayVisitReasons;
+    const bool modifying = overnight ? cell.ShowsOvernight : cell.ShowsDayVisit;
+
+    DayEditRequest request;
+    request.OvernightMode = overnight;
+    request.Modifying = modifying;
+    request.DayIndex = dayIndex;
+    const QString kind = overnight ? QStringLiteral("Overnight") : QStringLiteral("Day Visit");
+    request.Caption = (modifying ? QStringLiteral("Modifying ") : QStringLiteral("Entering ")) +
+                      (overnight ? QStringLiteral("an ") : QStringLiteral("a ")) + kind +
+                      QLatin1Char('.');
+    request.Heading = (modifying ? QStringLiteral("Modifying ") : QStringLiteral("Setting ")) +
+                      kind + QStringLiteral(" for ") + cell.WeekdayName + QStringLiteral(", ") +
+                      cell.MonthName + QLatin1Char(' ') + QString::number(cell.Day);
+    QString reason;
+    if (modifying) {
+        reason = overnight ? day.OvernightReason : day.DayVisitReason;
+        request.Entry.Start = overnight ? day.OvernightPickup : day.DayVisitStart;
+        request.Entry.End = overnight ? day.OvernightDropoff : day.DayVisitEnd;
+    } else {
+        request.ReasonItems = defaults.Items;
+        reason = defaults.Text;
+        request.Entry.Start = overnight ? doc.OverNiteStrtTime : doc.DayVisitStrtTime;
+        request.Entry.End = overnight ? doc.OverNiteEndTime : doc.DayVisitEndTime;
+    }
+    request.Entry.NoNap = reason.startsWith(NoNapPrefix);
+    request.Entry.Reason = request.Entry.NoNap ? reason.mid(NoNapPrefix.size()) : reason;
+    const QString before = overnight ? day.OvernightReason : day.DayVisitReason;
+    const bool wasMarked = overnight ? day.HasOvernight : day.HasDayVisit;
+
+    if (!host.EditDay(request, cell.Number))
+        return;
+
+    QString text = request.Entry.Reason;
+    if (!(text.isEmpty() && !request.Entry.NoNap)) {
+        if (request.Entry.NoNap && !IsAnnotationReason(text))
+            text.prepend(NoNapPrefix);
+        text = CutText(text, TypedReasonCapacity);
+        defaults.Text = text;
+        AddReasonItem(defaults, text);
+    } else {
+        text = BlankReason;
+    }
+    if (overnight) {
+        day.HasOvernight = true;
+        day.OvernightPickup = request.Entry.Start;
+        day.OvernightDropoff = request.Entry.End;
+        day.OvernightReason = text;
+        ShowOvernight(doc, cell, day);
+    } else {
+        day.HasDayVisit = true;
+        day.DayVisitStart = request.Entry.Start;
+        day.DayVisitEnd = request.Entry.End;
+        day.DayVisitReason = text;
+        ShowDayVisit(cell, day);
+    }
+    const bool annotation = IsAnnotationReason(text);
+    if ((!modifying && !annotation) ||
+        (modifying && wasMarked && IsAnnotationReason(before) != annotation))
+        doc.DistributionStale = true;
+}
+
+void RemoveOrRestore(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayIndex) {
+    CalendarDay& day = doc.Days[static_cast<std::size_t>(dayIndex)];
+    if (view.Mode == MarkMode::Overnights) {
+        if (cell.ShowsOvernight &&
+            (cell.Colour == doc.OvernightColour || IsAnnotationReason(cell.OvernightReason))) {
+            view.RemovedOvernight = {dayIndex, CutText(day.OvernightReason, ReasonCapacity),
+                                     CutText(day.OvernightPickup, RemovedTimeCapacity),
+                                     CutText(day.OvernightDropoff, RemovedTimeCapacity)};
+            HideOvernight(doc, cell);
+            if (!IsAnnotationReason(day.OvernightReason))
+                doc.DistributionStale = true;
+            day.HasOvernight = false;
+            day.OvernightReason.clear();
+            day.OvernightPickup = NoTimeText;
+            day.OvernightDropoff = NoTimeText;
+        } else if (!cell.ShowsOvernight && view.RemovedOvernight.Day == dayIndex) {
+            day.HasOvernight = true;
+            day.OvernightReason = view.RemovedOvernight.Reason;
+            day.OvernightPickup = view.RemovedOvernight.First;
+            day.OvernightDropoff = view.RemovedOvernight.Second;
+            ShowOvernight(doc, cell, day);
+            if (!IsAnnotationReason(day.OvernightReason))
+                doc.DistributionStale = true;
+            view.RemovedOvernight = {};
+        }
+        return;
+    }
+    if (cell.ShowsDayVisit && (cell.BarVisible || IsAnnotationReason(cell.DayVisitReason))) {
+        view.RemovedDayVisit = {dayIndex, CutText(day.DayVisitReason, ReasonCapacity),
+                                CutText(day.DayVisitStart, RemovedTimeCapacity),
+                                CutText(day.DayVisitEnd, RemovedTimeCapacity)};
+        HideDayVisit(cell);
+        if (!IsAnnotationReason(day.DayVisitReason))
+            doc.DistributionStale = true;
+        day.HasDayVisit = false;
+        day.DayVisitReason.clear();
+        day.DayVisitStart = NoTimeText;
+        day.DayVisitEnd = NoTimeText;
+    } else if (!cell.ShowsDayVisit && view.RemovedDayVisit.Day == dayIndex) {
+        day.HasDayVisit = true;
+        day.DayVisitReason = view.RemovedDayVisit.Reason;
+        day.DayVisitStart = view.RemovedDayVisit.First;
+        day.DayVisitEnd = view.RemovedDayVisit.Second;
+        ShowDayVisit(cell, day);
+        if (!IsAnnotationReason(day.DayVisitReason))
+            doc.DistributionStale = true;
+        view.RemovedDayVisit = {};
+    }
+}
+
+} // namespace
+
+MonthView::MonthView() {
+    for (int i = 0; i < CellCount; ++i) {
+        Cells[static_cast<std::size_t>(i)].Number = i + 1;
+        Cells[static_cast<std::size_t>(i)].WeekdayName = DisplayWeekdayNames().at(i % 7);
+    }
+}
+
+QString RangeText(const QString& first, const QString& second) {
+    const bool hasFirst = !first.isEmpty() && first != NoTimeText;
+    const bool hasSecond =
+        !second.isEmpty() && second != NoTimeText && second != NoTimeText + QStringLiteral(" >");
+    const bool arrow = second.contains(QLatin1Char('>'));
+    QString text;
+    if (hasFirst && hasSecond)
+        text = first + (arrow ? QStringLiteral(" - ") : QStringLiteral("  -  ")) + second;
+    else if (hasSecond)
+        text = QString(arrow ? 15 : 17, QLatin1Char(' ')) + second;
+    else if (hasFirst)
+        text = first;
+    return CutText(text, 30);
+}
+
+QString ParentTitleText(const QString& title) {
+    const QString cut = CutText(title, 20);
+    return cut.size() > 10 ? cut.left(12) + QStringLiteral("...") : cut;
+}
+
+std::array<QString, 8> ZeroCounterTexts() {
+    const QString zero = QStringLiteral("0");
+    const QString percent = QStringLiteral("00.0%");
+    return {zero, zero, percent, percent, zero, zero, percent, percent};
+}
+
+void BlankCells(MonthView& view) {
+    for (DayCell& cell : view.Cells) {
+        BlankCell(cell);
+        cell.Visible = true;
+    }
+    view.MonthLabel.clear();
+}
+
+void DrawMonth(const CalendarDocument& doc, MonthView& view) {
+    if (!doc.HasCalendar()) {
+        BlankCells(view);
+        return;
+    }
+    const int monthIndex = doc.ShownMonthIndex;
+    const int year =
+        doc.FirstYearOfMonth[static_cast<std::size_t>(monthIndex)] + (doc.ShowingFirstYear ? 0 : 1);
+    view.MonthLabel =
+        DisplayMonthNames().at(monthIndex) + QStringLiteral("    ") + QString::number(year);
+
+    const auto count = static_cast<int>(doc.Days.size());
+    int i = doc.ShowingFirstYear ? 0 : doc.SecondYearFirstDay;
+    const QString key = MonthKeys().at(monthIndex);
+    while (i < count && doc.Days[static_cast<std::size_t>(i)].MonthName.toUpper() != key)
+        ++i;
+    int cell = 0;
+    if (i < count) {
+        const QString weekday = doc.Days[static_cast<std::size_t>(i)].WeekdayName.toUpper();
+        while (cell < CellCount &&
+               view.Cells[static_cast<std::size_t>(cell)].WeekdayName.toUpper() != weekday) {
+            BlankCell(view.Cells[static_cast<std::size_t>(cell)]);
+            view.Cells[static_cast<std::size_t>(cell)].Visible = true;
+            ++cell;
+        }
+    }
+    for (; i < count && cell < CellCount &&
+           doc.Days[static_cast<std::size_t>(i)].MonthName.toUpper() == key;
+         ++i, ++cell) {
+        const CalendarDay& day = doc.Days[static_cast<std::size_t>(i)];
+        DayCell& target = view.Cells[static_cast<std::size_t>(cell)];
+        BlankCell(target);
+        if (day.HasOvernight)
+            ShowOvernight(doc, target, day);
+        else
+            HideOvernight(doc, target);
+        if (day.HasDayVisit)
+            ShowDayVisit(target, day);
+        target.Visible = true;
+        target.MonthName = CutText(day.MonthName.toUpper(), MonthNameCapacity);
+        target.Day = day.DayOfMonth;
+        target.Caption = QString::number(day.DayOfMonth);
+    }
+    for (; cell < CellCount; ++cell) {
+        BlankCell(view.Cells[static_cast<std::size_t>(cell)]);
+        view.Cells[static_cast<std::size_t>(cell)].Visible = false;
+    }
+}
+
+bool NextMonth(CalendarDocument& doc) {
+    if (!doc.HasCalendar() || doc.ShownMonthNumber >= MonthsInSpan)
+        return false;
+    ++doc.ShownMonthNumber;
+    SyncShownMonth(doc);
+    return true;
+}
+
+bool PrevMonth(CalendarDocument& doc) {
+    if (!doc.HasCalendar() || doc.ShownMonthNumber <= 1)
+        return false;
+    --doc.ShownMonthNumber;
+    SyncShownMonth(doc);
+    return true;
+}
+
+void GoToMonth(CalendarDocument& doc, int monthNumber) {
+    if (!doc.HasCalendar())
+        return;
+    doc.ShownMonthNumber = std::clamp(monthNumber, 1, MonthsInSpan);
+    SyncShownMonth(doc);
+}
+
+void AddReasonItem(ReasonList& list, const QString& reason) {
+    for (const QString& item : list.Items)
+        if (item.compare(reason, Qt::CaseInsensitive) == 0)
+            return;
+    const auto at = std::lower_bound(
+        list.Items.begin(), list.Items.end(), reason,
+        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    list.Items.insert(at, reason);
+}
+
+void CellClicked(CalendarDocument& doc, MonthView& view, int cellNumber, CellButton button,
+                 bool ctrlHeld, CellClickHost& host, Prompter& prompter) {
+    if (cellNumber < 1 || cellNumber > CellCount)
+        return;
+    DayCell& cell = view.Cells[static_cast<std::size_t>(cellNumber - 1)];
+    if (cell.Caption.isEmpty() || button == CellButton::Other)
+        return;
+    if (host.ClientNameText().isEmpty()) {
+        prompter.Ask(PromptKind::Error, QStringLiteral("A Client Name is a required entry."),
+                     PromptButtons::Retry);
+        host.FocusClientName();
+        return;
+    }
+    if (!doc.HasCalendar()) {
+        prompter.Ask(
+            PromptKind::Error,
+            QStringLiteral(
+                "A calendar must be created.  Please click\n\rthe Start button to continue."),
+            PromptButtons::Ok);
+        host.FocusStartButton();
+        return;
+    }
+    if (cell.Day < 1 || cell.Day > 31)
+        return;
+    const int dayIndex = FindDay(doc, MonthIndexOf(cell.MonthName), doc.ShowingFirstYear, cell.Day);
+    if (dayIndex < 0)
+        return;
+    if (button == CellButton::Left && !ctrlHeld)
+        EditMark(doc, view, cell, dayIndex, host);
+    else
+        RemoveOrRestore(doc, view, cell, dayIndex);
+    RecountCounters(doc);
+    doc.ChangesPending = true;
+}
+
+} // namespace custodex

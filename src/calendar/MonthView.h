@@ -1,0 +1,103 @@
+#pragma once
+
+#include "calendar/CalendarModel.h"
+#include "entry/DayEditorLogic.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+// The month view apart from its widgets: which day each of the 42 cells shows, what its five
+// parts read, navigation through the 24 months and what a click on a cell does to the model.
+
+namespace custodex {
+
+class Prompter;
+
+constexpr int CellCount = 42;
+constexpr std::int32_t White = 16777215;
+
+enum class MarkMode { Overnights, DayVisits };
+enum class CellButton { Left, Right, Other };
+
+struct DayCell {
+    int Number = 0;      // 1..42
+    QString WeekdayName; // display name of the cell's column
+    QString MonthName;   // upper case; empty for a blank cell
+    int Day = -1;        // day of month; -1 for a blank cell
+    QString Caption;     // the day number, or empty
+    std::int32_t Colour = White;
+    bool Visible = true;
+    bool ShowsOvernight = false;
+    QString OvernightReason;
+    bool ShowsDayVisit = false;
+    QString DayVisitReason;
+    QString DayVisitReasonLabel;
+    QString DayVisitTimesLabel;
+    bool BarVisible = false;
+    QString OvernightTimesLabel;
+    QString OvernightReasonLabel;
+};
+
+struct RemovedMark {
+    int Day = -1; // index into the day list, -1 when empty
+    QString Reason;
+    QString First;
+    QString Second;
+};
+
+struct MonthView {
+    std::array<DayCell, CellCount> Cells;
+    RemovedMark RemovedOvernight;
+    RemovedMark RemovedDayVisit;
+    MarkMode Mode = MarkMode::Overnights;
+    QString MonthLabel;
+
+    MonthView();
+};
+
+QString RangeText(const QString& first, const QString& second);
+// A parent title as shown above a counter column.
+QString ParentTitleText(const QString& title);
+// The eight counter texts shown while no calendar exists.
+std::array<QString, 8> ZeroCounterTexts();
+
+void DrawMonth(const CalendarDocument& doc, MonthView& view);
+void BlankCells(MonthView& view);
+
+// Navigation; false when the move is refused (the window beeps).
+bool NextMonth(CalendarDocument& doc);
+bool PrevMonth(CalendarDocument& doc);
+void GoToMonth(CalendarDocument& doc, int monthNumber);
+
+// What the month view hands the day editor and reads back from it.
+struct DayEditRequest {
+    QString Caption;
+    QString Heading;
+    QStringList ReasonItems; // only when entering
+    bool Modifying = false;
+    bool OvernightMode = true;
+    int DayIndex = -1;
+    DayEditorEntry Entry;
+};
+
+// The window's side of a cell click.
+class CellClickHost {
+public:
+    virtual ~CellClickHost() = default;
+    virtual QString ClientNameText() const = 0;
+    virtual void FocusClientName() = 0;
+    virtual void FocusStartButton() = 0;
+    // Shows the day editor modally; true on OK with `request.Entry` read back.
+    virtual bool EditDay(DayEditRequest& request, int cellNumber) = 0;
+};
+
+void CellClicked(CalendarDocument& doc, MonthView& view, int cellNumber, CellButton button,
+                 bool ctrlHeld, CellClickHost& host, Prompter& prompter);
+
+// Adds a reason to a default-reason list unless present ignoring case; keeps it sorted.
+void AddReasonItem(ReasonList& list, const QString& reason);
+
+} // namespace custodex

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+// The time-entry dialog's behaviour apart from its widgets: the time and no-time states, the
+// active part and the spinner that changes it without wrapping around.
+
+namespace custodex {
+
+enum class ClockPart { Hour, Minute, AmPm };
+
+struct ClockState {
+    QString Hour = QStringLiteral("00");
+    QString Minute = QStringLiteral("00");
+    QString AmPm = QStringLiteral("AM");
+    bool NoTime = false; // the "<None>" panel is showing
+    ClockPart Active = ClockPart::Hour;
+    int SpinMinimum = 0;
+    int SpinMaximum = 12;
+    int SpinPosition = 0;
+};
+
+// Starts a showing from the caller's time text.
+void ClockOpen(ClockState& state, const QString& timeText);
+// Makes a part active and sets the spinner's range and position for it.
+void ClockFocus(ClockState& state, ClockPart part);
+// One spinner click. In the no-time state it only brings the time back.
+void ClockSpin(ClockState& state, bool up);
+void ClockSetNone(ClockState& state);
+// A click on the "<None>" panel or on the spinner while no time is shown.
+void ClockShowTime(ClockState& state);
+QString ClockResult(const ClockState& state);
+
+// Checks a part's text as it leaves the focus: an error message, or empty with the text made
+// two digits. The fields are read-only, so these only matter for texts set by code.
+struct ClockFieldCheck {
+    QString Message;
+    QString Text; // the field's text afterwards
+};
+ClockFieldCheck CheckClockHour(const QString& text);
+ClockFieldCheck CheckClockMinute(const QString& text);
+ClockFieldCheck CheckClockAmPm(const QString& text);
+
+} // namespace custodex

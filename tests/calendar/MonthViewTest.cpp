@@ -1,0 +1,281 @@
+#include "calendar/MonthView.h"
+
+#include "platform/Prompter.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace custodex;
+
+namespace {
+
+CalendarDocument Span(int startMonthIndex, int startYear) {
+    CalendarDocument doc;
+    doc.ClientName = QStringLiteral("Smith");
+    BuildSpan(doc, startMonthIndex, startYear);
+    RecountCounters(doc);
+    return doc;
+}
+
+TEST(RangeText, BlanksArrowsAndCut) {
+    const struct {
+        const char* First;
+        const char* Second;
+        QString Text;
+    } cases[] = {
+        {"07:30PM", "09:00AM >", QStringLiteral("07:30PM - 09:00AM >")},
+        {"10:00AM", "04:00PM", QStringLiteral("10:00AM  -  04:00PM")},
+        {"<None>", "09:00AM >", QString(15, QLatin1Char(' ')) + QStringLiteral("09:00AM >")},
+        {"<None>", "04:00PM", QString(17, QLatin1Char(' ')) + QStringLiteral("04:00PM")},
+        {"07:30PM", "<None>", QStringLiteral("07:30PM")},
+        {"<None>", "<None>", QString()},
+        {"<None>", "<None> >", QString()},
+        {"", "", QString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RangeText(QString::fromLatin1(c.First), QString::fromLatin1(c.Second)), c.Text)
+            << c.First << "|" << c.Second;
+}
+
+TEST(ParentTitleText, CutsLongTitles) {
+    EXPECT_EQ(ParentTitleText(QStringLiteral("Non-Custodial")), QStringLiteral("Non-Custodia..."));
+    EXPECT_EQ(ParentTitleText(QStringLiteral("Custodial")), QStringLiteral("Custodial"));
+    EXPECT_EQ(ParentTitleText(QStringLiteral("Mother1234")), QStringLiteral("Mother1234"));
+    EXPECT_EQ(ParentTitleText(QStringLiteral("Grandmother")), QStringLiteral("Grandmother..."));
+}
+
+TEST(DrawMonth, PlacesTheFirstDayUnderItsWeekday) {
+    // January 2023 starts on a Sunday: cells 1..31, 32..42 hidden.
+    CalendarDocument doc = Span(0, 2023);
+    MonthView view;
+    DrawMonth(doc, view);
+    EXPECT_EQ(view.MonthLabel, QStringLiteral("January    2023"));
+    EXPECT_EQ(view.Cells[0].Caption, QStringLiteral("1"));
+    EXPECT_EQ(view.Cells[30].Day, 31);
+    EXPECT_FALSE(view.Cells[31].Visible);
+
+    // July 2023 is a 31-day month starting on a Saturday: cells 7..37, 38..42 hidden.
+    GoToMonth(doc, 7);
+    DrawMonth(doc, view);
+    EXPECT_EQ(view.MonthLabel, QStringLiteral("July    2023"));
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_TRUE(view.Cells[static_cast<std::size_t>(i)].Caption.isEmpty());
+        EXPECT_TRUE(view.Cells[static_cast<std::size_t>(i)].Visible);
+    }
+    EXPECT_EQ(view.Cells[6].Day, 1);
+    EXPECT_EQ(view.Cells[36].Day, 31);
+    EXPECT_EQ(view.Cells[36].MonthName, QStringLiteral("JULY"));
+    for (int i = 37; i < CellCount; ++i)
+        EXPECT_FALSE(view.Cells[static_cast<std::size_t>(i)].Visible);
+}
+
+TEST(DrawMonth, ShowsMarksAnnotationsAndTimes) {
+    CalendarDocument doc = Span(0, 2023);
+    CalendarDay& first = doc.Days[0];
+    first.HasOvernight = true;
+    first.OvernightReason = QStringLiteral("NN-Even Weekend");
+    first.OvernightPickup = QStringLiteral("<None>");
+    first.OvernightDropoff = QStringLiteral("09:00AM");
+    first.HasDayVisit = true;
+    first.DayVisitReason = QStringLiteral("*Note");
+    first.DayVisitStart = QStringLiteral("10:00AM");
+    first.DayVisitEnd = QStringLiteral("04:00PM");
+    doc.Days[1].HasOvernight = true;
+    doc.Days[1].OvernightReason = QStringLiteral("*Annotation");
+    MonthView view;
+    DrawMonth(doc, view);
+    const DayCell& cell = view.Cells[0];
+    EXPECT_EQ(cell.Colour, doc.OvernightColour);
+    EXPECT_EQ(cell.OvernightReasonLabel, QStringLiteral("NN-Weekend"));
+    EXPECT_EQ(cell.OvernightTimesLabel,
+              QString(15, QLatin1Char(' ')) + QStringLiteral("09:00AM >"));
+    EXPECT_FALSE(cell.BarVisible); // annotation day visit: no bar
+    EXPECT_EQ(cell.DayVisitTimesLabel, QStringLiteral("10:00AM  -  04:00PM"));
+    EXPECT_EQ(view.Cells[1].Colour, doc.BackgroundColour);
+    EXPECT_TRUE(view.Cells[1].ShowsOvernight);
+}
+
+TEST(Navigation, StopsAtBothEndsAndCrossesTheYears) {
+    CalendarDocument doc = Span(2, 2024); // March 2024 .. February 2026
+    EXPECT_FALSE(PrevMonth(doc));
+    for (int i = 0; i < 12; ++i)
+        ASSERT_TRUE(NextMonth(doc));
+    EXPECT_EQ(doc.ShownMonthNumber, 13);
+    EXPECT_EQ(doc.ShownMonthIndex, 2);
+    EXPECT_FALSE(doc.ShowingFirstYear);
+    for (int i = 0; i < 11; ++i)
+        ASSERT_TRUE(NextMonth(doc));
+    EXPECT_EQ(doc.ShownMonthIndex, 1); // February 2026
+    EXPECT_FALSE(NextMonth(doc));
+    ASSERT_TRUE(PrevMonth(doc));
+    GoToMonth(doc, 12);
+    EXPECT_TRUE(doc.ShowingFirstYear);
+    EXPECT_EQ(doc.ShownMonthIndex, 1); // February 2025
+    ASSERT_TRUE(NextMonth(doc));
+    EXPECT_FALSE(doc.ShowingFirstYear);
+}
+
+// A host whose editor answers from a script.
+class ScriptedHost : public CellClickHost {
+public:
+    QString Client = QStringLiteral("Smith");
+    std::deque<std::function<bool(DayEditRequest&)>> Editors;
+    std::vector<DayEditRequest> Seen;
+    int ClientFocus = 0;
+    int StartFocus = 0;
+
+    QString ClientNameText() const override { return Client; }
+    void FocusClientName() override { ++ClientFocus; }
+    void FocusStartButton() override { ++StartFocus; }
+    bool EditDay(DayEditRequest& request, int) override {
+        Seen.push_back(request);
+        if (Editors.empty()) {
+            ADD_FAILURE() << "unexpected day editor";
+            return false;
+        }
+        auto editor = Editors.front();
+        Editors.pop_front();
+        return editor(request);
+    }
+};
+
+class RecordingPrompter : public Prompter {
+public:
+    std::vector<QString> Texts;
+    PromptAnswer Ask(PromptKind, const QString& text, PromptButtons) override {
+        Texts.push_back(text);
+        return PromptAnswer::Ok;
+    }
+};
+
+TEST(CellClicked, EnterModifyRemoveAndRestore) {
+    CalendarDocument doc = Span(0, 2023);
+    doc.OverniteReasons.Text = QStringLiteral("NN-Weekend");
+    doc.OverNiteStrtTime = QStringLiteral("07:30PM");
+    doc.OverNiteEndTime = QStringLiteral("09:00AM");
+    doc.DistributionStale = false;
+    MonthView view;
+    DrawMonth(doc, view);
+    ScriptedHost host;
+    RecordingPrompter prompter;
+
+    host.Editors.push_back([](DayEditRequest& r) {
+        EXPECT_EQ(r.Caption, QStringLiteral("Entering an Overnight."));
+        EXPECT_EQ(r.Heading, QStringLiteral("Setting Overnight for Friday, JANUARY 6"));
+        EXPECT_EQ(r.Entry.Reason, QStringLiteral("Weekend"));
+        EXPECT_TRUE(r.Entry.NoNap);
+        EXPECT_EQ(r.Entry.Start, QStringLiteral("07:30PM"));
+        return true;
+    });
+    CellClicked(doc, view, 6, CellButton::Left, false, host, prompter);
+    const CalendarDay& day = doc.Days[5];
+    EXPECT_TRUE(day.HasOvernight);
+    EXPECT_EQ(day.OvernightReason, QStringLiteral("NN-Weekend"));
+    EXPECT_EQ(day.OvernightDropoff, QStringLiteral("09:00AM"));
+    EXPECT_EQ(view.Cells[5].OvernightTimesLabel, QStringLiteral("07:30PM - 09:00AM >"));
+    EXPECT_EQ(doc.FirstYearCounters.Overnights, 1);
+    EXPECT_TRUE(doc.DistributionStale);
+    EXPECT_TRUE(doc.ChangesPending);
+    EXPECT_EQ(doc.OverniteReasons.Items, QStringList{QStringLiteral("NN-Weekend")});
+
+    // Modifying shows the reason without NN-; Cancel changes nothing of the day.
+    host.Editors.push_back([](DayEditRequest& r) {
+        EXPECT_EQ(r.Caption, QStringLiteral("Modifying an Overnight."));
+        EXPECT_EQ(r.Entry.Reason, QStringLiteral("Weekend"));
+        EXPECT_TRUE(r.Entry.NoNap);
+        return false;
+    });
+    CellClicked(doc, view, 6, CellButton::Left, false, host, prompter);
+    EXPECT_EQ(doc.Days[5].OvernightReason, QStringLiteral("NN-Weekend"));
+
+    // Right click removes, a second one restores.
+    doc.DistributionStale = false;
+    CellClicked(doc, view, 6, CellButton::Right, false, host, prompter);
+    EXPECT_FALSE(doc.Days[5].HasOvernight);
+    EXPECT_EQ(doc.Days[5].OvernightPickup, QStringLiteral("<None>"));
+    EXPECT_EQ(view.Cells[5].Colour, doc.BackgroundColour);
+    EXPECT_EQ(doc.FirstYearCounters.Overnights, 0);
+    EXPECT_TRUE(doc.DistributionStale);
+    CellClicked(doc, view, 6, CellButton::Right, false, host, prompter);
+    EXPECT_TRUE(doc.Days[5].HasOvernight);
+    EXPECT_EQ(doc.Days[5].OvernightReason, QStringLiteral("NN-Weekend"));
+    EXPECT_EQ(doc.Days[5].OvernightPickup, QStringLiteral("07:30PM"));
+    EXPECT_EQ(doc.FirstYearCounters.Overnights, 1);
+
+    // Removing another day (Ctrl + left) forgets the first.
+    doc.Days[6].HasOvernight = true;
+    doc.Days[6].OvernightReason = QStringLiteral("Other");
+    DrawMonth(doc, view);
+    CellClicked(doc, view, 6, CellButton::Right, false, host, prompter);
+    CellClicked(doc, view, 7, CellButton::Left, true, host, prompter);
+    EXPECT_FALSE(doc.Days[6].HasOvernight);
+    CellClicked(doc, view, 6, CellButton::Right, false, host, prompter);
+    EXPECT_FALSE(doc.Days[5].HasOvernight);
+    EXPECT_TRUE(host.Editors.empty());
+    EXPECT_TRUE(prompter.Texts.empty());
+}
+
+TEST(CellClicked, DayVisitsAnnotationsAndBlankNoNapReasons) {
+    CalendarDocument doc = Span(0, 2023);
+    MonthView view;
+    view.Mode = MarkMode::DayVisits;
+    DrawMonth(doc, view);
+    ScriptedHost host;
+    RecordingPrompter prompter;
+
+    host.Editors.push_back([](DayEditRequest& r) {
+        EXPECT_EQ(r.Caption, QStringLiteral("Entering a Day Visit."));
+        EXPECT_EQ(r.Heading, QStringLiteral("Setting Day Visit for Sunday, JANUARY 1"));
+        r.Entry.Reason = QStringLiteral(" ");
+        r.Entry.NoNap = true;
+        r.Entry.Start = QStringLiteral("10:00AM");
+        r.Entry.End = QStringLiteral("04:00PM");
+        return true;
+    });
+    CellClicked(doc, view, 1, CellButton::Left, false, host, prompter);
+    EXPECT_EQ(doc.Days[0].DayVisitReason, QStringLiteral("NN- "));
+    EXPECT_EQ(doc.DayVisitReasons.Text, QStringLiteral("NN- "));
+    EXPECT_TRUE(view.Cells[0].BarVisible);
+    EXPECT_EQ(doc.FirstYearCounters.DayVisits, 1);
+
+    // An annotation: kept but not counted, no bar, and removing it leaves the figures current.
+    host.Editors.push_back([](DayEditRequest& r) {
+        r.Entry.Reason = QStringLiteral("*Called");
+        r.Entry.NoNap = true;
+        return true;
+    });
+    CellClicked(doc, view, 2, CellButton::Left, false, host, prompter);
+    EXPECT_EQ(doc.Days[1].DayVisitReason, QStringLiteral("*Called")); // no NN- before a "*"
+    EXPECT_FALSE(view.Cells[1].BarVisible);
+    EXPECT_EQ(doc.FirstYearCounters.DayVisits, 1);
+    doc.DistributionStale = false;
+    CellClicked(doc, view, 2, CellButton::Right, false, host, prompter);
+    EXPECT_FALSE(doc.Days[1].HasDayVisit);
+    EXPECT_FALSE(doc.DistributionStale);
+}
+
+TEST(CellClicked, RefusesWithoutClientOrCalendar) {
+    CalendarDocument doc = Span(0, 2023);
+    MonthView view;
+    DrawMonth(doc, view);
+    ScriptedHost host;
+    RecordingPrompter prompter;
+    host.Client.clear();
+    CellClicked(doc, view, 1, CellButton::Left, false, host, prompter);
+    ASSERT_EQ(prompter.Texts.size(), 1u);
+    EXPECT_EQ(prompter.Texts[0], QStringLiteral("A Client Name is a required entry."));
+    EXPECT_EQ(host.ClientFocus, 1);
+
+    host.Client = QStringLiteral("Smith");
+    ClearCalendar(doc);
+    CellClicked(doc, view, 1, CellButton::Left, false, host, prompter);
+    ASSERT_EQ(prompter.Texts.size(), 2u);
+    EXPECT_EQ(prompter.Texts[1],
+              QStringLiteral(
+                  "A calendar must be created.  Please click\n\rthe Start button to continue."));
+    EXPECT_EQ(host.StartFocus, 1);
+    EXPECT_FALSE(doc.ChangesPending);
+}
+
+} // namespace
