@@ -5,9 +5,16 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+// The help pages live in a static library's resources, which must be registered by hand.
+static void RegisterHelpPages() {
+    Q_INIT_RESOURCE(help);
+}
+
 namespace custodex {
 
 void HelpWindows::ShowHelpTopic(QWidget* owner, const QString& topic) {
+    static const bool registered = (RegisterHelpPages(), true);
+    (void)registered;
     auto* window = new QWidget(owner, Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setObjectName(QStringLiteral("HelpWindow"));

@@ -204,7 +204,7 @@ void TUserClock::FocusActivePart() {
 }
 
 bool TUserClock::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         const ClockPart part = watched == TimeHrs    ? ClockPart::Hour
                                : watched == TimeMins ? ClockPart::Minute
                                                      : ClockPart::AmPm;

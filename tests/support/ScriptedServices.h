@@ -1,0 +1,90 @@
+#pragma once
+
+#include "platform/HelpService.h"
+#include "platform/Prompter.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace custodex::testing {
+
+struct RecordedPrompt {
+    PromptKind Kind;
+    QString Text;
+    PromptButtons Buttons;
+};
+
+// Answers message boxes from a script; a prompt nobody expected fails the test.
+class ScriptedPrompter : public Prompter {
+public:
+    struct Expected {
+        QString Text;
+        PromptAnswer Answer;
+    };
+
+    void Expect(const QString& text, PromptAnswer answer = PromptAnswer::Ok) {
+        Script.push_back({text, answer});
+    }
+
+    PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons buttons) override {
+        Seen.push_back({kind, text, buttons});
+        if (Script.empty()) {
+            ADD_FAILURE() << "unexpected prompt: " << text.toStdString();
+            return PromptAnswer::Cancel;
+        }
+        const Expected next = Script.front();
+        Script.pop_front();
+        EXPECT_EQ(text, next.Text);
+        return next.Answer;
+    }
+
+    ~ScriptedPrompter() override {
+        for (const Expected& left : Script)
+            ADD_FAILURE() << "prompt never shown: " << left.Text.toStdString();
+    }
+
+    std::vector<RecordedPrompt> Seen;
+    std::deque<Expected> Script;
+};
+
+class RecordingHelp : public HelpService {
+public:
+    void ShowHelpTopic(QWidget* owner, const QString& topic) override {
+        Shown.push_back({owner, topic});
+    }
+    void CloseAllHelp() override { ++CloseAllCalls; }
+
+    std::vector<std::pair<QWidget*, QString>> Shown;
+    int CloseAllCalls = 0;
+};
+
+namespace detail {
+inline void PollForModal(std::function<void(QWidget*)> action, std::shared_ptr<bool> ran,
+                         int left) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->isVisible()) {
+        *ran = true;
+        action(modal);
+        return;
+    }
+    if (left > 0)
+        QTimer::singleShot(5, [action, ran, left] { PollForModal(action, ran, left - 1); });
+}
+} // namespace detail
+
+// Acts on the next modal dialog once it is showing, from the event loop, so no test blocks
+// on exec(). Returns a flag the test checks to know the action ran.
+inline std::shared_ptr<bool> WhenModal(std::function<void(QWidget*)> action, int attempts = 200) {
+    auto ran = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [action, ran, attempts] { detail::PollForModal(action, ran, attempts); });
+    return ran;
+}
+
+} // namespace custodex::testing
