@@ -18,7 +18,8 @@ CalendarDocument FullyMarked()
     int i = 0;
     for (CalendarDay& day : doc.Days) {
         day.HasOvernight = true;
-        day.OvernightReason = QStringLiteral("Even Weekend with the non-custodial parent %1").arg(i);
+        day.OvernightReason =
+            QStringLiteral("Even Weekend with the non-custodial parent %1").arg(i);
         day.OvernightPickup = QStringLiteral("07:30PM");
         day.OvernightDropoff = QStringLiteral("09:00AM");
         day.HasDayVisit = true;

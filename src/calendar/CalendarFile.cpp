@@ -21,14 +21,16 @@ const QString OvernightColourKey = QStringLiteral("OVERNITECOL");
 const QString NoNapSuffix = QStringLiteral(" (No Nap)");
 const QString NoNapPrefix = QStringLiteral("NN-");
 
-int LastSeparator(const QString& path) {
+int LastSeparator(const QString& path)
+{
     return static_cast<int>(
         std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))));
 }
 
 // A line break or "!" inside a stored text would shift every later field of the file;
 // the windows never let one in, and this keeps a file readable if one ever gets through.
-QString StorableText(QString text, bool isDayField) {
+QString StorableText(QString text, bool isDayField)
+{
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     if (isDayField)
@@ -36,7 +38,8 @@ QString StorableText(QString text, bool isDayField) {
     return text;
 }
 
-QString DayRecordLine(const CalendarDay& day) {
+QString DayRecordLine(const CalendarDay& day)
+{
     auto reasonField = [](bool marked, const QString& reason) {
         return marked && reason != BlankReason ? StorableText(reason, true) : QString();
     };
@@ -58,29 +61,35 @@ QString DayRecordLine(const CalendarDay& day) {
 
 } // namespace
 
-QString ReadErrorMessage(const QString& path) {
+QString ReadErrorMessage(const QString& path)
+{
     return QStringLiteral("Error reading ") + path;
 }
 
-QString WriteErrorMessage(const QString& path) {
+QString WriteErrorMessage(const QString& path)
+{
     return QStringLiteral("Error!  Could not create file named\n\r") + path;
 }
 
-QString FolderOfPath(const QString& path) {
+QString FolderOfPath(const QString& path)
+{
     return path.left(LastSeparator(path) + 1);
 }
 
-QString FileNameOfPath(const QString& path) {
+QString FileNameOfPath(const QString& path)
+{
     return path.mid(LastSeparator(path) + 1);
 }
 
-QString ClientNameFromPath(const QString& path) {
+QString ClientNameFromPath(const QString& path)
+{
     const QString name = FileNameOfPath(path);
     const auto dot = name.indexOf(QLatin1Char('.'));
     return dot < 0 ? name : name.left(dot);
 }
 
-QString CalendarFileText(const CalendarDocument& doc) {
+QString CalendarFileText(const CalendarDocument& doc)
+{
     QString text;
     text.reserve(64 * static_cast<int>(doc.Days.size()) + 1024);
     auto line = [&](const QString& content) { text += StorableText(content, false) + CrLf; };
@@ -117,16 +126,19 @@ QString CalendarFileText(const CalendarDocument& doc) {
     return text;
 }
 
-QByteArray CalendarFileBytes(const CalendarDocument& doc) {
+QByteArray CalendarFileBytes(const CalendarDocument& doc)
+{
     return EncodeText(CalendarFileText(doc));
 }
 
-bool WriteCalendarToDevice(const CalendarDocument& doc, QIODevice& device) {
+bool WriteCalendarToDevice(const CalendarDocument& doc, QIODevice& device)
+{
     const QByteArray bytes = CalendarFileBytes(doc);
     return device.write(bytes) == bytes.size();
 }
 
-FileResult WriteCalendarFile(CalendarDocument& doc, const QString& path, bool updateCaption) {
+FileResult WriteCalendarFile(CalendarDocument& doc, const QString& path, bool updateCaption)
+{
     doc.ClientFolder = FolderOfPath(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !WriteCalendarToDevice(doc, file) || !file.commit())
@@ -147,7 +159,8 @@ struct ParsedTimes {
 };
 
 // "07:30PM - 09:00AM": the text before the first blank, then blanks and "-" skipped.
-ParsedTimes SplitTimes(const QString& field) {
+ParsedTimes SplitTimes(const QString& field)
+{
     const auto blank = field.indexOf(QLatin1Char(' '));
     if (blank < 0)
         return {CutText(field, TimeTextCapacity), QString()};
@@ -159,7 +172,8 @@ ParsedTimes SplitTimes(const QString& field) {
             CutText(field.mid(rest), TimeTextCapacity)};
 }
 
-QString ReadReason(QString field) {
+QString ReadReason(QString field)
+{
     // Older copies wrote the no-nap marker as a suffix. A reason that already carries the
     // prefix was written by a newer copy, so its text is kept as typed.
     if (field.endsWith(NoNapSuffix) && !field.startsWith(QLatin1Char('*')) &&
@@ -171,11 +185,13 @@ QString ReadReason(QString field) {
     return field.isEmpty() ? BlankReason : field;
 }
 
-bool IsStorableTime(const QString& text) {
+bool IsStorableTime(const QString& text)
+{
     return text.isEmpty() || IsNoTime(text) || IsValidTimeText(text);
 }
 
-std::optional<CalendarDay> ParseDayRecord(const QString& line) {
+std::optional<CalendarDay> ParseDayRecord(const QString& line)
+{
     // Fields 1..6 each end with "!".
     QStringList fields;
     qsizetype from = 0;
@@ -250,7 +266,8 @@ std::optional<CalendarDay> ParseDayRecord(const QString& line) {
     return day;
 }
 
-std::optional<std::int32_t> ValueAsInteger(const QString& line) {
+std::optional<std::int32_t> ValueAsInteger(const QString& line)
+{
     const auto equals = line.indexOf(QLatin1Char('='));
     if (equals < 0)
         return std::nullopt;
@@ -259,7 +276,8 @@ std::optional<std::int32_t> ValueAsInteger(const QString& line) {
     return ok ? std::optional<std::int32_t>(value) : std::nullopt;
 }
 
-QString ValueOf(const QString& line) {
+QString ValueOf(const QString& line)
+{
     const auto equals = line.indexOf(QLatin1Char('='));
     return equals < 0 ? QString() : line.mid(equals + 1);
 }
@@ -280,7 +298,8 @@ private:
     QSet<QString> Seen;
 };
 
-void FinishReasonList(ReasonList& list) {
+void FinishReasonList(ReasonList& list)
+{
     // The combo boxes keep their items sorted, so the first item is the alphabetical first.
     std::stable_sort(list.Items.begin(), list.Items.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
@@ -289,7 +308,8 @@ void FinishReasonList(ReasonList& list) {
     list.Items.prepend(BlankReason);
 }
 
-const QStringList& TrailerKeys() {
+const QStringList& TrailerKeys()
+{
     static const QStringList keys{QStringLiteral("OVERNITEHOURS="),
                                   QStringLiteral("SLEEPTIME="),
                                   QStringLiteral("DAYVISITHOURS="),
@@ -310,7 +330,8 @@ const QStringList& TrailerKeys() {
 // one of our keys, that key alone decides, so a value such as the away activity
 // "HOURLY swim" cannot change another setting; other lines keep the rule of looking for a
 // key anywhere in the line.
-bool ApplyTrailerLine(CalendarDocument& doc, const QString& line) {
+bool ApplyTrailerLine(CalendarDocument& doc, const QString& line)
+{
     const auto equals = line.indexOf(QLatin1Char('='));
     const QString key = equals < 0 ? QString() : line.left(equals + 1);
     const bool knownKey = TrailerKeys().contains(key);
@@ -369,7 +390,8 @@ bool ApplyTrailerLine(CalendarDocument& doc, const QString& line) {
 
 // The expected span decides whether the records read make a whole calendar: the first
 // year alone (the second is then built empty) or both years, day by day in order.
-bool CompleteSpan(CalendarDocument& doc, DayList records, int startMonthIndex, int startYear) {
+bool CompleteSpan(CalendarDocument& doc, DayList records, int startMonthIndex, int startYear)
+{
     CalendarDocument expected;
     BuildSpan(expected, startMonthIndex, startYear);
     const auto firstYearLength = static_cast<std::size_t>(expected.SecondYearFirstDay);
@@ -399,7 +421,8 @@ bool CompleteSpan(CalendarDocument& doc, DayList records, int startMonthIndex, i
 
 // Reads the lines into `doc`, which starts from the reset state. False on anything that
 // does not make a complete calendar.
-bool ParseCalendar(CalendarDocument& doc, const QStringList& lines) {
+bool ParseCalendar(CalendarDocument& doc, const QStringList& lines)
+{
     if (lines.size() < 2)
         return false;
     doc.ClientName = lines[0];
@@ -451,7 +474,8 @@ bool ParseCalendar(CalendarDocument& doc, const QStringList& lines) {
         else if (token == OvernightColourKey) {
             doc.OvernightColour = *colour;
             break;
-        } else
+        }
+        else
             return false;
         if (++index >= lines.size())
             return false;
@@ -482,7 +506,8 @@ bool ParseCalendar(CalendarDocument& doc, const QStringList& lines) {
     return true;
 }
 
-void LeaveWithoutCalendar(CalendarDocument& doc) {
+void LeaveWithoutCalendar(CalendarDocument& doc)
+{
     ClearCalendar(doc);
     ResetSettingsToDefaults(doc);
     doc.OverniteReasons = {};
@@ -493,7 +518,8 @@ void LeaveWithoutCalendar(CalendarDocument& doc) {
 } // namespace
 
 FileResult ReadCalendarFromBytes(CalendarDocument& doc, const QByteArray& bytes,
-                                 const QString& path) {
+                                 const QString& path)
+{
     CalendarDocument read;
     read.EntrySnapshot = std::move(doc.EntrySnapshot);
     read.UndoSnapshot = std::move(doc.UndoSnapshot);
@@ -529,7 +555,8 @@ FileResult ReadCalendarFromBytes(CalendarDocument& doc, const QByteArray& bytes,
     return {};
 }
 
-FileResult ReadCalendarFile(CalendarDocument& doc, const QString& path) {
+FileResult ReadCalendarFile(CalendarDocument& doc, const QString& path)
+{
     QFile file(path);
     QByteArray bytes;
     bool ok = file.open(QIODevice::ReadOnly);

@@ -6,7 +6,8 @@ namespace custodex {
 
 namespace {
 
-QJsonObject CountersJson(const CounterSet& set) {
+QJsonObject CountersJson(const CounterSet& set)
+{
     QJsonArray texts;
     for (const QString& text : set.Texts)
         texts.append(text);
@@ -18,12 +19,14 @@ QJsonObject CountersJson(const CounterSet& set) {
                        {QStringLiteral("texts"), texts}};
 }
 
-QJsonObject ReasonListJson(const ReasonList& list) {
+QJsonObject ReasonListJson(const ReasonList& list)
+{
     return QJsonObject{{QStringLiteral("text"), list.Text},
                        {QStringLiteral("items"), QJsonArray::fromStringList(list.Items)}};
 }
 
-QJsonObject SettingsJson(const CalendarDocument& doc) {
+QJsonObject SettingsJson(const CalendarDocument& doc)
+{
     return QJsonObject{{QStringLiteral("backgroundColour"), doc.BackgroundColour},
                        {QStringLiteral("dayVisitColour"), doc.DayVisitColour},
                        {QStringLiteral("overnightColour"), doc.OvernightColour},
@@ -46,13 +49,15 @@ QJsonObject SettingsJson(const CalendarDocument& doc) {
                        {QStringLiteral("exclusions"), QJsonArray::fromStringList(doc.Exclusions)}};
 }
 
-QString StartMonthName(const CalendarDocument& doc) {
+QString StartMonthName(const CalendarDocument& doc)
+{
     return DisplayMonthNames().at(std::clamp(doc.StartMonthIndex, 0, 11));
 }
 
 } // namespace
 
-QJsonObject CalendarInfoJson(const CalendarDocument& doc) {
+QJsonObject CalendarInfoJson(const CalendarDocument& doc)
+{
     QJsonArray days;
     for (int m = 0; m < MonthsInSpan; ++m) {
         const MonthTableEntry& month = doc.MonthTable[static_cast<std::size_t>(m)];
@@ -104,7 +109,8 @@ QJsonObject CalendarInfoJson(const CalendarDocument& doc) {
         {QStringLiteral("days"), days}};
 }
 
-QString CalendarInfoText(const CalendarDocument& doc) {
+QString CalendarInfoText(const CalendarDocument& doc)
+{
     QString text;
     auto line = [&](const QString& label, const QString& value) {
         text += label.leftJustified(22) + value + QLatin1Char('\n');

@@ -4,7 +4,8 @@
 
 namespace custodex {
 
-QString CutText(const QString& text, int capacity) {
+QString CutText(const QString& text, int capacity)
+{
     if (text.size() <= capacity)
         return text;
     int keep = capacity;
@@ -13,7 +14,8 @@ QString CutText(const QString& text, int capacity) {
     return text.left(keep);
 }
 
-const QStringList& DisplayMonthNames() {
+const QStringList& DisplayMonthNames()
+{
     static const QStringList names{
         QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
         QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
@@ -22,7 +24,8 @@ const QStringList& DisplayMonthNames() {
     return names;
 }
 
-const QStringList& MonthKeys() {
+const QStringList& MonthKeys()
+{
     static const QStringList keys = [] {
         QStringList upper;
         for (const QString& name : DisplayMonthNames())
@@ -32,7 +35,8 @@ const QStringList& MonthKeys() {
     return keys;
 }
 
-const QStringList& DisplayWeekdayNames() {
+const QStringList& DisplayWeekdayNames()
+{
     static const QStringList names{QStringLiteral("Sunday"),   QStringLiteral("Monday"),
                                    QStringLiteral("Tuesday"),  QStringLiteral("Wednesday"),
                                    QStringLiteral("Thursday"), QStringLiteral("Friday"),
@@ -40,7 +44,8 @@ const QStringList& DisplayWeekdayNames() {
     return names;
 }
 
-const QStringList& WeekdayKeys() {
+const QStringList& WeekdayKeys()
+{
     static const QStringList keys = [] {
         QStringList upper;
         for (const QString& name : DisplayWeekdayNames())
@@ -50,17 +55,20 @@ const QStringList& WeekdayKeys() {
     return keys;
 }
 
-int MonthIndexOf(const QString& monthName) {
+int MonthIndexOf(const QString& monthName)
+{
     return static_cast<int>(MonthKeys().indexOf(monthName.toUpper()));
 }
 
 namespace {
 
-bool IsLeapYear(long long year) {
+bool IsLeapYear(long long year)
+{
     return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
 
-int DaysInMonth(long long year, int monthIndex) {
+int DaysInMonth(long long year, int monthIndex)
+{
     static constexpr int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (monthIndex == 1 && IsLeapYear(year))
         return 29;
@@ -68,14 +76,16 @@ int DaysInMonth(long long year, int monthIndex) {
 }
 
 // Weekday of 1 January as an index into WeekdayKeys (0 = SUNDAY).
-int WeekdayOfFirstJanuary(long long year) {
+int WeekdayOfFirstJanuary(long long year)
+{
     const long long c = year - 1;
     const long long n = c * 365 + c / 4 - c / 100 + c / 400;
     const long long mondayBased = ((n % 7) + 7) % 7; // 0 = MONDAY
     return static_cast<int>((mondayBased + 1) % 7);
 }
 
-CalendarDay NewDay(int dayOfMonth, int monthIndex, int weekdayIndex) {
+CalendarDay NewDay(int dayOfMonth, int monthIndex, int weekdayIndex)
+{
     CalendarDay day;
     day.DayOfMonth = dayOfMonth;
     day.MonthName = DisplayMonthNames().at(monthIndex);
@@ -85,7 +95,8 @@ CalendarDay NewDay(int dayOfMonth, int monthIndex, int weekdayIndex) {
 
 } // namespace
 
-int YearFromYearText(const QString& yearText) {
+int YearFromYearText(const QString& yearText)
+{
     // Unsigned arithmetic: the digits are not checked, and junk must not overflow.
     std::uint32_t value = 0;
     const QString digits = yearText.mid(yearText.lastIndexOf(QLatin1Char('/')) + 1);
@@ -97,7 +108,8 @@ int YearFromYearText(const QString& yearText) {
     return year;
 }
 
-DayList BuildYear(const QString& yearText, int startMonthIndex) {
+DayList BuildYear(const QString& yearText, int startMonthIndex)
+{
     const long long year = YearFromYearText(yearText);
     startMonthIndex = std::clamp(startMonthIndex, 0, 11);
 
@@ -120,7 +132,8 @@ DayList BuildYear(const QString& yearText, int startMonthIndex) {
     return days;
 }
 
-void BuildSpan(CalendarDocument& doc, int startMonthIndex, int startYear) {
+void BuildSpan(CalendarDocument& doc, int startMonthIndex, int startYear)
+{
     DayList first = BuildYear(QStringLiteral("/") + QString::number(startYear), startMonthIndex);
     DayList second =
         BuildYear(QStringLiteral("/") + QString::number(startYear + 1), startMonthIndex);
@@ -136,7 +149,8 @@ void BuildSpan(CalendarDocument& doc, int startMonthIndex, int startYear) {
     BuildMonthTables(doc);
 }
 
-void BuildMonthTables(CalendarDocument& doc) {
+void BuildMonthTables(CalendarDocument& doc)
+{
     doc.MonthTable = {};
     doc.FirstYearOfMonth = {};
     doc.MonthButtonCaptions = {};
@@ -177,7 +191,8 @@ void BuildMonthTables(CalendarDocument& doc) {
         CutText(QString::number(doc.StartYear + (startsInJanuary ? 1 : 2)), YearTextCapacity);
 }
 
-int FindDay(const CalendarDocument& doc, int monthIndex, bool inFirstYear, int dayOfMonth) {
+int FindDay(const CalendarDocument& doc, int monthIndex, bool inFirstYear, int dayOfMonth)
+{
     if (monthIndex < 0 || monthIndex > 11)
         return -1;
     const QString key = MonthKeys().at(monthIndex);
@@ -197,7 +212,8 @@ int FindDay(const CalendarDocument& doc, int monthIndex, bool inFirstYear, int d
     return i < count ? i : -1;
 }
 
-int YearOfDay(const CalendarDocument& doc, int dayIndex) {
+int YearOfDay(const CalendarDocument& doc, int dayIndex)
+{
     for (int m = MonthsInSpan - 1; m >= 0; --m) {
         const MonthTableEntry& entry = doc.MonthTable[static_cast<std::size_t>(m)];
         if (entry.FirstDay >= 0 && entry.FirstDay <= dayIndex)
@@ -206,13 +222,15 @@ int YearOfDay(const CalendarDocument& doc, int dayIndex) {
     return doc.StartYear;
 }
 
-bool IsAnnotationReason(const QString& reason) {
+bool IsAnnotationReason(const QString& reason)
+{
     return reason.startsWith(QLatin1Char('*'));
 }
 
 namespace {
 
-void CountRange(const CalendarDocument& doc, int from, int to, CounterSet& set) {
+void CountRange(const CalendarDocument& doc, int from, int to, CounterSet& set)
+{
     for (int i = from; i < to; ++i) {
         const CalendarDay& day = doc.Days[static_cast<std::size_t>(i)];
         ++set.Days;
@@ -223,7 +241,8 @@ void CountRange(const CalendarDocument& doc, int from, int to, CounterSet& set) 
     }
 }
 
-void FillTexts(CounterSet& set) {
+void FillTexts(CounterSet& set)
+{
     set.CustodialOvernights = set.Days - set.Overnights;
     set.CustodialDayVisits = set.Days - set.DayVisits;
     auto percent = [&](int count) {
@@ -237,7 +256,8 @@ void FillTexts(CounterSet& set) {
 
 } // namespace
 
-void RecountCounters(CalendarDocument& doc) {
+void RecountCounters(CalendarDocument& doc)
+{
     doc.FirstYearCounters = {};
     doc.SecondYearCounters = {};
     doc.BothYearsCounters = {};
@@ -255,7 +275,8 @@ void RecountCounters(CalendarDocument& doc) {
     FillTexts(both);
 }
 
-QString PercentText(int count, int days) {
+QString PercentText(int count, int days)
+{
     if (days <= 0)
         return QString();
     const long long q = static_cast<long long>(count) * 10000 / days;
@@ -279,7 +300,8 @@ QString PercentText(int count, int days) {
     return text + QString::number(tenth) + QLatin1Char('%');
 }
 
-QString ReasonDisplayText(const QString& reason) {
+QString ReasonDisplayText(const QString& reason)
+{
     const QString noNap = QStringLiteral("NN-");
     QString text = reason;
     const bool hadNoNap = text.startsWith(noNap);
@@ -292,17 +314,20 @@ QString ReasonDisplayText(const QString& reason) {
     return hadNoNap ? noNap + text : text;
 }
 
-void TakeSnapshot(CalendarDocument& doc, SnapshotKind kind) {
+void TakeSnapshot(CalendarDocument& doc, SnapshotKind kind)
+{
     (kind == SnapshotKind::Entry ? doc.EntrySnapshot : doc.UndoSnapshot) = doc.Days;
 }
 
-void RestoreSnapshot(CalendarDocument& doc, SnapshotKind kind) {
+void RestoreSnapshot(CalendarDocument& doc, SnapshotKind kind)
+{
     const DayList& copy = kind == SnapshotKind::Entry ? doc.EntrySnapshot : doc.UndoSnapshot;
     const std::size_t n = std::min(copy.size(), doc.Days.size());
     std::copy(copy.begin(), copy.begin() + static_cast<std::ptrdiff_t>(n), doc.Days.begin());
 }
 
-void ClearCalendar(CalendarDocument& doc) {
+void ClearCalendar(CalendarDocument& doc)
+{
     doc.Days.clear();
     doc.SecondYearFirstDay = -1;
     doc.DayCount = 0;
@@ -311,7 +336,8 @@ void ClearCalendar(CalendarDocument& doc) {
     doc.MonthButtonCaptions = {};
 }
 
-void ResetSettingsToDefaults(CalendarDocument& doc) {
+void ResetSettingsToDefaults(CalendarDocument& doc)
+{
     const CalendarDocument defaults;
     doc.BackgroundColour = defaults.BackgroundColour;
     doc.DayVisitColour = defaults.DayVisitColour;
@@ -339,7 +365,8 @@ void ResetSettingsToDefaults(CalendarDocument& doc) {
     RecomputeDurationMinutes(doc);
 }
 
-int DurationMinutes(const QString& durationText) {
+int DurationMinutes(const QString& durationText)
+{
     if (durationText.size() != 5 || durationText.at(2) != QLatin1Char(':'))
         return -1;
     for (int i : {0, 1, 3, 4})
@@ -349,7 +376,8 @@ int DurationMinutes(const QString& durationText) {
     return (digit(0) * 10 + digit(1)) * 60 + digit(3) * 10 + digit(4);
 }
 
-void RecomputeDurationMinutes(CalendarDocument& doc) {
+void RecomputeDurationMinutes(CalendarDocument& doc)
+{
     auto minutes = [](const QString& text) { return std::max(0, DurationMinutes(text)); };
     doc.OvernightMinutes = minutes(doc.OvernightHours);
     doc.SleepMinutes = minutes(doc.SleepTime);

@@ -11,7 +11,8 @@ namespace {
 const QString NoNapPrefix = QStringLiteral("NN-");
 constexpr int RemovedTimeCapacity = 8;
 
-void BlankCell(DayCell& cell) {
+void BlankCell(DayCell& cell)
+{
     cell.Colour = White;
     cell.Caption.clear();
     cell.MonthName.clear();
@@ -27,12 +28,14 @@ void BlankCell(DayCell& cell) {
     cell.BarVisible = false;
 }
 
-QString OvernightRangeText(const QString& pickup, const QString& dropoff) {
+QString OvernightRangeText(const QString& pickup, const QString& dropoff)
+{
     return dropoff.contains(QLatin1Char('M')) ? RangeText(pickup, dropoff + QStringLiteral(" >"))
                                               : RangeText(pickup, dropoff);
 }
 
-void ShowOvernight(const CalendarDocument& doc, DayCell& cell, const CalendarDay& day) {
+void ShowOvernight(const CalendarDocument& doc, DayCell& cell, const CalendarDay& day)
+{
     cell.ShowsOvernight = true;
     cell.OvernightReason = day.OvernightReason;
     cell.Colour =
@@ -41,7 +44,8 @@ void ShowOvernight(const CalendarDocument& doc, DayCell& cell, const CalendarDay
     cell.OvernightTimesLabel = OvernightRangeText(day.OvernightPickup, day.OvernightDropoff);
 }
 
-void HideOvernight(const CalendarDocument& doc, DayCell& cell) {
+void HideOvernight(const CalendarDocument& doc, DayCell& cell)
+{
     cell.ShowsOvernight = false;
     cell.OvernightReason.clear();
     cell.Colour = doc.BackgroundColour;
@@ -49,7 +53,8 @@ void HideOvernight(const CalendarDocument& doc, DayCell& cell) {
     cell.OvernightTimesLabel.clear();
 }
 
-void ShowDayVisit(DayCell& cell, const CalendarDay& day) {
+void ShowDayVisit(DayCell& cell, const CalendarDay& day)
+{
     cell.ShowsDayVisit = true;
     cell.DayVisitReason = day.DayVisitReason;
     cell.BarVisible = !IsAnnotationReason(day.DayVisitReason);
@@ -57,7 +62,8 @@ void ShowDayVisit(DayCell& cell, const CalendarDay& day) {
     cell.DayVisitTimesLabel = RangeText(day.DayVisitStart, day.DayVisitEnd);
 }
 
-void HideDayVisit(DayCell& cell) {
+void HideDayVisit(DayCell& cell)
+{
     cell.ShowsDayVisit = false;
     cell.DayVisitReason.clear();
     cell.BarVisible = false;
@@ -65,13 +71,15 @@ void HideDayVisit(DayCell& cell) {
     cell.DayVisitTimesLabel.clear();
 }
 
-void SyncShownMonth(CalendarDocument& doc) {
+void SyncShownMonth(CalendarDocument& doc)
+{
     doc.ShowingFirstYear = doc.ShownMonthNumber <= 12;
     doc.ShownMonthIndex = (doc.StartMonthIndex + doc.ShownMonthNumber - 1) % 12;
 }
 
 void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayIndex,
-              CellClickHost& host) {
+              CellClickHost& host)
+{
     CalendarDay& day = doc.Days[static_cast<std::size_t>(dayIndex)];
     const bool overnight = view.Mode == MarkMode::Overnights;
     ReasonList& defaults = overnight ? doc.OverniteReasons : doc.DayVisitReasons;
@@ -93,7 +101,8 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
         reason = overnight ? day.OvernightReason : day.DayVisitReason;
         request.Entry.Start = overnight ? day.OvernightPickup : day.DayVisitStart;
         request.Entry.End = overnight ? day.OvernightDropoff : day.DayVisitEnd;
-    } else {
+    }
+    else {
         request.ReasonItems = defaults.Items;
         reason = defaults.Text;
         request.Entry.Start = overnight ? doc.OverNiteStrtTime : doc.DayVisitStrtTime;
@@ -114,7 +123,8 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
         text = CutText(text, TypedReasonCapacity);
         defaults.Text = text;
         AddReasonItem(defaults, text);
-    } else {
+    }
+    else {
         text = BlankReason;
     }
     if (overnight) {
@@ -123,7 +133,8 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
         day.OvernightDropoff = request.Entry.End;
         day.OvernightReason = text;
         ShowOvernight(doc, cell, day);
-    } else {
+    }
+    else {
         day.HasDayVisit = true;
         day.DayVisitStart = request.Entry.Start;
         day.DayVisitEnd = request.Entry.End;
@@ -136,7 +147,8 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
         doc.DistributionStale = true;
 }
 
-void RemoveOrRestore(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayIndex) {
+void RemoveOrRestore(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayIndex)
+{
     CalendarDay& day = doc.Days[static_cast<std::size_t>(dayIndex)];
     if (view.Mode == MarkMode::Overnights) {
         if (cell.ShowsOvernight &&
@@ -151,7 +163,8 @@ void RemoveOrRestore(CalendarDocument& doc, MonthView& view, DayCell& cell, int 
             day.OvernightReason.clear();
             day.OvernightPickup = NoTimeText;
             day.OvernightDropoff = NoTimeText;
-        } else if (!cell.ShowsOvernight && view.RemovedOvernight.Day == dayIndex) {
+        }
+        else if (!cell.ShowsOvernight && view.RemovedOvernight.Day == dayIndex) {
             day.HasOvernight = true;
             day.OvernightReason = view.RemovedOvernight.Reason;
             day.OvernightPickup = view.RemovedOvernight.First;
@@ -174,7 +187,8 @@ void RemoveOrRestore(CalendarDocument& doc, MonthView& view, DayCell& cell, int 
         day.DayVisitReason.clear();
         day.DayVisitStart = NoTimeText;
         day.DayVisitEnd = NoTimeText;
-    } else if (!cell.ShowsDayVisit && view.RemovedDayVisit.Day == dayIndex) {
+    }
+    else if (!cell.ShowsDayVisit && view.RemovedDayVisit.Day == dayIndex) {
         day.HasDayVisit = true;
         day.DayVisitReason = view.RemovedDayVisit.Reason;
         day.DayVisitStart = view.RemovedDayVisit.First;
@@ -188,14 +202,16 @@ void RemoveOrRestore(CalendarDocument& doc, MonthView& view, DayCell& cell, int 
 
 } // namespace
 
-MonthView::MonthView() {
+MonthView::MonthView()
+{
     for (int i = 0; i < CellCount; ++i) {
         Cells[static_cast<std::size_t>(i)].Number = i + 1;
         Cells[static_cast<std::size_t>(i)].WeekdayName = DisplayWeekdayNames().at(i % 7);
     }
 }
 
-QString RangeText(const QString& first, const QString& second) {
+QString RangeText(const QString& first, const QString& second)
+{
     const bool hasFirst = !first.isEmpty() && first != NoTimeText;
     const bool hasSecond =
         !second.isEmpty() && second != NoTimeText && second != NoTimeText + QStringLiteral(" >");
@@ -210,18 +226,21 @@ QString RangeText(const QString& first, const QString& second) {
     return CutText(text, 30);
 }
 
-QString ParentTitleText(const QString& title) {
+QString ParentTitleText(const QString& title)
+{
     const QString cut = CutText(title, 20);
     return cut.size() > 10 ? cut.left(12) + QStringLiteral("...") : cut;
 }
 
-std::array<QString, 8> ZeroCounterTexts() {
+std::array<QString, 8> ZeroCounterTexts()
+{
     const QString zero = QStringLiteral("0");
     const QString percent = QStringLiteral("00.0%");
     return {zero, zero, percent, percent, zero, zero, percent, percent};
 }
 
-void BlankCells(MonthView& view) {
+void BlankCells(MonthView& view)
+{
     for (DayCell& cell : view.Cells) {
         BlankCell(cell);
         cell.Visible = true;
@@ -229,7 +248,8 @@ void BlankCells(MonthView& view) {
     view.MonthLabel.clear();
 }
 
-void DrawMonth(const CalendarDocument& doc, MonthView& view) {
+void DrawMonth(const CalendarDocument& doc, MonthView& view)
+{
     if (!doc.HasCalendar()) {
         BlankCells(view);
         return;
@@ -278,7 +298,8 @@ void DrawMonth(const CalendarDocument& doc, MonthView& view) {
     }
 }
 
-bool NextMonth(CalendarDocument& doc) {
+bool NextMonth(CalendarDocument& doc)
+{
     if (!doc.HasCalendar() || doc.ShownMonthNumber >= MonthsInSpan)
         return false;
     ++doc.ShownMonthNumber;
@@ -286,7 +307,8 @@ bool NextMonth(CalendarDocument& doc) {
     return true;
 }
 
-bool PrevMonth(CalendarDocument& doc) {
+bool PrevMonth(CalendarDocument& doc)
+{
     if (!doc.HasCalendar() || doc.ShownMonthNumber <= 1)
         return false;
     --doc.ShownMonthNumber;
@@ -294,14 +316,16 @@ bool PrevMonth(CalendarDocument& doc) {
     return true;
 }
 
-void GoToMonth(CalendarDocument& doc, int monthNumber) {
+void GoToMonth(CalendarDocument& doc, int monthNumber)
+{
     if (!doc.HasCalendar())
         return;
     doc.ShownMonthNumber = std::clamp(monthNumber, 1, MonthsInSpan);
     SyncShownMonth(doc);
 }
 
-void AddReasonItem(ReasonList& list, const QString& reason) {
+void AddReasonItem(ReasonList& list, const QString& reason)
+{
     for (const QString& item : list.Items)
         if (item.compare(reason, Qt::CaseInsensitive) == 0)
             return;
@@ -312,7 +336,8 @@ void AddReasonItem(ReasonList& list, const QString& reason) {
 }
 
 void CellClicked(CalendarDocument& doc, MonthView& view, int cellNumber, CellButton button,
-                 bool ctrlHeld, CellClickHost& host, Prompter& prompter) {
+                 bool ctrlHeld, CellClickHost& host, Prompter& prompter)
+{
     if (cellNumber < 1 || cellNumber > CellCount)
         return;
     DayCell& cell = view.Cells[static_cast<std::size_t>(cellNumber - 1)];

@@ -4,7 +4,8 @@
 
 namespace custodex {
 
-StartCheck CheckStartYear(const QString& yearText) {
+StartCheck CheckStartYear(const QString& yearText)
+{
     if (yearText.isEmpty())
         return {false, QStringLiteral("You must enter a year before you can start a Calendar."), 0};
     bool isNumber = false;
@@ -21,7 +22,8 @@ StartCheck CheckStartYear(const QString& yearText) {
     return {true, QString(), year};
 }
 
-StartCheck CheckStartMonth(const QString& monthText) {
+StartCheck CheckStartMonth(const QString& monthText)
+{
     const QString upper = monthText.toUpper();
     const int exact = MonthIndexOf(monthText);
     if (exact >= 0)

@@ -15,7 +15,8 @@ constexpr std::array<char16_t, 32> Cp1252High = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char16_t Cp1252ToUnicode(unsigned char byte) {
+char16_t Cp1252ToUnicode(unsigned char byte)
+{
     if (byte >= 0x80 && byte <= 0x9F) {
         const char16_t mapped = Cp1252High[byte - 0x80];
         return mapped != 0 ? mapped : byte;
@@ -23,7 +24,8 @@ char16_t Cp1252ToUnicode(unsigned char byte) {
     return byte;
 }
 
-std::optional<char> UnicodeToCp1252(char16_t ch) {
+std::optional<char> UnicodeToCp1252(char16_t ch)
+{
     if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
         return static_cast<char>(ch);
     for (std::size_t i = 0; i < Cp1252High.size(); ++i)
@@ -34,7 +36,8 @@ std::optional<char> UnicodeToCp1252(char16_t ch) {
 
 } // namespace
 
-QString DecodeText(const QByteArray& bytes) {
+QString DecodeText(const QByteArray& bytes)
+{
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
@@ -46,7 +49,8 @@ QString DecodeText(const QByteArray& bytes) {
     return text;
 }
 
-QByteArray EncodeText(const QString& text) {
+QByteArray EncodeText(const QString& text)
+{
     QByteArray bytes;
     bytes.reserve(text.size());
     for (QChar ch : text) {
@@ -58,7 +62,8 @@ QByteArray EncodeText(const QString& text) {
     return bytes;
 }
 
-QStringList SplitTextLines(const QString& text) {
+QStringList SplitTextLines(const QString& text)
+{
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

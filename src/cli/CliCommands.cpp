@@ -22,24 +22,28 @@ const char* const Usage = "usage:\n"
                           "  custodex-cli resave IN.cdb OUT.cdb\n";
 
 // Messages show "\n\r" line breaks as plain line breaks on a terminal.
-QString ForTerminal(QString message) {
+QString ForTerminal(QString message)
+{
     return message.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
 }
 
-int Fail(QTextStream& err, const QString& message) {
+int Fail(QTextStream& err, const QString& message)
+{
     err << ForTerminal(message) << '\n';
     err.flush();
     return ExitFailure;
 }
 
-int UsageError(QTextStream& err, const QString& message) {
+int UsageError(QTextStream& err, const QString& message)
+{
     err << message << '\n' << Usage;
     err.flush();
     return ExitUsage;
 }
 
 // Refuses a locked target before anything is written.
-int WriteTo(CalendarDocument& doc, const QString& path, QTextStream& err) {
+int WriteTo(CalendarDocument& doc, const QString& path, QTextStream& err)
+{
     if (IsFileLocked(path))
         return Fail(err, QStringLiteral("Error!  Can't write to ") + path +
                              QStringLiteral("\n\rbecause the file is locked!"));
@@ -47,7 +51,8 @@ int WriteTo(CalendarDocument& doc, const QString& path, QTextStream& err) {
     return written.Ok ? ExitOk : Fail(err, written.Message);
 }
 
-int Info(const QStringList& args, QTextStream& out, QTextStream& err) {
+int Info(const QStringList& args, QTextStream& out, QTextStream& err)
+{
     QStringList files;
     bool json = false;
     for (const QString& arg : args) {
@@ -73,7 +78,8 @@ int Info(const QStringList& args, QTextStream& out, QTextStream& err) {
     return ExitOk;
 }
 
-int New(const QStringList& args, QTextStream& err) {
+int New(const QStringList& args, QTextStream& err)
+{
     QString client;
     QString year;
     QString month;
@@ -88,9 +94,11 @@ int New(const QStringList& args, QTextStream& err) {
             if (i + 1 >= args.size())
                 return UsageError(err, arg + QStringLiteral(" needs a value"));
             *target = args[++i];
-        } else if (arg.startsWith(QStringLiteral("--"))) {
+        }
+        else if (arg.startsWith(QStringLiteral("--"))) {
             return UsageError(err, QStringLiteral("unknown option ") + arg);
-        } else {
+        }
+        else {
             files << arg;
         }
     }
@@ -118,7 +126,8 @@ int New(const QStringList& args, QTextStream& err) {
     return WriteTo(doc, path, err);
 }
 
-int Resave(const QStringList& args, QTextStream& err) {
+int Resave(const QStringList& args, QTextStream& err)
+{
     if (args.size() != 2)
         return UsageError(err, QStringLiteral("resave needs an input and an output file"));
     CalendarDocument doc;
@@ -130,7 +139,8 @@ int Resave(const QStringList& args, QTextStream& err) {
 
 } // namespace
 
-int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
     if (arguments.isEmpty())
         return UsageError(err, QStringLiteral("no command given"));
     const QString command = arguments.first();

@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -9,12 +9,14 @@ namespace {
 
 constexpr int AmPmSpinMiddle = 5000;
 
-QString TwoDigits(int value) {
+QString TwoDigits(int value)
+{
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
 ClockFieldCheck CheckNumberField(const QString& text, int maximum, const char* notNumber,
-                                 const char* tooLong, const char* outOfRange) {
+                                 const char* tooLong, const char* outOfRange)
+{
     bool isNumber = false;
     const int value = text.toInt(&isNumber);
     if (!isNumber)
@@ -28,7 +30,8 @@ ClockFieldCheck CheckNumberField(const QString& text, int maximum, const char* n
 
 } // namespace
 
-void ClockOpen(ClockState& state, const QString& timeText) {
+void ClockOpen(ClockState& state, const QString& timeText)
+{
     if (IsNoTime(timeText)) {
         state.NoTime = true;
         state.Hour = QStringLiteral("00");
@@ -45,7 +48,8 @@ void ClockOpen(ClockState& state, const QString& timeText) {
     ClockFocus(state, ClockPart::Hour);
 }
 
-void ClockFocus(ClockState& state, ClockPart part) {
+void ClockFocus(ClockState& state, ClockPart part)
+{
     state.Active = part;
     switch (part) {
     case ClockPart::Hour:
@@ -66,7 +70,8 @@ void ClockFocus(ClockState& state, ClockPart part) {
     }
 }
 
-void ClockSpin(ClockState& state, bool up) {
+void ClockSpin(ClockState& state, bool up)
+{
     if (state.NoTime) {
         ClockShowTime(state);
         return;
@@ -83,32 +88,38 @@ void ClockSpin(ClockState& state, bool up) {
     (state.Active == ClockPart::Hour ? state.Hour : state.Minute) = TwoDigits(next);
 }
 
-void ClockSetNone(ClockState& state) {
+void ClockSetNone(ClockState& state)
+{
     state.NoTime = true;
 }
 
-void ClockShowTime(ClockState& state) {
+void ClockShowTime(ClockState& state)
+{
     state.NoTime = false;
     ClockFocus(state, ClockPart::Hour);
 }
 
-QString ClockResult(const ClockState& state) {
+QString ClockResult(const ClockState& state)
+{
     return state.NoTime ? NoTimeText : ComposeTimeText(state.Hour, state.Minute, state.AmPm);
 }
 
-ClockFieldCheck CheckClockHour(const QString& text) {
+ClockFieldCheck CheckClockHour(const QString& text)
+{
     return CheckNumberField(text, 12, "Invalid hour.  Please try again.",
                             "Too many characters in the hours field.\n\rPlease try again.",
                             "Invalid hour.  Must be a value from 0 to 12");
 }
 
-ClockFieldCheck CheckClockMinute(const QString& text) {
+ClockFieldCheck CheckClockMinute(const QString& text)
+{
     return CheckNumberField(text, 59, "Invalid minute.  Please try again.",
                             "Too many characters in the minutes field.\n\rPlease try again.",
                             "Invalid Minute.  Must be a value from 0 to 59");
 }
 
-ClockFieldCheck CheckClockAmPm(const QString& text) {
+ClockFieldCheck CheckClockAmPm(const QString& text)
+{
     const QString upper = text.toUpper();
     if (upper != QStringLiteral("AM") && upper != QStringLiteral("PM"))
         return {QStringLiteral("Illegal AM/PM string.  Must be either AM or PM"),

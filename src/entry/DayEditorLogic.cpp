@@ -7,14 +7,16 @@ namespace custodex {
 
 namespace {
 
-bool CountsAsOvernight(const CalendarDay& day) {
+bool CountsAsOvernight(const CalendarDay& day)
+{
     return day.HasOvernight && !day.OvernightReason.isEmpty() &&
            !IsAnnotationReason(day.OvernightReason);
 }
 
 // One neighbour check: `earlier` must not end after `later` begins.
 bool NeighbourCheck(const QString& earlier, const QString& later, Prompter& prompter,
-                    const char* question, const char* error) {
+                    const char* question, const char* error)
+{
     const bool noEarlier = IsNoTime(earlier);
     const bool noLater = IsNoTime(later);
     if (noEarlier && noLater)
@@ -31,7 +33,8 @@ bool NeighbourCheck(const QString& earlier, const QString& later, Prompter& prom
 
 } // namespace
 
-QString DayVisitTimesMessage(int outcomeCode) {
+QString DayVisitTimesMessage(int outcomeCode)
+{
     switch (outcomeCode) {
     case 1:
         return QStringLiteral("Error!  When entering day visit times, the \n\rPickup time must be "
@@ -51,7 +54,8 @@ QString DayVisitTimesMessage(int outcomeCode) {
 }
 
 bool DayEditorAccept(CalendarDocument& doc, const DayEditorContext& context, DayEditorEntry& entry,
-                     Prompter& prompter) {
+                     Prompter& prompter)
+{
     if (entry.Reason.isEmpty())
         entry.Reason = BlankReason;
     const QString remembered =
@@ -99,7 +103,8 @@ bool DayEditorAccept(CalendarDocument& doc, const DayEditorContext& context, Day
     return true;
 }
 
-ReasonTextCheck CheckTypedReason(const QString& text) {
+ReasonTextCheck CheckTypedReason(const QString& text)
+{
     const auto bang = text.indexOf(QLatin1Char('!'));
     if (bang >= 0)
         return {text.left(bang), QStringLiteral("Explanation marks are not allowed in a reason."),

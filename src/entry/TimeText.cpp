@@ -4,11 +4,13 @@
 
 namespace custodex {
 
-bool IsNoTime(const QString& timeText) {
+bool IsNoTime(const QString& timeText)
+{
     return timeText == NoTimeText;
 }
 
-int TimeTextToMinutes(const QString& timeText) {
+int TimeTextToMinutes(const QString& timeText)
+{
     // Positions of the hour and minute digits; anything shorter counts as zeros.
     auto digit = [&](int i) {
         if (i >= timeText.size())
@@ -24,11 +26,13 @@ int TimeTextToMinutes(const QString& timeText) {
     return minutes;
 }
 
-QString ComposeTimeText(const QString& hour, const QString& minute, const QString& amPm) {
+QString ComposeTimeText(const QString& hour, const QString& minute, const QString& amPm)
+{
     return hour + QLatin1Char(':') + minute + amPm;
 }
 
-bool IsValidTimeText(const QString& timeText) {
+bool IsValidTimeText(const QString& timeText)
+{
     if (timeText.size() != 7 || timeText.at(2) != QLatin1Char(':'))
         return false;
     for (int i : {0, 1, 3, 4}) {
@@ -44,7 +48,8 @@ bool IsValidTimeText(const QString& timeText) {
 }
 
 DayVisitTimesCheck CheckDayVisitTimes(const QString& pickup, const QString& dropoff, bool noNap,
-                                      int napMinutes) {
+                                      int napMinutes)
+{
     const bool noPickup = IsNoTime(pickup);
     const bool noDropoff = IsNoTime(dropoff);
     if (noPickup && noDropoff)

@@ -4,11 +4,13 @@
 
 namespace custodex {
 
-bool IsFileLocked(const QString& path) {
+bool IsFileLocked(const QString& path)
+{
     return QFile::exists(path) && !(QFile::permissions(path) & QFileDevice::WriteOwner);
 }
 
-bool SetFileLocked(const QString& path, bool locked) {
+bool SetFileLocked(const QString& path, bool locked)
+{
     QFileDevice::Permissions permissions = QFile::permissions(path);
     if (locked)
         permissions &= ~QFileDevice::Permissions(QFileDevice::WriteOwner | QFileDevice::WriteUser |

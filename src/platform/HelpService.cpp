@@ -6,13 +6,15 @@
 #include <QWidget>
 
 // The help pages live in a static library's resources, which must be registered by hand.
-static void RegisterHelpPages() {
+static void RegisterHelpPages()
+{
     Q_INIT_RESOURCE(help);
 }
 
 namespace custodex {
 
-void HelpWindows::ShowHelpTopic(QWidget* owner, const QString& topic) {
+void HelpWindows::ShowHelpTopic(QWidget* owner, const QString& topic)
+{
     static const bool registered = (RegisterHelpPages(), true);
     (void)registered;
     auto* window = new QWidget(owner, Qt::Window);
@@ -33,14 +35,16 @@ void HelpWindows::ShowHelpTopic(QWidget* owner, const QString& topic) {
     Windows.append(window);
 }
 
-void HelpWindows::CloseAllHelp() {
+void HelpWindows::CloseAllHelp()
+{
     for (const QPointer<QWidget>& window : Windows)
         if (window)
             window->close();
     Windows.clear();
 }
 
-int HelpWindows::OpenCount() const {
+int HelpWindows::OpenCount() const
+{
     int count = 0;
     for (const QPointer<QWidget>& window : Windows)
         if (window && window->isVisible())

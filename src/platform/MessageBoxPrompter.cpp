@@ -6,13 +6,15 @@
 
 namespace custodex {
 
-QString MessageBoxPrompter::DisplayText(QString text) {
+QString MessageBoxPrompter::DisplayText(QString text)
+{
     text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }
 
-PromptAnswer MessageBoxPrompter::Ask(PromptKind kind, const QString& text, PromptButtons buttons) {
+PromptAnswer MessageBoxPrompter::Ask(PromptKind kind, const QString& text, PromptButtons buttons)
+{
     QMessageBox box(Parent);
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setText(DisplayText(text));

@@ -15,7 +15,8 @@ namespace {
 
 const QString DataDir = QStringLiteral(CUSTODEX_TEST_DATA);
 
-CalendarDocument Span(int startMonthIndex, int startYear) {
+CalendarDocument Span(int startMonthIndex, int startYear)
+{
     CalendarDocument doc;
     doc.ClientName = QStringLiteral("Smith");
     doc.UserYear = QString::number(startYear);
@@ -25,34 +26,38 @@ CalendarDocument Span(int startMonthIndex, int startYear) {
 }
 
 void MarkOvernight(CalendarDay& day, const QString& reason, const QString& pickup,
-                   const QString& dropoff) {
+                   const QString& dropoff)
+{
     day.HasOvernight = true;
     day.OvernightReason = reason;
     day.OvernightPickup = pickup;
     day.OvernightDropoff = dropoff;
 }
 
-void MarkDayVisit(CalendarDay& day, const QString& reason, const QString& start,
-                  const QString& end) {
+void MarkDayVisit(CalendarDay& day, const QString& reason, const QString& start, const QString& end)
+{
     day.HasDayVisit = true;
     day.DayVisitReason = reason;
     day.DayVisitStart = start;
     day.DayVisitEnd = end;
 }
 
-QStringList Lines(const CalendarDocument& doc) {
+QStringList Lines(const CalendarDocument& doc)
+{
     QStringList lines = CalendarFileText(doc).split(QStringLiteral("\r\n"));
     EXPECT_EQ(lines.takeLast(), QString()); // the last line ends with CR LF too
     return lines;
 }
 
-QByteArray ReadAll(const QString& path) {
+QByteArray ReadAll(const QString& path)
+{
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     return file.readAll();
 }
 
-TEST(CalendarFileWriter, LaysOutHeadRecordsAndTrailer) {
+TEST(CalendarFileWriter, LaysOutHeadRecordsAndTrailer)
+{
     CalendarDocument doc = Span(2, 2024);
     MarkOvernight(doc.Days[14], QStringLiteral("Weekend"), QStringLiteral("07:30PM"),
                   QStringLiteral("09:00AM"));
@@ -99,7 +104,8 @@ TEST(CalendarFileWriter, LaysOutHeadRecordsAndTrailer) {
 
 // A full span whose reasons hold ";", blanks, non-Latin text and 100 characters survives a
 // write, a read and a second write byte for byte.
-TEST(CalendarFileRoundTrip, FullSpanSurvivesByteForByte) {
+TEST(CalendarFileRoundTrip, FullSpanSurvivesByteForByte)
+{
     QTemporaryDir dir;
     CalendarDocument doc = Span(1, 2024);
     QRandomGenerator random(20261210);
@@ -154,7 +160,8 @@ TEST(CalendarFileRoundTrip, FullSpanSurvivesByteForByte) {
             ASSERT_EQ(got.OvernightReason, want.OvernightReason) << i;
             ASSERT_EQ(got.OvernightPickup, want.OvernightPickup) << i;
             ASSERT_EQ(got.OvernightDropoff, want.OvernightDropoff) << i;
-        } else {
+        }
+        else {
             ASSERT_EQ(got.OvernightReason, QStringLiteral(" "));
             ASSERT_EQ(got.OvernightPickup, QString());
         }
@@ -174,7 +181,8 @@ TEST(CalendarFileRoundTrip, FullSpanSurvivesByteForByte) {
     EXPECT_EQ(ReadAll(again), first);
 }
 
-TEST(CalendarFileReader, OlderLayoutsJunkAndKeys) {
+TEST(CalendarFileReader, OlderLayoutsJunkAndKeys)
+{
     CalendarDocument doc;
     const QString path = DataDir + QStringLiteral("/Jones.Smith.cdb");
     const FileResult result = ReadCalendarFile(doc, path);
@@ -238,7 +246,8 @@ TEST(CalendarFileReader, OlderLayoutsJunkAndKeys) {
     EXPECT_EQ(doc.DayVisitReasons.Text, QStringLiteral("Grand;ma"));
 }
 
-TEST(CalendarFileReader, TwelveMonthFileGetsAnEmptySecondYear) {
+TEST(CalendarFileReader, TwelveMonthFileGetsAnEmptySecondYear)
+{
     CalendarDocument doc;
     ASSERT_TRUE(ReadCalendarFile(doc, DataDir + QStringLiteral("/OneYear.cdb")).Ok);
     EXPECT_EQ(doc.DayCount, 731);
@@ -256,7 +265,8 @@ TEST(CalendarFileReader, TwelveMonthFileGetsAnEmptySecondYear) {
               (QStringList{QStringLiteral(" "), QStringLiteral("Christmas")}));
 }
 
-TEST(CalendarFileReader, LfOnlyLinesReadLikeCrLf) {
+TEST(CalendarFileReader, LfOnlyLinesReadLikeCrLf)
+{
     const QByteArray crlf = ReadAll(DataDir + QStringLiteral("/OneYear.cdb"));
     QByteArray lf = crlf;
     lf.replace("\r\n", "\n");
@@ -269,7 +279,8 @@ TEST(CalendarFileReader, LfOnlyLinesReadLikeCrLf) {
 
 // Each case breaks one thing of a good file; each is refused with the reading error and
 // leaves no calendar behind, whatever was open before.
-TEST(CalendarFileReader, MalformedFilesAreRefusedWithoutACalendar) {
+TEST(CalendarFileReader, MalformedFilesAreRefusedWithoutACalendar)
+{
     const QByteArray good = CalendarFileBytes(Span(0, 2023));
     const QList<QByteArray> lines = good.split('\n');
     auto without = [&](int from, int count) {
@@ -327,7 +338,8 @@ TEST(CalendarFileReader, MalformedFilesAreRefusedWithoutACalendar) {
     }
 }
 
-TEST(CalendarFileReader, HugeLineKeepsTheReasonCapacity) {
+TEST(CalendarFileReader, HugeLineKeepsTheReasonCapacity)
+{
     CalendarDocument source = Span(0, 2023);
     MarkOvernight(source.Days[0], QString(300000, QLatin1Char('r')), QStringLiteral("<None>"),
                   QStringLiteral("<None>"));
@@ -337,7 +349,8 @@ TEST(CalendarFileReader, HugeLineKeepsTheReasonCapacity) {
     EXPECT_EQ(doc.Days[0].OvernightReason, QString(100, QLatin1Char('r')));
 }
 
-TEST(CalendarFileReader, MissingFileIsAReadingError) {
+TEST(CalendarFileReader, MissingFileIsAReadingError)
+{
     CalendarDocument doc;
     const QString path = QStringLiteral("/nonexistent/folder/Smith.cdb");
     const FileResult result = ReadCalendarFile(doc, path);
@@ -345,7 +358,8 @@ TEST(CalendarFileReader, MissingFileIsAReadingError) {
     EXPECT_EQ(result.Message, QStringLiteral("Error reading ") + path);
 }
 
-TEST(CalendarFileWriter, SuccessSetsCaptionFileNameAndClearsPending) {
+TEST(CalendarFileWriter, SuccessSetsCaptionFileNameAndClearsPending)
+{
     QTemporaryDir dir;
     CalendarDocument doc = Span(0, 2023);
     doc.ChangesPending = true;
@@ -359,7 +373,8 @@ TEST(CalendarFileWriter, SuccessSetsCaptionFileNameAndClearsPending) {
     EXPECT_EQ(doc.WindowCaption, QStringLiteral("Calendar File=Smith.cdb"));
 }
 
-TEST(CalendarFileWriter, UncreatableFileReportsTheWriteError) {
+TEST(CalendarFileWriter, UncreatableFileReportsTheWriteError)
+{
     CalendarDocument doc = Span(0, 2023);
     doc.ChangesPending = true;
     const QString path = QStringLiteral("/nonexistent/folder/Smith.cdb");
@@ -373,7 +388,8 @@ TEST(CalendarFileWriter, UncreatableFileReportsTheWriteError) {
 
 // A write that fails part way (here the file-size limit stops it, which holds for root too)
 // leaves the previous calendar file exactly as it was.
-TEST(CalendarFileWriter, FailedSaveKeepsTheOldFile) {
+TEST(CalendarFileWriter, FailedSaveKeepsTheOldFile)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Smith.cdb"));
     CalendarDocument old = Span(0, 2023);
@@ -407,7 +423,8 @@ TEST(CalendarFileWriter, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Smith.cdb")});
 }
 
-TEST(CalendarFileWriter, TextThatWouldBreakTheLayoutIsKeptOnItsLine) {
+TEST(CalendarFileWriter, TextThatWouldBreakTheLayoutIsKeptOnItsLine)
+{
     CalendarDocument doc = Span(0, 2023);
     doc.ClientName = QStringLiteral("Smith\r\nJones");
     MarkOvernight(doc.Days[0], QStringLiteral("Grand!ma"), QStringLiteral("<None>"),

@@ -7,7 +7,8 @@ using namespace custodex;
 
 namespace {
 
-CalendarDocument Span(int startMonthIndex, int startYear) {
+CalendarDocument Span(int startMonthIndex, int startYear)
+{
     CalendarDocument doc;
     BuildSpan(doc, startMonthIndex, startYear);
     RecountCounters(doc);
@@ -25,7 +26,8 @@ struct SpanCase {
 
 class SpanTest : public ::testing::TestWithParam<SpanCase> {};
 
-TEST_P(SpanTest, BuildsBothYearsAndTheirBoundaries) {
+TEST_P(SpanTest, BuildsBothYearsAndTheirBoundaries)
+{
     const SpanCase c = GetParam();
     const CalendarDocument doc = Span(c.StartMonthIndex, c.StartYear);
     EXPECT_EQ(doc.FirstYearCounters.Days, c.FirstYearDays);
@@ -53,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SpanCase{0, 1000, 365, 365, "1001", 1001}));
 
 // Every day of a span matches the proleptic Gregorian calendar, weekday included.
-TEST(BuildSpan, DaysFollowTheGregorianCalendarAcrossCenturies) {
+TEST(BuildSpan, DaysFollowTheGregorianCalendarAcrossCenturies)
+{
     for (int year :
          {1000, 1582, 1700, 1899, 1900, 1999, 2000, 2023, 2024, 2099, 2100, 2400, 2998}) {
         for (int month = 0; month < 12; ++month) {
@@ -71,7 +74,8 @@ TEST(BuildSpan, DaysFollowTheGregorianCalendarAcrossCenturies) {
     }
 }
 
-TEST(BuildYear, FirstOfJanuaryAndYearTexts) {
+TEST(BuildYear, FirstOfJanuaryAndYearTexts)
+{
     EXPECT_EQ(BuildYear(QStringLiteral("/2000"), 0).front().WeekdayName,
               QStringLiteral("SATURDAY"));
     EXPECT_EQ(BuildYear(QStringLiteral("/1900"), 0).front().WeekdayName, QStringLiteral("MONDAY"));
@@ -87,7 +91,8 @@ TEST(BuildYear, FirstOfJanuaryAndYearTexts) {
     EXPECT_EQ(fresh.DayVisitEnd, QStringLiteral("<None>"));
 }
 
-TEST(BuildMonthTables, YearsAndButtonCaptions) {
+TEST(BuildMonthTables, YearsAndButtonCaptions)
+{
     const CalendarDocument doc = Span(8, 2004); // September 2004
     EXPECT_EQ(doc.MonthButtonCaptions[0], QStringLiteral("2004  September"));
     EXPECT_EQ(doc.MonthButtonCaptions[4], QStringLiteral("2005  January"));
@@ -100,7 +105,8 @@ TEST(BuildMonthTables, YearsAndButtonCaptions) {
     EXPECT_EQ(YearOfDay(doc, 0), 2004);
 }
 
-TEST(FindDay, WalksToTheMonthOfEitherYear) {
+TEST(FindDay, WalksToTheMonthOfEitherYear)
+{
     const CalendarDocument doc = Span(2, 2023); // March 2023 .. February 2025
     const int first = FindDay(doc, 1, true, 29);
     ASSERT_GE(first, 0);
@@ -113,7 +119,8 @@ TEST(FindDay, WalksToTheMonthOfEitherYear) {
     EXPECT_EQ(FindDay(doc, 12, true, 1), -1);
 }
 
-TEST(RecountCounters, AnnotationReasonsAreNotCounted) {
+TEST(RecountCounters, AnnotationReasonsAreNotCounted)
+{
     CalendarDocument doc = Span(0, 2023);
     auto mark = [&](int index, bool overnight, const char* reason) {
         CalendarDay& day = doc.Days[static_cast<std::size_t>(index)];
@@ -142,7 +149,8 @@ TEST(RecountCounters, AnnotationReasonsAreNotCounted) {
     EXPECT_EQ(doc.FirstYearCounters.Texts, expected);
 }
 
-TEST(PercentText, RoundsToOneDecimal) {
+TEST(PercentText, RoundsToOneDecimal)
+{
     const struct {
         int Count, Days;
         const char* Text;
@@ -155,7 +163,8 @@ TEST(PercentText, RoundsToOneDecimal) {
             << c.Count << "/" << c.Days;
 }
 
-TEST(ReasonDisplayText, RemovesPatternWordsAndKeepsTheNoNapMark) {
+TEST(ReasonDisplayText, RemovesPatternWordsAndKeepsTheNoNapMark)
+{
     const struct {
         const char* Reason;
         const char* Shown;
@@ -171,7 +180,8 @@ TEST(ReasonDisplayText, RemovesPatternWordsAndKeepsTheNoNapMark) {
         EXPECT_EQ(ReasonDisplayText(QString::fromUtf8(c.Reason)), QString::fromUtf8(c.Shown));
 }
 
-TEST(Snapshots, RestoreBringsBackEveryField) {
+TEST(Snapshots, RestoreBringsBackEveryField)
+{
     CalendarDocument doc = Span(5, 2024);
     doc.Days[10].HasOvernight = true;
     doc.Days[10].OvernightReason = QStringLiteral("Before");
@@ -191,7 +201,8 @@ TEST(Snapshots, RestoreBringsBackEveryField) {
     EXPECT_EQ(doc.Days, before);
 }
 
-TEST(ClearCalendar, LeavesNoCalendar) {
+TEST(ClearCalendar, LeavesNoCalendar)
+{
     CalendarDocument doc = Span(0, 2023);
     ClearCalendar(doc);
     EXPECT_FALSE(doc.HasCalendar());
@@ -200,14 +211,16 @@ TEST(ClearCalendar, LeavesNoCalendar) {
     EXPECT_EQ(FindDay(doc, 0, true, 1), -1);
 }
 
-TEST(CutText, KeepsTheCapacityInCharacters) {
+TEST(CutText, KeepsTheCapacityInCharacters)
+{
     EXPECT_EQ(CutText(QStringLiteral("abcdef"), 4), QStringLiteral("abcd"));
     EXPECT_EQ(CutText(QStringLiteral("ab"), 4), QStringLiteral("ab"));
     const QString emoji = QStringLiteral("abc") + QString::fromUtf8("\xF0\x9F\x98\x80");
     EXPECT_EQ(CutText(emoji, 4), QStringLiteral("abc")); // no half surrogate pair
 }
 
-TEST(DurationMinutes, ReadsHoursAndMinutes) {
+TEST(DurationMinutes, ReadsHoursAndMinutes)
+{
     EXPECT_EQ(DurationMinutes(QStringLiteral("24:00")), 1440);
     EXPECT_EQ(DurationMinutes(QStringLiteral("01:30")), 90);
     EXPECT_EQ(DurationMinutes(QStringLiteral("1:30")), -1);

@@ -10,7 +10,8 @@ using namespace custodex;
 
 namespace {
 
-CalendarDocument Span(int startMonthIndex, int startYear) {
+CalendarDocument Span(int startMonthIndex, int startYear)
+{
     CalendarDocument doc;
     doc.ClientName = QStringLiteral("Smith");
     BuildSpan(doc, startMonthIndex, startYear);
@@ -18,7 +19,8 @@ CalendarDocument Span(int startMonthIndex, int startYear) {
     return doc;
 }
 
-TEST(RangeText, BlanksArrowsAndCut) {
+TEST(RangeText, BlanksArrowsAndCut)
+{
     const struct {
         const char* First;
         const char* Second;
@@ -38,14 +40,16 @@ TEST(RangeText, BlanksArrowsAndCut) {
             << c.First << "|" << c.Second;
 }
 
-TEST(ParentTitleText, CutsLongTitles) {
+TEST(ParentTitleText, CutsLongTitles)
+{
     EXPECT_EQ(ParentTitleText(QStringLiteral("Non-Custodial")), QStringLiteral("Non-Custodia..."));
     EXPECT_EQ(ParentTitleText(QStringLiteral("Custodial")), QStringLiteral("Custodial"));
     EXPECT_EQ(ParentTitleText(QStringLiteral("Mother1234")), QStringLiteral("Mother1234"));
     EXPECT_EQ(ParentTitleText(QStringLiteral("Grandmother")), QStringLiteral("Grandmother..."));
 }
 
-TEST(DrawMonth, PlacesTheFirstDayUnderItsWeekday) {
+TEST(DrawMonth, PlacesTheFirstDayUnderItsWeekday)
+{
     // January 2023 starts on a Sunday: cells 1..31, 32..42 hidden.
     CalendarDocument doc = Span(0, 2023);
     MonthView view;
@@ -70,7 +74,8 @@ TEST(DrawMonth, PlacesTheFirstDayUnderItsWeekday) {
         EXPECT_FALSE(view.Cells[static_cast<std::size_t>(i)].Visible);
 }
 
-TEST(DrawMonth, ShowsMarksAnnotationsAndTimes) {
+TEST(DrawMonth, ShowsMarksAnnotationsAndTimes)
+{
     CalendarDocument doc = Span(0, 2023);
     CalendarDay& first = doc.Days[0];
     first.HasOvernight = true;
@@ -96,7 +101,8 @@ TEST(DrawMonth, ShowsMarksAnnotationsAndTimes) {
     EXPECT_TRUE(view.Cells[1].ShowsOvernight);
 }
 
-TEST(Navigation, StopsAtBothEndsAndCrossesTheYears) {
+TEST(Navigation, StopsAtBothEndsAndCrossesTheYears)
+{
     CalendarDocument doc = Span(2, 2024); // March 2024 .. February 2026
     EXPECT_FALSE(PrevMonth(doc));
     for (int i = 0; i < 12; ++i)
@@ -128,7 +134,8 @@ public:
     QString ClientNameText() const override { return Client; }
     void FocusClientName() override { ++ClientFocus; }
     void FocusStartButton() override { ++StartFocus; }
-    bool EditDay(DayEditRequest& request, int) override {
+    bool EditDay(DayEditRequest& request, int) override
+    {
         Seen.push_back(request);
         if (Editors.empty()) {
             ADD_FAILURE() << "unexpected day editor";
@@ -143,13 +150,15 @@ public:
 class RecordingPrompter : public Prompter {
 public:
     std::vector<QString> Texts;
-    PromptAnswer Ask(PromptKind, const QString& text, PromptButtons) override {
+    PromptAnswer Ask(PromptKind, const QString& text, PromptButtons) override
+    {
         Texts.push_back(text);
         return PromptAnswer::Ok;
     }
 };
 
-TEST(CellClicked, EnterModifyRemoveAndRestore) {
+TEST(CellClicked, EnterModifyRemoveAndRestore)
+{
     CalendarDocument doc = Span(0, 2023);
     doc.OverniteReasons.Text = QStringLiteral("NN-Weekend");
     doc.OverNiteStrtTime = QStringLiteral("07:30PM");
@@ -216,7 +225,8 @@ TEST(CellClicked, EnterModifyRemoveAndRestore) {
     EXPECT_TRUE(prompter.Texts.empty());
 }
 
-TEST(CellClicked, DayVisitsAnnotationsAndBlankNoNapReasons) {
+TEST(CellClicked, DayVisitsAnnotationsAndBlankNoNapReasons)
+{
     CalendarDocument doc = Span(0, 2023);
     MonthView view;
     view.Mode = MarkMode::DayVisits;
@@ -255,7 +265,8 @@ TEST(CellClicked, DayVisitsAnnotationsAndBlankNoNapReasons) {
     EXPECT_FALSE(doc.DistributionStale);
 }
 
-TEST(CellClicked, RefusesWithoutClientOrCalendar) {
+TEST(CellClicked, RefusesWithoutClientOrCalendar)
+{
     CalendarDocument doc = Span(0, 2023);
     MonthView view;
     DrawMonth(doc, view);

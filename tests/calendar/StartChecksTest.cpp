@@ -4,7 +4,8 @@
 
 using namespace custodex;
 
-TEST(CheckStartYear, MessagesInOrder) {
+TEST(CheckStartYear, MessagesInOrder)
+{
     const QString illegal =
         QStringLiteral("Illegal character in year.  Only the\n\rdigits 0 thru 9 are allowed.");
     const QString range =
@@ -28,7 +29,8 @@ TEST(CheckStartYear, MessagesInOrder) {
     EXPECT_EQ(CheckStartYear(QStringLiteral("2024")).Value, 2024);
 }
 
-TEST(CheckStartMonth, AcceptsAnyCaseAndRefusesOtherText) {
+TEST(CheckStartMonth, AcceptsAnyCaseAndRefusesOtherText)
+{
     EXPECT_EQ(CheckStartMonth(QStringLiteral("march")).Value, 2);
     EXPECT_EQ(CheckStartMonth(QStringLiteral("SEPTEMBER")).Value, 8);
     EXPECT_EQ(CheckStartMonth(QStringLiteral("Start in March")).Value, 2);

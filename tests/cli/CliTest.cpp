@@ -21,7 +21,8 @@ struct CliRun {
     QString Err;
 };
 
-CliRun RunCommand(const QStringList& arguments) {
+CliRun RunCommand(const QStringList& arguments)
+{
     CliRun run;
     QTextStream out(&run.Out);
     QTextStream err(&run.Err);
@@ -29,13 +30,15 @@ CliRun RunCommand(const QStringList& arguments) {
     return run;
 }
 
-QJsonObject InfoJson(const QString& path) {
+QJsonObject InfoJson(const QString& path)
+{
     const CliRun run = RunCommand({QStringLiteral("info"), path, QStringLiteral("--json")});
     EXPECT_EQ(run.Status, 0) << run.Err.toStdString();
     return QJsonDocument::fromJson(run.Out.toUtf8()).object();
 }
 
-TEST(CliNew, WritesAnEmptySpanThatInfoDescribes) {
+TEST(CliNew, WritesAnEmptySpanThatInfoDescribes)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Smith.cdb"));
     const CliRun made =
@@ -91,7 +94,8 @@ TEST(CliNew, WritesAnEmptySpanThatInfoDescribes) {
     EXPECT_EQ(last[QStringLiteral("overnightPickup")].toString(), QString());
 }
 
-TEST(CliInfo, FixtureValues) {
+TEST(CliInfo, FixtureValues)
+{
     const QJsonObject info = InfoJson(DataDir + QStringLiteral("/Jones.Smith.cdb"));
     EXPECT_EQ(info[QStringLiteral("client")].toString(), QStringLiteral("Jones"));
     const QJsonObject both =
@@ -113,7 +117,8 @@ TEST(CliInfo, FixtureValues) {
         << text.Out.toStdString();
 }
 
-TEST(CliNew, RefusalsWriteNothing) {
+TEST(CliNew, RefusalsWriteNothing)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Smith.cdb"));
     const struct {
@@ -140,7 +145,8 @@ TEST(CliNew, RefusalsWriteNothing) {
     }
 }
 
-TEST(CliResave, ReadsAndWritesAgainButNeverOverALockedFile) {
+TEST(CliResave, ReadsAndWritesAgainButNeverOverALockedFile)
+{
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("Copy.cdb"));
     ASSERT_EQ(RunCommand({QStringLiteral("resave"), DataDir + QStringLiteral("/OneYear.cdb"), out})

@@ -4,7 +4,8 @@
 
 using namespace custodex;
 
-TEST(ClockLogic, NoTimeStateAndSpinnerWithoutWrap) {
+TEST(ClockLogic, NoTimeStateAndSpinnerWithoutWrap)
+{
     ClockState clock;
     ClockOpen(clock, QStringLiteral("<None>"));
     EXPECT_TRUE(clock.NoTime);
@@ -46,7 +47,8 @@ TEST(ClockLogic, NoTimeStateAndSpinnerWithoutWrap) {
     EXPECT_EQ(ClockResult(clock), QStringLiteral("01:59PM")); // fields keep their values
 }
 
-TEST(ClockLogic, FieldChecks) {
+TEST(ClockLogic, FieldChecks)
+{
     const struct {
         ClockFieldCheck (*Check)(const QString&);
         const char* Text;

@@ -19,7 +19,8 @@ class ScriptedPrompter : public Prompter {
 public:
     std::vector<Prompt> Seen;
     std::deque<PromptAnswer> Answers;
-    PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons) override {
+    PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons) override
+    {
         Seen.push_back({kind, text});
         if (Answers.empty())
             return PromptAnswer::Ok;
@@ -38,14 +39,16 @@ const QString BeforeQuestion =
 const QString AfterQuestion =
     QStringLiteral("Todays end time might overlap tomorrows\n\rstart time.  Continue anyway?");
 
-CalendarDocument Span() {
+CalendarDocument Span()
+{
     CalendarDocument doc;
     BuildSpan(doc, 0, 2023);
     return doc;
 }
 
 void MarkOvernight(CalendarDocument& doc, int index, const char* reason, const char* pickup,
-                   const char* dropoff) {
+                   const char* dropoff)
+{
     CalendarDay& day = doc.Days[static_cast<std::size_t>(index)];
     day.HasOvernight = true;
     day.OvernightReason = QString::fromLatin1(reason);
@@ -66,7 +69,8 @@ struct NeighbourCase {
     std::vector<QString> Prompts;
 };
 
-TEST(DayEditorAccept, OvernightNeighbourChecks) {
+TEST(DayEditorAccept, OvernightNeighbourChecks)
+{
     const NeighbourCase cases[] = {
         {"day before ends after pickup",
          "Weekend",
@@ -189,7 +193,8 @@ TEST(DayEditorAccept, OvernightNeighbourChecks) {
     }
 }
 
-TEST(DayEditorAccept, EndsOfTheCalendarHaveOneNeighbour) {
+TEST(DayEditorAccept, EndsOfTheCalendarHaveOneNeighbour)
+{
     CalendarDocument doc = Span();
     const int last = static_cast<int>(doc.Days.size()) - 1;
     MarkOvernight(doc, 1, "Weekend", "09:00AM", "09:00AM");
@@ -207,7 +212,8 @@ TEST(DayEditorAccept, EndsOfTheCalendarHaveOneNeighbour) {
     EXPECT_EQ(prompter.Seen[1].Text, BeforeOverlap);
 }
 
-TEST(DayEditorAccept, DayVisitOutcomesAndAnnotations) {
+TEST(DayEditorAccept, DayVisitOutcomesAndAnnotations)
+{
     const struct {
         const char* Pickup;
         const char* Dropoff;
@@ -230,7 +236,8 @@ TEST(DayEditorAccept, DayVisitOutcomesAndAnnotations) {
         EXPECT_EQ(accepted, c.Message == 0) << c.Pickup << c.Dropoff;
         if (c.Message == 0) {
             EXPECT_TRUE(prompter.Seen.empty());
-        } else {
+        }
+        else {
             ASSERT_EQ(prompter.Seen.size(), 1u);
             EXPECT_EQ(prompter.Seen[0].Kind, PromptKind::Error);
             EXPECT_EQ(prompter.Seen[0].Text, DayVisitTimesMessage(c.Message));
@@ -245,7 +252,8 @@ TEST(DayEditorAccept, DayVisitOutcomesAndAnnotations) {
         QStringLiteral("Dropoff (Pickup) time.\n\rPlease try again.")));
 }
 
-TEST(DayEditorAccept, StalenessFollowsAnnotationSwitchesAndChanges) {
+TEST(DayEditorAccept, StalenessFollowsAnnotationSwitchesAndChanges)
+{
     CalendarDocument doc = Span();
     ScriptedPrompter prompter;
     doc.DistributionStale = false;
@@ -262,7 +270,8 @@ TEST(DayEditorAccept, StalenessFollowsAnnotationSwitchesAndChanges) {
     EXPECT_TRUE(doc.DistributionStale);
 }
 
-TEST(CheckTypedReason, ExclamationMarksAndTheEightiethCharacter) {
+TEST(CheckTypedReason, ExclamationMarksAndTheEightiethCharacter)
+{
     const ReasonTextCheck bang = CheckTypedReason(QStringLiteral("Trip!"));
     EXPECT_EQ(bang.Text, QStringLiteral("Trip"));
     EXPECT_TRUE(bang.IsError);

@@ -4,7 +4,8 @@
 
 using namespace custodex;
 
-TEST(TimeTextToMinutes, TwelveCountsAsZero) {
+TEST(TimeTextToMinutes, TwelveCountsAsZero)
+{
     const struct {
         const char* Text;
         int Minutes;
@@ -14,7 +15,8 @@ TEST(TimeTextToMinutes, TwelveCountsAsZero) {
         EXPECT_EQ(TimeTextToMinutes(QString::fromLatin1(c.Text)), c.Minutes) << c.Text;
 }
 
-TEST(TimeTexts, ComposeAndRecognise) {
+TEST(TimeTexts, ComposeAndRecognise)
+{
     EXPECT_EQ(ComposeTimeText(QStringLiteral("07"), QStringLiteral("30"), QStringLiteral("PM")),
               QStringLiteral("07:30PM"));
     EXPECT_TRUE(IsNoTime(QStringLiteral("<None>")));
@@ -24,7 +26,8 @@ TEST(TimeTexts, ComposeAndRecognise) {
         EXPECT_FALSE(IsValidTimeText(QString::fromLatin1(bad))) << bad;
 }
 
-TEST(CheckDayVisitTimes, OutcomeCodes) {
+TEST(CheckDayVisitTimes, OutcomeCodes)
+{
     const int nap = 120;
     const struct {
         const char* Pickup;

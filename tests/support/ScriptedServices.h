@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/Prompter.h"
 
 #include <QApplication>
@@ -29,11 +31,13 @@ public:
         PromptAnswer Answer;
     };
 
-    void Expect(const QString& text, PromptAnswer answer = PromptAnswer::Ok) {
+    void Expect(const QString& text, PromptAnswer answer = PromptAnswer::Ok)
+    {
         Script.push_back({text, answer});
     }
 
-    PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons buttons) override {
+    PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons buttons) override
+    {
         Seen.push_back({kind, text, buttons});
         if (Script.empty()) {
             ADD_FAILURE() << "unexpected prompt: " << text.toStdString();
@@ -45,7 +49,8 @@ public:
         return next.Answer;
     }
 
-    ~ScriptedPrompter() override {
+    ~ScriptedPrompter() override
+    {
         for (const Expected& left : Script)
             ADD_FAILURE() << "prompt never shown: " << left.Text.toStdString();
     }
@@ -56,7 +61,8 @@ public:
 
 class RecordingHelp : public HelpService {
 public:
-    void ShowHelpTopic(QWidget* owner, const QString& topic) override {
+    void ShowHelpTopic(QWidget* owner, const QString& topic) override
+    {
         Shown.push_back({owner, topic});
     }
     void CloseAllHelp() override { ++CloseAllCalls; }
@@ -66,8 +72,8 @@ public:
 };
 
 namespace detail {
-inline void PollForModal(std::function<void(QWidget*)> action, std::shared_ptr<bool> ran,
-                         int left) {
+inline void PollForModal(std::function<void(QWidget*)> action, std::shared_ptr<bool> ran, int left)
+{
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal->isVisible()) {
         *ran = true;
@@ -79,9 +85,43 @@ inline void PollForModal(std::function<void(QWidget*)> action, std::shared_ptr<b
 }
 } // namespace detail
 
+// Returns scripted paths; an empty one stands for Cancel.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    QString OpenFileName(const FileDialogRequest& request) override { return Next(request); }
+    QString SaveFileName(const FileDialogRequest& request) override { return Next(request); }
+
+    std::deque<QString> Paths;
+    std::vector<FileDialogRequest> Requests;
+
+private:
+    QString Next(const FileDialogRequest& request)
+    {
+        Requests.push_back(request);
+        if (Paths.empty()) {
+            ADD_FAILURE() << "unexpected file dialog: " << request.Title.toStdString();
+            return QString();
+        }
+        const QString path = Paths.front();
+        Paths.pop_front();
+        return path;
+    }
+};
+
+class RecordingLauncher : public ProgramLauncher {
+public:
+    bool Start(const QString& program, const QStringList& arguments) override
+    {
+        Started.push_back({program, arguments});
+        return true;
+    }
+    std::vector<std::pair<QString, QStringList>> Started;
+};
+
 // Acts on the next modal dialog once it is showing, from the event loop, so no test blocks
 // on exec(). Returns a flag the test checks to know the action ran.
-inline std::shared_ptr<bool> WhenModal(std::function<void(QWidget*)> action, int attempts = 200) {
+inline std::shared_ptr<bool> WhenModal(std::function<void(QWidget*)> action, int attempts = 200)
+{
     auto ran = std::make_shared<bool>(false);
     QTimer::singleShot(0, [action, ran, attempts] { detail::PollForModal(action, ran, attempts); });
     return ran;

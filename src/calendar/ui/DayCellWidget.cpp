@@ -14,7 +14,8 @@ namespace {
 constexpr int CellWidth = 94;
 constexpr int CellHeight = 59;
 
-QLabel* PartLabel(QWidget* parent, const QFont& font, int y, int height) {
+QLabel* PartLabel(QWidget* parent, const QFont& font, int y, int height)
+{
     auto* label = new QLabel(parent);
     label->setFont(font);
     label->setGeometry(2, y, CellWidth - 4, height);
@@ -25,7 +26,8 @@ QLabel* PartLabel(QWidget* parent, const QFont& font, int y, int height) {
 } // namespace
 
 DayCellWidget::DayCellWidget(int number, int labelHeight, QWidget* parent)
-    : QFrame(parent), Number(number) {
+    : QFrame(parent), Number(number)
+{
     setObjectName(QStringLiteral("Cell%1").arg(number));
     setFrameShape(QFrame::Box);
     setLineWidth(1);
@@ -55,7 +57,8 @@ DayCellWidget::DayCellWidget(int number, int labelHeight, QWidget* parent)
     DayVisitBar->hide();
 }
 
-void DayCellWidget::Render(const DayCell& cell, std::int32_t barColour) {
+void DayCellWidget::Render(const DayCell& cell, std::int32_t barColour)
+{
     setVisible(cell.Visible);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, ColourFromValue(cell.Colour));
@@ -71,12 +74,14 @@ void DayCellWidget::Render(const DayCell& cell, std::int32_t barColour) {
     DayVisitBar->setVisible(cell.BarVisible);
 }
 
-void DayCellWidget::mousePressEvent(QMouseEvent* event) {
+void DayCellWidget::mousePressEvent(QMouseEvent* event)
+{
     emit Pressed(Number, event->button(), event->modifiers());
     event->accept();
 }
 
-bool DayCellWidget::event(QEvent* event) {
+bool DayCellWidget::event(QEvent* event)
+{
     // The reason labels let presses through, so their hints are shown from here.
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);

@@ -1,12 +1,25 @@
 #include "calendar/ui/Months.h"
 
+#include "calendar/CalendarFile.h"
 #include "calendar/Colour.h"
 #include "calendar/StartChecks.h"
+#include "calendar/ui/AboutBox.h"
 #include "calendar/ui/DayCellWidget.h"
+#include "calendar/ui/MsgBox.h"
+#include "calendar/ui/Tutorials.h"
+#include "calendar/ui/Wizard.h"
 #include "entry/ui/Clock.h"
+#include "entry/ui/Myfind.h"
 #include "entry/ui/SetDay.h"
+#include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/Prompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTimer>
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -35,7 +48,8 @@ constexpr int ClientHeight = 554;
 const QString Maroon = QStringLiteral("#800000");
 
 template <typename Widget>
-Widget* Place(Widget* widget, const char* name, int x, int y, int w, int h) {
+Widget* Place(Widget* widget, const char* name, int x, int y, int w, int h)
+{
     if (name)
         widget->setObjectName(QLatin1String(name));
     widget->setGeometry(x, y, w, h);
@@ -43,7 +57,8 @@ Widget* Place(Widget* widget, const char* name, int x, int y, int w, int h) {
 }
 
 QLabel* Text(QWidget* parent, const QString& text, int x, int y, int w, int h,
-             Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+             Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
     auto* label = Place(new QLabel(text, parent), nullptr, x, y, w, h);
     label->setAlignment(alignment);
     return label;
@@ -51,7 +66,8 @@ QLabel* Text(QWidget* parent, const QString& text, int x, int y, int w, int h,
 
 // The reason-label font: the largest pixel height at which 17 capital A's stay narrower
 // than 91 pixels, so a cell's labels keep to its width.
-int CellLabelHeight() {
+int CellLabelHeight()
+{
     QFont font(QStringLiteral("Arial"));
     int height = 3;
     for (;; ++height) {
@@ -63,7 +79,8 @@ int CellLabelHeight() {
     return height - 1;
 }
 
-QCursor ModeCursor(bool overnight) {
+QCursor ModeCursor(bool overnight)
+{
     QPixmap pixmap(24, 24);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -77,7 +94,8 @@ QCursor ModeCursor(bool overnight) {
         bite.addEllipse(QRectF(9, 1, 16, 16));
         painter.setBrush(QColor(40, 40, 120));
         painter.drawPath(moon.subtracted(bite));
-    } else {
+    }
+    else {
         // A sun.
         painter.setBrush(QColor(240, 180, 0));
         painter.drawEllipse(QRectF(7, 7, 10, 10));
@@ -96,7 +114,8 @@ QCursor ModeCursor(bool overnight) {
 } // namespace
 
 TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), Services(std::move(services)) {
+    : QMainWindow(parent), Services(std::move(services))
+{
     setObjectName(QStringLiteral("TQDLMainCalendar"));
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(8);
@@ -117,6 +136,13 @@ TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
 
     UserClock = new TUserClock(this);
     SetDay = new TSetAONDay(Services.Messages, Services.Help, *UserClock, this);
+    StartWizard = new TTheStartWizard(*this, Services.Messages);
+    FindDialog = new TFindThings(Services.Messages, this);
+
+    Doc.ClientFolder = Services.Paths.DefaultClientFolder;
+    RepairQualityTimeSample(Doc.ClientFolder);
+    Doc.UserYear = QString::number(Services.CurrentYear ? Services.CurrentYear() : 2026);
+    Doc.SelUserMonth = DisplayMonthNames().at(0);
 
     auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
     connect(previous, &QShortcut::activated, this, &TQDLMainCalendar::PrevMonthClick);
@@ -132,7 +158,8 @@ TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
 
 TQDLMainCalendar::~TQDLMainCalendar() = default;
 
-void TQDLMainCalendar::BuildClientPanel(QWidget* client) {
+void TQDLMainCalendar::BuildClientPanel(QWidget* client)
+{
     Text(client, QStringLiteral("Client &Name:"), 4, 2, 64, 24);
     ClientName = Place(new QLineEdit(client), "ClientName", 68, 2, 200, 24);
     Text(client, QStringLiteral("Start &Year:"), 276, 2, 54, 24);
@@ -157,7 +184,8 @@ void TQDLMainCalendar::BuildClientPanel(QWidget* client) {
     });
 }
 
-void TQDLMainCalendar::BuildModePanel(QWidget* client) {
+void TQDLMainCalendar::BuildModePanel(QWidget* client)
+{
     ModeGroup = Place(new QGroupBox(QStringLiteral("Mode (Overnights/DayVisits)"), client),
                       "ModeGroup", 2, 30, 150, 72);
     Overnights = Place(new QRadioButton(QStringLiteral("&Overnights"), ModeGroup), "Overnights", 10,
@@ -220,7 +248,8 @@ void TQDLMainCalendar::BuildModePanel(QWidget* client) {
             [this] { ReasonTextEdited(DayVisitReasons, Doc.DayVisitReasons); });
 }
 
-void TQDLMainCalendar::BuildCountersPanel(QWidget* client) {
+void TQDLMainCalendar::BuildCountersPanel(QWidget* client)
+{
     auto* panel = Place(new QFrame(client), "CountersPanel", 545, 0, 241, 103);
     panel->setFrameShape(QFrame::StyledPanel);
     QLabel* heading = Text(panel, QStringLiteral("Current Totals"), 0, 1, 241, 14, Qt::AlignCenter);
@@ -267,7 +296,8 @@ void TQDLMainCalendar::BuildCountersPanel(QWidget* client) {
     }
 }
 
-void TQDLMainCalendar::BuildLeftColumn(QWidget* client) {
+void TQDLMainCalendar::BuildLeftColumn(QWidget* client)
+{
     StartBtn = Place(new QPushButton(QStringLiteral("&Start"), client), "StartBtn", 1, 104, 95, 25);
     PrevMonthBtn = Place(new QPushButton(QStringLiteral("&Prev Month"), client), "PrevMonthBtn", 0,
                          136, 95, 25);
@@ -291,7 +321,8 @@ void TQDLMainCalendar::BuildLeftColumn(QWidget* client) {
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TQDLMainCalendar::BuildMonthArea(QWidget* client) {
+void TQDLMainCalendar::BuildMonthArea(QWidget* client)
+{
     MonthArea = Place(new QFrame(client), "MonthArea", 104, 104, 681, 446);
     MonthArea->setFrameShape(QFrame::Box);
     MonthArea->setAutoFillBackground(true);
@@ -333,19 +364,161 @@ void TQDLMainCalendar::BuildMonthArea(QWidget* client) {
     ApplyModeCursor();
 }
 
-void TQDLMainCalendar::BuildMenus() {
+void TQDLMainCalendar::BuildMenus()
+{
+    auto add = [this](QMenu* menu, const QString& caption, const char* name, auto handler) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    auto later = [this](QMenu* menu, const QString& caption, const char* name) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setEnabled(false);
+        action->setToolTip(LaterVersionTip);
+        action->setStatusTip(LaterVersionTip);
+        return action;
+    };
+    auto calendar = [this](QAction* action) {
+        CalendarActions.push_back(action);
+        return action;
+    };
+
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* exit = file->addAction(QStringLiteral("E&xit"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    file->setToolTipsVisible(true);
+    add(file, QStringLiteral("&New"), "New", [this] {
+        NewOrCloseClick();
+    })->setShortcut(QKeySequence::New);
+    add(file, QStringLiteral("&Open File"), "OpenFile", [this] {
+        OpenCalendarClick();
+    })->setShortcut(QKeySequence::Open);
+    calendar(add(file, QStringLiteral("&Save"), "Save", [this] {
+        SaveClick();
+    }))->setShortcut(QKeySequence::Save);
+    calendar(add(file, QStringLiteral("Save &As"), "SaveAs", [this] { SaveAsClick(); }));
+    calendar(add(file, QStringLiteral("&Close File"), "CloseFile", [this] { NewOrCloseClick(); }));
+    file->addSeparator();
+    add(file, QStringLiteral("&Lock File"), "LockFile", [this] { LockClick(true); });
+    add(file, QStringLiteral("&Unlock File"), "UnlockFile", [this] { LockClick(false); });
+    file->addSeparator();
+    QMenu* print = file->addMenu(QStringLiteral("&Print Calendar"));
+    print->setObjectName(QStringLiteral("PrintCalendar"));
+    print->setToolTipsVisible(true);
+    later(print, QStringLiteral("Print &All Months"), "PrintAllMonths");
+    later(print, QStringLiteral("Print &Current Month"), "PrintCurrentMonth");
+    later(file, QStringLiteral("Write Calendar to .CS&V Formatted File"), "WriteCsv");
+    later(file, QStringLiteral("&Hourly Distribution Report"), "HourlyDistribution");
+    later(file, QStringLiteral("Ca&re Time Report"), "CareTimeReport");
+    later(file, QStringLiteral("&Quality Time Report"), "QualityTimeReport");
+    file->addSeparator();
+    for (int k = 0; k < RecentFileCount; ++k) {
+        QAction* recent = file->addAction(QString());
+        recent->setObjectName(k == 0 ? QStringLiteral("Lastfile1")
+                                     : QStringLiteral("LastFile%1").arg(k + 1));
+        recent->setCheckable(true);
+        recent->setVisible(false);
+        recent->setEnabled(false);
+        connect(recent, &QAction::triggered, this, [this, k] { RecentFileClick(k); });
+        RecentActions[static_cast<std::size_t>(k)] = recent;
+    }
+    file->addSeparator();
+    add(file, QStringLiteral("&Run Collato (Stand Alone Mode)"), "RunCollato",
+        [this] { RunCollatoClick(); });
+    WizardAction = add(file, QStringLiteral("Use the Startup Wizard"), "UseStartupWizard",
+                       [this] { ToggleStartWizardClick(); });
+    WizardAction->setCheckable(true);
+    WizardAction->setChecked(true);
+    file->addSeparator();
+    add(file, QStringLiteral("E&xit"), "Exit", [this] { close(); });
+
+    ListsMenu = menuBar()->addMenu(QStringLiteral("&Lists(Patterns)"));
+    ListsMenu->setObjectName(QStringLiteral("ListsMenu"));
+    ListsMenu->setToolTipsVisible(true);
+    add(ListsMenu, QStringLiteral("&Find"), "Find", [this] {
+        FindClick();
+    })->setShortcut(QKeySequence::Find);
+    QMenu* overnightLists = ListsMenu->addMenu(QStringLiteral("&Overnight Lists"));
+    overnightLists->setObjectName(QStringLiteral("OvernightLists"));
+    overnightLists->setToolTipsVisible(true);
+    connect(overnightLists, &QMenu::aboutToShow, this, [this] { Lists = ListKind::Overnights; });
+    later(overnightLists, QStringLiteral("Apply/Remove &Odd/Even/All Patterns (Days or Weeks)"),
+          "OvernightOddEvenAll");
+    later(overnightLists, QStringLiteral("Apply/Remove &Monthly Patterns"), "OvernightMonthly");
+    QMenu* overnightHolidays = overnightLists->addMenu(QStringLiteral("Apply/Remove a &Holiday"));
+    overnightHolidays->setToolTipsVisible(true);
+    later(overnightHolidays, QStringLiteral("&U.S. Holidays"), "OvernightUSHolidays");
+    later(overnightHolidays, QStringLiteral("&Canadian Holidays"), "OvernightCanadianHolidays");
+    later(overnightHolidays, QStringLiteral("United &Kingdom Holidays"), "OvernightUKHolidays");
+    add(overnightLists, QStringLiteral("&Scan for Possible Extended Overnights"), "ScanExtended",
+        [this] { ScanExtendedClick(); });
+    QMenu* dayVisitLists = ListsMenu->addMenu(QStringLiteral("&Day Visit Lists"));
+    dayVisitLists->setObjectName(QStringLiteral("DayVisitLists"));
+    dayVisitLists->setToolTipsVisible(true);
+    connect(dayVisitLists, &QMenu::aboutToShow, this, [this] { Lists = ListKind::DayVisits; });
+    later(dayVisitLists, QStringLiteral("Apply/Remove &Odd/Even/All Patterns (Days or Weeks)"),
+          "DayVisitOddEvenAll");
+    later(dayVisitLists, QStringLiteral("Apply/Remove &Monthly Patterns"), "DayVisitMonthly");
+    QMenu* dayVisitHolidays = dayVisitLists->addMenu(QStringLiteral("Apply/Remove a &Holiday"));
+    dayVisitHolidays->setToolTipsVisible(true);
+    later(dayVisitHolidays, QStringLiteral("&U. S. Holidays"), "DayVisitUSHolidays");
+    later(dayVisitHolidays, QStringLiteral("&Canadian Holidays"), "DayVisitCanadianHolidays");
+    later(dayVisitHolidays, QStringLiteral("United &Kingdom Holidays"), "DayVisitUKHolidays");
+    ListsMenu->addSeparator();
+    later(ListsMenu, QStringLiteral("Apply/Remove a Custom &Repeat Pattern"), "ApplyRepeatPattern");
+    later(ListsMenu, QStringLiteral("&Create/Modify a Custom Repeat Pattern"), "MakeRepeatPattern");
+    later(ListsMenu, QStringLiteral("Apply/Remove a Custom &List"), "ApplyCustomList");
+    add(ListsMenu, QStringLiteral("Create/&Modify a Custom List"), "CreateCustomList",
+        [this] { CreateCustomListClick(); });
+
+    QAction* preview = menuBar()->addAction(QStringLiteral("&Preview"));
+    preview->setObjectName(QStringLiteral("Preview"));
+    preview->setEnabled(false);
+    preview->setToolTip(LaterVersionTip);
+    QAction* preferences = menuBar()->addAction(QStringLiteral("P&references"));
+    preferences->setObjectName(QStringLiteral("Preferences"));
+    preferences->setEnabled(false);
+    preferences->setToolTip(LaterVersionTip);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction* calendarHelp = help->addAction(QStringLiteral("&Calendar Help"));
-    calendarHelp->setObjectName(QStringLiteral("CalendarHelp"));
+    QAction* calendarHelp = add(help, QStringLiteral("&Calendar Help"), "CalendarHelp",
+                                [this] { Services.Help.ShowHelpTopic(this, HelpCalendar); });
     calendarHelp->setShortcut(QKeySequence::HelpContents);
-    connect(calendarHelp, &QAction::triggered, this,
-            [this] { Services.Help.ShowHelpTopic(this, HelpCalendar); });
+    add(help, QStringLiteral("&View Tutorials"), "ViewTutorials", [this] { TutorialsClick(); });
+    add(help, QStringLiteral("&Goto CDX Website"), "GotoWebsite", [this] { WebSiteClick(); });
+    add(help, QStringLiteral("&About"), "About", [this] { AboutClick(); });
+    QAction* exit = menuBar()->addAction(QStringLiteral("&Exit"));
+    exit->setObjectName(QStringLiteral("ExitBar"));
+    connect(exit, &QAction::triggered, this, [this] { close(); });
 }
 
-void TQDLMainCalendar::RefreshWindow() {
+QAction* TQDLMainCalendar::Action(const QString& objectName) const
+{
+    return findChild<QAction*>(objectName);
+}
+
+void TQDLMainCalendar::EnableCalendarMenus()
+{
+    const bool present = Doc.HasCalendar();
+    for (QAction* action : CalendarActions)
+        action->setEnabled(present);
+    ListsMenu->setEnabled(present);
+}
+
+void TQDLMainCalendar::ShowRecentFiles()
+{
+    for (int k = 0; k < RecentFileCount; ++k) {
+        const RecentFileEntry& entry = ProgramSetup.RecentFiles[static_cast<std::size_t>(k)];
+        QAction* action = RecentActions[static_cast<std::size_t>(k)];
+        action->setText(entry.Caption);
+        action->setChecked(entry.Checked);
+        action->setEnabled(entry.Enabled());
+        action->setVisible(entry.Enabled());
+    }
+}
+
+void TQDLMainCalendar::RefreshWindow()
+{
     Updating = true;
     const bool present = Doc.HasCalendar();
     setWindowTitle(Doc.WindowCaption);
@@ -362,12 +535,9 @@ void TQDLMainCalendar::RefreshWindow() {
         const int year = Services.CurrentYear ? Services.CurrentYear() : 2026;
         for (int y = year - 5; y <= year + 5; ++y)
             UserYear->addItem(QString::number(y));
-        UserYear->setCurrentText(QString::number(year));
     }
-    if (present) {
-        UserYear->setCurrentText(Doc.UserYear);
-        SelUserMonth->setCurrentIndex(Doc.StartMonthIndex);
-    }
+    UserYear->setCurrentText(Doc.UserYear);
+    SelUserMonth->setCurrentText(Doc.SelUserMonth);
     for (int k = 0; k < MonthsInSpan; ++k)
         MonthButtons[static_cast<std::size_t>(k)]->setText(
             Doc.MonthButtonCaptions[static_cast<std::size_t>(k)]);
@@ -375,12 +545,15 @@ void TQDLMainCalendar::RefreshWindow() {
     ShowReasonList(DayVisitReasons, Doc.DayVisitReasons);
     ShowDefaultTimes();
     ShowParentTitles();
+    EnableCalendarMenus();
+    ShowRecentFiles();
     Updating = false;
     SetMode(Month.Mode);
     AfterMove();
 }
 
-void TQDLMainCalendar::ShowReasonList(QComboBox* combo, const ReasonList& list) {
+void TQDLMainCalendar::ShowReasonList(QComboBox* combo, const ReasonList& list)
+{
     const bool wasUpdating = Updating;
     Updating = true;
     combo->clear();
@@ -389,21 +562,24 @@ void TQDLMainCalendar::ShowReasonList(QComboBox* combo, const ReasonList& list) 
     Updating = wasUpdating;
 }
 
-void TQDLMainCalendar::ShowDefaultTimes() {
+void TQDLMainCalendar::ShowDefaultTimes()
+{
     OverNiteStrtTime->setText(Doc.OverNiteStrtTime);
     OverNiteEndTime->setText(Doc.OverNiteEndTime);
     DayVisitStrtTime->setText(Doc.DayVisitStrtTime);
     DayVisitEndTime->setText(Doc.DayVisitEndTime);
 }
 
-void TQDLMainCalendar::ShowParentTitles() {
+void TQDLMainCalendar::ShowParentTitles()
+{
     NonCustodialTitle->setText(ParentTitleText(Doc.NonCustodialName));
     CustodialTitle->setText(ParentTitleText(Doc.CustodialName));
     NonCustodialTitle->setToolTip(Doc.NonCustodialName);
     CustodialTitle->setToolTip(Doc.CustodialName);
 }
 
-void TQDLMainCalendar::ShowSelectedCounters() {
+void TQDLMainCalendar::ShowSelectedCounters()
+{
     const CounterSet& set = SelectedCounters == 1   ? Doc.FirstYearCounters
                             : SelectedCounters == 2 ? Doc.SecondYearCounters
                                                     : Doc.BothYearsCounters;
@@ -412,7 +588,8 @@ void TQDLMainCalendar::ShowSelectedCounters() {
         CounterLabels[i]->setText(texts[i]);
 }
 
-void TQDLMainCalendar::ShowCounters(int which) {
+void TQDLMainCalendar::ShowCounters(int which)
+{
     if (!Doc.HasCalendar()) {
         Services.Messages.Ask(
             PromptKind::Error,
@@ -426,7 +603,8 @@ void TQDLMainCalendar::ShowCounters(int which) {
     ShowSelectedCounters();
 }
 
-void TQDLMainCalendar::StartCalendar() {
+void TQDLMainCalendar::StartCalendar()
+{
     QString name = ClientName->text();
     while (name.startsWith(QLatin1Char(' ')))
         name.remove(0, 1);
@@ -467,7 +645,8 @@ void TQDLMainCalendar::StartCalendar() {
     MonthArea->setFocus();
 }
 
-void TQDLMainCalendar::NextMonthClick() {
+void TQDLMainCalendar::NextMonthClick()
+{
     if (!NextMonth(Doc)) {
         if (Services.Beep)
             Services.Beep();
@@ -476,7 +655,8 @@ void TQDLMainCalendar::NextMonthClick() {
     AfterMove();
 }
 
-void TQDLMainCalendar::PrevMonthClick() {
+void TQDLMainCalendar::PrevMonthClick()
+{
     if (!PrevMonth(Doc)) {
         if (Services.Beep)
             Services.Beep();
@@ -485,14 +665,16 @@ void TQDLMainCalendar::PrevMonthClick() {
     AfterMove();
 }
 
-void TQDLMainCalendar::GoToMonthClick(int monthNumber) {
+void TQDLMainCalendar::GoToMonthClick(int monthNumber)
+{
     if (!Doc.HasCalendar())
         return;
     GoToMonth(Doc, monthNumber);
     AfterMove();
 }
 
-void TQDLMainCalendar::AfterMove() {
+void TQDLMainCalendar::AfterMove()
+{
     for (int k = 0; k < MonthsInSpan; ++k) {
         const bool shown = Doc.HasCalendar() ? k + 1 == Doc.ShownMonthNumber : k == 0;
         MonthButtons[static_cast<std::size_t>(k)]->setStyleSheet(
@@ -505,7 +687,8 @@ void TQDLMainCalendar::AfterMove() {
     DrawCells();
 }
 
-void TQDLMainCalendar::DrawCells() {
+void TQDLMainCalendar::DrawCells()
+{
     MonthYearLbl->setText(Month.MonthLabel);
     for (int i = 0; i < CellCount; ++i)
         Cells[static_cast<std::size_t>(i)]->Render(Month.Cells[static_cast<std::size_t>(i)],
@@ -516,7 +699,8 @@ void TQDLMainCalendar::DrawCells() {
 }
 
 void TQDLMainCalendar::CellPressed(int cellNumber, Qt::MouseButton button,
-                                   Qt::KeyboardModifiers modifiers) {
+                                   Qt::KeyboardModifiers modifiers)
+{
     const CellButton which = button == Qt::LeftButton    ? CellButton::Left
                              : button == Qt::RightButton ? CellButton::Right
                                                          : CellButton::Other;
@@ -527,7 +711,8 @@ void TQDLMainCalendar::CellPressed(int cellNumber, Qt::MouseButton button,
     DrawCells();
 }
 
-void TQDLMainCalendar::SetMode(MarkMode mode) {
+void TQDLMainCalendar::SetMode(MarkMode mode)
+{
     Month.Mode = mode;
     const bool overnight = mode == MarkMode::Overnights;
     const bool present = Doc.HasCalendar();
@@ -551,7 +736,8 @@ void TQDLMainCalendar::SetMode(MarkMode mode) {
     ApplyModeCursor();
 }
 
-void TQDLMainCalendar::ApplyModeCursor() {
+void TQDLMainCalendar::ApplyModeCursor()
+{
     const QCursor cursor = ModeCursor(Month.Mode == MarkMode::Overnights);
     MonthArea->setCursor(cursor);
     for (DayCellWidget* cell : Cells)
@@ -559,7 +745,8 @@ void TQDLMainCalendar::ApplyModeCursor() {
             cell->setCursor(cursor);
 }
 
-void TQDLMainCalendar::EditDefaultTime(int which) {
+void TQDLMainCalendar::EditDefaultTime(int which)
+{
     QLineEdit* fields[4] = {OverNiteStrtTime, OverNiteEndTime, DayVisitStrtTime, DayVisitEndTime};
     QString* values[4] = {&Doc.OverNiteStrtTime, &Doc.OverNiteEndTime, &Doc.DayVisitStrtTime,
                           &Doc.DayVisitEndTime};
@@ -579,7 +766,8 @@ void TQDLMainCalendar::EditDefaultTime(int which) {
     }
 }
 
-void TQDLMainCalendar::ReasonTextEdited(QComboBox* combo, ReasonList& list) {
+void TQDLMainCalendar::ReasonTextEdited(QComboBox* combo, ReasonList& list)
+{
     if (Updating)
         return;
     const QString text = combo->currentText();
@@ -595,7 +783,8 @@ void TQDLMainCalendar::ReasonTextEdited(QComboBox* combo, ReasonList& list) {
                               check.Message, PromptButtons::Ok);
 }
 
-void TQDLMainCalendar::ReasonFocusLost(QComboBox* combo, ReasonList& list) {
+void TQDLMainCalendar::ReasonFocusLost(QComboBox* combo, ReasonList& list)
+{
     const QString text = combo->currentText();
     if (text.isEmpty())
         return;
@@ -604,7 +793,8 @@ void TQDLMainCalendar::ReasonFocusLost(QComboBox* combo, ReasonList& list) {
     ShowReasonList(combo, list);
 }
 
-bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event) {
+bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::MouseButtonPress) {
         const QLineEdit* fields[4] = {OverNiteStrtTime, OverNiteEndTime, DayVisitStrtTime,
                                       DayVisitEndTime};
@@ -645,27 +835,213 @@ bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-QString TQDLMainCalendar::ClientNameText() const {
+QString TQDLMainCalendar::ClientNameText() const
+{
     return ClientName->text();
 }
 
-void TQDLMainCalendar::FocusClientName() {
+void TQDLMainCalendar::FocusClientName()
+{
     ClientName->setFocus();
 }
 
-void TQDLMainCalendar::FocusStartButton() {
+void TQDLMainCalendar::FocusStartButton()
+{
     StartBtn->setFocus();
 }
 
-bool TQDLMainCalendar::EditDay(DayEditRequest& request, int cellNumber) {
+bool TQDLMainCalendar::EditDay(DayEditRequest& request, int cellNumber)
+{
     DayCellWidget* cell = Cells[static_cast<std::size_t>(cellNumber - 1)];
     const QRect onScreen(cell->mapToGlobal(QPoint(0, 0)), cell->size());
     return SetDay->Execute(Doc, request.Caption, request.Heading, request.ReasonItems,
                            request.OvernightMode, request.DayIndex, request.Entry, onScreen);
 }
 
-void TQDLMainCalendar::closeEvent(QCloseEvent* event) {
+LifecycleContext TQDLMainCalendar::Lifecycle()
+{
+    return LifecycleContext{Doc,
+                            ProgramSetup,
+                            Services.Messages,
+                            Services.Dialogs,
+                            Services.CurrentYear ? Services.CurrentYear() : 2026,
+                            OpenDialogFileName};
+}
+
+void TQDLMainCalendar::AfterLifecycle(bool closedOrOpened)
+{
+    if (closedOrOpened) {
+        Month.RemovedOvernight = {};
+        Month.RemovedDayVisit = {};
+        Month.Mode = MarkMode::Overnights;
+        Overnights->setChecked(true);
+    }
+    RefreshWindow();
+    if (closedOrOpened && !Doc.HasCalendar())
+        ClientName->setFocus();
+}
+
+void TQDLMainCalendar::NewOrCloseClick()
+{
+    LifecycleContext context = Lifecycle();
+    const bool closed = CloseCalendar(context);
+    AfterLifecycle(closed);
+}
+
+void TQDLMainCalendar::OpenCalendarClick()
+{
+    LifecycleContext context = Lifecycle();
+    const bool opened = OpenCalendar(context);
+    OpenDialogFileName = context.OpenDialogFileName;
+    // A failed read leaves no calendar, which the window must show too.
+    AfterLifecycle(opened || !Doc.HasCalendar());
+    if (opened)
+        MonthArea->setFocus();
+}
+
+void TQDLMainCalendar::RecentFileClick(int index)
+{
+    OpenDialogFileName =
+        FileNameOfPath(ProgramSetup.RecentFiles[static_cast<std::size_t>(index)].Caption);
+    CheckRecentFile(ProgramSetup, index);
+    ShowRecentFiles();
+    OpenCalendarClick();
+}
+
+void TQDLMainCalendar::SaveClick()
+{
+    LifecycleContext context = Lifecycle();
+    SaveCalendar(context);
+    AfterLifecycle(false);
+}
+
+void TQDLMainCalendar::SaveAsClick()
+{
+    LifecycleContext context = Lifecycle();
+    SaveCalendarAs(context);
+    AfterLifecycle(false);
+}
+
+void TQDLMainCalendar::LockClick(bool lock)
+{
+    LifecycleContext context = Lifecycle();
+    LockOrUnlockFile(context, lock);
+}
+
+void TQDLMainCalendar::FindClick()
+{
+    if (!CheckFind(Doc, Services.Messages))
+        return;
+    FindDialog->Execute(Doc, [this](int monthNumber) { ShowMonth(monthNumber); });
+    AfterMove();
+}
+
+void TQDLMainCalendar::ScanExtendedClick()
+{
+    ScanExtendedOvernights(Doc, *this, Services.Messages);
+    AfterMove();
+}
+
+void TQDLMainCalendar::ShowMonth(int monthNumber)
+{
+    GoToMonth(Doc, monthNumber);
+    AfterMove();
+}
+
+ExtendedAnswer TQDLMainCalendar::AskToConvert(const QString& message1, const QString& message2,
+                                              const QString& message3)
+{
+    TExtendedMsgBox box(this);
+    return box.Execute(message1, message2, message3);
+}
+
+void TQDLMainCalendar::ToggleStartWizardClick()
+{
+    const QString caption = ToggleStartWizard(ProgramSetup.Wizard, Services.Messages);
+    WizardAction->setChecked(ProgramSetup.Wizard);
+    WizardAction->setText(caption);
+}
+
+void TQDLMainCalendar::StartCompanion(const QString& name, const QStringList& arguments)
+{
+    const QString program = FindCompanionProgram(Services.Paths.ProgramFolder, name);
+    if (!program.isEmpty())
+        Services.Launcher.Start(program, arguments); // a missing companion simply does not start
+}
+
+void TQDLMainCalendar::RunCollatoClick()
+{
+    StartCompanion(QStringLiteral("Collato.exe"), {});
+}
+
+void TQDLMainCalendar::CreateCustomListClick()
+{
+    StartCompanion(QStringLiteral("collato.exe"), CustomListArguments(Doc));
+}
+
+void TQDLMainCalendar::WebSiteClick()
+{
+    StartCompanion(QStringLiteral("Websprint.exe"), {});
+}
+
+void TQDLMainCalendar::TutorialsClick()
+{
+    TVTutorials tutorials(Services.Paths.TutorialsFolder, Services.Launcher, Services.Messages,
+                          this);
+    tutorials.exec();
+}
+
+void TQDLMainCalendar::AboutClick()
+{
+    TTheAboutBox about(this);
+    about.exec();
+}
+
+void TQDLMainCalendar::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!Activated) {
+        Activated = true;
+        QTimer::singleShot(0, this, &TQDLMainCalendar::FirstActivation);
+    }
+}
+
+void TQDLMainCalendar::FirstActivation()
+{
+    ProgramSetup.ClientFolder = Doc.ClientFolder;
+    QFile file(Services.Paths.SettingsFile);
+    if (file.open(QIODevice::ReadOnly)) {
+        ReadProgramSettings(ProgramSetup, file.read(1024 * 1024));
+        if (!ProgramSetup.ClientFolder.isEmpty())
+            Doc.ClientFolder = ProgramSetup.ClientFolder;
+    }
+    WizardAction->setChecked(ProgramSetup.Wizard);
+    ShowRecentFiles();
+    if (ProgramSetup.Wizard)
+        StartWizard->exec();
+}
+
+void TQDLMainCalendar::WriteSettingsFile()
+{
+    ProgramSetup.ClientFolder = Doc.ClientFolder;
+    QDir().mkpath(FolderOfPath(Services.Paths.SettingsFile));
+    QSaveFile file(Services.Paths.SettingsFile);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(ProgramSettingsBytes(ProgramSetup));
+        file.commit();
+    }
+}
+
+void TQDLMainCalendar::closeEvent(QCloseEvent* event)
+{
+    LifecycleContext context = Lifecycle();
+    if (!CloseQuery(context)) {
+        RefreshWindow();
+        event->ignore();
+        return;
+    }
     Services.Help.CloseAllHelp();
+    WriteSettingsFile();
     event->accept();
 }
 

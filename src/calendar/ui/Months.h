@@ -1,14 +1,21 @@
 #pragma once
 
 #include "calendar/CalendarModel.h"
+#include "calendar/DocumentLifecycle.h"
+#include "calendar/ExtendedScan.h"
+#include "calendar/MenuChecks.h"
 #include "calendar/MonthView.h"
+#include "calendar/ProgramSettings.h"
+#include "platform/ProgramPaths.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
 
+class QAction;
 class QButtonGroup;
+class QMenu;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -21,7 +28,11 @@ class QToolButton;
 namespace custodex {
 
 class DayCellWidget;
+class FileDialogs;
 class HelpService;
+class ProgramLauncher;
+class TFindThings;
+class TTheStartWizard;
 class Prompter;
 class TSetAONDay;
 class TUserClock;
@@ -30,12 +41,18 @@ class TUserClock;
 struct MainWindowServices {
     Prompter& Messages;
     HelpService& Help;
+    FileDialogs& Dialogs;
+    ProgramLauncher& Launcher;
+    ProgramPaths Paths;
     std::function<void()> Beep;
     std::function<int()> CurrentYear;
 };
 
+// Text of the items whose windows are not part of this version yet.
+inline const QString LaterVersionTip = QStringLiteral("Coming in a later version");
+
 // The main window. It owns the one calendar document that exists at a time.
-class TQDLMainCalendar : public QMainWindow, private CellClickHost {
+class TQDLMainCalendar : public QMainWindow, private CellClickHost, private ExtendedScanHost {
     Q_OBJECT
 
 public:
@@ -43,6 +60,9 @@ public:
     ~TQDLMainCalendar() override;
 
     CalendarDocument& Document() { return Doc; }
+    ProgramSettings& Settings() { return ProgramSetup; }
+    ListKind CurrentListKind() const { return Lists; }
+    QAction* Action(const QString& objectName) const;
     const MonthView& View() const { return Month; }
     TUserClock& Clock() { return *UserClock; }
     TSetAONDay& DayEditor() { return *SetDay; }
@@ -57,6 +77,24 @@ public:
     void EditDefaultTime(int which); // 0..3: overnight start, end, day-visit start, end
     void ShowCounters(int which);    // 0 both years, 1 first, 2 second
     void RefreshWindow();            // redraws everything from the document
+
+    // File and menu commands.
+    void NewOrCloseClick();
+    void OpenCalendarClick();
+    void RecentFileClick(int index);
+    void SaveClick();
+    void SaveAsClick();
+    void LockClick(bool lock);
+    void FindClick();
+    void ScanExtendedClick();
+    void ToggleStartWizardClick();
+    void RunCollatoClick();
+    void CreateCustomListClick();
+    void WebSiteClick();
+    void TutorialsClick();
+    void AboutClick();
+    void FirstActivation();
+    void WriteSettingsFile();
 
     // Controls, named as in the rest of the program.
     QLineEdit* ClientName = nullptr;
@@ -89,8 +127,12 @@ public:
     QLabel* MonthYearLbl = nullptr;
     std::array<DayCellWidget*, CellCount> Cells{};
 
+    TTheStartWizard& Wizard() { return *StartWizard; }
+    TFindThings& Finder() { return *FindDialog; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -99,6 +141,16 @@ private:
     void FocusClientName() override;
     void FocusStartButton() override;
     bool EditDay(DayEditRequest& request, int cellNumber) override;
+    // ExtendedScanHost
+    void ShowMonth(int monthNumber) override;
+    ExtendedAnswer AskToConvert(const QString& message1, const QString& message2,
+                                const QString& message3) override;
+
+    LifecycleContext Lifecycle();
+    void AfterLifecycle(bool closedOrOpened);
+    void ShowRecentFiles();
+    void EnableCalendarMenus();
+    void StartCompanion(const QString& name, const QStringList& arguments);
 
     void BuildClientPanel(QWidget* client);
     void BuildModePanel(QWidget* client);
@@ -118,6 +170,16 @@ private:
 
     MainWindowServices Services;
     CalendarDocument Doc;
+    ProgramSettings ProgramSetup;
+    QString OpenDialogFileName;
+    ListKind Lists = ListKind::Overnights;
+    bool Activated = false;
+    std::vector<QAction*> CalendarActions;
+    std::array<QAction*, RecentFileCount> RecentActions{};
+    QAction* WizardAction = nullptr;
+    QMenu* ListsMenu = nullptr;
+    TTheStartWizard* StartWizard = nullptr;
+    TFindThings* FindDialog = nullptr;
     MonthView Month;
     TUserClock* UserClock = nullptr;
     TSetAONDay* SetDay = nullptr;

@@ -15,7 +15,8 @@
 
 namespace custodex {
 
-void KeepOnScreen(QWidget* window, QPoint topLeft) {
+void KeepOnScreen(QWidget* window, QPoint topLeft)
+{
     QScreen* screen = QGuiApplication::screenAt(topLeft);
     if (!screen)
         screen = QGuiApplication::primaryScreen();
@@ -32,7 +33,8 @@ void KeepOnScreen(QWidget* window, QPoint topLeft) {
 
 namespace {
 
-QLineEdit* TimePart(QWidget* parent, const char* name, const QString& text) {
+QLineEdit* TimePart(QWidget* parent, const char* name, const QString& text)
+{
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(QLatin1String(name));
     edit->setReadOnly(true);
@@ -48,7 +50,8 @@ QLineEdit* TimePart(QWidget* parent, const char* name, const QString& text) {
 
 } // namespace
 
-TUserClock::TUserClock(QWidget* parent) : QDialog(parent) {
+TUserClock::TUserClock(QWidget* parent) : QDialog(parent)
+{
     setObjectName(QStringLiteral("TUserClock"));
     setWindowTitle(QStringLiteral("Enter Time"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -137,7 +140,8 @@ TUserClock::TUserClock(QWidget* parent) : QDialog(parent) {
 }
 
 bool TUserClock::Execute(CalendarDocument& doc, const QString& prompt, QString& timeText,
-                         const QPoint* anchor, const QString& caption) {
+                         const QPoint* anchor, const QString& caption)
+{
     Doc = &doc;
     setWindowTitle(caption.isEmpty() ? QStringLiteral("Enter Time") : caption);
     ClockLabel->setText(prompt);
@@ -155,24 +159,28 @@ bool TUserClock::Execute(CalendarDocument& doc, const QString& prompt, QString& 
     return true;
 }
 
-void TUserClock::TimeSpinClick(bool up) {
+void TUserClock::TimeSpinClick(bool up)
+{
     ClockSpin(Clock, up);
     ShowState();
 }
 
-void TUserClock::SetNoneBtnClick() {
+void TUserClock::SetNoneBtnClick()
+{
     ClockSetNone(Clock);
     if (Doc)
         Doc->ChangesPending = true;
     ShowState();
 }
 
-void TUserClock::NonePanelClick() {
+void TUserClock::NonePanelClick()
+{
     ClockShowTime(Clock);
     ShowState();
 }
 
-void TUserClock::ShowState() {
+void TUserClock::ShowState()
+{
     TimeHrs->setText(Clock.Hour);
     TimeMins->setText(Clock.Minute);
     TimeAMPM->setText(Clock.AmPm);
@@ -195,7 +203,8 @@ void TUserClock::ShowState() {
         OKBtn->setFocus();
 }
 
-void TUserClock::FocusActivePart() {
+void TUserClock::FocusActivePart()
+{
     QLineEdit* edit = Clock.Active == ClockPart::Hour     ? TimeHrs
                       : Clock.Active == ClockPart::Minute ? TimeMins
                                                           : TimeAMPM;
@@ -203,7 +212,8 @@ void TUserClock::FocusActivePart() {
         edit->setFocus();
 }
 
-bool TUserClock::eventFilter(QObject* watched, QEvent* event) {
+bool TUserClock::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         const ClockPart part = watched == TimeHrs    ? ClockPart::Hour
                                : watched == TimeMins ? ClockPart::Minute
@@ -212,7 +222,8 @@ bool TUserClock::eventFilter(QObject* watched, QEvent* event) {
             ClockFocus(Clock, part);
             ShowState();
         }
-    } else if (event->type() == QEvent::KeyPress) {
+    }
+    else if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             TimeSpinClick(key == Qt::Key_Up);

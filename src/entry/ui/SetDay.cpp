@@ -20,7 +20,8 @@ namespace custodex {
 
 namespace {
 
-QLineEdit* TimeField(QWidget* parent, const char* name) {
+QLineEdit* TimeField(QWidget* parent, const char* name)
+{
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setReadOnly(true);
@@ -29,7 +30,8 @@ QLineEdit* TimeField(QWidget* parent, const char* name) {
     return edit;
 }
 
-QToolButton* Clicker(QWidget* parent, const char* name) {
+QToolButton* Clicker(QWidget* parent, const char* name)
+{
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setText(QStringLiteral("..."));
@@ -39,7 +41,8 @@ QToolButton* Clicker(QWidget* parent, const char* name) {
 } // namespace
 
 TSetAONDay::TSetAONDay(Prompter& prompter, HelpService& help, TUserClock& clock, QWidget* parent)
-    : QDialog(parent), Messages(prompter), Help(help), Clock(clock) {
+    : QDialog(parent), Messages(prompter), Help(help), Clock(clock)
+{
     setObjectName(QStringLiteral("TSetAONDay"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
@@ -129,7 +132,8 @@ TSetAONDay::TSetAONDay(Prompter& prompter, HelpService& help, TUserClock& clock,
 
 bool TSetAONDay::Execute(CalendarDocument& doc, const QString& caption, const QString& heading,
                          const QStringList& reasonItems, bool overnightMode, int dayIndex,
-                         DayEditorEntry& entry, const QRect& cellOnScreen) {
+                         DayEditorEntry& entry, const QRect& cellOnScreen)
+{
     Doc = &doc;
     Filling = true;
     setWindowTitle(caption);
@@ -169,7 +173,8 @@ bool TSetAONDay::Execute(CalendarDocument& doc, const QString& caption, const QS
     return accepted;
 }
 
-void TSetAONDay::EditTime(bool pickup) {
+void TSetAONDay::EditTime(bool pickup)
+{
     if (!Doc)
         return;
     QLineEdit* field = pickup ? StrtTime : EndTime;
@@ -186,7 +191,8 @@ void TSetAONDay::EditTime(bool pickup) {
     Doc->DistributionStale = true; // whether OK or Cancel
 }
 
-bool TSetAONDay::eventFilter(QObject* watched, QEvent* event) {
+bool TSetAONDay::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::MouseButtonPress && (watched == StrtTime || watched == EndTime)) {
         EditTime(watched == StrtTime);
         return true;
@@ -194,7 +200,8 @@ bool TSetAONDay::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TSetAONDay::EditReasonChange(const QString& text) {
+void TSetAONDay::EditReasonChange(const QString& text)
+{
     if (Filling)
         return;
     const ReasonTextCheck check = CheckTypedReason(text);
@@ -208,7 +215,8 @@ void TSetAONDay::EditReasonChange(const QString& text) {
                      PromptButtons::Ok);
 }
 
-void TSetAONDay::BitBtn1Click() {
+void TSetAONDay::BitBtn1Click()
+{
     if (!Doc)
         return;
     DayEditorEntry entry{EditReason->currentText(), StrtTime->text(), EndTime->text(),

@@ -7,11 +7,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -21,14 +24,38 @@ using namespace custodex::testing;
 
 namespace {
 
+// A program folder, settings file and client folder of the test's own.
+struct TestFolders {
+    TestFolders()
+    {
+        QDir(Root.path()).mkpath(QStringLiteral("config"));
+        QDir(Root.path()).mkpath(QStringLiteral("clients"));
+        QDir(Root.path()).mkpath(QStringLiteral("program/Tutorials"));
+        QFile ini(Root.filePath(QStringLiteral("config/Calendar.ini")));
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write("WIZARD=FALSE\r\n");
+    }
+    ProgramPaths Paths() const
+    {
+        return {Root.filePath(QStringLiteral("program/")), Root.filePath(QStringLiteral("config/Calendar.ini")),
+                Root.filePath(QStringLiteral("clients/")), Root.filePath(QStringLiteral("program/Tutorials/"))};
+    }
+    QString Client(const QString& name) const { return Root.filePath(QStringLiteral("clients/") + name); }
+    QTemporaryDir Root;
+};
+
 class MonthsFlow : public ::testing::Test {
 protected:
     MonthsFlow()
-        : Window(MainWindowServices{Prompts, Help, [this] { ++Beeps; }, [] { return 2026; }}) {
+        : Window(MainWindowServices{Prompts, Help, Dialogs, Launcher, Folders.Paths(), [this] { ++Beeps; },
+                                   [] { return 2026; }})
+    {
         Window.show();
+        QCoreApplication::processEvents(); // first activation
     }
 
-    void Start(const QString& client, const QString& year, const QString& month) {
+    void Start(const QString& client, const QString& year, const QString& month)
+    {
         Window.ClientName->setText(client);
         Window.UserYear->setCurrentText(year);
         Window.SelUserMonth->setCurrentText(month);
@@ -38,21 +65,27 @@ protected:
     DayCellWidget* Cell(int number) { return Window.Cells[static_cast<std::size_t>(number - 1)]; }
 
     void Click(int cellNumber, Qt::MouseButton button = Qt::LeftButton,
-               Qt::KeyboardModifiers modifiers = {}) {
+               Qt::KeyboardModifiers modifiers = {})
+    {
         QTest::mouseClick(Cell(cellNumber), button, modifiers, QPoint(40, 30));
     }
 
-    QString Counter(int index) const {
+    QString Counter(int index) const
+    {
         return Window.CounterLabels[static_cast<std::size_t>(index)]->text();
     }
 
+    TestFolders Folders;
     ScriptedPrompter Prompts;
     RecordingHelp Help;
+    ScriptedFileDialogs Dialogs;
+    RecordingLauncher Launcher;
     int Beeps = 0;
     TQDLMainCalendar Window;
 };
 
-TEST_F(MonthsFlow, StartChecksTheYearAndMonth) {
+TEST_F(MonthsFlow, StartChecksTheYearAndMonth)
+{
     const struct {
         QString Client, Year, Message;
     } refusals[] = {
@@ -87,7 +120,8 @@ TEST_F(MonthsFlow, StartChecksTheYearAndMonth) {
     EXPECT_EQ(Window.MonthButtons[23]->text(), QStringLiteral("1002  February"));
 }
 
-TEST_F(MonthsFlow, NavigatesTheWholeSpanAndBeepsAtBothEnds) {
+TEST_F(MonthsFlow, NavigatesTheWholeSpanAndBeepsAtBothEnds)
+{
     Start(QStringLiteral("Smith"), QStringLiteral("2024"), QStringLiteral("March"));
     QTest::mouseClick(Window.PrevMonthBtn, Qt::LeftButton);
     EXPECT_EQ(Beeps, 1);
@@ -116,7 +150,8 @@ TEST_F(MonthsFlow, NavigatesTheWholeSpanAndBeepsAtBothEnds) {
     EXPECT_EQ(Beeps, 2);
 }
 
-TEST_F(MonthsFlow, MarksThroughTheDayEditorAndTimeEntry) {
+TEST_F(MonthsFlow, MarksThroughTheDayEditorAndTimeEntry)
+{
     Start(QStringLiteral("Smith"), QStringLiteral("2023"), QStringLiteral("January"));
     Window.OverniteReasons->setEditText(QStringLiteral("Weekend"));
 
@@ -176,7 +211,8 @@ TEST_F(MonthsFlow, MarksThroughTheDayEditorAndTimeEntry) {
     EXPECT_EQ(Counter(1), QStringLiteral("365"));
 }
 
-TEST_F(MonthsFlow, DayEditorRefusalKeepsItOpen) {
+TEST_F(MonthsFlow, DayEditorRefusalKeepsItOpen)
+{
     Start(QStringLiteral("Smith"), QStringLiteral("2023"), QStringLiteral("January"));
     CalendarDay& thursday = Window.Document().Days[4];
     thursday.HasOvernight = true;
@@ -203,7 +239,8 @@ TEST_F(MonthsFlow, DayEditorRefusalKeepsItOpen) {
     EXPECT_TRUE(Window.Document().ChangesPending); // the day was found
 }
 
-TEST_F(MonthsFlow, ModifyingShowsTheNoNapBoxAndDayVisitsUseTheirOwnFields) {
+TEST_F(MonthsFlow, ModifyingShowsTheNoNapBoxAndDayVisitsUseTheirOwnFields)
+{
     Start(QStringLiteral("Smith"), QStringLiteral("2023"), QStringLiteral("January"));
     CalendarDay& first = Window.Document().Days[0];
     first.HasOvernight = true;
@@ -260,7 +297,8 @@ TEST_F(MonthsFlow, ModifyingShowsTheNoNapBoxAndDayVisitsUseTheirOwnFields) {
     EXPECT_EQ(Help.Shown[1].second, HelpDayEditorDayVisit);
 }
 
-TEST_F(MonthsFlow, DefaultReasonMessagesAndDefaultTimes) {
+TEST_F(MonthsFlow, DefaultReasonMessagesAndDefaultTimes)
+{
     Start(QStringLiteral("Smith"), QStringLiteral("2023"), QStringLiteral("January"));
     Prompts.Expect(QStringLiteral("Explanation marks are not allowed in a reason."));
     Window.OverniteReasons->setFocus();
@@ -304,7 +342,8 @@ TEST_F(MonthsFlow, DefaultReasonMessagesAndDefaultTimes) {
     EXPECT_EQ(Window.OverNiteEndTime->text(), QStringLiteral("01:00AM"));
 }
 
-TEST_F(MonthsFlow, CountersAndHelpBeforeACalendarExists) {
+TEST_F(MonthsFlow, CountersAndHelpBeforeACalendarExists)
+{
     EXPECT_EQ(Counter(0), QStringLiteral("0"));
     EXPECT_EQ(Counter(2), QStringLiteral("00.0%"));
     EXPECT_EQ(Window.NonCustodialTitle->text(), QStringLiteral("Non-Custodia..."));
@@ -331,7 +370,8 @@ TEST_F(MonthsFlow, CountersAndHelpBeforeACalendarExists) {
     EXPECT_EQ(Help.CloseAllCalls, 1);
 }
 
-TEST(HelpWindows, OpensShippedPagesAndClosesThemAll) {
+TEST(HelpWindows, OpensShippedPagesAndClosesThemAll)
+{
     QWidget owner;
     HelpWindows help;
     help.ShowHelpTopic(&owner, HelpCalendar);

@@ -1,0 +1,310 @@
+#include "calendar/DocumentLifecycle.h"
+
+#include "calendar/CalendarFile.h"
+#include "platform/FileDialogs.h"
+#include "platform/FileLock.h"
+#include "platform/Prompter.h"
+
+#include <QFile>
+
+namespace custodex {
+
+namespace {
+
+const QString FileNameCharactersMessage = QStringLiteral(
+    "Error!  Please restrict your filename characters to\n\rupper and lower case letters, numbers, "
+    "spaces, "
+    "underscores,\n\rdashes, and apostrophes.\n\rYour file has NOT been saved.  Please try again.");
+
+FileDialogRequest SaveRequest(const LifecycleContext& context, const QString& title)
+{
+    return {title, context.Doc.ClientFolder, context.Doc.ClientName, CalendarFileFilter,
+            QStringLiteral("cdb")};
+}
+
+bool Write(LifecycleContext& context, const QString& path, bool updateCaption)
+{
+    const FileResult result = WriteCalendarFile(context.Doc, path, updateCaption);
+    if (!result.Ok) {
+        context.Messages.Ask(PromptKind::Error, result.Message, PromptButtons::Abort);
+        return false;
+    }
+    NoteRecentFile(context.Settings, path);
+    return true;
+}
+
+void Ask(LifecycleContext& context, PromptKind kind, const QString& text,
+         PromptButtons buttons = PromptButtons::Ok)
+{
+    context.Messages.Ask(kind, text, buttons);
+}
+
+} // namespace
+
+bool HasDaysMarkedBothWays(const CalendarDocument& doc)
+{
+    for (const CalendarDay& day : doc.Days)
+        if (day.HasOvernight && day.HasDayVisit && !IsAnnotationReason(day.OvernightReason) &&
+            !IsAnnotationReason(day.DayVisitReason))
+            return true;
+    return false;
+}
+
+void ResetToNoCalendar(LifecycleContext& context)
+{
+    CalendarDocument& doc = context.Doc;
+    ClearCalendar(doc);
+    ResetSettingsToDefaults(doc);
+    doc.ShownMonthIndex = 0;
+    doc.ShownMonthNumber = 1;
+    doc.ShowingFirstYear = true;
+    doc.StartMonthIndex = 0;
+    doc.StartYear = 0;
+    doc.StartYearText.clear();
+    doc.EndYearText.clear();
+    doc.UserYear = QString::number(context.CurrentYear);
+    doc.SelUserMonth = DisplayMonthNames().at(0);
+    doc.ClientName.clear();
+    doc.CurrentFileName = QStringLiteral("NewClient.cdb");
+    doc.WindowCaption = QStringLiteral("Calendar File=NewClient.cdb");
+    doc.OverniteReasons = {};
+    doc.DayVisitReasons = {};
+    doc.ChangesPending = false;
+    RecountCounters(doc);
+}
+
+bool CloseCalendar(LifecycleContext& context)
+{
+    CalendarDocument& doc = context.Doc;
+    if (doc.ChangesPending) {
+        const PromptAnswer answer = context.Messages.Ask(PromptKind::Confirmation,
+                                                         QStringLiteral("Save changes to ") +
+                                                             doc.ClientName + QLatin1Char('?'),
+                                                         PromptButtons::YesNoCancel);
+        if (answer == PromptAnswer::Cancel)
+            return false;
+        if (answer == PromptAnswer::Yes) {
+            const QString chosen =
+                context.Dialogs.SaveFileName(SaveRequest(context, doc.ClientFolder));
+            if (chosen.isEmpty())
+                return false;
+            const QString path = WithCdbExtension(chosen);
+            if (QFile::exists(path)) {
+                if (context.Messages.Ask(PromptKind::Warning,
+                                         QStringLiteral("Warning!  File ") + path +
+                                             QStringLiteral(" already exists!\n\rOverwrite?"),
+                                         PromptButtons::YesCancel) != PromptAnswer::Yes)
+                    return false;
+                if (IsFileLocked(path)) {
+                    Ask(context, PromptKind::Error,
+                        QStringLiteral("Error!  Can't save to file ") + path +
+                            QStringLiteral(
+                                "\n\rbecause the file is locked!  Unlock the file or save to a "
+                                "different filename."),
+                        PromptButtons::Cancel);
+                    return false;
+                }
+            }
+            const QString previousName = doc.ClientName;
+            doc.ClientName = NameWithoutCdb(path);
+            // A failed save keeps the calendar open: closing now would lose the changes.
+            if (!Write(context, path, true)) {
+                doc.ClientName = previousName;
+                return false;
+            }
+        }
+        else if (context.Messages.Ask(
+                     PromptKind::Confirmation,
+                     QStringLiteral(
+                         "Are you sure you want to close without\n\rsaving changes to ") +
+                         doc.ClientName + QLatin1Char('?'),
+                     PromptButtons::YesNo) != PromptAnswer::Yes) {
+            return false;
+        }
+    }
+    ResetToNoCalendar(context);
+    return true;
+}
+
+bool OpenCalendar(LifecycleContext& context)
+{
+    CalendarDocument& doc = context.Doc;
+    if (doc.ChangesPending &&
+        context.Messages.Ask(
+            PromptKind::Confirmation,
+            QStringLiteral(
+                "Are you sure you want to open a calendar file?\n\rAll information for ") +
+                doc.ClientName + QStringLiteral(" will be lost!"),
+            PromptButtons::YesNo) != PromptAnswer::Yes)
+        return false;
+    const QString path = context.Dialogs.OpenFileName({doc.ClientFolder, doc.ClientFolder,
+                                                       context.OpenDialogFileName,
+                                                       CalendarFileFilter, QStringLiteral("cdb")});
+    if (path.isEmpty()) {
+        Ask(context, PromptKind::Information, QStringLiteral("Request for \"OPEN\" aborted!"));
+        return false;
+    }
+    if (!QFile::exists(path)) {
+        Ask(context, PromptKind::Error,
+            QStringLiteral("Cannot open file ") + path +
+                QStringLiteral(".\r\nThe file name has been mistyped, or the file is missing, been "
+                               "moved to\r\n"
+                               "another folder, or has been corrupted"));
+        return false;
+    }
+    const FileResult result = ReadCalendarFile(doc, path);
+    if (!result.Ok) {
+        ResetToNoCalendar(context);
+        doc.ClientFolder = FolderOfPath(path);
+        Ask(context, PromptKind::Error, result.Message, PromptButtons::Cancel);
+        return false;
+    }
+    doc.UserYear = QString::number(doc.StartYear);
+    context.OpenDialogFileName = FileNameOfPath(path);
+    NoteRecentFile(context.Settings, path);
+    return true;
+}
+
+bool SaveCalendar(LifecycleContext& context)
+{
+    CalendarDocument& doc = context.Doc;
+    if (!doc.HasCalendar()) {
+        Ask(context, PromptKind::Error, QStringLiteral("Nothing to save!"));
+        return false;
+    }
+    // The client name becomes the file name, so it must not carry folders or other marks.
+    if (doc.ClientName.isEmpty() || !IsValidFileNameText(doc.ClientName)) {
+        Ask(context, PromptKind::Error, FileNameCharactersMessage);
+        return false;
+    }
+    const QString fileName = doc.ClientName + QStringLiteral(".cdb");
+    const QString path = doc.ClientFolder + fileName;
+    if (QFile::exists(path)) {
+        if (context.Messages.Ask(
+                PromptKind::Confirmation,
+                QStringLiteral("Saving ") + path +
+                    QStringLiteral(" will overwrite \n\rprevious database information for ") +
+                    fileName +
+                    QStringLiteral("\n\rDo you want to continue?  (Normally your answer is Yes)"),
+                PromptButtons::YesCancel) != PromptAnswer::Yes)
+            return false;
+        if (IsFileLocked(path)) {
+            Ask(context, PromptKind::Error,
+                QStringLiteral("Error!  Can't save to file ") + fileName +
+                    QStringLiteral("\n\rbecause it is locked."),
+                PromptButtons::Cancel);
+            return false;
+        }
+    }
+    return Write(context, path, false);
+}
+
+bool SaveCalendarAs(LifecycleContext& context)
+{
+    CalendarDocument& doc = context.Doc;
+    if (!doc.HasCalendar()) {
+        Ask(context, PromptKind::Error, QStringLiteral("Nothing to save!"));
+        return false;
+    }
+    const QString chosen =
+        context.Dialogs.SaveFileName(SaveRequest(context, QStringLiteral("Save Client Data")));
+    if (chosen.isEmpty())
+        return false;
+    const QString path = WithCdbExtension(chosen);
+    if (QFile::exists(path)) {
+        if (context.Messages.Ask(PromptKind::Confirmation,
+                                 QStringLiteral("File ") + path +
+                                     QStringLiteral(" already exists!\n\rWrite over it?"),
+                                 PromptButtons::OkCancel) != PromptAnswer::Ok)
+            return false;
+        if (IsFileLocked(path)) {
+            Ask(context, PromptKind::Error,
+                QStringLiteral("Error!  Can't write to ") + path +
+                    QStringLiteral("\n\rbecause the file is locked!"));
+            return false;
+        }
+    }
+    const QString name = NameWithoutCdb(path);
+    if (!IsValidFileNameText(name)) {
+        Ask(context, PromptKind::Error, FileNameCharactersMessage);
+        return false;
+    }
+    const QString previousName = doc.ClientName;
+    doc.ClientName = name;
+    if (!Write(context, path, true)) {
+        doc.ClientName = previousName;
+        return false;
+    }
+    doc.WindowCaption = QStringLiteral("Calendar File=") + name;
+    return true;
+}
+
+bool LockOrUnlockFile(LifecycleContext& context, bool lock)
+{
+    const QString path = context.Dialogs.OpenFileName(
+        {QStringLiteral("Lock/Unlock a Client File"), context.Doc.ClientFolder,
+         context.Doc.ClientName, QStringLiteral("Client Database (*.cdb *.tcl);;Bitmaps (*.bmp)"),
+         QStringLiteral("cdb")});
+    if (path.isEmpty())
+        return false;
+    const QString verb = lock ? QStringLiteral("lock") : QStringLiteral("unlock");
+    if (context.Messages.Ask(PromptKind::Confirmation,
+                             QStringLiteral("Are you sure you want to ") + verb +
+                                 QStringLiteral(" \n\r") + path + QLatin1Char('?'),
+                             PromptButtons::YesCancel) != PromptAnswer::Yes)
+        return false;
+    if (!SetFileLocked(path, lock)) {
+        Ask(context, PromptKind::Error,
+            QStringLiteral("Error!  File ") + path + QStringLiteral(" could not be ") + verb +
+                QStringLiteral("ed."));
+        return false;
+    }
+    Ask(context, PromptKind::Information,
+        QStringLiteral("File ") + path + QStringLiteral(" has been ") + verb +
+            QStringLiteral("ed."));
+    return true;
+}
+
+bool CloseQuery(LifecycleContext& context)
+{
+    CalendarDocument& doc = context.Doc;
+    if (!doc.HasCalendar())
+        return true;
+    if (HasDaysMarkedBothWays(doc) &&
+        context.Messages.Ask(PromptKind::Confirmation,
+                             QStringLiteral("Notice:  One or more days have been marked with both "
+                                            "an\n\rOvernight Stay and a Day "
+                                            "Visit.  While this is not an error\n\ryou might want "
+                                            "to examine the day(s) in question "
+                                            "and confirm\n\rtheir validity.\n\r\n\rClick the "
+                                            "\"Yes\" button to remain open, then use "
+                                            "the \"Preview\"\n\rmenu option to locate the marked "
+                                            "days.\n\r\n\rClick the \"NO\" button "
+                                            "to close the program."),
+                             PromptButtons::YesNo) == PromptAnswer::Yes)
+        return false;
+    while (doc.ChangesPending) {
+        if (context.Messages.Ask(PromptKind::Confirmation, QStringLiteral("Save Pending Changes?"),
+                                 PromptButtons::YesNo) != PromptAnswer::Yes)
+            break;
+        const QString chosen =
+            context.Dialogs.SaveFileName(SaveRequest(context, QStringLiteral("Save Client Data")));
+        if (chosen.isEmpty())
+            continue;
+        const QString path = WithCdbExtension(chosen);
+        if (!IsValidFileNameText(NameWithoutCdb(path))) {
+            Ask(context, PromptKind::Error, FileNameCharactersMessage);
+            continue;
+        }
+        if (IsFileLocked(path)) {
+            Ask(context, PromptKind::Error,
+                QStringLiteral("Cannot save to ") + path +
+                    QStringLiteral("\n\rbecause it is locked!"));
+            continue;
+        }
+        Write(context, path, true); // on failure the question comes again
+    }
+    return true;
+}
+
+} // namespace custodex

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "calendar/CalendarModel.h"
+#include "calendar/ProgramSettings.h"
+
+// Creating, opening, saving, locking and closing a calendar: every check, question and
+// message of those commands, apart from the window that shows the result.
+
+namespace custodex {
+
+class FileDialogs;
+class Prompter;
+
+struct LifecycleContext {
+    CalendarDocument& Doc;
+    ProgramSettings& Settings;
+    Prompter& Messages;
+    FileDialogs& Dialogs;
+    int CurrentYear = 2026;
+    QString OpenDialogFileName; // preset of the next open dialog
+};
+
+inline const QString CalendarFileFilter = QStringLiteral("Client Data Base Files (*.cdb)");
+
+// The state after Close File or New: no calendar, every setting at its default.
+void ResetToNoCalendar(LifecycleContext& context);
+
+// Each returns true when the command went through (false: refused, cancelled or failed).
+bool CloseCalendar(LifecycleContext& context);
+bool OpenCalendar(LifecycleContext& context);
+bool SaveCalendar(LifecycleContext& context);
+bool SaveCalendarAs(LifecycleContext& context);
+bool LockOrUnlockFile(LifecycleContext& context, bool lock);
+
+// Before the main window closes: true when it may close. A failed save keeps asking, so
+// nothing is lost without the user saying so.
+bool CloseQuery(LifecycleContext& context);
+
+// Days marked with both an overnight and a day visit, neither an annotation.
+bool HasDaysMarkedBothWays(const CalendarDocument& doc);
+
+} // namespace custodex

@@ -1,0 +1,336 @@
+#include "calendar/ui/Wizard.h"
+
+#include "calendar/ProgramSettings.h"
+#include "calendar/StartChecks.h"
+#include "calendar/ui/Months.h"
+#include "platform/Prompter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace custodex {
+
+namespace {
+
+constexpr int PageX = 8;
+constexpr int PageY = 128;
+constexpr int PageWidth = 526;
+constexpr int PageHeight = 158;
+
+QWidget* Page(QWidget* parent, const char* name, const QStringList& lines)
+{
+    auto* page = new QWidget(parent);
+    page->setObjectName(QLatin1String(name));
+    page->setGeometry(PageX, PageY, PageWidth, PageHeight);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    for (const QString& line : lines) {
+        auto* label = new QLabel(line, page);
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
+    return page;
+}
+
+QPixmap WizardPicture()
+{
+    QPixmap picture(152, 112);
+    picture.fill(QColor(240, 240, 250));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 2));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(QRectF(26, 14, 100, 84), 6, 6);
+    painter.setBrush(QColor(128, 0, 0));
+    painter.drawRect(QRectF(26, 14, 100, 18));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(192, 192, 192));
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 6; ++c)
+            painter.drawRect(QRectF(32 + 15 * c, 38 + 14 * r, 12, 11));
+    return picture;
+}
+
+} // namespace
+
+TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
+    : QDialog(&main), Main(main), Messages(prompter)
+{
+    setObjectName(QStringLiteral("TTheStartWizard"));
+    setWindowTitle(QStringLiteral("Start Wizard"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+    setFixedSize(542, 344);
+
+    auto* picture = new QLabel(this);
+    picture->setGeometry(8, 8, 152, 112);
+    picture->setPixmap(WizardPicture());
+    InfoLabel = new QLabel(this);
+    InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
+    InfoLabel->setGeometry(184, 24, 311, 90);
+    InfoLabel->setWordWrap(true);
+    InfoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    State1Panel = Page(this, "State1Panel", {QStringLiteral("Would you like to...")});
+    RadioNew = new QRadioButton(QStringLiteral("Start a new Calendar?"), State1Panel);
+    RadioOld =
+        new QRadioButton(QStringLiteral("Open and work on an existing Calendar?"), State1Panel);
+    State1Panel->layout()->addWidget(RadioNew);
+    State1Panel->layout()->addWidget(RadioOld);
+    static_cast<QVBoxLayout*>(State1Panel->layout())->addStretch();
+
+    State2Panel =
+        Page(this, "State2Panel",
+             {QStringLiteral(
+                  "Please enter a name for your new Calendar File then click the \"Next\" button."),
+              QStringLiteral(
+                  "Choose a meaningful name such as the name of the client and the name of the "
+                  "child.  Try to make the name meaningful but reasonably short (30 to 40 "
+                  "characters).  You may use upper and lower case characters, numbers, spaces, "
+                  "and underscore characters."),
+              QStringLiteral("Example:  TheThorntons_For_Billy_Yr2002")});
+    WizardClientName = new QLineEdit(State2Panel);
+    WizardClientName->setObjectName(QStringLiteral("WizardClientName"));
+    State2Panel->layout()->addWidget(WizardClientName);
+
+    State3Panel =
+        Page(this, "State3Panel",
+             {QStringLiteral("Select the year  for this calendar:"),
+              QStringLiteral(
+                  "You may select a year from the list by clicking on the down arrow, or you may "
+                  "enter any year of choice from the year 1000 to the year 2999.")});
+    WizardUserYear = new QComboBox(State3Panel);
+    WizardUserYear->setObjectName(QStringLiteral("WizardUserYear"));
+    WizardUserYear->setEditable(true);
+    State3Panel->layout()->addWidget(WizardUserYear);
+
+    State4Panel =
+        Page(this, "State4Panel",
+             {QStringLiteral("Select the month that you want your calendar to begin with:")});
+    WizardSelUserMonth = new QComboBox(State4Panel);
+    WizardSelUserMonth->setObjectName(QStringLiteral("WizardSelUserMonth"));
+    State4Panel->layout()->addWidget(WizardSelUserMonth);
+    for (QWidget* page : {State3Panel, State4Panel, State2Panel})
+        static_cast<QVBoxLayout*>(page->layout())->addStretch();
+
+    DonePanel = Page(this, "DonePanel", {});
+    SPL1 = new QLabel(DonePanel);
+    SPL2 = new QLabel(DonePanel);
+    for (QLabel* label : {SPL1, SPL2}) {
+        label->setWordWrap(true);
+        DonePanel->layout()->addWidget(label);
+    }
+    for (const char* line :
+         {"(Please read the help file for detailed operating instructions, tutorials, and helpful "
+          "hints.)",
+          "Select the \"Overnight Stay\" or \"Day Visits\" mode on the Calendar mainform.  You may "
+          "then begin "
+          "applying \"Lists\" (standard patterns and holidays) by clicking on the mainform "
+          "\"Lists\" menu bar "
+          "selection.",
+          "OR", "You can mark individual days on your calendar by:",
+          "1.  Entering a reason into the Calendar mainform \"Reason(s)\" edit box.",
+          "2.  Entering start and stop times into the mainform \"Start\" and \"Stop\" edit boxes.",
+          "3.  Left click on the day and month of your choice."}) {
+        auto* label = new QLabel(QString::fromUtf8(line), DonePanel);
+        label->setWordWrap(true);
+        DonePanel->layout()->addWidget(label);
+    }
+
+    BackButton = new QPushButton(QStringLiteral("&Back"), this);
+    BackButton->setGeometry(109, 291, 75, 25);
+    NextButton = new QPushButton(QStringLiteral("&Next"), this);
+    NextButton->setGeometry(233, 291, 75, 25);
+    NextButton->setDefault(true);
+    CloseButton = new QPushButton(QStringLiteral("&Close"), this);
+    CloseButton->setGeometry(357, 291, 75, 25);
+    DisableBox = new QCheckBox(QStringLiteral("Disable the Start Wizard"), this);
+    DisableBox->setGeometry(8, 320, 300, 20);
+    connect(NextButton, &QPushButton::clicked, this, &TTheStartWizard::NextButtonClick);
+    connect(BackButton, &QPushButton::clicked, this, &TTheStartWizard::BackButtonClick);
+    connect(CloseButton, &QPushButton::clicked, this, &TTheStartWizard::CloseButtonClick);
+    connect(DisableBox, &QCheckBox::toggled, this, [this](bool checked) {
+        if (checked)
+            Main.ToggleStartWizardClick();
+    });
+}
+
+void TTheStartWizard::ShowPage(QWidget* page)
+{
+    for (QWidget* each : {State1Panel, State2Panel, State3Panel, State4Panel, DonePanel})
+        each->setVisible(each == page);
+}
+
+void TTheStartWizard::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.right() - frameGeometry().width() + 1, area.top());
+    }
+    BackButton->setEnabled(false);
+    NextButton->setEnabled(true);
+    CloseButton->setText(QStringLiteral("&Close"));
+    RadioNew->setChecked(true);
+    State = 1;
+    ShowPage(State1Panel);
+    InfoLabel->setText(QStringLiteral(
+        "The Calendar Start Wizard will guide you through the initial steps for starting "
+        "work on a Calendar."));
+    WizardUserYear->clear();
+    for (int i = 0; i < Main.UserYear->count(); ++i)
+        WizardUserYear->addItem(Main.UserYear->itemText(i));
+    WizardUserYear->setCurrentText(Main.UserYear->currentText());
+    WizardSelUserMonth->clear();
+    for (int i = 0; i < Main.SelUserMonth->count(); ++i)
+        WizardSelUserMonth->addItem(Main.SelUserMonth->itemText(i));
+    WizardSelUserMonth->setCurrentText(Main.SelUserMonth->currentText());
+    RememberedYear = Main.UserYear->currentText().left(5);
+    RememberedMonth = Main.SelUserMonth->currentText().left(12);
+}
+
+void TTheStartWizard::NextButtonClick()
+{
+    switch (State) {
+    case 1:
+        if (RadioNew->isChecked()) {
+            ShowPage(State2Panel);
+            WizardClientName->setFocus();
+            InfoLabel->setText(
+                QStringLiteral("Step 1.  Enter a meaningful name for your Calendar."));
+            BackButton->setEnabled(true);
+            State = 2;
+            return;
+        }
+        Main.OpenCalendarClick();
+        if (!Main.ClientName->text().isEmpty()) {
+            BackButton->setEnabled(false);
+            NextButton->setEnabled(false);
+            CloseButton->setText(QStringLiteral("&Done"));
+            ShowPage(DonePanel);
+            SPL1->setText(QStringLiteral(
+                "Click the \"Done\" button to close the Wizard.  You can then begin working on "
+                "your Calendar."));
+            SPL2->clear();
+        }
+        return;
+    case 2: {
+        QString name = WizardClientName->text();
+        while (name.startsWith(QLatin1Char(' ')))
+            name.remove(0, 1);
+        WizardClientName->setText(name);
+        if (name.isEmpty()) {
+            Messages.Ask(PromptKind::Error,
+                         QStringLiteral("You must enter a client name before you can continue."),
+                         PromptButtons::Ok);
+            WizardClientName->setFocus();
+            return;
+        }
+        if (!IsValidFileNameText(name)) {
+            Messages.Ask(
+                PromptKind::Error,
+                QStringLiteral(
+                    "Error!  Please restrict your filename characters to\n\rupper and lower case "
+                    "letters, numbers, spaces, underscores,\n\rdashes, and "
+                    "apostrophes.\n\r\n\rPlease "
+                    "try again."),
+                PromptButtons::Ok);
+            WizardClientName->setFocus();
+            return;
+        }
+        Main.ClientName->setText(name);
+        Main.Document().ClientName = name;
+        ShowPage(State3Panel);
+        InfoLabel->setText(QStringLiteral("Step 2.  Select a year for your Calendar."));
+        State = 3;
+        return;
+    }
+    case 3: {
+        const StartCheck year = CheckStartYear(WizardUserYear->currentText());
+        if (!year.Ok) {
+            Messages.Ask(PromptKind::Error, year.Message, PromptButtons::Ok);
+            WizardUserYear->setFocus();
+            return;
+        }
+        State = 4;
+        Main.UserYear->setCurrentText(WizardUserYear->currentText());
+        ShowPage(State4Panel);
+        InfoLabel->setText(
+            QStringLiteral("Step 3.  Select the month for the calendar to start on."));
+        WizardSelUserMonth->setFocus();
+        return;
+    }
+    case 4:
+        State = 5;
+        Main.SelUserMonth->setCurrentText(WizardSelUserMonth->currentText());
+        ShowPage(DonePanel);
+        SPL1->setText(QStringLiteral(
+            "Click the \"Done\" button to close the Wizard.  After filling in the initial "
+            "settings you can begin working on"));
+        SPL2->setText(QStringLiteral("your calendar.  "));
+        InfoLabel->setText(QStringLiteral(
+            "Step 4.  Click the Wizard \"Done\" button to create your calendar.  (You "
+            "would click the mainform \"Start\" button if you were not using the "
+            "Wizard.)"));
+        NextButton->setEnabled(false);
+        CloseButton->setText(QStringLiteral("&Done"));
+        return;
+    default:
+        return;
+    }
+}
+
+void TTheStartWizard::BackButtonClick()
+{
+    if (State <= 1)
+        return;
+    --State;
+    switch (State) {
+    case 1:
+        ShowPage(State1Panel);
+        InfoLabel->setText(
+            QStringLiteral("The Calendar Start Wizard will guide you through the initial steps for "
+                           "starting work on a Calendar."));
+        BackButton->setEnabled(false);
+        break;
+    case 2:
+        Main.ClientName->clear();
+        Main.Document().ClientName.clear();
+        InfoLabel->setText(QStringLiteral("Step 1.  Enter a meaningful name for your Calendar."));
+        ShowPage(State2Panel);
+        break;
+    case 3:
+        Main.UserYear->setCurrentText(RememberedYear);
+        InfoLabel->setText(QStringLiteral("Step 2.  Select a year for your Calendar."));
+        ShowPage(State3Panel);
+        break;
+    case 4:
+        Main.SelUserMonth->setCurrentText(RememberedMonth);
+        InfoLabel->setText(
+            QStringLiteral("Step 3.  Select the month for the calendar to start on."));
+        ShowPage(State4Panel);
+        CloseButton->setText(QStringLiteral("&Close"));
+        NextButton->setEnabled(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void TTheStartWizard::CloseButtonClick()
+{
+    const bool done = CloseButton->text() == QStringLiteral("&Done") && State == 5;
+    accept();
+    if (done)
+        Main.StartCalendar();
+}
+
+} // namespace custodex

@@ -1,0 +1,40 @@
+#include "platform/FileDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace custodex {
+
+namespace {
+
+QString Run(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, request.Title, request.Folder, request.Filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    // The program asks its own overwrite question, with the text users know.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (!request.DefaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (!request.FileName.isEmpty())
+        dialog.selectFile(request.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+}
+
+} // namespace
+
+QString QtFileDialogs::OpenFileName(const FileDialogRequest& request)
+{
+    return Run(Parent, request, QFileDialog::AcceptOpen);
+}
+
+QString QtFileDialogs::SaveFileName(const FileDialogRequest& request)
+{
+    return Run(Parent, request, QFileDialog::AcceptSave);
+}
+
+} // namespace custodex
