@@ -5,9 +5,6 @@
 #include "platform/ProgramLauncher.h"
 #include "platform/Prompter.h"
 
-#include <QApplication>
-#include <QTimer>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -71,20 +68,6 @@ public:
     int CloseAllCalls = 0;
 };
 
-namespace detail {
-inline void PollForModal(std::function<void(QWidget*)> action, std::shared_ptr<bool> ran, int left)
-{
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal->isVisible()) {
-        *ran = true;
-        action(modal);
-        return;
-    }
-    if (left > 0)
-        QTimer::singleShot(5, [action, ran, left] { PollForModal(action, ran, left - 1); });
-}
-} // namespace detail
-
 // Returns scripted paths; an empty one stands for Cancel.
 class ScriptedFileDialogs : public FileDialogs {
 public:
@@ -117,14 +100,5 @@ public:
     }
     std::vector<std::pair<QString, QStringList>> Started;
 };
-
-// Acts on the next modal dialog once it is showing, from the event loop, so no test blocks
-// on exec(). Returns a flag the test checks to know the action ran.
-inline std::shared_ptr<bool> WhenModal(std::function<void(QWidget*)> action, int attempts = 200)
-{
-    auto ran = std::make_shared<bool>(false);
-    QTimer::singleShot(0, [action, ran, attempts] { detail::PollForModal(action, ran, attempts); });
-    return ran;
-}
 
 } // namespace custodex::testing

@@ -2,6 +2,7 @@
 #include "calendar/ui/Months.h"
 #include "entry/ui/Clock.h"
 #include "entry/ui/SetDay.h"
+#include "support/ModalDriver.h"
 #include "support/ScriptedServices.h"
 
 #include <QAction>
@@ -37,18 +38,23 @@ struct TestFolders {
     }
     ProgramPaths Paths() const
     {
-        return {Root.filePath(QStringLiteral("program/")), Root.filePath(QStringLiteral("config/Calendar.ini")),
-                Root.filePath(QStringLiteral("clients/")), Root.filePath(QStringLiteral("program/Tutorials/"))};
+        return {Root.filePath(QStringLiteral("program/")),
+                Root.filePath(QStringLiteral("config/Calendar.ini")),
+                Root.filePath(QStringLiteral("clients/")),
+                Root.filePath(QStringLiteral("program/Tutorials/"))};
     }
-    QString Client(const QString& name) const { return Root.filePath(QStringLiteral("clients/") + name); }
+    QString Client(const QString& name) const
+    {
+        return Root.filePath(QStringLiteral("clients/") + name);
+    }
     QTemporaryDir Root;
 };
 
 class MonthsFlow : public ::testing::Test {
 protected:
     MonthsFlow()
-        : Window(MainWindowServices{Prompts, Help, Dialogs, Launcher, Folders.Paths(), [this] { ++Beeps; },
-                                   [] { return 2026; }})
+        : Window(MainWindowServices{Prompts, Help, Dialogs, Launcher, Folders.Paths(),
+                                    [this] { ++Beeps; }, [] { return 2026; }})
     {
         Window.show();
         QCoreApplication::processEvents(); // first activation

@@ -1,0 +1,285 @@
+#include "calendar/DocumentLifecycle.h"
+
+#include "calendar/CalendarFile.h"
+#include "platform/FileLock.h"
+#include "support/ScriptedServices.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace custodex;
+using namespace custodex::testing;
+
+namespace {
+
+const QString NameMessage = QStringLiteral(
+    "Error!  Please restrict your filename characters to\n\rupper and lower case letters, numbers, "
+    "spaces, "
+    "underscores,\n\rdashes, and apostrophes.\n\rYour file has NOT been saved.  Please try again.");
+
+class Lifecycle : public ::testing::Test {
+protected:
+    Lifecycle()
+    {
+        Doc.ClientFolder = Dir.path() + QLatin1Char('/');
+        Doc.ClientName = QStringLiteral("Jones");
+        Doc.UserYear = QStringLiteral("2024");
+        BuildSpan(Doc, 2, 2024);
+        RecountCounters(Doc);
+    }
+    QString PathOf(const QString& name) const { return Dir.filePath(name); }
+    QByteArray Contents(const QString& name) const
+    {
+        QFile file(PathOf(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void Mark()
+    {
+        Doc.Days[3].HasOvernight = true, Doc.Days[3].OvernightReason = QStringLiteral("Weekend"),
+        Doc.ChangesPending = true;
+    }
+
+    QTemporaryDir Dir;
+    CalendarDocument Doc;
+    ProgramSettings Settings;
+    ScriptedPrompter Prompts;
+    ScriptedFileDialogs Dialogs;
+    LifecycleContext Context{Doc, Settings, Prompts, Dialogs, 2026, QString()};
+};
+
+TEST_F(Lifecycle, SaveWritesClientNameFileAndAsksOnlyWhenItExists)
+{
+    ASSERT_TRUE(SaveCalendar(Context));
+    EXPECT_FALSE(Contents(QStringLiteral("Jones.cdb")).isEmpty());
+    EXPECT_EQ(Settings.RecentFiles[0].Caption, PathOf(QStringLiteral("Jones.cdb")));
+    EXPECT_EQ(Doc.WindowCaption, QStringLiteral("Calendar File=")); // Save leaves the caption
+
+    Mark();
+    const QString question =
+        QStringLiteral("Saving ") + PathOf(QStringLiteral("Jones.cdb")) +
+        QStringLiteral(" will overwrite \n\rprevious database information for Jones.cdb\n\rDo "
+                       "you want to continue?  (Normally your answer is Yes)");
+    Prompts.Expect(question, PromptAnswer::Cancel);
+    EXPECT_FALSE(SaveCalendar(Context));
+    EXPECT_TRUE(Doc.ChangesPending);
+
+    // Locked: asked first, then refused, also when running as root.
+    ASSERT_TRUE(SetFileLocked(PathOf(QStringLiteral("Jones.cdb")), true));
+    const QByteArray before = Contents(QStringLiteral("Jones.cdb"));
+    Prompts.Expect(question, PromptAnswer::Yes);
+    Prompts.Expect(QStringLiteral("Error!  Can't save to file Jones.cdb\n\rbecause it is locked."));
+    EXPECT_FALSE(SaveCalendar(Context));
+    EXPECT_EQ(Contents(QStringLiteral("Jones.cdb")), before);
+    EXPECT_TRUE(Doc.ChangesPending);
+    SetFileLocked(PathOf(QStringLiteral("Jones.cdb")), false);
+
+    Prompts.Expect(question, PromptAnswer::Yes);
+    EXPECT_TRUE(SaveCalendar(Context));
+    EXPECT_FALSE(Doc.ChangesPending);
+    EXPECT_NE(Contents(QStringLiteral("Jones.cdb")), before);
+
+    ClearCalendar(Doc);
+    Prompts.Expect(QStringLiteral("Nothing to save!"));
+    EXPECT_FALSE(SaveCalendar(Context));
+}
+
+TEST_F(Lifecycle, SaveAsChecksNamesOverwritesAndLocks)
+{
+    Dialogs.Paths = {PathOf(QStringLiteral("Smith&Jones.cdb"))};
+    Prompts.Expect(NameMessage);
+    EXPECT_FALSE(SaveCalendarAs(Context));
+    EXPECT_FALSE(QFile::exists(PathOf(QStringLiteral("Smith&Jones.cdb"))));
+
+    Dialogs.Paths = {PathOf(QStringLiteral("O'Brien-Smith_2"))};
+    ASSERT_TRUE(SaveCalendarAs(Context));
+    EXPECT_TRUE(QFile::exists(PathOf(QStringLiteral("O'Brien-Smith_2.cdb"))));
+    EXPECT_EQ(Doc.ClientName, QStringLiteral("O'Brien-Smith_2"));
+    EXPECT_EQ(Doc.CurrentFileName, QStringLiteral("O'Brien-Smith_2.cdb"));
+    EXPECT_EQ(Doc.WindowCaption, QStringLiteral("Calendar File=O'Brien-Smith_2"));
+    EXPECT_EQ(Dialogs.Requests.back().Title, QStringLiteral("Save Client Data"));
+
+    const QString path = PathOf(QStringLiteral("O'Brien-Smith_2.cdb"));
+    Dialogs.Paths = {path};
+    Prompts.Expect(QStringLiteral("File ") + path +
+                       QStringLiteral(" already exists!\n\rWrite over it?"),
+                   PromptAnswer::Cancel);
+    EXPECT_FALSE(SaveCalendarAs(Context));
+
+    ASSERT_TRUE(SetFileLocked(path, true));
+    Dialogs.Paths = {path};
+    Prompts.Expect(QStringLiteral("File ") + path +
+                       QStringLiteral(" already exists!\n\rWrite over it?"),
+                   PromptAnswer::Ok);
+    Prompts.Expect(QStringLiteral("Error!  Can't write to ") + path +
+                   QStringLiteral("\n\rbecause the file is locked!"));
+    EXPECT_FALSE(SaveCalendarAs(Context));
+    SetFileLocked(path, false);
+
+    Dialogs.Paths = {QString()}; // cancelled
+    EXPECT_FALSE(SaveCalendarAs(Context));
+}
+
+TEST_F(Lifecycle, OpenAsksRefusesAndReads)
+{
+    ASSERT_TRUE(SaveCalendar(Context));
+    Mark();
+    Prompts.Expect(
+        QStringLiteral(
+            "Are you sure you want to open a calendar file?\n\rAll information for Jones will "
+            "be lost!"),
+        PromptAnswer::No);
+    EXPECT_FALSE(OpenCalendar(Context));
+
+    Prompts.Expect(
+        QStringLiteral(
+            "Are you sure you want to open a calendar file?\n\rAll information for Jones will "
+            "be lost!"),
+        PromptAnswer::Yes);
+    Dialogs.Paths = {QString()};
+    Prompts.Expect(QStringLiteral("Request for \"OPEN\" aborted!"));
+    EXPECT_FALSE(OpenCalendar(Context));
+    EXPECT_TRUE(Doc.HasCalendar());
+
+    Doc.ChangesPending = false;
+    const QString missing = PathOf(QStringLiteral("Gone.cdb"));
+    Dialogs.Paths = {missing};
+    Prompts.Expect(
+        QStringLiteral("Cannot open file ") + missing +
+        QStringLiteral(
+            ".\r\nThe file name has been mistyped, or the file is missing, been moved to\r\n"
+            "another folder, or has been corrupted"));
+    EXPECT_FALSE(OpenCalendar(Context));
+
+    Dialogs.Paths = {PathOf(QStringLiteral("Jones.cdb"))};
+    ASSERT_TRUE(OpenCalendar(Context));
+    EXPECT_EQ(Doc.ClientName, QStringLiteral("Jones"));
+    EXPECT_EQ(Doc.UserYear, QStringLiteral("2024"));
+    EXPECT_FALSE(Doc.Days[3].HasOvernight); // the unsaved mark is gone, as the user agreed
+    EXPECT_EQ(Context.OpenDialogFileName, QStringLiteral("Jones.cdb"));
+
+    QFile broken(PathOf(QStringLiteral("Broken.cdb")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("Broken\r\n2024\r\n");
+    broken.close();
+    Dialogs.Paths = {PathOf(QStringLiteral("Broken.cdb"))};
+    Prompts.Expect(QStringLiteral("Error reading ") + PathOf(QStringLiteral("Broken.cdb")));
+    EXPECT_FALSE(OpenCalendar(Context));
+    EXPECT_FALSE(Doc.HasCalendar());
+    EXPECT_EQ(Prompts.Seen.back().Buttons, PromptButtons::Cancel);
+}
+
+TEST_F(Lifecycle, CloseAsksAndLosesNothingSilently)
+{
+    Mark();
+    Prompts.Expect(QStringLiteral("Save changes to Jones?"), PromptAnswer::Cancel);
+    EXPECT_FALSE(CloseCalendar(Context));
+    EXPECT_TRUE(Doc.HasCalendar());
+
+    Prompts.Expect(QStringLiteral("Save changes to Jones?"), PromptAnswer::No);
+    Prompts.Expect(
+        QStringLiteral("Are you sure you want to close without\n\rsaving changes to Jones?"),
+        PromptAnswer::No);
+    EXPECT_FALSE(CloseCalendar(Context));
+    EXPECT_TRUE(Doc.HasCalendar());
+
+    // Yes with a save that fails: the calendar stays open with its changes.
+    Prompts.Expect(QStringLiteral("Save changes to Jones?"), PromptAnswer::Yes);
+    Dialogs.Paths = {Dir.path() + QStringLiteral("/no/such/folder/Jones.cdb")};
+    Prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + Dir.path() +
+                   QStringLiteral("/no/such/folder/Jones.cdb"));
+    EXPECT_FALSE(CloseCalendar(Context));
+    EXPECT_TRUE(Doc.HasCalendar());
+    EXPECT_TRUE(Doc.ChangesPending);
+    EXPECT_EQ(Doc.ClientName, QStringLiteral("Jones"));
+
+    Prompts.Expect(QStringLiteral("Save changes to Jones?"), PromptAnswer::Yes);
+    Dialogs.Paths = {PathOf(QStringLiteral("Kept"))};
+    ASSERT_TRUE(CloseCalendar(Context));
+    EXPECT_FALSE(Doc.HasCalendar());
+    EXPECT_EQ(Doc.WindowCaption, QStringLiteral("Calendar File=NewClient.cdb"));
+    EXPECT_EQ(Doc.CurrentFileName, QStringLiteral("NewClient.cdb"));
+    EXPECT_EQ(Doc.UserYear, QStringLiteral("2026"));
+    EXPECT_TRUE(Doc.ClientName.isEmpty());
+    CalendarDocument kept;
+    ASSERT_TRUE(ReadCalendarFile(kept, PathOf(QStringLiteral("Kept.cdb"))).Ok);
+    EXPECT_TRUE(kept.Days[3].HasOvernight);
+}
+
+TEST_F(Lifecycle, CloseOverAnExistingOrLockedFile)
+{
+    ASSERT_TRUE(SaveCalendar(Context));
+    const QString path = PathOf(QStringLiteral("Jones.cdb"));
+    Mark();
+    ASSERT_TRUE(SetFileLocked(path, true));
+    Prompts.Expect(QStringLiteral("Save changes to Jones?"), PromptAnswer::Yes);
+    Dialogs.Paths = {path};
+    Prompts.Expect(QStringLiteral("Warning!  File ") + path +
+                       QStringLiteral(" already exists!\n\rOverwrite?"),
+                   PromptAnswer::Yes);
+    Prompts.Expect(
+        QStringLiteral("Error!  Can't save to file ") + path +
+        QStringLiteral(
+            "\n\rbecause the file is locked!  Unlock the file or save to a different filename."));
+    EXPECT_FALSE(CloseCalendar(Context));
+    EXPECT_TRUE(Doc.HasCalendar());
+    SetFileLocked(path, false);
+}
+
+TEST_F(Lifecycle, CloseQueryNoticeAndSaveLoop)
+{
+    Doc.Days[5].HasOvernight = true;
+    Doc.Days[5].OvernightReason = QStringLiteral("Weekend");
+    Doc.Days[5].HasDayVisit = true;
+    Doc.Days[5].DayVisitReason = QStringLiteral("Zoo");
+    Doc.ChangesPending = true;
+    const QString notice =
+        QStringLiteral("Notice:  One or more days have been marked with both an\n\rOvernight Stay "
+                       "and a Day Visit.  While this is "
+                       "not an error\n\ryou might want to examine the day(s) in question and "
+                       "confirm\n\rtheir validity.\n\r\n\rClick "
+                       "the \"Yes\" button to remain open, then use the \"Preview\"\n\rmenu option "
+                       "to locate the marked "
+                       "days.\n\r\n\rClick the \"NO\" button to close the program.");
+    Prompts.Expect(notice, PromptAnswer::Yes);
+    EXPECT_FALSE(CloseQuery(Context));
+    EXPECT_TRUE(Doc.ChangesPending);
+
+    ASSERT_TRUE(QFile(PathOf(QStringLiteral("Locked.cdb"))).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(SetFileLocked(PathOf(QStringLiteral("Locked.cdb")), true));
+    Prompts.Expect(notice, PromptAnswer::No);
+    Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::Yes);
+    Dialogs.Paths.push_back(QString()); // cancelled: asked again
+    Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::Yes);
+    Dialogs.Paths.push_back(PathOf(QStringLiteral("Bad.Name.cdb")));
+    Prompts.Expect(NameMessage);
+    Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::Yes);
+    Dialogs.Paths.push_back(PathOf(QStringLiteral("Locked.cdb")));
+    Prompts.Expect(QStringLiteral("Cannot save to ") + PathOf(QStringLiteral("Locked.cdb")) +
+                   QStringLiteral("\n\rbecause it is locked!"));
+    Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::Yes);
+    Dialogs.Paths.push_back(PathOf(QStringLiteral("Final.cdb")));
+    EXPECT_TRUE(CloseQuery(Context));
+    EXPECT_TRUE(QFile::exists(PathOf(QStringLiteral("Final.cdb"))));
+    EXPECT_EQ(Doc.ClientName,
+              QStringLiteral("Jones")); // the close query does not rename the client
+    SetFileLocked(PathOf(QStringLiteral("Locked.cdb")), false);
+}
+
+TEST_F(Lifecycle, LockAndUnlock)
+{
+    ASSERT_TRUE(SaveCalendar(Context));
+    const QString path = PathOf(QStringLiteral("Jones.cdb"));
+    Dialogs.Paths = {path, path};
+    Prompts.Expect(QStringLiteral("Are you sure you want to lock \n\r") + path + QLatin1Char('?'),
+                   PromptAnswer::Yes);
+    Prompts.Expect(QStringLiteral("File ") + path + QStringLiteral(" has been locked."));
+    ASSERT_TRUE(LockOrUnlockFile(Context, true));
+    EXPECT_TRUE(IsFileLocked(path));
+    Prompts.Expect(QStringLiteral("Are you sure you want to unlock \n\r") + path + QLatin1Char('?'),
+                   PromptAnswer::Yes);
+    Prompts.Expect(QStringLiteral("File ") + path + QStringLiteral(" has been unlocked."));
+    ASSERT_TRUE(LockOrUnlockFile(Context, false));
+    EXPECT_FALSE(IsFileLocked(path));
+}
+
+} // namespace
