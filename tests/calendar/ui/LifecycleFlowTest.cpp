@@ -1,0 +1,434 @@
+#include "calendar/CalendarFile.h"
+#include "calendar/ui/Months.h"
+#include "calendar/ui/MsgBox.h"
+#include "calendar/ui/Tutorials.h"
+#include "calendar/ui/Wizard.h"
+#include "entry/ui/Myfind.h"
+#include "support/ModalDriver.h"
+#include "support/ScriptedServices.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace custodex;
+using namespace custodex::testing;
+
+namespace {
+
+// One user's folders, shared by the program runs of a test.
+struct Machine {
+    Machine()
+    {
+        for (const char* folder : {"config", "clients", "program/Tutorials"})
+            QDir(Root.path()).mkpath(QLatin1String(folder));
+    }
+    ProgramPaths Paths() const
+    {
+        return {Root.filePath(QStringLiteral("program/")),
+                Root.filePath(QStringLiteral("config/Calendar.ini")),
+                Root.filePath(QStringLiteral("clients/")),
+                Root.filePath(QStringLiteral("program/Tutorials/"))};
+    }
+    QString Client(const QString& name) const
+    {
+        return Root.filePath(QStringLiteral("clients/") + name);
+    }
+    void WriteIni(const QByteArray& bytes) const
+    {
+        QFile ini(Paths().SettingsFile);
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(bytes);
+    }
+    QByteArray Ini() const
+    {
+        QFile ini(Paths().SettingsFile);
+        return ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray();
+    }
+    QTemporaryDir Root;
+};
+
+// One run of the program.
+struct ProgramRun {
+    explicit ProgramRun(const Machine& machine)
+        : Window(MainWindowServices{Prompts, Help, Dialogs, Launcher, machine.Paths(), [] {},
+                                    [] { return 2026; }})
+    {
+    }
+    void Show()
+    {
+        Window.show();
+        QCoreApplication::processEvents();
+    }
+    void Trigger(const char* action)
+    {
+        QAction* found = Window.Action(QLatin1String(action));
+        ASSERT_NE(found, nullptr) << action;
+        found->trigger();
+    }
+    ScriptedPrompter Prompts;
+    RecordingHelp Help;
+    ScriptedFileDialogs Dialogs;
+    RecordingLauncher Launcher;
+    TQDLMainCalendar Window;
+};
+
+TEST(LifecycleFlow, StartMarkSaveExitStartAgainAndOpenFromTheRecentList)
+{
+    Machine machine;
+    machine.WriteIni("WIZARD=FALSE\r\n");
+    {
+        ProgramRun run(machine);
+        run.Show();
+        EXPECT_FALSE(run.Window.Action(QStringLiteral("Save"))->isEnabled());
+        run.Window.ClientName->setText(QStringLiteral("Jones"));
+        run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
+        QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+        ASSERT_TRUE(run.Window.Document().HasCalendar());
+        EXPECT_TRUE(run.Window.Action(QStringLiteral("Save"))->isEnabled());
+        // A mark made through the model (the clicks are covered by the month-view flows).
+        run.Window.Document().Days[0].HasOvernight = true;
+        run.Window.Document().Days[0].OvernightReason = QStringLiteral("Weekend");
+        run.Window.Document().ChangesPending = true;
+        run.Window.RefreshWindow();
+        run.Trigger("Save");
+        EXPECT_FALSE(run.Window.Document().ChangesPending);
+        EXPECT_TRUE(QFile::exists(machine.Client(QStringLiteral("Jones.cdb"))));
+        EXPECT_TRUE(run.Window.Action(QStringLiteral("Lastfile1"))->isVisible());
+        run.Window.close();
+    }
+    EXPECT_EQ(machine.Ini(), QByteArray("CLIENTDIR=") + machine.Client(QString()).toUtf8() +
+                                 "\r\nWIZARD=FALSE\r\nCHKMARK" +
+                                 machine.Client(QStringLiteral("Jones.cdb")).toUtf8() + "\r\n");
+    {
+        ProgramRun run(machine);
+        run.Show();
+        QAction* recent = run.Window.Action(QStringLiteral("Lastfile1"));
+        ASSERT_TRUE(recent->isVisible());
+        EXPECT_TRUE(recent->isChecked());
+        EXPECT_EQ(recent->text(), machine.Client(QStringLiteral("Jones.cdb")));
+        run.Dialogs.Paths = {machine.Client(QStringLiteral("Jones.cdb"))};
+        recent->trigger();
+        ASSERT_TRUE(run.Window.Document().HasCalendar());
+        EXPECT_EQ(run.Dialogs.Requests.back().FileName, QStringLiteral("Jones.cdb"));
+        EXPECT_EQ(run.Dialogs.Requests.back().Folder, machine.Client(QString()));
+        EXPECT_TRUE(run.Window.Document().Days[0].HasOvernight);
+        EXPECT_EQ(run.Window.windowTitle(), QStringLiteral("Calendar File=Jones.cdb"));
+        EXPECT_EQ(run.Window.ClientName->text(), QStringLiteral("Jones"));
+        EXPECT_FALSE(run.Window.StartBtn->isEnabled());
+        EXPECT_EQ(run.Window.MonthYearLbl->text(), QStringLiteral("January    2024"));
+
+        // New with pending changes: No, then Yes to closing without saving.
+        run.Window.Document().ChangesPending = true;
+        run.Prompts.Expect(QStringLiteral("Save changes to Jones?"), PromptAnswer::No);
+        run.Prompts.Expect(
+            QStringLiteral("Are you sure you want to close without\n\rsaving changes to Jones?"),
+            PromptAnswer::Yes);
+        run.Trigger("New");
+        EXPECT_FALSE(run.Window.Document().HasCalendar());
+        EXPECT_TRUE(run.Window.StartBtn->isEnabled());
+        EXPECT_EQ(run.Window.windowTitle(), QStringLiteral("Calendar File=NewClient.cdb"));
+        EXPECT_FALSE(run.Window.Action(QStringLiteral("Save"))->isEnabled());
+        EXPECT_EQ(run.Window.UserYear->currentText(), QStringLiteral("2026"));
+        EXPECT_TRUE(run.Window.ClientName->text().isEmpty());
+    }
+}
+
+TEST(LifecycleFlow, ExitWithChangesAsksToSaveAndCanStayOpen)
+{
+    Machine machine;
+    machine.WriteIni("WIZARD=FALSE\r\n");
+    ProgramRun run(machine);
+    run.Show();
+    run.Window.ClientName->setText(QStringLiteral("Smith"));
+    QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+    CalendarDay& day = run.Window.Document().Days[10];
+    day.HasOvernight = true;
+    day.OvernightReason = QStringLiteral("Weekend");
+    day.HasDayVisit = true;
+    day.DayVisitReason = QStringLiteral("Zoo");
+    run.Window.Document().ChangesPending = true;
+
+    const QString notice =
+        QStringLiteral("Notice:  One or more days have been marked with both an\n\rOvernight Stay "
+                       "and a Day Visit.  While this is "
+                       "not an error\n\ryou might want to examine the day(s) in question and "
+                       "confirm\n\rtheir validity.\n\r\n\rClick "
+                       "the \"Yes\" button to remain open, then use the \"Preview\"\n\rmenu option "
+                       "to locate the marked "
+                       "days.\n\r\n\rClick the \"NO\" button to close the program.");
+    run.Prompts.Expect(notice, PromptAnswer::Yes);
+    EXPECT_FALSE(run.Window.close());
+    EXPECT_TRUE(run.Window.isVisible());
+    EXPECT_TRUE(run.Window.Document().Days[10].HasDayVisit);
+
+    run.Prompts.Expect(notice, PromptAnswer::No);
+    run.Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::Yes);
+    run.Dialogs.Paths = {machine.Client(QStringLiteral("Smith"))};
+    EXPECT_TRUE(run.Window.close());
+    EXPECT_EQ(run.Help.CloseAllCalls, 1);
+    CalendarDocument saved;
+    ASSERT_TRUE(ReadCalendarFile(saved, machine.Client(QStringLiteral("Smith.cdb"))).Ok);
+    EXPECT_TRUE(saved.Days[10].HasDayVisit);
+    EXPECT_TRUE(machine.Ini().contains("CHKMARK"));
+}
+
+TEST(LifecycleFlow, WizardCreatesACalendarStepByStep)
+{
+    Machine machine; // no settings file: the wizard is on
+    ProgramRun run(machine);
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* wizard = qobject_cast<TTheStartWizard*>(modal);
+        ASSERT_NE(wizard, nullptr);
+        EXPECT_EQ(wizard->windowTitle(), QStringLiteral("Start Wizard"));
+        EXPECT_FALSE(wizard->BackButton->isEnabled());
+        QTest::mouseClick(wizard->NextButton, Qt::LeftButton);
+        EXPECT_EQ(wizard->Step(), 2);
+        EXPECT_EQ(wizard->InfoLabel->text(),
+                  QStringLiteral("Step 1.  Enter a meaningful name for your Calendar."));
+
+        wizard->WizardClientName->setText(QStringLiteral("   "));
+        run.Prompts.Expect(QStringLiteral("You must enter a client name before you can continue."));
+        QTest::mouseClick(wizard->NextButton, Qt::LeftButton);
+        wizard->WizardClientName->setText(QStringLiteral("Jones.Smith"));
+        run.Prompts.Expect(QStringLiteral(
+            "Error!  Please restrict your filename characters to\n\rupper and lower case "
+            "letters, numbers, spaces, underscores,\n\rdashes, and apostrophes.\n\r\n\rPlease "
+            "try again."));
+        QTest::mouseClick(wizard->NextButton, Qt::LeftButton);
+        EXPECT_EQ(wizard->Step(), 2);
+
+        wizard->WizardClientName->setText(QStringLiteral("Thorntons_For_Billy"));
+        QTest::mouseClick(wizard->NextButton, Qt::LeftButton);
+        EXPECT_EQ(run.Window.ClientName->text(), QStringLiteral("Thorntons_For_Billy"));
+        QTest::mouseClick(wizard->BackButton,
+                          Qt::LeftButton); // back to step 2 empties the main name
+        EXPECT_TRUE(run.Window.ClientName->text().isEmpty());
+        EXPECT_EQ(wizard->WizardClientName->text(), QStringLiteral("Thorntons_For_Billy"));
+        QTest::mouseClick(wizard->NextButton, Qt::LeftButton);
+        EXPECT_EQ(wizard->Step(), 3);
+
+        wizard->WizardUserYear->setCurrentText(QStringLiteral("3000"));
+        run.Prompts.Expect(
+            QStringLiteral("The Calendar year must be greater than 1000\n\rand less than 3000"));
+        QTest::mouseClick(wizard->NextButton, Qt::LeftButton);
+        wizard->WizardUserYear->setCurrentText(QStringLiteral("2023"));
+        QTest::mouseClick(wizard->NextButton, Qt::LeftButton);
+        EXPECT_EQ(wizard->Step(), 4);
+        wizard->WizardSelUserMonth->setCurrentText(QStringLiteral("September"));
+        QTest::mouseClick(wizard->NextButton, Qt::LeftButton);
+        EXPECT_EQ(wizard->Step(), 5);
+        EXPECT_EQ(wizard->CloseButton->text(), QStringLiteral("&Done"));
+        EXPECT_FALSE(wizard->NextButton->isEnabled());
+        QTest::mouseClick(wizard->CloseButton, Qt::LeftButton);
+    });
+    run.Show();
+    ASSERT_TRUE(*ran);
+    ASSERT_TRUE(run.Window.Document().HasCalendar());
+    EXPECT_EQ(run.Window.Document().StartYear, 2023);
+    EXPECT_EQ(run.Window.Document().StartMonthIndex, 8);
+    EXPECT_EQ(run.Window.windowTitle(), QStringLiteral("Calendar File=Thorntons_For_Billy"));
+}
+
+TEST(LifecycleFlow, WizardOpensAFileOrIsTurnedOff)
+{
+    Machine machine;
+    {
+        CalendarDocument doc;
+        doc.ClientName = QStringLiteral("Old");
+        doc.UserYear = QStringLiteral("2020");
+        BuildSpan(doc, 0, 2020);
+        ASSERT_TRUE(WriteCalendarFile(doc, machine.Client(QStringLiteral("Old.cdb")), true).Ok);
+    }
+    {
+        ProgramRun run(machine);
+        auto ran = WhenModal([&](QWidget* modal) {
+            auto* wizard = qobject_cast<TTheStartWizard*>(modal);
+            ASSERT_NE(wizard, nullptr);
+            wizard->RadioOld->setChecked(true);
+            run.Dialogs.Paths = {QString()}; // cancelled: stays on the first page
+            run.Prompts.Expect(QStringLiteral("Request for \"OPEN\" aborted!"));
+            QTest::mouseClick(wizard->NextButton, Qt::LeftButton);
+            EXPECT_TRUE(wizard->State1Panel->isVisible());
+            run.Dialogs.Paths = {machine.Client(QStringLiteral("Old.cdb"))};
+            QTest::mouseClick(wizard->NextButton, Qt::LeftButton);
+            EXPECT_TRUE(wizard->DonePanel->isVisible());
+            EXPECT_EQ(wizard->CloseButton->text(), QStringLiteral("&Done"));
+            run.Prompts.Expect(QStringLiteral(
+                "You have turned the Startup Wizard off.\n\rThe Startup Wizard will be off "
+                "whenever\n\ryou start the Calendar program."));
+            wizard->DisableBox->setChecked(true);
+            QTest::mouseClick(wizard->CloseButton, Qt::LeftButton);
+        });
+        run.Show();
+        ASSERT_TRUE(*ran);
+        EXPECT_EQ(run.Window.Document().ClientName, QStringLiteral("Old"));
+        EXPECT_EQ(run.Window.Action(QStringLiteral("UseStartupWizard"))->text(),
+                  QStringLiteral("Startup Wizard Off (Toggles)"));
+        run.Window.close();
+    }
+    EXPECT_TRUE(machine.Ini().contains("WIZARD=FALSE"));
+}
+
+TEST(LifecycleFlow, FindWalksTheCalendarWithTheMonthViewFollowing)
+{
+    Machine machine;
+    machine.WriteIni("WIZARD=FALSE\r\n");
+    ProgramRun run(machine);
+    run.Show();
+    run.Prompts.Expect(
+        QStringLiteral("You must open or create a calendar\n\rbefore you can find items in it."));
+    run.Window.FindClick();
+
+    run.Window.ClientName->setText(QStringLiteral("Smith"));
+    run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
+    run.Window.SelUserMonth->setCurrentText(QStringLiteral("March"));
+    QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+    CalendarDocument& doc = run.Window.Document();
+    doc.Days[40].HasOvernight = true;
+    doc.Days[40].OvernightReason = QStringLiteral("Summer CAMP"); // 10 April 2024
+    doc.Days.back().HasDayVisit = true;
+    doc.Days.back().DayVisitReason = QStringLiteral("camp ends"); // 28 February 2026
+    RecountCounters(doc);
+
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* find = qobject_cast<TFindThings*>(modal);
+        ASSERT_NE(find, nullptr);
+        find->FindThis->setText(QStringLiteral("camp"));
+        QTest::mouseClick(find->FindNowBtn, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!find->IsSearching(), 5000);
+        EXPECT_EQ(find->FoundNotFound->text(), QStringLiteral("Found in Overnight:"));
+        EXPECT_EQ(find->MonthTextual->text(), QStringLiteral("April 10, 2024"));
+        EXPECT_EQ(find->DayText->text(), QStringLiteral("WEDNESDAY"));
+        EXPECT_EQ(run.Window.MonthYearLbl->text(), QStringLiteral("April    2024"));
+        EXPECT_EQ(find->FindNowBtn->text(), QStringLiteral("Find Next"));
+
+        QTest::mouseClick(find->FindNowBtn, Qt::LeftButton); // Find Next: the last day
+        QTRY_VERIFY_WITH_TIMEOUT(!find->IsSearching(), 10000);
+        EXPECT_EQ(find->FoundNotFound->text(), QStringLiteral("Found in Day Visit:"));
+        EXPECT_EQ(find->MonthTextual->text(), QStringLiteral("February 28, 2026"));
+        EXPECT_EQ(run.Window.MonthYearLbl->text(), QStringLiteral("February    2026"));
+
+        run.Prompts.Expect(
+            QStringLiteral("Encountered the end of the Calendar.\n\rSearch Calendar again?"),
+            PromptAnswer::Yes);
+        find->MatchBox->setChecked(true);
+        find->FindThis->setText(QStringLiteral("CAMP"));
+        QTest::mouseClick(find->FindNowBtn, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!find->IsSearching(), 10000);
+        EXPECT_EQ(find->MonthTextual->text(), QStringLiteral("April 10, 2024"));
+
+        find->FindThis->setText(QStringLiteral("nowhere"));
+        run.Prompts.Expect(QStringLiteral("String \"nowhere\" not found."));
+        QTest::mouseClick(find->FindNowBtn, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!find->IsSearching(), 10000);
+        EXPECT_EQ(find->FoundNotFound->text(), QStringLiteral("String Not Found"));
+        QTest::mouseClick(find->ExitFindBtn, Qt::LeftButton);
+    });
+    run.Trigger("Find");
+    ASSERT_TRUE(*ran);
+}
+
+TEST(LifecycleFlow, ScanShowsTheBoxAndConverts)
+{
+    Machine machine;
+    machine.WriteIni("WIZARD=FALSE\r\n");
+    ProgramRun run(machine);
+    run.Show();
+    run.Window.ClientName->setText(QStringLiteral("Smith"));
+    QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+    CalendarDocument& doc = run.Window.Document();
+    for (int i : {40, 41}) {
+        doc.Days[static_cast<std::size_t>(i)].HasOvernight = true;
+        doc.Days[static_cast<std::size_t>(i)].OvernightReason = QStringLiteral("Camp");
+        doc.Days[static_cast<std::size_t>(i)].OvernightPickup = QStringLiteral("07:00PM");
+        doc.Days[static_cast<std::size_t>(i)].OvernightDropoff = QStringLiteral("09:00AM");
+    }
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<TExtendedMsgBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("ExtendedMsgBox"));
+        EXPECT_EQ(box->Message2->text(), QStringLiteral("February 10, Reason:  Camp"));
+        QTest::mouseClick(box->YesButton, Qt::LeftButton);
+    });
+    run.Prompts.Expect(QStringLiteral(
+        "1 Possible Extended Overnights were\n\rConverted to Definite Extended Overnights."));
+    run.Trigger("ScanExtended");
+    ASSERT_TRUE(*ran);
+    EXPECT_EQ(doc.Days[40].OvernightDropoff, QStringLiteral("<None>"));
+    EXPECT_EQ(run.Window.MonthYearLbl->text(), QStringLiteral("February    2026"));
+}
+
+TEST(LifecycleFlow, MenusCompanionsTutorialsAndLaterItems)
+{
+    Machine machine;
+    machine.WriteIni("WIZARD=FALSE\r\n");
+    QFile(machine.Paths().ProgramFolder + QStringLiteral("Collato")).open(QIODevice::WriteOnly);
+    QFile(machine.Paths().TutorialsFolder + QStringLiteral("Intro.EXE")).open(QIODevice::WriteOnly);
+    ProgramRun run(machine);
+    run.Show();
+    for (const char* later :
+         {"PrintAllMonths", "WriteCsv", "QualityTimeReport", "Preview", "Preferences",
+          "OvernightOddEvenAll", "DayVisitCanadianHolidays", "ApplyCustomList"}) {
+        QAction* action = run.Window.Action(QLatin1String(later));
+        ASSERT_NE(action, nullptr) << later;
+        EXPECT_FALSE(action->isEnabled()) << later;
+        EXPECT_EQ(action->toolTip(), LaterVersionTip) << later;
+    }
+    run.Trigger("RunCollato");
+    run.Trigger("GotoWebsite"); // not installed: nothing starts, nothing is said
+    ASSERT_EQ(run.Launcher.Started.size(), 1u);
+    EXPECT_EQ(run.Launcher.Started[0].first,
+              machine.Paths().ProgramFolder + QStringLiteral("Collato"));
+    EXPECT_TRUE(run.Launcher.Started[0].second.isEmpty());
+
+    run.Window.ClientName->setText(QStringLiteral("Smith"));
+    run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
+    QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+    run.Trigger("CreateCustomList");
+    ASSERT_EQ(run.Launcher.Started.size(), 2u);
+    EXPECT_EQ(run.Launcher.Started[1].second,
+              (QStringList{QStringLiteral("2024"), QStringLiteral("January"),
+                           QStringLiteral("Smith"), machine.Client(QString())}));
+
+    auto* overnightLists = run.Window.findChild<QMenu*>(QStringLiteral("OvernightLists"));
+    auto* dayVisitLists = run.Window.findChild<QMenu*>(QStringLiteral("DayVisitLists"));
+    ASSERT_NE(overnightLists, nullptr);
+    emit dayVisitLists->aboutToShow();
+    EXPECT_EQ(run.Window.CurrentListKind(), ListKind::DayVisits);
+    emit overnightLists->aboutToShow();
+    EXPECT_EQ(run.Window.CurrentListKind(), ListKind::Overnights);
+
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* tutorials = qobject_cast<TVTutorials*>(modal);
+        ASSERT_NE(tutorials, nullptr);
+        EXPECT_EQ(tutorials->TutorialList->currentText(), QStringLiteral("Intro"));
+        QTest::mouseClick(tutorials->ViewBtn, Qt::LeftButton);
+        run.Prompts.Expect(
+            QStringLiteral(
+                "Check our website for new tutorials added since this software release:\n\r") +
+            ProgramWebSite);
+        run.Prompts.Expect(
+            QStringLiteral(
+                "To make new tutorials permanently available on your system download\n\rthem "
+                "to the following directory:\n\r") +
+            machine.Paths().TutorialsFolder);
+        QTest::mouseClick(tutorials->CloseBtn, Qt::LeftButton);
+    });
+    run.Trigger("ViewTutorials");
+    ASSERT_TRUE(*ran);
+    ASSERT_EQ(run.Launcher.Started.size(), 3u);
+    EXPECT_EQ(run.Launcher.Started[2].first,
+              machine.Paths().TutorialsFolder + QStringLiteral("Intro.EXE"));
+}
+
+} // namespace
