@@ -177,6 +177,7 @@ void TQDLMainCalendar::BuildClientPanel(QWidget* client)
         else if (label->text().contains(QStringLiteral("&Mo.")))
             label->setBuddy(SelUserMonth);
     }
+    ClientName->installEventFilter(this);
     connect(ClientName, &QLineEdit::textEdited, this, [this](const QString& text) {
         Doc.ClientName = text;
         if (Doc.HasCalendar())
@@ -405,6 +406,8 @@ void TQDLMainCalendar::BuildMenus()
     QMenu* print = file->addMenu(QStringLiteral("&Print Calendar"));
     print->setObjectName(QStringLiteral("PrintCalendar"));
     print->setToolTipsVisible(true);
+    print->menuAction()->setEnabled(false);
+    print->menuAction()->setToolTip(LaterVersionTip);
     later(print, QStringLiteral("Print &All Months"), "PrintAllMonths");
     later(print, QStringLiteral("Print &Current Month"), "PrintCurrentMonth");
     later(file, QStringLiteral("Write Calendar to .CS&V Formatted File"), "WriteCsv");
@@ -803,6 +806,17 @@ bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
                 EditDefaultTime(i);
                 return true;
             }
+    }
+    if (event->type() == QEvent::FocusOut && watched == ClientName &&
+        !ClientName->text().isEmpty() && !IsValidFileNameText(ClientName->text())) {
+        // The client name becomes the file name.
+        Services.Messages.Ask(
+            PromptKind::Error,
+            QStringLiteral(
+                "Error!  Please restrict your filename characters to\n\rupper and lower "
+                "case letters, numbers, spaces, underscores,\n\rdashes, and apostrophes."),
+            PromptButtons::Ok);
+        QTimer::singleShot(0, ClientName, [this] { ClientName->setFocus(); });
     }
     if (event->type() == QEvent::FocusOut) {
         if (watched == OverniteReasons || watched == OverniteReasons->lineEdit())

@@ -376,6 +376,18 @@ TEST_F(MonthsFlow, CountersAndHelpBeforeACalendarExists)
     EXPECT_EQ(Help.CloseAllCalls, 1);
 }
 
+TEST_F(MonthsFlow, ClientNameCharactersAreCheckedWhenLeavingTheField)
+{
+    Window.ClientName->setText(QStringLiteral("Smith/Jones"));
+    Prompts.Expect(QStringLiteral(
+        "Error!  Please restrict your filename characters to\n\rupper and lower case "
+        "letters, numbers, spaces, underscores,\n\rdashes, and apostrophes."));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(Window.ClientName, &leave);
+    Window.ClientName->setText(QStringLiteral("O'Brien-Smith_2"));
+    QCoreApplication::sendEvent(Window.ClientName, &leave); // accepted: no message
+}
+
 TEST(HelpWindows, OpensShippedPagesAndClosesThemAll)
 {
     QWidget owner;
