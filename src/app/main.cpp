@@ -1,4 +1,5 @@
 #include "calendar/ui/Months.h"
+#include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
 #include "platform/MessageBoxPrompter.h"
@@ -24,11 +25,18 @@ int main(int argc, char* argv[])
     custodex::HelpWindows help;
     custodex::QtFileDialogs dialogs;
     custodex::DetachedLauncher launcher;
+    custodex::QtColourChooser colours;
     const custodex::ProgramPaths paths = custodex::ProgramPaths::ForThisUser();
     QDir().mkpath(paths.DefaultClientFolder);
-    custodex::TQDLMainCalendar window({prompter, help, dialogs, launcher, paths,
+    custodex::TQDLMainCalendar window({prompter,
+                                       help,
+                                       dialogs,
+                                       launcher,
+                                       colours,
+                                       paths,
                                        [] { QApplication::beep(); },
-                                       [] { return QDate::currentDate().year(); }});
+                                       [] { return QDate::currentDate().year(); },
+                                       {}});
     window.show();
     return QApplication::exec();
 }

@@ -13,8 +13,8 @@ QString Run(QWidget* parent, const FileDialogRequest& request, QFileDialog::Acce
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    // The program asks its own overwrite question, with the text users know.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Calendar files get the program's own overwrite question, with the text users know.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     if (!request.DefaultSuffix.isEmpty())
         dialog.setDefaultSuffix(request.DefaultSuffix);

@@ -13,6 +13,7 @@ struct FileDialogRequest {
     QString FileName;
     QString Filter; // Qt filter text, e.g. "Client Data Base Files (*.cdb)"
     QString DefaultSuffix;
+    bool ConfirmOverwrite = false; // the dialog itself asks before replacing a file
 };
 
 class FileDialogs {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
 #include "platform/ProgramLauncher.h"
@@ -99,6 +100,22 @@ public:
         return true;
     }
     std::vector<std::pair<QString, QStringList>> Started;
+};
+
+// Answers the colour dialog from a script; an empty answer stands for Cancel.
+class ScriptedColours : public ColourChooser {
+public:
+    std::optional<std::int32_t> ChooseColour(std::int32_t initial, QWidget*) override
+    {
+        Offered.push_back(initial);
+        if (Answers.empty())
+            return std::nullopt;
+        const std::optional<std::int32_t> answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<std::int32_t>> Answers;
+    std::vector<std::int32_t> Offered;
 };
 
 } // namespace custodex::testing

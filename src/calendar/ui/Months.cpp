@@ -11,13 +11,19 @@
 #include "entry/ui/Clock.h"
 #include "entry/ui/Myfind.h"
 #include "entry/ui/SetDay.h"
+#include "output/ui/Csvcnvrt.h"
+#include "output/ui/preview.h"
+#include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Prompter.h"
+#include "reports/ui/UserInit.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QSaveFile>
 #include <QTimer>
 
@@ -138,6 +144,10 @@ TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
     SetDay = new TSetAONDay(Services.Messages, Services.Help, *UserClock, this);
     StartWizard = new TTheStartWizard(*this, Services.Messages);
     FindDialog = new TFindThings(Services.Messages, this);
+    Preferences =
+        new TUserInitialize(Services.Messages, Services.Help, Services.Colours, *UserClock, this);
+    Csv = new TCsvConvert(Services.Messages, Services.Dialogs, this);
+    Previewer = new TPreviewer(this);
 
     Doc.ClientFolder = Services.Paths.DefaultClientFolder;
     RepairQualityTimeSample(Doc.ClientFolder);
@@ -410,7 +420,8 @@ void TQDLMainCalendar::BuildMenus()
     print->menuAction()->setToolTip(LaterVersionTip);
     later(print, QStringLiteral("Print &All Months"), "PrintAllMonths");
     later(print, QStringLiteral("Print &Current Month"), "PrintCurrentMonth");
-    later(file, QStringLiteral("Write Calendar to .CS&V Formatted File"), "WriteCsv");
+    calendar(add(file, QStringLiteral("Write Calendar to .CS&V Formatted File"), "WriteCsv",
+                 [this] { CsvExportClick(); }));
     later(file, QStringLiteral("&Hourly Distribution Report"), "HourlyDistribution");
     later(file, QStringLiteral("Ca&re Time Report"), "CareTimeReport");
     later(file, QStringLiteral("&Quality Time Report"), "QualityTimeReport");
@@ -476,12 +487,12 @@ void TQDLMainCalendar::BuildMenus()
 
     QAction* preview = menuBar()->addAction(QStringLiteral("&Preview"));
     preview->setObjectName(QStringLiteral("Preview"));
-    preview->setEnabled(false);
-    preview->setToolTip(LaterVersionTip);
+    connect(preview, &QAction::triggered, this, [this] { PreviewClick(); });
+    calendar(preview);
     QAction* preferences = menuBar()->addAction(QStringLiteral("P&references"));
     preferences->setObjectName(QStringLiteral("Preferences"));
-    preferences->setEnabled(false);
-    preferences->setToolTip(LaterVersionTip);
+    connect(preferences, &QAction::triggered, this, [this] { PreferencesClick(); });
+    calendar(preferences);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction* calendarHelp = add(help, QStringLiteral("&Calendar Help"), "CalendarHelp",
@@ -641,7 +652,8 @@ void TQDLMainCalendar::StartCalendar()
     Doc.WindowCaption = QStringLiteral("Calendar File=") + name;
     Month.RemovedOvernight = {};
     Month.RemovedDayVisit = {};
-    // The preferences dialog opens here once it exists.
+    RefreshWindow();
+    Preferences->Execute(Doc);
     Overnights->setChecked(true);
     Month.Mode = MarkMode::Overnights;
     RefreshWindow();
@@ -1003,6 +1015,37 @@ void TQDLMainCalendar::TutorialsClick()
     TVTutorials tutorials(Services.Paths.TutorialsFolder, Services.Launcher, Services.Messages,
                           this);
     tutorials.exec();
+}
+
+void TQDLMainCalendar::PreferencesClick()
+{
+    if (!CheckPreferences(Doc, Services.Messages))
+        return;
+    Preferences->Execute(Doc);
+    RefreshWindow(); // colours, titles and default times may have changed
+}
+
+void TQDLMainCalendar::PreviewClick()
+{
+    if (!CheckPreview(Doc, Services.Messages))
+        return;
+    RecountCounters(Doc);
+    Previewer->ShowFor(Doc, [this] {
+        if (Services.GeneratedStamp)
+            return Services.GeneratedStamp();
+        const QDateTime now = QDateTime::currentDateTime();
+        const QLocale locale;
+        return QStringLiteral("Generated ") + locale.toString(now.date(), QLocale::ShortFormat) +
+               QStringLiteral("  ") + locale.toString(now.time(), QLocale::LongFormat);
+    });
+}
+
+void TQDLMainCalendar::CsvExportClick()
+{
+    if (!CheckCsvExport(Doc, Services.Messages))
+        return;
+    Csv->Execute(Doc);
+    AfterMove();
 }
 
 void TQDLMainCalendar::AboutClick()

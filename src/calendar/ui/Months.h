@@ -30,8 +30,12 @@ namespace custodex {
 class DayCellWidget;
 class FileDialogs;
 class HelpService;
+class ColourChooser;
 class ProgramLauncher;
+class TCsvConvert;
 class TFindThings;
+class TPreviewer;
+class TUserInitialize;
 class TTheStartWizard;
 class Prompter;
 class TSetAONDay;
@@ -43,9 +47,11 @@ struct MainWindowServices {
     HelpService& Help;
     FileDialogs& Dialogs;
     ProgramLauncher& Launcher;
+    ColourChooser& Colours;
     ProgramPaths Paths;
     std::function<void()> Beep;
     std::function<int()> CurrentYear;
+    std::function<QString()> GeneratedStamp; // "Generated " + date and time, for pictures
 };
 
 // Text of the items whose windows are not part of this version yet.
@@ -93,6 +99,9 @@ public:
     void WebSiteClick();
     void TutorialsClick();
     void AboutClick();
+    void PreferencesClick();
+    void PreviewClick();
+    void CsvExportClick();
     void FirstActivation();
     void WriteSettingsFile();
 
@@ -129,6 +138,9 @@ public:
 
     TTheStartWizard& Wizard() { return *StartWizard; }
     TFindThings& Finder() { return *FindDialog; }
+    TUserInitialize& PreferencesDialog() { return *Preferences; }
+    TCsvConvert& CsvDialog() { return *Csv; }
+    TPreviewer& Preview() { return *Previewer; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -180,6 +192,9 @@ private:
     QMenu* ListsMenu = nullptr;
     TTheStartWizard* StartWizard = nullptr;
     TFindThings* FindDialog = nullptr;
+    TUserInitialize* Preferences = nullptr;
+    TCsvConvert* Csv = nullptr;
+    TPreviewer* Previewer = nullptr;
     MonthView Month;
     TUserClock* UserClock = nullptr;
     TSetAONDay* SetDay = nullptr;

@@ -5,6 +5,7 @@
 #include "calendar/ui/Wizard.h"
 #include "entry/ui/Myfind.h"
 #include "support/ModalDriver.h"
+#include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
 
 #include <QAction>
@@ -60,8 +61,9 @@ struct Machine {
 // One run of the program.
 struct ProgramRun {
     explicit ProgramRun(const Machine& machine)
-        : Window(MainWindowServices{Prompts, Help, Dialogs, Launcher, machine.Paths(), [] {},
-                                    [] { return 2026; }})
+        : Window(MainWindowServices{
+              Prompts, Help, Dialogs, Launcher, Colours, machine.Paths(), [] {},
+              [] { return 2026; }, [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
     {
     }
     void Show()
@@ -79,6 +81,7 @@ struct ProgramRun {
     RecordingHelp Help;
     ScriptedFileDialogs Dialogs;
     RecordingLauncher Launcher;
+    ScriptedColours Colours;
     TQDLMainCalendar Window;
 };
 
@@ -92,7 +95,11 @@ TEST(LifecycleFlow, StartMarkSaveExitStartAgainAndOpenFromTheRecentList)
         EXPECT_FALSE(run.Window.Action(QStringLiteral("Save"))->isEnabled());
         run.Window.ClientName->setText(QStringLiteral("Jones"));
         run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
-        QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+        {
+            auto accepted = AcceptPreferencesWhenShown();
+            QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+            ASSERT_TRUE(*accepted);
+        }
         ASSERT_TRUE(run.Window.Document().HasCalendar());
         EXPECT_TRUE(run.Window.Action(QStringLiteral("Save"))->isEnabled());
         // A mark made through the model (the clicks are covered by the month-view flows).
@@ -150,7 +157,11 @@ TEST(LifecycleFlow, ExitWithChangesAsksToSaveAndCanStayOpen)
     ProgramRun run(machine);
     run.Show();
     run.Window.ClientName->setText(QStringLiteral("Smith"));
-    QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+    {
+        auto accepted = AcceptPreferencesWhenShown();
+        QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+        ASSERT_TRUE(*accepted);
+    }
     CalendarDay& day = run.Window.Document().Days[10];
     day.HasOvernight = true;
     day.OvernightReason = QStringLiteral("Weekend");
@@ -186,6 +197,7 @@ TEST(LifecycleFlow, WizardCreatesACalendarStepByStep)
 {
     Machine machine; // no settings file: the wizard is on
     ProgramRun run(machine);
+    std::shared_ptr<bool> preferencesShown;
     auto ran = WhenModal([&](QWidget* modal) {
         auto* wizard = qobject_cast<TTheStartWizard*>(modal);
         ASSERT_NE(wizard, nullptr);
@@ -229,10 +241,12 @@ TEST(LifecycleFlow, WizardCreatesACalendarStepByStep)
         EXPECT_EQ(wizard->Step(), 5);
         EXPECT_EQ(wizard->CloseButton->text(), QStringLiteral("&Done"));
         EXPECT_FALSE(wizard->NextButton->isEnabled());
+        preferencesShown = AcceptPreferencesWhenShown();
         QTest::mouseClick(wizard->CloseButton, Qt::LeftButton);
     });
     run.Show();
     ASSERT_TRUE(*ran);
+    ASSERT_TRUE(preferencesShown && *preferencesShown);
     ASSERT_TRUE(run.Window.Document().HasCalendar());
     EXPECT_EQ(run.Window.Document().StartYear, 2023);
     EXPECT_EQ(run.Window.Document().StartMonthIndex, 8);
@@ -292,7 +306,11 @@ TEST(LifecycleFlow, FindWalksTheCalendarWithTheMonthViewFollowing)
     run.Window.ClientName->setText(QStringLiteral("Smith"));
     run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
     run.Window.SelUserMonth->setCurrentText(QStringLiteral("March"));
-    QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+    {
+        auto accepted = AcceptPreferencesWhenShown();
+        QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+        ASSERT_TRUE(*accepted);
+    }
     CalendarDocument& doc = run.Window.Document();
     doc.Days[40].HasOvernight = true;
     doc.Days[40].OvernightReason = QStringLiteral("Summer CAMP"); // 10 April 2024
@@ -345,7 +363,11 @@ TEST(LifecycleFlow, ScanShowsTheBoxAndConverts)
     ProgramRun run(machine);
     run.Show();
     run.Window.ClientName->setText(QStringLiteral("Smith"));
-    QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+    {
+        auto accepted = AcceptPreferencesWhenShown();
+        QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+        ASSERT_TRUE(*accepted);
+    }
     CalendarDocument& doc = run.Window.Document();
     for (int i : {40, 41}) {
         doc.Days[static_cast<std::size_t>(i)].HasOvernight = true;
@@ -376,9 +398,8 @@ TEST(LifecycleFlow, MenusCompanionsTutorialsAndLaterItems)
     QFile(machine.Paths().TutorialsFolder + QStringLiteral("Intro.EXE")).open(QIODevice::WriteOnly);
     ProgramRun run(machine);
     run.Show();
-    for (const char* later :
-         {"PrintAllMonths", "WriteCsv", "QualityTimeReport", "Preview", "Preferences",
-          "OvernightOddEvenAll", "DayVisitCanadianHolidays", "ApplyCustomList"}) {
+    for (const char* later : {"PrintAllMonths", "QualityTimeReport", "OvernightOddEvenAll",
+                              "DayVisitCanadianHolidays", "ApplyCustomList"}) {
         QAction* action = run.Window.Action(QLatin1String(later));
         ASSERT_NE(action, nullptr) << later;
         EXPECT_FALSE(action->isEnabled()) << later;
@@ -393,7 +414,11 @@ TEST(LifecycleFlow, MenusCompanionsTutorialsAndLaterItems)
 
     run.Window.ClientName->setText(QStringLiteral("Smith"));
     run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
-    QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+    {
+        auto accepted = AcceptPreferencesWhenShown();
+        QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
+        ASSERT_TRUE(*accepted);
+    }
     run.Trigger("CreateCustomList");
     ASSERT_EQ(run.Launcher.Started.size(), 2u);
     EXPECT_EQ(run.Launcher.Started[1].second,

@@ -3,6 +3,7 @@
 #include "entry/ui/Clock.h"
 #include "entry/ui/SetDay.h"
 #include "support/ModalDriver.h"
+#include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
 
 #include <QAction>
@@ -53,19 +54,24 @@ struct TestFolders {
 class MonthsFlow : public ::testing::Test {
 protected:
     MonthsFlow()
-        : Window(MainWindowServices{Prompts, Help, Dialogs, Launcher, Folders.Paths(),
-                                    [this] { ++Beeps; }, [] { return 2026; }})
+        : Window(MainWindowServices{
+              Prompts, Help, Dialogs, Launcher, Colours, Folders.Paths(), [this] { ++Beeps; },
+              [] { return 2026; }, [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
     {
         Window.show();
         QCoreApplication::processEvents(); // first activation
     }
 
-    void Start(const QString& client, const QString& year, const QString& month)
+    void Start(const QString& client, const QString& year, const QString& month, bool starts = true)
     {
         Window.ClientName->setText(client);
         Window.UserYear->setCurrentText(year);
         Window.SelUserMonth->setCurrentText(month);
+        std::shared_ptr<bool> preferences = starts ? AcceptPreferencesWhenShown() : nullptr;
         QTest::mouseClick(Window.StartBtn, Qt::LeftButton);
+        if (preferences) {
+            ASSERT_TRUE(*preferences);
+        }
     }
 
     DayCellWidget* Cell(int number) { return Window.Cells[static_cast<std::size_t>(number - 1)]; }
@@ -86,6 +92,7 @@ protected:
     RecordingHelp Help;
     ScriptedFileDialogs Dialogs;
     RecordingLauncher Launcher;
+    ScriptedColours Colours;
     int Beeps = 0;
     TQDLMainCalendar Window;
 };
@@ -106,7 +113,7 @@ TEST_F(MonthsFlow, StartChecksTheYearAndMonth)
     };
     for (const auto& r : refusals) {
         Prompts.Expect(r.Message);
-        Start(r.Client, r.Year, QStringLiteral("March"));
+        Start(r.Client, r.Year, QStringLiteral("March"), false);
         EXPECT_FALSE(Window.Document().HasCalendar()) << r.Message.toStdString();
         EXPECT_TRUE(Window.StartBtn->isEnabled());
     }

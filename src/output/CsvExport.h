@@ -1,0 +1,44 @@
+#pragma once
+
+#include "calendar/CalendarModel.h"
+
+#include <QChar>
+#include <QString>
+
+#include <optional>
+
+// The calendar's days as comma-separated values for spreadsheet programs.
+
+namespace custodex {
+
+struct CsvOptions {
+    bool WeekDay = false;
+    bool Overnights = false;
+    bool OvernightReason = false;
+    bool OvernightStart = false;
+    bool OvernightEnd = false;
+    bool DayVisits = false;
+    bool DayVisitReason = false;
+    bool DayVisitStart = false;
+    bool DayVisitEnd = false;
+    bool AllDays = false;
+    QChar Separator = QLatin1Char(',');
+};
+
+enum class CsvSeparatorChoice { Comma, Semicolon, Custom };
+
+inline const QString CsvSeparatorMessage =
+    QStringLiteral("Error!  The field separator cannot be a space or a null\n\rPlease try again.");
+
+// The separator, or nothing when a custom one is empty or a blank.
+std::optional<QChar> CsvSeparator(CsvSeparatorChoice choice, const QString& custom);
+
+// A time as a number: 07:30PM gives 1930, "<None>" 0. The twelve o'clock hour counts as
+// hour 0 (12:30PM gives 1230, 12:30AM gives 30) like every other time in the program, and
+// midnight itself is written 2400 so that it cannot be read as "<None>".
+int CsvTimeNumber(const QString& timeText);
+
+// The whole file, lines ended by CR LF.
+QString CsvText(const CalendarDocument& doc, const CsvOptions& options);
+
+} // namespace custodex

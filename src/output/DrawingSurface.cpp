@@ -1,0 +1,136 @@
+#include "output/DrawingSurface.h"
+
+#include "calendar/Colour.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace custodex {
+
+PainterSurface::PainterSurface(QPaintDevice& device)
+    : Device(device), Painter(std::make_unique<QPainter>(&device))
+{
+    SetFont(12, false);
+    SetPen(1, 0);
+}
+
+PainterSurface::~PainterSurface() = default;
+
+QSize PainterSurface::Size() const
+{
+    return QSize(Device.width(), Device.height());
+}
+
+void PainterSurface::SetFont(int pixelHeight, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, pixelHeight));
+    font.setBold(bold);
+    Painter->setFont(font);
+}
+
+int PainterSurface::TextWidth(const QString& text)
+{
+    return Painter->fontMetrics().horizontalAdvance(text);
+}
+
+int PainterSurface::TextHeight(const QString&)
+{
+    return Painter->fontMetrics().height();
+}
+
+void PainterSurface::Text(int x, int y, const QString& text)
+{
+    Painter->drawText(QPoint(x, y + Painter->fontMetrics().ascent()), text);
+}
+
+void PainterSurface::SetPen(int width, std::int32_t colour)
+{
+    QPen pen(ColourFromValue(colour));
+    pen.setWidth(width);
+    pen.setJoinStyle(Qt::MiterJoin);
+    Painter->setPen(pen);
+}
+
+void PainterSurface::Line(int x1, int y1, int x2, int y2)
+{
+    Painter->drawLine(x1, y1, x2, y2);
+}
+
+void PainterSurface::Rectangle(const QRect& rect)
+{
+    Painter->save();
+    Painter->setBrush(Qt::NoBrush);
+    Painter->drawRect(rect.adjusted(0, 0, -1, -1));
+    Painter->restore();
+}
+
+void PainterSurface::FillRect(const QRect& rect, std::int32_t colour)
+{
+    Painter->fillRect(rect, ColourFromValue(colour));
+}
+
+void PainterSurface::NewPage()
+{
+    // An image is one page; printing surfaces start their next page here.
+}
+
+void RecordingSurface::SetFont(int pixelHeight, bool bold)
+{
+    FontHeight = pixelHeight;
+    FontBold = bold;
+    Operations.push_back({Operation::Font, {}, {}, pixelHeight, 0, bold});
+}
+
+int RecordingSurface::TextWidth(const QString& text)
+{
+    return static_cast<int>(text.size()) * FontHeight / 2;
+}
+
+int RecordingSurface::TextHeight(const QString&)
+{
+    return FontHeight;
+}
+
+void RecordingSurface::Text(int x, int y, const QString& text)
+{
+    Operations.push_back(
+        {Operation::Text, QRect(x, y, TextWidth(text), FontHeight), text, FontHeight, 0, FontBold});
+}
+
+void RecordingSurface::SetPen(int width, std::int32_t colour)
+{
+    Operations.push_back({Operation::Pen, {}, {}, width, colour, false});
+}
+
+void RecordingSurface::Line(int x1, int y1, int x2, int y2)
+{
+    Operations.push_back({Operation::Line, QRect(QPoint(x1, y1), QPoint(x2, y2)), {}, 0, 0, false});
+}
+
+void RecordingSurface::Rectangle(const QRect& rect)
+{
+    Operations.push_back({Operation::Rectangle, rect, {}, 0, 0, false});
+}
+
+void RecordingSurface::FillRect(const QRect& rect, std::int32_t colour)
+{
+    Operations.push_back({Operation::Fill, rect, {}, 0, colour, false});
+}
+
+void RecordingSurface::NewPage()
+{
+    Operations.push_back({Operation::Page, {}, {}, 0, 0, false});
+}
+
+const RecordingSurface::Operation* RecordingSurface::FindText(const QString& prefix) const
+{
+    for (const Operation& op : Operations)
+        if (op.What == Operation::Text && op.Words.startsWith(prefix))
+            return &op;
+    return nullptr;
+}
+
+} // namespace custodex

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QPaintDevice;
+class QPainter;
+
+// Every printed or pictured page is drawn on a surface: a painter over an image or printer,
+// or a recorder with fixed text metrics for tests.
+
+namespace custodex {
+
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+    virtual QSize Size() const = 0;
+    virtual void SetFont(int pixelHeight, bool bold = false) = 0;
+    virtual int TextWidth(const QString& text) = 0;
+    virtual int TextHeight(const QString& text) = 0;
+    virtual void Text(int x, int y, const QString& text) = 0; // top-left corner of the text
+    virtual void SetPen(int width, std::int32_t colour) = 0;
+    virtual void Line(int x1, int y1, int x2, int y2) = 0;
+    virtual void Rectangle(const QRect& rect) = 0; // outline in the pen
+    virtual void FillRect(const QRect& rect, std::int32_t colour) = 0;
+    virtual void NewPage() = 0;
+};
+
+// Draws with a QPainter on an image or printer; the default typeface is Arial (Liberation
+// Sans where Arial is not installed).
+class PainterSurface : public DrawingSurface {
+public:
+    explicit PainterSurface(QPaintDevice& device);
+    ~PainterSurface() override;
+    QSize Size() const override;
+    void SetFont(int pixelHeight, bool bold) override;
+    int TextWidth(const QString& text) override;
+    int TextHeight(const QString& text) override;
+    void Text(int x, int y, const QString& text) override;
+    void SetPen(int width, std::int32_t colour) override;
+    void Line(int x1, int y1, int x2, int y2) override;
+    void Rectangle(const QRect& rect) override;
+    void FillRect(const QRect& rect, std::int32_t colour) override;
+    void NewPage() override;
+
+private:
+    QPaintDevice& Device;
+    std::unique_ptr<QPainter> Painter;
+};
+
+// Records every call; a text is as wide as half its font height per character and as high
+// as its font height, so a test can compute the coordinates a layout rule gives.
+class RecordingSurface : public DrawingSurface {
+public:
+    struct Operation {
+        enum Kind { Font, Text, Pen, Line, Rectangle, Fill, Page } What;
+        QRect Area; // text: x, y and measured size; line: from (x, y) to (right, bottom) as points
+        QString Words;  // text
+        int Number = 0; // font height or pen width
+        std::int32_t Colour = 0;
+        bool Bold = false;
+    };
+
+    explicit RecordingSurface(QSize size) : Extent(size) {}
+    QSize Size() const override { return Extent; }
+    void SetFont(int pixelHeight, bool bold) override;
+    int TextWidth(const QString& text) override;
+    int TextHeight(const QString& text) override;
+    void Text(int x, int y, const QString& text) override;
+    void SetPen(int width, std::int32_t colour) override;
+    void Line(int x1, int y1, int x2, int y2) override;
+    void Rectangle(const QRect& rect) override;
+    void FillRect(const QRect& rect, std::int32_t colour) override;
+    void NewPage() override;
+
+    std::vector<Operation> Operations;
+    // The first text operation whose words start with `prefix`, or nullptr.
+    const Operation* FindText(const QString& prefix) const;
+
+private:
+    QSize Extent;
+    int FontHeight = 12;
+    bool FontBold = false;
+};
+
+} // namespace custodex
