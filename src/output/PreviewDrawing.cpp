@@ -193,6 +193,7 @@ void DrawPreviewBlockDays(const CalendarDocument& doc, DrawingSurface& surface,
                                    QPoint(area.x() + layout.C / 4, area.y() + layout.R / 2)),
                              doc.DayVisitColour);
         const QString number = QString::number(day.DayOfMonth);
+        surface.SetPen(1, Black); // the text colour, after a red frame
         surface.Text(area.x() + (layout.C - surface.TextWidth(number)) / 2,
                      area.y() + (layout.R - numberHeight) / 2, number);
     }
