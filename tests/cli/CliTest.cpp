@@ -177,3 +177,34 @@ TEST(CliResave, ReadsAndWritesAgainButNeverOverALockedFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CliExportCsv, OptionsSeparatorAndRefusal)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("Jones.csv"));
+    const QString in = DataDir + QStringLiteral("/Jones.Smith.cdb");
+    ASSERT_EQ(RunCommand({QStringLiteral("export-csv"), in, out, QStringLiteral("--overnights"),
+                          QStringLiteral("--overnight-reason"), QStringLiteral("--separator"),
+                          QStringLiteral(";")})
+                  .Status,
+              0);
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\"Year\";\"Month\";\"Day\";\"Overnight Stay "
+                                 "Reason\"\r\n\"2023\";\"March\";\"15\";\"Weekend\"\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 1 + 5); // five overnight days
+
+    const QString refused = dir.filePath(QStringLiteral("None.csv"));
+    const CliRun blank = RunCommand({QStringLiteral("export-csv"), in, refused,
+                                     QStringLiteral("--separator"), QStringLiteral(" ")});
+    EXPECT_NE(blank.Status, 0);
+    EXPECT_EQ(blank.Err,
+              QStringLiteral(
+                  "Error!  The field separator cannot be a space or a null\nPlease try again.\n"));
+    EXPECT_FALSE(QFile::exists(refused));
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+#include "output/PreviewDrawing.h"
+
+#include "cli/CliCommands.h"
+#include "output/DrawingSurface.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+using namespace custodex;
+
+namespace {
+
+CalendarDocument September2004()
+{
+    CalendarDocument doc;
+    doc.ClientName = QStringLiteral("Smith");
+    BuildSpan(doc, 8, 2004);
+    RecountCounters(doc);
+    return doc;
+}
+
+TEST(PreviewLayout, ValuesAndBlockPlacement)
+{
+    const PreviewLayout l = ComputePreviewLayout(1280, 2048);
+    EXPECT_EQ(l.s, 37);
+    EXPECT_EQ(l.T, 93);
+    EXPECT_EQ(l.u, 23);
+    EXPECT_EQ(l.g, 392); // 396 made a multiple of 7 ...
+    EXPECT_EQ(l.gx, 22); // ... and the 4 pixels given to the gap
+    EXPECT_EQ(l.h, 198); // 203 made a multiple of 9 ...
+    EXPECT_EQ(l.gy, 51); // ... and the 5 pixels given to the gap
+    EXPECT_EQ(l.C, 56);
+    EXPECT_EQ(l.R, 22);
+    EXPECT_EQ(l.Block(1), QRect(37, 93, 392, 198));
+    EXPECT_EQ(l.Block(5).topLeft(), QPoint(37 + 414, 93 + 249));
+    EXPECT_EQ(l.Block(24).topLeft(), QPoint(37 + 2 * 414, 93 + 7 * 249));
+}
+
+TEST(PreviewDrawing, TitlesCountersAndMonthYears)
+{
+    CalendarDocument doc = September2004();
+    doc.NonCustodialName.clear();
+    RecordingSurface surface(QSize(1280, 2048));
+    DrawPreview(doc, surface, QStringLiteral("Generated 9/1/04  10:00:00 AM"));
+    const PreviewLayout l = ComputePreviewLayout(1280, 2048);
+
+    const auto* title = surface.FindText(QStringLiteral("Custodex Calendar For:  Smith"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->Number, (9 * l.u) / 10);
+    EXPECT_EQ(title->Area.x(), l.s + (3 * l.g + 2 * l.gx - title->Area.width()) / 2);
+    EXPECT_EQ(title->Area.y(), 2);
+    const auto* line3 = surface.FindText(QStringLiteral(
+        "Non-Custodial:  Total OverNights = 0  (00.0%)  Total Day Visits = 0  (00.0%)"));
+    ASSERT_NE(line3, nullptr);
+    EXPECT_EQ(line3->Area.y(), 2 + 2 * l.u);
+    int secondYearLines = 0;
+    for (const auto& op : surface.Operations)
+        if (op.What == RecordingSurface::Operation::Text &&
+            op.Area.y() == l.T + 4 * l.h + 3 * l.gy + 2) {
+            EXPECT_EQ(op.Area.x(), line3->Area.x());
+            ++secondYearLines;
+        }
+    EXPECT_EQ(secondYearLines, 1);
+
+    const struct {
+        const char* Title;
+        int Month;
+    } blocks[] = {
+        {"September 2004", 1}, {"January 2005", 5}, {"September 2005", 13}, {"August 2006", 24}};
+    for (const auto& b : blocks) {
+        const auto* text = surface.FindText(QString::fromLatin1(b.Title));
+        ASSERT_NE(text, nullptr) << b.Title;
+        const QRect block = l.Block(b.Month);
+        EXPECT_EQ(text->Area.x(), block.x() + (l.g - text->Area.width()) / 2) << b.Title;
+        EXPECT_GE(text->Area.y(), block.y());
+        EXPECT_LT(text->Area.bottom(), block.y() + 2 * l.R) << b.Title;
+        EXPECT_LE(text->Area.width(), (9 * l.g) / 10);
+    }
+}
+
+TEST(PreviewDrawing, LongClientNameShrinksTheTitle)
+{
+    CalendarDocument doc = September2004();
+    doc.ClientName = QString(200, QLatin1Char('W'));
+    RecordingSurface surface(QSize(1280, 2048));
+    DrawPreview(doc, surface, QString());
+    const PreviewLayout l = ComputePreviewLayout(1280, 2048);
+    const auto* title = surface.FindText(QStringLiteral("Custodex Calendar For:  WWW"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_LE(title->Area.width(), 3 * l.g + l.gx);
+    EXPECT_LT(title->Number, (9 * l.u) / 10);
+}
+
+// Pixels of a real picture: colours, the red double frame and the corner square.
+TEST(PreviewPicture, CellColoursFramesAndSquares)
+{
+    CalendarDocument doc = September2004();
+    auto mark = [&](int index, const char* overnightReason) {
+        CalendarDay& day = doc.Days[static_cast<std::size_t>(index)];
+        day.HasOvernight = true;
+        day.OvernightReason = QString::fromLatin1(overnightReason);
+        day.HasDayVisit = true;
+        day.DayVisitReason = QStringLiteral("Zoo");
+    };
+    mark(10, "Weekend"); // Saturday 11 September 2004: row 1 (the 1st is a Wednesday), column 6
+    mark(11, "*away");   // Sunday 12 September: row 2, column 0
+    RecountCounters(doc);
+    QImage picture(1280, 2048, QImage::Format_RGB32);
+    {
+        PainterSurface surface(picture);
+        DrawPreview(doc, surface, QStringLiteral("Generated"));
+    }
+    const PreviewLayout l = ComputePreviewLayout(1280, 2048);
+    const QRect block = l.Block(1);
+    auto cell = [&](int row, int column) {
+        return QRect(block.x() + column * l.C, block.y() + (3 + row) * l.R, l.C, l.R);
+    };
+    const QRect both = cell(1, 6);
+    EXPECT_EQ(picture.pixelColor(both.right() - 5, both.bottom() - 5),
+              QColor(0xC0, 0xC0, 0xC0)); // silver
+    EXPECT_EQ(picture.pixelColor(both.x() + 1, both.bottom() - 3),
+              QColor(Qt::red)); // frame, below the square
+    EXPECT_EQ(picture.pixelColor(both.right() - 2, both.y() + 2), QColor(Qt::red));
+    EXPECT_EQ(picture.pixelColor(both.x() + 4, both.y() + 4), QColor(Qt::black)); // square
+
+    const QRect annotated = cell(2, 0);
+    EXPECT_EQ(picture.pixelColor(annotated.right() - 5, annotated.bottom() - 5), QColor(Qt::white));
+    EXPECT_EQ(picture.pixelColor(annotated.x() + 4, annotated.y() + 4), QColor(Qt::black));
+    EXPECT_NE(picture.pixelColor(annotated.x() + 1, annotated.bottom() - 3), QColor(Qt::red));
+
+    const QRect blank = cell(0, 0); // before the 1st
+    EXPECT_EQ(picture.pixelColor(blank.center()), QColor(Qt::white));
+}
+
+TEST(CliPreview, WritesThePictureOfACalendar)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("Jones.png"));
+    QString output;
+    QString errors;
+    QTextStream outStream(&output);
+    QTextStream errStream(&errors);
+    ASSERT_EQ(
+        RunCli({QStringLiteral("preview"), QStringLiteral(CUSTODEX_TEST_DATA "/Jones.Smith.cdb"),
+                out, QStringLiteral("--size"), QStringLiteral("900x1400")},
+               outStream, errStream),
+        0)
+        << errors.toStdString();
+    const QImage picture(out);
+    EXPECT_EQ(picture.size(), QSize(900, 1400));
+    EXPECT_NE(RunCli({QStringLiteral("preview"), QStringLiteral("missing.cdb"), out}, outStream,
+                     errStream),
+              0);
+    EXPECT_NE(
+        RunCli({QStringLiteral("preview"), QStringLiteral(CUSTODEX_TEST_DATA "/Jones.Smith.cdb"),
+                out, QStringLiteral("--size"), QStringLiteral("huge")},
+               outStream, errStream),
+        0);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // fonts for the painted picture
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,222 @@
+#include "calendar/ui/DayCellWidget.h"
+#include "calendar/ui/Months.h"
+#include "output/ui/Csvcnvrt.h"
+#include "output/ui/preview.h"
+#include "reports/ui/UserInit.h"
+#include "support/ModalDriver.h"
+#include "support/PreferencesDriver.h"
+#include "support/ScriptedServices.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace custodex;
+using namespace custodex::testing;
+
+namespace {
+
+class OutputFlow : public ::testing::Test {
+protected:
+    OutputFlow()
+        : Window(MainWindowServices{
+              Prompts, Help, Dialogs, Launcher, Colours, Paths(), [] {}, [] { return 2026; },
+              [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
+    {
+        Window.show();
+        QCoreApplication::processEvents();
+        Window.ClientName->setText(QStringLiteral("Jones"));
+        Window.UserYear->setCurrentText(QStringLiteral("2004"));
+        Window.SelUserMonth->setCurrentText(QStringLiteral("September"));
+        auto accepted = AcceptPreferencesWhenShown();
+        QTest::mouseClick(Window.StartBtn, Qt::LeftButton);
+        EXPECT_TRUE(*accepted);
+        CalendarDay& friday = Window.Document().Days[2];
+        friday.HasOvernight = true;
+        friday.OvernightReason = QStringLiteral("Weekend");
+        friday.OvernightPickup = QStringLiteral("06:00PM");
+        friday.OvernightDropoff = QStringLiteral("08:30AM");
+        Window.Document().ChangesPending = false;
+        Window.RefreshWindow();
+    }
+    ProgramPaths Paths()
+    {
+        QDir(Root.path()).mkpath(QStringLiteral("clients"));
+        QFile ini(Root.filePath(QStringLiteral("Calendar.ini")));
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write("WIZARD=FALSE\r\n");
+        return {Root.filePath(QStringLiteral("program/")),
+                Root.filePath(QStringLiteral("Calendar.ini")),
+                Root.filePath(QStringLiteral("clients/")),
+                Root.filePath(QStringLiteral("program/Tutorials/"))};
+    }
+
+    QTemporaryDir Root;
+    ScriptedPrompter Prompts;
+    RecordingHelp Help;
+    ScriptedFileDialogs Dialogs;
+    RecordingLauncher Launcher;
+    ScriptedColours Colours;
+    TQDLMainCalendar Window;
+};
+
+const QString CancelQuestion = QStringLiteral(
+    "Warning!  If you cancel you will lose all changes!\n\rAre you sure you want to cancel?");
+
+TEST_F(OutputFlow, PreferencesCancelRestoresAndOkStores)
+{
+    Window.Document().DistributionStale = false;
+    auto cancelled = WhenModal([&](QWidget* modal) {
+        auto* preferences = qobject_cast<TUserInitialize*>(modal);
+        ASSERT_NE(preferences, nullptr);
+        EXPECT_EQ(preferences->HourFields[0]->text(), QStringLiteral("24"));
+        QTest::mouseClick(preferences->HoursDown[0], Qt::LeftButton);
+        EXPECT_EQ(preferences->HourFields[0]->text(), QStringLiteral("23"));
+        EXPECT_TRUE(preferences->Touched());
+        Prompts.Expect(CancelQuestion, PromptAnswer::No);
+        QTest::mouseClick(preferences->CancelBtn, Qt::LeftButton);
+        EXPECT_TRUE(preferences->isVisible());
+        Prompts.Expect(CancelQuestion, PromptAnswer::Yes);
+        QTest::mouseClick(preferences->CancelBtn, Qt::LeftButton);
+    });
+    Window.Action(QStringLiteral("Preferences"))->trigger();
+    ASSERT_TRUE(*cancelled);
+    EXPECT_EQ(Window.Document().OvernightHours, QStringLiteral("24:00"));
+    EXPECT_TRUE(Window.Document().DistributionStale); // the spinner marked it
+    EXPECT_FALSE(Window.Document().ChangesPending);
+
+    Colours.Answers = {std::int32_t{0x00FFFF}}; // yellow background
+    auto stored = WhenModal([&](QWidget* modal) {
+        auto* preferences = qobject_cast<TUserInitialize*>(modal);
+        ASSERT_NE(preferences, nullptr);
+        EXPECT_EQ(preferences->HourFields[0]->text(),
+                  QStringLiteral("24")); // back to the stored value
+        QTest::mouseClick(preferences->BackGrndColPanel, Qt::LeftButton);
+        QTest::mouseClick(preferences->HoursUp[1], Qt::LeftButton); // sleep 09:00
+        preferences->CustodialName->setEditText(QStringLiteral("   Dad"));
+        preferences->NonCustodialName->setEditText(QStringLiteral("Mother"));
+        QTest::mouseClick(preferences->OkBtn, Qt::LeftButton);
+    });
+    Window.Action(QStringLiteral("Preferences"))->trigger();
+    ASSERT_TRUE(*stored);
+    EXPECT_EQ(Colours.Offered, std::vector<std::int32_t>{16777215});
+    EXPECT_EQ(Window.Document().BackgroundColour, 0x00FFFF);
+    EXPECT_EQ(Window.Document().SleepTime, QStringLiteral("09:00"));
+    EXPECT_EQ(Window.Document().SleepMinutes, 540);
+    EXPECT_EQ(Window.Document().CustodialName, QStringLiteral("Dad"));
+    EXPECT_TRUE(Window.Document().ChangesPending);
+    EXPECT_EQ(Window.CustodialTitle->text(), QStringLiteral("Dad"));
+    EXPECT_EQ(Window.NonCustodialTitle->text(), QStringLiteral("Mother"));
+    EXPECT_EQ(Window.Cells[3]->palette().color(QPalette::Window),
+              QColor(Qt::yellow)); // Wednesday 1 September 2004
+    EXPECT_EQ(Window.Cells[0]->palette().color(QPalette::Window),
+              QColor(Qt::white)); // blank cells stay white
+}
+
+TEST_F(OutputFlow, PreferencesCloseBoxAsksAndUntouchedCancelDoesNot)
+{
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* preferences = qobject_cast<TUserInitialize*>(modal);
+        ASSERT_NE(preferences, nullptr);
+        QTest::mouseClick(preferences->MinutesUp[3], Qt::LeftButton); // nap 00:01
+        Prompts.Expect(
+            QStringLiteral("Closing now will cause all changes to be lost!\n\rClose anyway?"),
+            PromptAnswer::No);
+        Prompts.Expect(
+            QStringLiteral("Please use the \"OK\" button to\n\rsave your changes and close."));
+        preferences->close();
+        EXPECT_TRUE(preferences->isVisible());
+        Prompts.Expect(
+            QStringLiteral("Closing now will cause all changes to be lost!\n\rClose anyway?"),
+            PromptAnswer::Yes);
+        preferences->close();
+    });
+    Window.PreferencesClick();
+    ASSERT_TRUE(*ran);
+    EXPECT_EQ(Window.Document().NapTime, QStringLiteral("00:00"));
+
+    auto untouched = WhenModal([&](QWidget* modal) {
+        auto* preferences = qobject_cast<TUserInitialize*>(modal);
+        ASSERT_NE(preferences, nullptr);
+        QTest::mouseClick(preferences->CancelBtn, Qt::LeftButton); // no question
+    });
+    Window.PreferencesClick();
+    ASSERT_TRUE(*untouched);
+}
+
+TEST_F(OutputFlow, CsvDialogRefusesBlankSeparatorsAndWritesTheFile)
+{
+    auto refused = WhenModal([&](QWidget* modal) {
+        auto* csv = qobject_cast<TCsvConvert*>(modal);
+        ASSERT_NE(csv, nullptr);
+        EXPECT_TRUE(csv->RadioComma->isChecked());
+        csv->RadioCustom->setChecked(true);
+        Prompts.Expect(QStringLiteral(
+            "Error!  The field separator cannot be a space or a null\n\rPlease try again."));
+        QTest::mouseClick(csv->SaveBtn, Qt::LeftButton);
+    });
+    Window.Action(QStringLiteral("WriteCsv"))->trigger();
+    ASSERT_TRUE(*refused);
+    EXPECT_TRUE(Dialogs.Requests.empty());
+
+    Dialogs.Paths = {Root.filePath(QStringLiteral("exports/Jones"))};
+    QDir(Root.path()).mkpath(QStringLiteral("exports"));
+    auto written = WhenModal([&](QWidget* modal) {
+        auto* csv = qobject_cast<TCsvConvert*>(modal);
+        ASSERT_NE(csv, nullptr);
+        EXPECT_TRUE(csv->RadioComma->isChecked()); // every opening starts with the comma
+        EXPECT_TRUE(csv->RadioEdit->text().isEmpty());
+        csv->CsvOvrNites->setChecked(true);
+        csv->CsvOvrNiteReason->setChecked(true);
+        csv->CsvOvrNiteStrtTime->setChecked(true);
+        csv->CsvOvrNiteEndTime->setChecked(true);
+        csv->RadioSemicolon->setChecked(true);
+        QTest::mouseClick(csv->SaveBtn, Qt::LeftButton);
+    });
+    Window.Action(QStringLiteral("WriteCsv"))->trigger();
+    ASSERT_TRUE(*written);
+    EXPECT_EQ(Dialogs.Requests.back().Title, QStringLiteral("Create a Calendar .csv file"));
+    EXPECT_EQ(Dialogs.Requests.back().FileName, QStringLiteral("Jones"));
+    EXPECT_TRUE(Dialogs.Requests.back().ConfirmOverwrite);
+    QFile file(Root.filePath(QStringLiteral("exports/Jones.csv")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(
+        file.readAll(),
+        QByteArray("\"Year\";\"Month\";\"Day\";\"Overnight Stay Reason\";\"Overnight Stay Pickup "
+                   "Time\";\"Overnight Stay Dropoff Time\"\r\n\"2004\";\"September\";\"3\";"
+                   "\"Weekend\";1800;830\r\n"));
+    EXPECT_EQ(Window.Document().ClientFolder, Root.filePath(QStringLiteral("exports/")));
+    EXPECT_TRUE(Window.CsvDialog().CsvOvrNites->isChecked()); // kept for the next opening
+}
+
+TEST_F(OutputFlow, PreviewDrawsInPhasesAndClosesOnAClick)
+{
+    Window.Action(QStringLiteral("Preview"))->trigger();
+    TPreviewer& preview = Window.Preview();
+    EXPECT_TRUE(preview.isVisible());
+    EXPECT_FALSE(preview.Drawn());
+    QTRY_VERIFY_WITH_TIMEOUT(preview.Drawn(), 10000);
+    const PreviewLayout& layout = preview.Layout();
+    const QRect block = layout.Block(1);
+    // Friday 3 September 2004: first week row, column 5, silver.
+    const QPoint friday(block.x() + 5 * layout.C + layout.C - 4,
+                        block.y() + 3 * layout.R + layout.R - 4);
+    EXPECT_EQ(preview.Picture().pixelColor(friday), QColor(0xC0, 0xC0, 0xC0));
+    QTest::mouseClick(preview.View()->viewport(), Qt::LeftButton, {}, QPoint(50, 300));
+    EXPECT_FALSE(preview.isVisible());
+    EXPECT_EQ(preview.Picture().pixelColor(friday),
+              QColor(Qt::white)); // cleared for the next showing
+}
+
+} // namespace
