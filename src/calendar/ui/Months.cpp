@@ -847,6 +847,19 @@ bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
             ClientName->setFocus();
         }
     }
+    if (event->type() == QEvent::KeyPress &&
+        (watched == OverniteReasons->lineEdit() || watched == DayVisitReasons->lineEdit())) {
+        // Enter keeps the typed default reason instead of letting the combo box reset it.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == OverniteReasons->lineEdit())
+                ReasonFocusLost(OverniteReasons, Doc.OverniteReasons);
+            else
+                ReasonFocusLost(DayVisitReasons, Doc.DayVisitReasons);
+            MonthArea->setFocus();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress && watched == MonthArea) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Left || key == Qt::Key_Up) {

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -121,6 +122,7 @@ TSetAONDay::TSetAONDay(Prompter& prompter, HelpService& help, TUserClock& clock,
     });
     StrtTime->installEventFilter(this);
     EndTime->installEventFilter(this);
+    EditReason->lineEdit()->installEventFilter(this);
 
     setTabOrder(EditReason, Clicker1);
     setTabOrder(Clicker1, Clicker2);
@@ -193,6 +195,15 @@ void TSetAONDay::EditTime(bool pickup)
 
 bool TSetAONDay::eventFilter(QObject* watched, QEvent* event)
 {
+    // Enter in the reason box means OK; the combo box would otherwise take it and reset the
+    // text to the chosen list item.
+    if (event->type() == QEvent::KeyPress && watched == EditReason->lineEdit()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            BitBtn1Click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress && (watched == StrtTime || watched == EndTime)) {
         EditTime(watched == StrtTime);
         return true;

@@ -383,6 +383,27 @@ TEST_F(MonthsFlow, CountersAndHelpBeforeACalendarExists)
     EXPECT_EQ(Help.CloseAllCalls, 1);
 }
 
+TEST_F(MonthsFlow, EnterInTheReasonBoxesKeepsTheTypedReason)
+{
+    Start(QStringLiteral("Smith"), QStringLiteral("2023"), QStringLiteral("January"));
+    Window.OverniteReasons->setFocus();
+    QTest::keyClicks(Window.OverniteReasons->lineEdit(), QStringLiteral("Weekend"));
+    QTest::keyClick(Window.OverniteReasons->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(Window.OverniteReasons->currentText(), QStringLiteral("Weekend"));
+    EXPECT_EQ(Window.Document().OverniteReasons.Items, QStringList{QStringLiteral("Weekend")});
+
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* editor = qobject_cast<TSetAONDay*>(modal);
+        ASSERT_NE(editor, nullptr);
+        editor->EditReason->setEditText(QString());
+        QTest::keyClicks(editor->EditReason->lineEdit(), QStringLiteral("Camp"));
+        QTest::keyClick(editor->EditReason->lineEdit(), Qt::Key_Return);
+    });
+    Click(6);
+    ASSERT_TRUE(*ran);
+    EXPECT_EQ(Window.Document().Days[5].OvernightReason, QStringLiteral("Camp"));
+}
+
 TEST_F(MonthsFlow, ClientNameCharactersAreCheckedWhenLeavingTheField)
 {
     Window.ClientName->setText(QStringLiteral("Smith/Jones"));
