@@ -77,6 +77,21 @@ void SyncShownMonth(CalendarDocument& doc)
     doc.ShownMonthIndex = (doc.StartMonthIndex + doc.ShownMonthNumber - 1) % 12;
 }
 
+// The fields of one kind of mark on a day.
+struct DayMark {
+    bool& Has;
+    QString& Reason;
+    QString& First;
+    QString& Second;
+};
+
+DayMark MarkOf(CalendarDay& day, MarkMode mode)
+{
+    if (mode == MarkMode::Overnights)
+        return {day.HasOvernight, day.OvernightReason, day.OvernightPickup, day.OvernightDropoff};
+    return {day.HasDayVisit, day.DayVisitReason, day.DayVisitStart, day.DayVisitEnd};
+}
+
 void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayIndex,
               CellClickHost& host)
 {
@@ -96,11 +111,12 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
     request.Heading = (modifying ? QStringLiteral("Modifying ") : QStringLiteral("Setting ")) +
                       kind + QStringLiteral(" for ") + cell.WeekdayName + QStringLiteral(", ") +
                       cell.MonthName + QLatin1Char(' ') + QString::number(cell.Day);
+    const DayMark mark = MarkOf(day, view.Mode);
     QString reason;
     if (modifying) {
-        reason = overnight ? day.OvernightReason : day.DayVisitReason;
-        request.Entry.Start = overnight ? day.OvernightPickup : day.DayVisitStart;
-        request.Entry.End = overnight ? day.OvernightDropoff : day.DayVisitEnd;
+        reason = mark.Reason;
+        request.Entry.Start = mark.First;
+        request.Entry.End = mark.Second;
     }
     else {
         request.ReasonItems = defaults.Items;
@@ -110,8 +126,8 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
     }
     request.Entry.NoNap = reason.startsWith(NoNapPrefix);
     request.Entry.Reason = request.Entry.NoNap ? reason.mid(NoNapPrefix.size()) : reason;
-    const QString before = overnight ? day.OvernightReason : day.DayVisitReason;
-    const bool wasMarked = overnight ? day.HasOvernight : day.HasDayVisit;
+    const QString before = mark.Reason;
+    const bool wasMarked = mark.Has;
 
     if (!host.EditDay(request, cell.Number))
         return;
@@ -127,20 +143,14 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
     else {
         text = BlankReason;
     }
-    if (overnight) {
-        day.HasOvernight = true;
-        day.OvernightPickup = request.Entry.Start;
-        day.OvernightDropoff = request.Entry.End;
-        day.OvernightReason = text;
+    mark.Has = true;
+    mark.First = request.Entry.Start;
+    mark.Second = request.Entry.End;
+    mark.Reason = text;
+    if (overnight)
         ShowOvernight(doc, cell, day);
-    }
-    else {
-        day.HasDayVisit = true;
-        day.DayVisitStart = request.Entry.Start;
-        day.DayVisitEnd = request.Entry.End;
-        day.DayVisitReason = text;
+    else
         ShowDayVisit(cell, day);
-    }
     const bool annotation = IsAnnotationReason(text);
     if ((!modifying && !annotation) ||
         (modifying && wasMarked && IsAnnotationReason(before) != annotation))
@@ -150,53 +160,39 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
 void RemoveOrRestore(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayIndex)
 {
     CalendarDay& day = doc.Days[static_cast<std::size_t>(dayIndex)];
-    if (view.Mode == MarkMode::Overnights) {
-        if (cell.ShowsOvernight &&
-            (cell.Colour == doc.OvernightColour || IsAnnotationReason(cell.OvernightReason))) {
-            view.RemovedOvernight = {dayIndex, CutText(day.OvernightReason, ReasonCapacity),
-                                     CutText(day.OvernightPickup, RemovedTimeCapacity),
-                                     CutText(day.OvernightDropoff, RemovedTimeCapacity)};
+    const bool overnight = view.Mode == MarkMode::Overnights;
+    const DayMark mark = MarkOf(day, view.Mode);
+    RemovedMark& removed = overnight ? view.RemovedOvernight : view.RemovedDayVisit;
+    const bool shown = overnight ? cell.ShowsOvernight : cell.ShowsDayVisit;
+    const bool drawn = overnight ? cell.Colour == doc.OvernightColour : cell.BarVisible;
+    const QString& cellReason = overnight ? cell.OvernightReason : cell.DayVisitReason;
+    if (shown && (drawn || IsAnnotationReason(cellReason))) {
+        removed = {dayIndex, CutText(mark.Reason, ReasonCapacity),
+                   CutText(mark.First, RemovedTimeCapacity),
+                   CutText(mark.Second, RemovedTimeCapacity)};
+        if (overnight)
             HideOvernight(doc, cell);
-            if (!IsAnnotationReason(day.OvernightReason))
-                doc.DistributionStale = true;
-            day.HasOvernight = false;
-            day.OvernightReason.clear();
-            day.OvernightPickup = NoTimeText;
-            day.OvernightDropoff = NoTimeText;
-        }
-        else if (!cell.ShowsOvernight && view.RemovedOvernight.Day == dayIndex) {
-            day.HasOvernight = true;
-            day.OvernightReason = view.RemovedOvernight.Reason;
-            day.OvernightPickup = view.RemovedOvernight.First;
-            day.OvernightDropoff = view.RemovedOvernight.Second;
+        else
+            HideDayVisit(cell);
+        if (!IsAnnotationReason(mark.Reason))
+            doc.DistributionStale = true;
+        mark.Has = false;
+        mark.Reason.clear();
+        mark.First = NoTimeText;
+        mark.Second = NoTimeText;
+    }
+    else if (!shown && removed.Day == dayIndex) {
+        mark.Has = true;
+        mark.Reason = removed.Reason;
+        mark.First = removed.First;
+        mark.Second = removed.Second;
+        if (overnight)
             ShowOvernight(doc, cell, day);
-            if (!IsAnnotationReason(day.OvernightReason))
-                doc.DistributionStale = true;
-            view.RemovedOvernight = {};
-        }
-        return;
-    }
-    if (cell.ShowsDayVisit && (cell.BarVisible || IsAnnotationReason(cell.DayVisitReason))) {
-        view.RemovedDayVisit = {dayIndex, CutText(day.DayVisitReason, ReasonCapacity),
-                                CutText(day.DayVisitStart, RemovedTimeCapacity),
-                                CutText(day.DayVisitEnd, RemovedTimeCapacity)};
-        HideDayVisit(cell);
-        if (!IsAnnotationReason(day.DayVisitReason))
+        else
+            ShowDayVisit(cell, day);
+        if (!IsAnnotationReason(mark.Reason))
             doc.DistributionStale = true;
-        day.HasDayVisit = false;
-        day.DayVisitReason.clear();
-        day.DayVisitStart = NoTimeText;
-        day.DayVisitEnd = NoTimeText;
-    }
-    else if (!cell.ShowsDayVisit && view.RemovedDayVisit.Day == dayIndex) {
-        day.HasDayVisit = true;
-        day.DayVisitReason = view.RemovedDayVisit.Reason;
-        day.DayVisitStart = view.RemovedDayVisit.First;
-        day.DayVisitEnd = view.RemovedDayVisit.Second;
-        ShowDayVisit(cell, day);
-        if (!IsAnnotationReason(day.DayVisitReason))
-            doc.DistributionStale = true;
-        view.RemovedDayVisit = {};
+        removed = {};
     }
 }
 

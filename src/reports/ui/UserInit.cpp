@@ -265,40 +265,30 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
         Touch();
         ShowValues();
     });
-    connect(Author, &QLineEdit::textEdited, this, [this](const QString& text) {
-        Touch();
-        if (text.size() >= AuthorCapacity)
-            Messages.Ask(PromptKind::Information,
-                         QStringLiteral("Stop!  Max Length of Author field is 40 characters."),
-                         PromptButtons::Ok);
-    });
-    connect(Title, &QLineEdit::textEdited, this, [this](const QString& text) {
-        Touch();
-        if (text.size() >= TitleCapacity)
-            Messages.Ask(PromptKind::Information,
-                         QStringLiteral("Stop!  Max Length of Title field is 40 characters."),
-                         PromptButtons::Ok);
-    });
-    connect(CustodialName, &QComboBox::editTextChanged, this, [this](const QString& text) {
-        if (Filling)
-            return;
-        Touch();
-        if (text.size() >= ParentNameCapacity)
-            Messages.Ask(
-                PromptKind::Error,
-                QStringLiteral("The custodial parent's name may not exceed 50 characters."),
-                PromptButtons::Ok);
-    });
-    connect(NonCustodialName, &QComboBox::editTextChanged, this, [this](const QString& text) {
-        if (Filling)
-            return;
-        Touch();
-        if (text.size() >= ParentNameCapacity)
-            Messages.Ask(
-                PromptKind::Error,
-                QStringLiteral("The non-custodial parent's name may not exceed 50 characters."),
-                PromptButtons::Ok);
-    });
+    // Each change at the field's length shows its warning.
+    auto lengthWarning = [this](int capacity, PromptKind kind, const QString& message) {
+        return [this, capacity, kind, message](const QString& text) {
+            if (Filling)
+                return;
+            Touch();
+            if (text.size() >= capacity)
+                Messages.Ask(kind, message, PromptButtons::Ok);
+        };
+    };
+    connect(Author, &QLineEdit::textEdited, this,
+            lengthWarning(AuthorCapacity, PromptKind::Information,
+                          QStringLiteral("Stop!  Max Length of Author field is 40 characters.")));
+    connect(Title, &QLineEdit::textEdited, this,
+            lengthWarning(TitleCapacity, PromptKind::Information,
+                          QStringLiteral("Stop!  Max Length of Title field is 40 characters.")));
+    connect(
+        CustodialName, &QComboBox::editTextChanged, this,
+        lengthWarning(ParentNameCapacity, PromptKind::Error,
+                      QStringLiteral("The custodial parent's name may not exceed 50 characters.")));
+    connect(NonCustodialName, &QComboBox::editTextChanged, this,
+            lengthWarning(
+                ParentNameCapacity, PromptKind::Error,
+                QStringLiteral("The non-custodial parent's name may not exceed 50 characters.")));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(new QLabel(QStringLiteral("Note:  Values may be changed at any time by "

@@ -7,6 +7,7 @@
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
+#include "support/TestMachine.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,41 +27,9 @@ using namespace custodex::testing;
 
 namespace {
 
-// One user's folders, shared by the program runs of a test.
-struct Machine {
-    Machine()
-    {
-        for (const char* folder : {"config", "clients", "program/Tutorials"})
-            QDir(Root.path()).mkpath(QLatin1String(folder));
-    }
-    ProgramPaths Paths() const
-    {
-        return {Root.filePath(QStringLiteral("program/")),
-                Root.filePath(QStringLiteral("config/Calendar.ini")),
-                Root.filePath(QStringLiteral("clients/")),
-                Root.filePath(QStringLiteral("program/Tutorials/"))};
-    }
-    QString Client(const QString& name) const
-    {
-        return Root.filePath(QStringLiteral("clients/") + name);
-    }
-    void WriteIni(const QByteArray& bytes) const
-    {
-        QFile ini(Paths().SettingsFile);
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(bytes);
-    }
-    QByteArray Ini() const
-    {
-        QFile ini(Paths().SettingsFile);
-        return ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray();
-    }
-    QTemporaryDir Root;
-};
-
 // One run of the program.
 struct ProgramRun {
-    explicit ProgramRun(const Machine& machine)
+    explicit ProgramRun(const TestMachine& machine)
         : Window(MainWindowServices{
               Prompts, Help, Dialogs, Launcher, Colours, machine.Paths(), [] {},
               [] { return 2026; }, [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
@@ -87,8 +56,7 @@ struct ProgramRun {
 
 TEST(LifecycleFlow, StartMarkSaveExitStartAgainAndOpenFromTheRecentList)
 {
-    Machine machine;
-    machine.WriteIni("WIZARD=FALSE\r\n");
+    TestMachine machine;
     {
         ProgramRun run(machine);
         run.Show();
@@ -152,8 +120,7 @@ TEST(LifecycleFlow, StartMarkSaveExitStartAgainAndOpenFromTheRecentList)
 
 TEST(LifecycleFlow, ExitWithChangesAsksToSaveAndCanStayOpen)
 {
-    Machine machine;
-    machine.WriteIni("WIZARD=FALSE\r\n");
+    TestMachine machine;
     ProgramRun run(machine);
     run.Show();
     run.Window.ClientName->setText(QStringLiteral("Smith"));
@@ -195,7 +162,7 @@ TEST(LifecycleFlow, ExitWithChangesAsksToSaveAndCanStayOpen)
 
 TEST(LifecycleFlow, WizardCreatesACalendarStepByStep)
 {
-    Machine machine; // no settings file: the wizard is on
+    TestMachine machine(true); // no settings file: the wizard is on
     ProgramRun run(machine);
     std::shared_ptr<bool> preferencesShown;
     auto ran = WhenModal([&](QWidget* modal) {
@@ -255,7 +222,7 @@ TEST(LifecycleFlow, WizardCreatesACalendarStepByStep)
 
 TEST(LifecycleFlow, WizardOpensAFileOrIsTurnedOff)
 {
-    Machine machine;
+    TestMachine machine(true);
     {
         CalendarDocument doc;
         doc.ClientName = QStringLiteral("Old");
@@ -295,8 +262,7 @@ TEST(LifecycleFlow, WizardOpensAFileOrIsTurnedOff)
 
 TEST(LifecycleFlow, FindWalksTheCalendarWithTheMonthViewFollowing)
 {
-    Machine machine;
-    machine.WriteIni("WIZARD=FALSE\r\n");
+    TestMachine machine;
     ProgramRun run(machine);
     run.Show();
     run.Prompts.Expect(
@@ -358,8 +324,7 @@ TEST(LifecycleFlow, FindWalksTheCalendarWithTheMonthViewFollowing)
 
 TEST(LifecycleFlow, ScanShowsTheBoxAndConverts)
 {
-    Machine machine;
-    machine.WriteIni("WIZARD=FALSE\r\n");
+    TestMachine machine;
     ProgramRun run(machine);
     run.Show();
     run.Window.ClientName->setText(QStringLiteral("Smith"));
@@ -392,8 +357,7 @@ TEST(LifecycleFlow, ScanShowsTheBoxAndConverts)
 
 TEST(LifecycleFlow, MenusCompanionsTutorialsAndLaterItems)
 {
-    Machine machine;
-    machine.WriteIni("WIZARD=FALSE\r\n");
+    TestMachine machine;
     QFile(machine.Paths().ProgramFolder + QStringLiteral("Collato")).open(QIODevice::WriteOnly);
     QFile(machine.Paths().TutorialsFolder + QStringLiteral("Intro.EXE")).open(QIODevice::WriteOnly);
     ProgramRun run(machine);

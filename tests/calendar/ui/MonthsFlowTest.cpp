@@ -5,6 +5,7 @@
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
+#include "support/TestMachine.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,31 +26,6 @@ using namespace custodex;
 using namespace custodex::testing;
 
 namespace {
-
-// A program folder, settings file and client folder of the test's own.
-struct TestFolders {
-    TestFolders()
-    {
-        QDir(Root.path()).mkpath(QStringLiteral("config"));
-        QDir(Root.path()).mkpath(QStringLiteral("clients"));
-        QDir(Root.path()).mkpath(QStringLiteral("program/Tutorials"));
-        QFile ini(Root.filePath(QStringLiteral("config/Calendar.ini")));
-        if (ini.open(QIODevice::WriteOnly))
-            ini.write("WIZARD=FALSE\r\n");
-    }
-    ProgramPaths Paths() const
-    {
-        return {Root.filePath(QStringLiteral("program/")),
-                Root.filePath(QStringLiteral("config/Calendar.ini")),
-                Root.filePath(QStringLiteral("clients/")),
-                Root.filePath(QStringLiteral("program/Tutorials/"))};
-    }
-    QString Client(const QString& name) const
-    {
-        return Root.filePath(QStringLiteral("clients/") + name);
-    }
-    QTemporaryDir Root;
-};
 
 class MonthsFlow : public ::testing::Test {
 protected:
@@ -87,7 +63,7 @@ protected:
         return Window.CounterLabels[static_cast<std::size_t>(index)]->text();
     }
 
-    TestFolders Folders;
+    TestMachine Folders;
     ScriptedPrompter Prompts;
     RecordingHelp Help;
     ScriptedFileDialogs Dialogs;

@@ -6,6 +6,7 @@
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
+#include "support/TestMachine.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -31,8 +32,8 @@ class OutputFlow : public ::testing::Test {
 protected:
     OutputFlow()
         : Window(MainWindowServices{
-              Prompts, Help, Dialogs, Launcher, Colours, Paths(), [] {}, [] { return 2026; },
-              [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
+              Prompts, Help, Dialogs, Launcher, Colours, Machine.Paths(), [] {},
+              [] { return 2026; }, [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
     {
         Window.show();
         QCoreApplication::processEvents();
@@ -50,19 +51,7 @@ protected:
         Window.Document().ChangesPending = false;
         Window.RefreshWindow();
     }
-    ProgramPaths Paths()
-    {
-        QDir(Root.path()).mkpath(QStringLiteral("clients"));
-        QFile ini(Root.filePath(QStringLiteral("Calendar.ini")));
-        if (ini.open(QIODevice::WriteOnly))
-            ini.write("WIZARD=FALSE\r\n");
-        return {Root.filePath(QStringLiteral("program/")),
-                Root.filePath(QStringLiteral("Calendar.ini")),
-                Root.filePath(QStringLiteral("clients/")),
-                Root.filePath(QStringLiteral("program/Tutorials/"))};
-    }
-
-    QTemporaryDir Root;
+    TestMachine Machine;
     ScriptedPrompter Prompts;
     RecordingHelp Help;
     ScriptedFileDialogs Dialogs;
@@ -104,6 +93,9 @@ TEST_F(OutputFlow, PreferencesCancelRestoresAndOkStores)
                   QStringLiteral("24")); // back to the stored value
         QTest::mouseClick(preferences->BackGrndColPanel, Qt::LeftButton);
         QTest::mouseClick(preferences->HoursUp[1], Qt::LeftButton); // sleep 09:00
+        preferences->Author->setText(QString(39, QLatin1Char('a')));
+        Prompts.Expect(QStringLiteral("Stop!  Max Length of Author field is 40 characters."));
+        QTest::keyClicks(preferences->Author, QStringLiteral("b"));
         preferences->CustodialName->setEditText(QStringLiteral("   Dad"));
         preferences->NonCustodialName->setEditText(QStringLiteral("Mother"));
         QTest::mouseClick(preferences->OkBtn, Qt::LeftButton);
@@ -170,8 +162,8 @@ TEST_F(OutputFlow, CsvDialogRefusesBlankSeparatorsAndWritesTheFile)
     ASSERT_TRUE(*refused);
     EXPECT_TRUE(Dialogs.Requests.empty());
 
-    Dialogs.Paths = {Root.filePath(QStringLiteral("exports/Jones"))};
-    QDir(Root.path()).mkpath(QStringLiteral("exports"));
+    Dialogs.Paths = {Machine.Root.filePath(QStringLiteral("exports/Jones"))};
+    QDir(Machine.Root.path()).mkpath(QStringLiteral("exports"));
     auto written = WhenModal([&](QWidget* modal) {
         auto* csv = qobject_cast<TCsvConvert*>(modal);
         ASSERT_NE(csv, nullptr);
@@ -189,14 +181,14 @@ TEST_F(OutputFlow, CsvDialogRefusesBlankSeparatorsAndWritesTheFile)
     EXPECT_EQ(Dialogs.Requests.back().Title, QStringLiteral("Create a Calendar .csv file"));
     EXPECT_EQ(Dialogs.Requests.back().FileName, QStringLiteral("Jones"));
     EXPECT_TRUE(Dialogs.Requests.back().ConfirmOverwrite);
-    QFile file(Root.filePath(QStringLiteral("exports/Jones.csv")));
+    QFile file(Machine.Root.filePath(QStringLiteral("exports/Jones.csv")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(
         file.readAll(),
         QByteArray("\"Year\";\"Month\";\"Day\";\"Overnight Stay Reason\";\"Overnight Stay Pickup "
                    "Time\";\"Overnight Stay Dropoff Time\"\r\n\"2004\";\"September\";\"3\";"
                    "\"Weekend\";1800;830\r\n"));
-    EXPECT_EQ(Window.Document().ClientFolder, Root.filePath(QStringLiteral("exports/")));
+    EXPECT_EQ(Window.Document().ClientFolder, Machine.Root.filePath(QStringLiteral("exports/")));
     EXPECT_TRUE(Window.CsvDialog().CsvOvrNites->isChecked()); // kept for the next opening
 }
 
