@@ -398,33 +398,33 @@ void TQDLMainCalendar::BuildMenus()
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setToolTipsVisible(true);
-    add(file, QStringLiteral("&New"), "New", [this] {
+    add(file, QStringLiteral("New"), "New", [this] {
         NewOrCloseClick();
     })->setShortcut(QKeySequence::New);
-    add(file, QStringLiteral("&Open File"), "OpenFile", [this] {
+    add(file, QStringLiteral("Open File"), "OpenFile", [this] {
         OpenCalendarClick();
     })->setShortcut(QKeySequence::Open);
-    calendar(add(file, QStringLiteral("&Save"), "Save", [this] {
+    calendar(add(file, QStringLiteral("Save"), "Save", [this] {
         SaveClick();
     }))->setShortcut(QKeySequence::Save);
-    calendar(add(file, QStringLiteral("Save &As"), "SaveAs", [this] { SaveAsClick(); }));
-    calendar(add(file, QStringLiteral("&Close File"), "CloseFile", [this] { NewOrCloseClick(); }));
+    calendar(add(file, QStringLiteral("Save As"), "SaveAs", [this] { SaveAsClick(); }));
+    calendar(add(file, QStringLiteral("Close File"), "CloseFile", [this] { NewOrCloseClick(); }));
     file->addSeparator();
-    add(file, QStringLiteral("&Lock File"), "LockFile", [this] { LockClick(true); });
-    add(file, QStringLiteral("&Unlock File"), "UnlockFile", [this] { LockClick(false); });
+    add(file, QStringLiteral("Lock File"), "LockFile", [this] { LockClick(true); });
+    add(file, QStringLiteral("Unlock File"), "UnlockFile", [this] { LockClick(false); });
     file->addSeparator();
-    QMenu* print = file->addMenu(QStringLiteral("&Print Calendar"));
+    QMenu* print = file->addMenu(QStringLiteral("Print Calendar"));
     print->setObjectName(QStringLiteral("PrintCalendar"));
     print->setToolTipsVisible(true);
     print->menuAction()->setEnabled(false);
     print->menuAction()->setToolTip(LaterVersionTip);
-    later(print, QStringLiteral("Print &All Months"), "PrintAllMonths");
-    later(print, QStringLiteral("Print &Current Month"), "PrintCurrentMonth");
-    calendar(add(file, QStringLiteral("Write Calendar to .CS&V Formatted File"), "WriteCsv",
+    later(print, QStringLiteral("Print All Months"), "PrintAllMonths");
+    later(print, QStringLiteral("Print Current Month"), "PrintCurrentMonth");
+    calendar(add(file, QStringLiteral("Write Calendar to .CSV Formatted File"), "WriteCsv",
                  [this] { CsvExportClick(); }));
     later(file, QStringLiteral("&Hourly Distribution Report"), "HourlyDistribution");
-    later(file, QStringLiteral("Ca&re Time Report"), "CareTimeReport");
-    later(file, QStringLiteral("&Quality Time Report"), "QualityTimeReport");
+    later(file, QStringLiteral("Care Time Report"), "CareTimeReport");
+    later(file, QStringLiteral("Quality Time Report"), "QualityTimeReport");
     file->addSeparator();
     for (int k = 0; k < RecentFileCount; ++k) {
         QAction* recent = file->addAction(QString());
@@ -444,45 +444,45 @@ void TQDLMainCalendar::BuildMenus()
     WizardAction->setCheckable(true);
     WizardAction->setChecked(true);
     file->addSeparator();
-    add(file, QStringLiteral("E&xit"), "Exit", [this] { close(); });
+    add(file, QStringLiteral("Exit"), "Exit", [this] { close(); });
 
     ListsMenu = menuBar()->addMenu(QStringLiteral("&Lists(Patterns)"));
     ListsMenu->setObjectName(QStringLiteral("ListsMenu"));
     ListsMenu->setToolTipsVisible(true);
-    add(ListsMenu, QStringLiteral("&Find"), "Find", [this] {
+    add(ListsMenu, QStringLiteral("Find"), "Find", [this] {
         FindClick();
     })->setShortcut(QKeySequence::Find);
-    QMenu* overnightLists = ListsMenu->addMenu(QStringLiteral("&Overnight Lists"));
+    QMenu* overnightLists = ListsMenu->addMenu(QStringLiteral("Overnight Lists"));
     overnightLists->setObjectName(QStringLiteral("OvernightLists"));
     overnightLists->setToolTipsVisible(true);
     connect(overnightLists, &QMenu::aboutToShow, this, [this] { Lists = ListKind::Overnights; });
-    later(overnightLists, QStringLiteral("Apply/Remove &Odd/Even/All Patterns (Days or Weeks)"),
+    later(overnightLists, QStringLiteral("Apply/Remove Odd/Even/All Patterns (Days or Weeks)"),
           "OvernightOddEvenAll");
-    later(overnightLists, QStringLiteral("Apply/Remove &Monthly Patterns"), "OvernightMonthly");
-    QMenu* overnightHolidays = overnightLists->addMenu(QStringLiteral("Apply/Remove a &Holiday"));
+    later(overnightLists, QStringLiteral("Apply/Remove Monthly Patterns"), "OvernightMonthly");
+    QMenu* overnightHolidays = overnightLists->addMenu(QStringLiteral("Apply/Remove a Holiday"));
     overnightHolidays->setToolTipsVisible(true);
-    later(overnightHolidays, QStringLiteral("&U.S. Holidays"), "OvernightUSHolidays");
-    later(overnightHolidays, QStringLiteral("&Canadian Holidays"), "OvernightCanadianHolidays");
-    later(overnightHolidays, QStringLiteral("United &Kingdom Holidays"), "OvernightUKHolidays");
-    add(overnightLists, QStringLiteral("&Scan for Possible Extended Overnights"), "ScanExtended",
+    later(overnightHolidays, QStringLiteral("U.S. Holidays"), "OvernightUSHolidays");
+    later(overnightHolidays, QStringLiteral("Canadian Holidays"), "OvernightCanadianHolidays");
+    later(overnightHolidays, QStringLiteral("United Kingdom Holidays"), "OvernightUKHolidays");
+    add(overnightLists, QStringLiteral("Scan for Possible Extended Overnights"), "ScanExtended",
         [this] { ScanExtendedClick(); });
-    QMenu* dayVisitLists = ListsMenu->addMenu(QStringLiteral("&Day Visit Lists"));
+    QMenu* dayVisitLists = ListsMenu->addMenu(QStringLiteral("Day Visit Lists"));
     dayVisitLists->setObjectName(QStringLiteral("DayVisitLists"));
     dayVisitLists->setToolTipsVisible(true);
     connect(dayVisitLists, &QMenu::aboutToShow, this, [this] { Lists = ListKind::DayVisits; });
-    later(dayVisitLists, QStringLiteral("Apply/Remove &Odd/Even/All Patterns (Days or Weeks)"),
+    later(dayVisitLists, QStringLiteral("Apply/Remove Odd/Even/All Patterns (Days or Weeks)"),
           "DayVisitOddEvenAll");
-    later(dayVisitLists, QStringLiteral("Apply/Remove &Monthly Patterns"), "DayVisitMonthly");
-    QMenu* dayVisitHolidays = dayVisitLists->addMenu(QStringLiteral("Apply/Remove a &Holiday"));
+    later(dayVisitLists, QStringLiteral("Apply/Remove Monthly Patterns"), "DayVisitMonthly");
+    QMenu* dayVisitHolidays = dayVisitLists->addMenu(QStringLiteral("Apply/Remove a Holiday"));
     dayVisitHolidays->setToolTipsVisible(true);
-    later(dayVisitHolidays, QStringLiteral("&U. S. Holidays"), "DayVisitUSHolidays");
-    later(dayVisitHolidays, QStringLiteral("&Canadian Holidays"), "DayVisitCanadianHolidays");
-    later(dayVisitHolidays, QStringLiteral("United &Kingdom Holidays"), "DayVisitUKHolidays");
+    later(dayVisitHolidays, QStringLiteral("U. S. Holidays"), "DayVisitUSHolidays");
+    later(dayVisitHolidays, QStringLiteral("Canadian Holidays"), "DayVisitCanadianHolidays");
+    later(dayVisitHolidays, QStringLiteral("United Kingdom Holidays"), "DayVisitUKHolidays");
     ListsMenu->addSeparator();
-    later(ListsMenu, QStringLiteral("Apply/Remove a Custom &Repeat Pattern"), "ApplyRepeatPattern");
-    later(ListsMenu, QStringLiteral("&Create/Modify a Custom Repeat Pattern"), "MakeRepeatPattern");
-    later(ListsMenu, QStringLiteral("Apply/Remove a Custom &List"), "ApplyCustomList");
-    add(ListsMenu, QStringLiteral("Create/&Modify a Custom List"), "CreateCustomList",
+    later(ListsMenu, QStringLiteral("Apply/Remove a Custom Repeat Pattern"), "ApplyRepeatPattern");
+    later(ListsMenu, QStringLiteral("Create/Modify a Custom Repeat Pattern"), "MakeRepeatPattern");
+    later(ListsMenu, QStringLiteral("Apply/Remove a Custom List"), "ApplyCustomList");
+    add(ListsMenu, QStringLiteral("Create/Modify a Custom List"), "CreateCustomList",
         [this] { CreateCustomListClick(); });
 
     QAction* preview = menuBar()->addAction(QStringLiteral("&Preview"));
