@@ -23,8 +23,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTimer>
 
 #include <QApplication>
@@ -1072,6 +1074,10 @@ void TQDLMainCalendar::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!Activated) {
         Activated = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        }
         QTimer::singleShot(0, this, &TQDLMainCalendar::FirstActivation);
     }
 }

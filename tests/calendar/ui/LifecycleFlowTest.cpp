@@ -1,4 +1,5 @@
 #include "calendar/CalendarFile.h"
+#include "calendar/ui/AboutBox.h"
 #include "calendar/ui/Months.h"
 #include "calendar/ui/MsgBox.h"
 #include "calendar/ui/Tutorials.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -418,6 +420,40 @@ TEST(LifecycleFlow, MenusCompanionsTutorialsAndLaterItems)
     ASSERT_EQ(run.Launcher.Started.size(), 3u);
     EXPECT_EQ(run.Launcher.Started[2].first,
               machine.Paths().TutorialsFolder + QStringLiteral("Intro.EXE"));
+}
+
+TEST(LifecycleFlow, AboutBoxOpensTheRevisionHistory)
+{
+    TestMachine machine;
+    ProgramRun run(machine);
+    run.Show();
+    std::shared_ptr<bool> history;
+    auto about = WhenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<TTheAboutBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->VersionLabel->text(), QStringLiteral("Version 4.10"));
+        history = WhenModal([&](QWidget* inner) {
+            auto* notes = qobject_cast<TRevisionHistory*>(inner);
+            ASSERT_NE(notes, nullptr);
+            EXPECT_EQ(notes->windowTitle(), QStringLiteral("The Calendar Revision History"));
+            EXPECT_TRUE(notes->Memo->toPlainText().startsWith(QStringLiteral("Version 4.10")));
+            notes->accept();
+        });
+        QTest::mouseClick(box->VersionLabel, Qt::LeftButton);
+        box->accept();
+    });
+    run.Trigger("About");
+    ASSERT_TRUE(*about);
+    ASSERT_TRUE(history && *history);
+}
+
+TEST(ProgramPaths, RepairsTheQualityTimeSampleName)
+{
+    QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral("ualityTimeAnalysis.cdb"))).open(QIODevice::WriteOnly);
+    RepairQualityTimeSample(dir.path());
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("QualityTimeAnalysis.cdb"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("ualityTimeAnalysis.cdb"))));
 }
 
 } // namespace

@@ -16,11 +16,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace custodex;
@@ -205,6 +208,18 @@ TEST_F(OutputFlow, PreviewDrawsInPhasesAndClosesOnAClick)
     const QPoint friday(block.x() + 5 * layout.C + layout.C - 4,
                         block.y() + 3 * layout.R + layout.R - 4);
     EXPECT_EQ(preview.Picture().pixelColor(friday), QColor(0xC0, 0xC0, 0xC0));
+    // The pointer near the bottom edge scrolls down, the middle band stops.
+    QWidget* viewport = preview.View()->viewport();
+    auto moveTo = [&](int y) {
+        const QPoint local(50, y);
+        QMouseEvent move(QEvent::MouseMove, local, viewport->mapToGlobal(local), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &move);
+    };
+    moveTo(viewport->height() - 20);
+    QTRY_VERIFY_WITH_TIMEOUT(preview.View()->verticalScrollBar()->value() >= 20, 5000);
+    moveTo(viewport->height() / 2);
+    EXPECT_FALSE(preview.Phase2->isActive());
     QTest::mouseClick(preview.View()->viewport(), Qt::LeftButton, {}, QPoint(50, 300));
     EXPECT_FALSE(preview.isVisible());
     EXPECT_EQ(preview.Picture().pixelColor(friday),
