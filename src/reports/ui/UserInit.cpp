@@ -290,6 +290,12 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
                 ParentNameCapacity, PromptKind::Error,
                 QStringLiteral("The non-custodial parent's name may not exceed 50 characters.")));
 
+    // A mouse press on a field counts as touching the dialog, changed or not.
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{Author, Title, CustodialName, NonCustodialName,
+                                         CustodialName->lineEdit(), NonCustodialName->lineEdit()})
+        field->installEventFilter(this);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(new QLabel(QStringLiteral("Note:  Values may be changed at any time by "
                                                  "clicking \"Preferences\" on the  main menu bar."),
@@ -480,6 +486,10 @@ void TUserInitialize::closeEvent(QCloseEvent* event)
 bool TUserInitialize::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == Author || watched == Title || watched == CustodialName ||
+            watched == NonCustodialName || watched == CustodialName->lineEdit() ||
+            watched == NonCustodialName->lineEdit())
+            Touch();
         QFrame* swatches[3] = {BackGrndColPanel, OverNiteColPanel, DayVisitColPanel};
         for (int i = 0; i < 3; ++i)
             if (watched == swatches[i]) {

@@ -148,6 +148,16 @@ TEST_F(OutputFlow, PreferencesCloseBoxAsksAndUntouchedCancelDoesNot)
     });
     Window.PreferencesClick();
     ASSERT_TRUE(*untouched);
+
+    auto clicked = WhenModal([&](QWidget* modal) {
+        auto* preferences = qobject_cast<TUserInitialize*>(modal);
+        ASSERT_NE(preferences, nullptr);
+        QTest::mouseClick(preferences->Author, Qt::LeftButton); // a click alone touches it
+        Prompts.Expect(CancelQuestion, PromptAnswer::Yes);
+        QTest::mouseClick(preferences->CancelBtn, Qt::LeftButton);
+    });
+    Window.PreferencesClick();
+    ASSERT_TRUE(*clicked);
 }
 
 TEST_F(OutputFlow, CsvDialogRefusesBlankSeparatorsAndWritesTheFile)
