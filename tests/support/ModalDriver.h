@@ -25,7 +25,7 @@ inline void PollForModal(std::function<void(QWidget*)> action, std::shared_ptr<b
 
 // Acts on the next modal dialog once it is showing, from the event loop, so no test blocks
 // on exec(). Returns a flag the test checks to know the action ran.
-inline std::shared_ptr<bool> WhenModal(std::function<void(QWidget*)> action, int attempts = 200)
+inline std::shared_ptr<bool> WhenModal(std::function<void(QWidget*)> action, int attempts = 1000)
 {
     auto ran = std::make_shared<bool>(false);
     QTimer::singleShot(0, [action, ran, attempts] { detail::PollForModal(action, ran, attempts); });
