@@ -30,6 +30,7 @@ bool Write(LifecycleContext& context, const QString& path, bool updateCaption)
         return false;
     }
     NoteRecentFile(context.Settings, path);
+    context.OpenDialogFileName = FileNameOfPath(path);
     return true;
 }
 

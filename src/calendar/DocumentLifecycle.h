@@ -16,8 +16,8 @@ struct LifecycleContext {
     ProgramSettings& Settings;
     Prompter& Messages;
     FileDialogs& Dialogs;
+    QString& OpenDialogFileName; // preset of the next open dialog: the last file opened or saved
     int CurrentYear = 2026;
-    QString OpenDialogFileName; // preset of the next open dialog
 };
 
 inline const QString CalendarFileFilter = QStringLiteral("Client Data Base Files (*.cdb)");

@@ -44,13 +44,15 @@ protected:
     ProgramSettings Settings;
     ScriptedPrompter Prompts;
     ScriptedFileDialogs Dialogs;
-    LifecycleContext Context{Doc, Settings, Prompts, Dialogs, 2026, QString()};
+    QString OpenName;
+    LifecycleContext Context{Doc, Settings, Prompts, Dialogs, OpenName, 2026};
 };
 
 TEST_F(Lifecycle, SaveWritesClientNameFileAndAsksOnlyWhenItExists)
 {
     ASSERT_TRUE(SaveCalendar(Context));
     EXPECT_FALSE(Contents(QStringLiteral("Jones.cdb")).isEmpty());
+    EXPECT_EQ(OpenName, QStringLiteral("Jones.cdb")); // the next open dialog offers it
     EXPECT_EQ(Settings.RecentFiles[0].Caption, PathOf(QStringLiteral("Jones.cdb")));
     EXPECT_EQ(Doc.WindowCaption, QStringLiteral("Calendar File=")); // Save leaves the caption
 

@@ -905,8 +905,8 @@ LifecycleContext TQDLMainCalendar::Lifecycle()
                             ProgramSetup,
                             Services.Messages,
                             Services.Dialogs,
-                            Services.CurrentYear ? Services.CurrentYear() : 2026,
-                            OpenDialogFileName};
+                            OpenDialogFileName,
+                            Services.CurrentYear ? Services.CurrentYear() : 2026};
 }
 
 void TQDLMainCalendar::AfterLifecycle(bool closedOrOpened)
@@ -933,7 +933,6 @@ void TQDLMainCalendar::OpenCalendarClick()
 {
     LifecycleContext context = Lifecycle();
     const bool opened = OpenCalendar(context);
-    OpenDialogFileName = context.OpenDialogFileName;
     // A failed read leaves no calendar, which the window must show too.
     AfterLifecycle(opened || !Doc.HasCalendar());
     if (opened)
