@@ -24,7 +24,6 @@ constexpr int DurationCapacity = 10;
 constexpr int AuthorCapacity = 40;
 constexpr int TitleCapacity = 40;
 constexpr int ParentNameCapacity = 50;
-constexpr int CounterTextCapacity = 10;
 constexpr int YearTextCapacity = 6;
 constexpr int MonthTableNameCapacity = 20;
 

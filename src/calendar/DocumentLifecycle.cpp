@@ -42,6 +42,17 @@ void Ask(LifecycleContext& context, PromptKind kind, const QString& text,
 
 } // namespace
 
+const QString BothMarksNotice =
+    QStringLiteral("Notice:  One or more days have been marked with both "
+                   "an\n\rOvernight Stay and a Day "
+                   "Visit.  While this is not an error\n\ryou might want "
+                   "to examine the day(s) in question "
+                   "and confirm\n\rtheir validity.\n\r\n\rClick the "
+                   "\"Yes\" button to remain open, then use "
+                   "the \"Preview\"\n\rmenu option to locate the marked "
+                   "days.\n\r\n\rClick the \"NO\" button "
+                   "to close the program.");
+
 bool HasDaysMarkedBothWays(const CalendarDocument& doc)
 {
     for (const CalendarDay& day : doc.Days)
@@ -272,17 +283,8 @@ bool CloseQuery(LifecycleContext& context)
     if (!doc.HasCalendar())
         return true;
     if (HasDaysMarkedBothWays(doc) &&
-        context.Messages.Ask(PromptKind::Confirmation,
-                             QStringLiteral("Notice:  One or more days have been marked with both "
-                                            "an\n\rOvernight Stay and a Day "
-                                            "Visit.  While this is not an error\n\ryou might want "
-                                            "to examine the day(s) in question "
-                                            "and confirm\n\rtheir validity.\n\r\n\rClick the "
-                                            "\"Yes\" button to remain open, then use "
-                                            "the \"Preview\"\n\rmenu option to locate the marked "
-                                            "days.\n\r\n\rClick the \"NO\" button "
-                                            "to close the program."),
-                             PromptButtons::YesNo) == PromptAnswer::Yes)
+        context.Messages.Ask(PromptKind::Confirmation, BothMarksNotice, PromptButtons::YesNo) ==
+            PromptAnswer::Yes)
         return false;
     while (doc.ChangesPending) {
         if (context.Messages.Ask(PromptKind::Confirmation, QStringLiteral("Save Pending Changes?"),

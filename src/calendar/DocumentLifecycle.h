@@ -36,6 +36,9 @@ bool LockOrUnlockFile(LifecycleContext& context, bool lock);
 // nothing is lost without the user saying so.
 bool CloseQuery(LifecycleContext& context);
 
+// The close query's notice about days marked both ways.
+extern const QString BothMarksNotice;
+
 // Days marked with both an overnight and a day visit, neither an annotation.
 bool HasDaysMarkedBothWays(const CalendarDocument& doc);
 

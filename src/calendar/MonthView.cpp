@@ -102,7 +102,6 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
 
     DayEditRequest request;
     request.OvernightMode = overnight;
-    request.Modifying = modifying;
     request.DayIndex = dayIndex;
     const QString kind = overnight ? QStringLiteral("Overnight") : QStringLiteral("Day Visit");
     request.Caption = (modifying ? QStringLiteral("Modifying ") : QStringLiteral("Entering ")) +

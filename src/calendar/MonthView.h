@@ -77,7 +77,6 @@ struct DayEditRequest {
     QString Caption;
     QString Heading;
     QStringList ReasonItems; // only when entering
-    bool Modifying = false;
     bool OvernightMode = true;
     int DayIndex = -1;
     DayEditorEntry Entry;

@@ -1,34 +1,11 @@
 #include "entry/DayEditorLogic.h"
 
-#include "platform/Prompter.h"
-
-#include <gtest/gtest.h>
-
-#include <deque>
+#include "support/ScriptedServices.h"
 
 using namespace custodex;
+using namespace custodex::testing;
 
 namespace {
-
-struct Prompt {
-    PromptKind Kind;
-    QString Text;
-};
-
-class ScriptedPrompter : public Prompter {
-public:
-    std::vector<Prompt> Seen;
-    std::deque<PromptAnswer> Answers;
-    PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons) override
-    {
-        Seen.push_back({kind, text});
-        if (Answers.empty())
-            return PromptAnswer::Ok;
-        const PromptAnswer answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
-};
 
 const QString BeforeOverlap = QStringLiteral(
     "Yesterdays end time overlaps todays start time.\n\rThis error must be corrected.");
@@ -64,9 +41,8 @@ struct NeighbourCase {
     const char* AfterPickup;
     const char* Pickup;
     const char* Dropoff;
-    std::vector<PromptAnswer> Answers;
     bool Accepted;
-    std::vector<QString> Prompts;
+    std::vector<ScriptedPrompter::Expected> Prompts; // in order, with the answer given
 };
 
 TEST(DayEditorAccept, OvernightNeighbourChecks)
@@ -79,9 +55,8 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
          nullptr,
          "06:00PM",
          "09:00AM",
-         {},
          false,
-         {BeforeOverlap}},
+         {{BeforeOverlap, PromptAnswer::Ok}}},
         {"day before ends at pickup",
          "Weekend",
          "06:00PM",
@@ -89,7 +64,6 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
          nullptr,
          "06:00PM",
          "09:00AM",
-         {},
          true,
          {}},
         {"day after starts before dropoff",
@@ -99,9 +73,8 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
          "09:00AM",
          "06:00PM",
          "10:00AM",
-         {},
          false,
-         {AfterOverlap}},
+         {{AfterOverlap, PromptAnswer::Ok}}},
         {"day after starts at dropoff",
          nullptr,
          nullptr,
@@ -109,7 +82,6 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
          "10:00AM",
          "06:00PM",
          "10:00AM",
-         {},
          true,
          {}},
         {"day before without dropoff, Yes",
@@ -119,9 +91,8 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
          nullptr,
          "06:00PM",
          "09:00AM",
-         {PromptAnswer::Yes},
          true,
-         {BeforeQuestion}},
+         {{BeforeQuestion, PromptAnswer::Yes}}},
         {"day before without dropoff, No",
          "Weekend",
          "<None>",
@@ -129,9 +100,8 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
          nullptr,
          "06:00PM",
          "09:00AM",
-         {PromptAnswer::No},
          false,
-         {BeforeQuestion}},
+         {{BeforeQuestion, PromptAnswer::No}}},
         {"both checks run",
          "Weekend",
          "07:00PM",
@@ -139,9 +109,8 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
          "<None>",
          "06:00PM",
          "09:00AM",
-         {PromptAnswer::Yes},
          false,
-         {BeforeOverlap, AfterQuestion}},
+         {{BeforeOverlap, PromptAnswer::Ok}, {AfterQuestion, PromptAnswer::Yes}}},
         {"annotation neighbours ignored",
          "*Note",
          "11:00PM",
@@ -149,7 +118,6 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
          "01:00AM",
          "06:00PM",
          "09:00AM",
-         {},
          true,
          {}},
         {"reasonless neighbours ignored",
@@ -159,7 +127,6 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
          "01:00AM",
          "06:00PM",
          "09:00AM",
-         {},
          true,
          {}},
         {"both without times",
@@ -169,7 +136,6 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
          "<None>",
          "<None>",
          "<None>",
-         {},
          true,
          {}},
     };
@@ -179,17 +145,14 @@ TEST(DayEditorAccept, OvernightNeighbourChecks)
             MarkOvernight(doc, 9, c.BeforeReason, "06:00PM", c.BeforeDropoff);
         if (c.AfterReason)
             MarkOvernight(doc, 11, c.AfterReason, c.AfterPickup, "09:00AM");
+        SCOPED_TRACE(c.What);
         ScriptedPrompter prompter;
-        prompter.Answers.assign(c.Answers.begin(), c.Answers.end());
+        prompter.Script.assign(c.Prompts.begin(), c.Prompts.end());
         DayEditorEntry entry{QStringLiteral("Weekend"), QString::fromLatin1(c.Pickup),
                              QString::fromLatin1(c.Dropoff), false};
         const bool accepted =
             DayEditorAccept(doc, {10, true, QStringLiteral("Weekend"), false}, entry, prompter);
-        EXPECT_EQ(accepted, c.Accepted) << c.What;
-        std::vector<QString> texts;
-        for (const Prompt& p : prompter.Seen)
-            texts.push_back(p.Text);
-        EXPECT_EQ(texts, c.Prompts) << c.What;
+        EXPECT_EQ(accepted, c.Accepted);
     }
 }
 
@@ -200,6 +163,8 @@ TEST(DayEditorAccept, EndsOfTheCalendarHaveOneNeighbour)
     MarkOvernight(doc, 1, "Weekend", "09:00AM", "09:00AM");
     MarkOvernight(doc, last - 1, "Weekend", "06:00PM", "11:00PM");
     ScriptedPrompter prompter;
+    prompter.Expect(AfterOverlap);  // the first day has no day before
+    prompter.Expect(BeforeOverlap); // the last day has no day after
     DayEditorEntry first{QStringLiteral("X"), QStringLiteral("06:00PM"), QStringLiteral("10:00AM"),
                          false};
     EXPECT_FALSE(DayEditorAccept(doc, {0, true, QStringLiteral(" "), false}, first, prompter));
@@ -207,9 +172,6 @@ TEST(DayEditorAccept, EndsOfTheCalendarHaveOneNeighbour)
                              QStringLiteral("10:00AM"), false};
     EXPECT_FALSE(
         DayEditorAccept(doc, {last, true, QStringLiteral(" "), false}, lastEntry, prompter));
-    ASSERT_EQ(prompter.Seen.size(), 2u);
-    EXPECT_EQ(prompter.Seen[0].Text, AfterOverlap);
-    EXPECT_EQ(prompter.Seen[1].Text, BeforeOverlap);
 }
 
 TEST(DayEditorAccept, DayVisitOutcomesAndAnnotations)
@@ -229,27 +191,36 @@ TEST(DayEditorAccept, DayVisitOutcomesAndAnnotations)
         CalendarDocument doc = Span();
         doc.NapTime = QStringLiteral("01:00");
         ScriptedPrompter prompter;
+        if (c.Message != 0)
+            prompter.Expect(DayVisitTimesMessage(c.Message));
         DayEditorEntry entry{QString::fromLatin1(c.Reason), QString::fromLatin1(c.Pickup),
                              QString::fromLatin1(c.Dropoff), c.NoNap};
         const bool accepted =
             DayEditorAccept(doc, {10, false, QStringLiteral(" "), false}, entry, prompter);
         EXPECT_EQ(accepted, c.Message == 0) << c.Pickup << c.Dropoff;
-        if (c.Message == 0) {
-            EXPECT_TRUE(prompter.Seen.empty());
-        }
-        else {
+        if (c.Message != 0) {
             ASSERT_EQ(prompter.Seen.size(), 1u);
             EXPECT_EQ(prompter.Seen[0].Kind, PromptKind::Error);
-            EXPECT_EQ(prompter.Seen[0].Text, DayVisitTimesMessage(c.Message));
         }
         if (QString::fromLatin1(c.Reason).isEmpty()) {
             EXPECT_EQ(entry.Reason, QStringLiteral(" "));
         }
     }
-    EXPECT_TRUE(DayVisitTimesMessage(1).startsWith(
-        QStringLiteral("Error!  When entering day visit times, the \n\rPickup")));
-    EXPECT_TRUE(DayVisitTimesMessage(3).endsWith(
-        QStringLiteral("Dropoff (Pickup) time.\n\rPlease try again.")));
+    EXPECT_EQ(
+        DayVisitTimesMessage(1),
+        QStringLiteral("Error!  When entering day visit times, the \n\rPickup time must be earlier "
+                       "than the Dropoff Time.\n\rPlease try again."));
+    EXPECT_EQ(DayVisitTimesMessage(2),
+              QStringLiteral(
+                  "Error!  The total day visit time must be greater\n\rthan the day visit nap "
+                  "time.  You can either make\n\rthe pickup time earlier, the dropoff time "
+                  "later,\n\rdecrease the day visit nap time found on the \n\rsettings form, or "
+                  "check the no nap check box if\n\rthe child will not be napping during this day "
+                  "visit."));
+    EXPECT_EQ(
+        DayVisitTimesMessage(3),
+        QStringLiteral("Error!  If you enter a Pickup (Dropoff) time for a \n\rday visit, you must "
+                       "also enter a Dropoff (Pickup) time.\n\rPlease try again."));
 }
 
 TEST(DayEditorAccept, StalenessFollowsAnnotationSwitchesAndChanges)

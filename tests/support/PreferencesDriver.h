@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/ui/Months.h"
 #include "reports/ui/UserInit.h"
 #include "support/ModalDriver.h"
 
@@ -17,6 +18,14 @@ inline std::shared_ptr<bool> AcceptPreferencesWhenShown()
         ASSERT_NE(preferences, nullptr);
         QTest::mouseClick(preferences->OkBtn, Qt::LeftButton);
     });
+}
+
+// Clicks Start and takes the preferences it opens with Ok.
+inline void ClickStart(TQDLMainCalendar& window)
+{
+    auto accepted = AcceptPreferencesWhenShown();
+    QTest::mouseClick(window.StartBtn, Qt::LeftButton);
+    ASSERT_TRUE(*accepted);
 }
 
 } // namespace custodex::testing

@@ -65,11 +65,7 @@ TEST(LifecycleFlow, StartMarkSaveExitStartAgainAndOpenFromTheRecentList)
         EXPECT_FALSE(run.Window.Action(QStringLiteral("Save"))->isEnabled());
         run.Window.ClientName->setText(QStringLiteral("Jones"));
         run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
-        {
-            auto accepted = AcceptPreferencesWhenShown();
-            QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
-            ASSERT_TRUE(*accepted);
-        }
+        ClickStart(run.Window);
         ASSERT_TRUE(run.Window.Document().HasCalendar());
         EXPECT_TRUE(run.Window.Action(QStringLiteral("Save"))->isEnabled());
         // A mark made through the model (the clicks are covered by the month-view flows).
@@ -126,11 +122,7 @@ TEST(LifecycleFlow, ExitWithChangesAsksToSaveAndCanStayOpen)
     ProgramRun run(machine);
     run.Show();
     run.Window.ClientName->setText(QStringLiteral("Smith"));
-    {
-        auto accepted = AcceptPreferencesWhenShown();
-        QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
-        ASSERT_TRUE(*accepted);
-    }
+    ClickStart(run.Window);
     CalendarDay& day = run.Window.Document().Days[10];
     day.HasOvernight = true;
     day.OvernightReason = QStringLiteral("Weekend");
@@ -138,14 +130,7 @@ TEST(LifecycleFlow, ExitWithChangesAsksToSaveAndCanStayOpen)
     day.DayVisitReason = QStringLiteral("Zoo");
     run.Window.Document().ChangesPending = true;
 
-    const QString notice =
-        QStringLiteral("Notice:  One or more days have been marked with both an\n\rOvernight Stay "
-                       "and a Day Visit.  While this is "
-                       "not an error\n\ryou might want to examine the day(s) in question and "
-                       "confirm\n\rtheir validity.\n\r\n\rClick "
-                       "the \"Yes\" button to remain open, then use the \"Preview\"\n\rmenu option "
-                       "to locate the marked "
-                       "days.\n\r\n\rClick the \"NO\" button to close the program.");
+    const QString notice = BothMarksNotice; // its text is checked in the lifecycle tests
     run.Prompts.Expect(notice, PromptAnswer::Yes);
     EXPECT_FALSE(run.Window.close());
     EXPECT_TRUE(run.Window.isVisible());
@@ -274,11 +259,7 @@ TEST(LifecycleFlow, FindWalksTheCalendarWithTheMonthViewFollowing)
     run.Window.ClientName->setText(QStringLiteral("Smith"));
     run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
     run.Window.SelUserMonth->setCurrentText(QStringLiteral("March"));
-    {
-        auto accepted = AcceptPreferencesWhenShown();
-        QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
-        ASSERT_TRUE(*accepted);
-    }
+    ClickStart(run.Window);
     CalendarDocument& doc = run.Window.Document();
     doc.Days[40].HasOvernight = true;
     doc.Days[40].OvernightReason = QStringLiteral("Summer CAMP"); // 10 April 2024
@@ -330,11 +311,7 @@ TEST(LifecycleFlow, ScanShowsTheBoxAndConverts)
     ProgramRun run(machine);
     run.Show();
     run.Window.ClientName->setText(QStringLiteral("Smith"));
-    {
-        auto accepted = AcceptPreferencesWhenShown();
-        QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
-        ASSERT_TRUE(*accepted);
-    }
+    ClickStart(run.Window);
     CalendarDocument& doc = run.Window.Document();
     for (int i : {40, 41}) {
         doc.Days[static_cast<std::size_t>(i)].HasOvernight = true;
@@ -380,11 +357,7 @@ TEST(LifecycleFlow, MenusCompanionsTutorialsAndLaterItems)
 
     run.Window.ClientName->setText(QStringLiteral("Smith"));
     run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
-    {
-        auto accepted = AcceptPreferencesWhenShown();
-        QTest::mouseClick(run.Window.StartBtn, Qt::LeftButton);
-        ASSERT_TRUE(*accepted);
-    }
+    ClickStart(run.Window);
     run.Trigger("CreateCustomList");
     ASSERT_EQ(run.Launcher.Started.size(), 2u);
     EXPECT_EQ(run.Launcher.Started[1].second,

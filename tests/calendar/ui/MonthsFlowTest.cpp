@@ -43,11 +43,10 @@ protected:
         Window.ClientName->setText(client);
         Window.UserYear->setCurrentText(year);
         Window.SelUserMonth->setCurrentText(month);
-        std::shared_ptr<bool> preferences = starts ? AcceptPreferencesWhenShown() : nullptr;
-        QTest::mouseClick(Window.StartBtn, Qt::LeftButton);
-        if (preferences) {
-            ASSERT_TRUE(*preferences);
-        }
+        if (starts)
+            ClickStart(Window);
+        else
+            QTest::mouseClick(Window.StartBtn, Qt::LeftButton);
     }
 
     DayCellWidget* Cell(int number) { return Window.Cells[static_cast<std::size_t>(number - 1)]; }

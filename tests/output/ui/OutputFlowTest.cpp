@@ -43,9 +43,7 @@ protected:
         Window.ClientName->setText(QStringLiteral("Jones"));
         Window.UserYear->setCurrentText(QStringLiteral("2004"));
         Window.SelUserMonth->setCurrentText(QStringLiteral("September"));
-        auto accepted = AcceptPreferencesWhenShown();
-        QTest::mouseClick(Window.StartBtn, Qt::LeftButton);
-        EXPECT_TRUE(*accepted);
+        ClickStart(Window);
         CalendarDay& friday = Window.Document().Days[2];
         friday.HasOvernight = true;
         friday.OvernightReason = QStringLiteral("Weekend");
