@@ -71,6 +71,17 @@ QString WriteErrorMessage(const QString& path)
     return QStringLiteral("Error!  Could not create file named\n\r") + path;
 }
 
+QString LockedFileMessage(const QString& path)
+{
+    return QStringLiteral("Error!  Can't write to ") + path +
+           QStringLiteral("\n\rbecause the file is locked!");
+}
+
+QString WriteRefusalMessage(FileWriteError error, const QString& path)
+{
+    return error == FileWriteError::Locked ? LockedFileMessage(path) : WriteErrorMessage(path);
+}
+
 QString FolderOfPath(const QString& path)
 {
     return path.left(LastSeparator(path) + 1);

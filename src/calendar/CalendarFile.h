@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/CalendarModel.h"
+#include "platform/FileAccess.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,6 +20,11 @@ struct FileResult {
 
 QString ReadErrorMessage(const QString& path);
 QString WriteErrorMessage(const QString& path);
+// "Error!  Can't write to " + path + "\n\rbecause the file is locked!"
+QString LockedFileMessage(const QString& path);
+// The message for a refused or failed write: the lock message for a locked file, the write
+// error for everything else.
+QString WriteRefusalMessage(FileWriteError error, const QString& path);
 
 // Taking a path apart; both "/" and "\" separate folders.
 QString FolderOfPath(const QString& path);   // with the trailing separator
