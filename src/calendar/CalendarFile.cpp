@@ -3,8 +3,8 @@
 #include "calendar/TextCodec.h"
 #include "entry/TimeText.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QIODevice>
+
 #include <QSet>
 
 #include <algorithm>
@@ -150,10 +150,11 @@ bool WriteCalendarToDevice(const CalendarDocument& doc, QIODevice& device)
 
 FileResult WriteCalendarFile(CalendarDocument& doc, const QString& path, bool updateCaption)
 {
+    // The reader's limit holds here too, so every saved calendar opens again.
+    const FileWriteError error = WriteWholeFile(path, CalendarFileBytes(doc), MaxCalendarFileSize);
+    if (error != FileWriteError::None)
+        return {false, WriteRefusalMessage(error, path)};
     doc.ClientFolder = FolderOfPath(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !WriteCalendarToDevice(doc, file) || !file.commit())
-        return {false, WriteErrorMessage(path)};
     if (updateCaption) {
         doc.CurrentFileName = FileNameOfPath(path);
         doc.WindowCaption = QStringLiteral("Calendar File=") + doc.CurrentFileName;
@@ -354,17 +355,19 @@ bool ApplyTrailerLine(CalendarDocument& doc, const QString& line)
     };
     const QString value = ValueOf(line);
 
-    auto duration = [&](QString& target) {
-        target = CutText(value, DurationCapacity);
+    // A duration beyond its limit is brought to it, so no report ever counts an impossible
+    // assumption.
+    auto duration = [&](QString& target, int limitHours) {
+        target = DurationWithinLimit(CutText(value, DurationCapacity), limitHours);
         return DurationMinutes(target) >= 0;
     };
-    if (contains("OVERNITEHOURS=") && !duration(doc.OvernightHours))
+    if (contains("OVERNITEHOURS=") && !duration(doc.OvernightHours, OvernightHoursLimit))
         return false;
-    if (contains("SLEEPTIME=") && !duration(doc.SleepTime))
+    if (contains("SLEEPTIME=") && !duration(doc.SleepTime, SleepTimeLimit))
         return false;
-    if (contains("DAYVISITHOURS=") && !duration(doc.DayVisitHours))
+    if (contains("DAYVISITHOURS=") && !duration(doc.DayVisitHours, DayVisitHoursLimit))
         return false;
-    if (contains("NAPTIME=") && !duration(doc.NapTime))
+    if (contains("NAPTIME=") && !duration(doc.NapTime, NapTimeLimit))
         return false;
     if (contains("EXCLUSION="))
         doc.Exclusions << value;
@@ -492,10 +495,11 @@ bool ParseCalendar(CalendarDocument& doc, const QStringList& lines)
             return false;
         trailerLine = lines[index];
     }
-    if (index + 4 >= lines.size())
-        return false;
+    // The default times follow unless the file has ended; those missing keep their defaults.
     for (QString* time : {&doc.OverNiteStrtTime, &doc.OverNiteEndTime, &doc.DayVisitStrtTime,
                           &doc.DayVisitEndTime}) {
+        if (index + 1 >= lines.size())
+            break;
         *time = CutText(lines[++index], TimeTextCapacity);
         if (!IsNoTime(*time) && !IsValidTimeText(*time))
             return false;
@@ -545,8 +549,10 @@ FileResult ReadCalendarFromBytes(CalendarDocument& doc, const QByteArray& bytes,
     read.QTotDayVisitMinutes = doc.QTotDayVisitMinutes;
     read.ClientFolder = FolderOfPath(path);
 
-    if (bytes.size() > MaxCalendarFileSize ||
-        !ParseCalendar(read, SplitTextLines(DecodeText(bytes)))) {
+    bool decoded = false;
+    const QString text = DecodeText(bytes, &decoded);
+    if (bytes.size() > MaxCalendarFileSize || !decoded ||
+        !ParseCalendar(read, SplitTextLines(text))) {
         doc.EntrySnapshot = std::move(read.EntrySnapshot);
         doc.UndoSnapshot = std::move(read.UndoSnapshot);
         LeaveWithoutCalendar(doc);
@@ -568,19 +574,13 @@ FileResult ReadCalendarFromBytes(CalendarDocument& doc, const QByteArray& bytes,
 
 FileResult ReadCalendarFile(CalendarDocument& doc, const QString& path)
 {
-    QFile file(path);
-    QByteArray bytes;
-    bool ok = file.open(QIODevice::ReadOnly);
-    if (ok) {
-        bytes = file.read(MaxCalendarFileSize + 1);
-        ok = file.error() == QFileDevice::NoError;
-    }
-    if (!ok) {
+    const std::optional<QByteArray> bytes = ReadRegularFile(path, MaxCalendarFileSize);
+    if (!bytes) {
         LeaveWithoutCalendar(doc);
         doc.ClientFolder = FolderOfPath(path);
         return {false, ReadErrorMessage(path)};
     }
-    return ReadCalendarFromBytes(doc, bytes, path);
+    return ReadCalendarFromBytes(doc, *bytes, path);
 }
 
 } // namespace custodex

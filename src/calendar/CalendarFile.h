@@ -37,7 +37,9 @@ QByteArray CalendarFileBytes(const CalendarDocument& doc);
 bool WriteCalendarToDevice(const CalendarDocument& doc, QIODevice& device);
 
 // Writes through a temporary file that replaces the old one only once complete, so a failure
-// leaves the previous file, ChangesPending, the caption and CurrentFileName as they were.
+// leaves the previous file, ChangesPending, ClientFolder, the caption and CurrentFileName as
+// they were. A target that is locked, not a regular file, or content beyond what the reader
+// takes is refused before anything is touched.
 FileResult WriteCalendarFile(CalendarDocument& doc, const QString& path, bool updateCaption);
 
 // Replaces the document by the file's content. A file that cannot be read as a complete
@@ -46,7 +48,7 @@ FileResult ReadCalendarFromBytes(CalendarDocument& doc, const QByteArray& bytes,
                                  const QString& path);
 FileResult ReadCalendarFile(CalendarDocument& doc, const QString& path);
 
-// Largest calendar file accepted; a full span with long reasons is well under 1 MiB.
-constexpr qint64 MaxCalendarFileSize = 16 * 1024 * 1024;
+// Largest calendar file read or written; a full span with long reasons is well under 1 MiB.
+constexpr qint64 MaxCalendarFileSize = MaxTextFileSize;
 
 } // namespace custodex

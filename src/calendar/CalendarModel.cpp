@@ -376,6 +376,17 @@ int DurationMinutes(const QString& durationText)
     return (digit(0) * 10 + digit(1)) * 60 + digit(3) * 10 + digit(4);
 }
 
+QString DurationWithinLimit(const QString& durationText, int limitHours)
+{
+    const int minutes = DurationMinutes(durationText);
+    if (minutes < 0 || (minutes <= limitHours * 60 && durationText.mid(3, 2).toInt() < 60))
+        return durationText;
+    const int kept = std::min(minutes, limitHours * 60);
+    return QStringLiteral("%1:%2")
+        .arg(kept / 60, 2, 10, QLatin1Char('0'))
+        .arg(kept % 60, 2, 10, QLatin1Char('0'));
+}
+
 void RecomputeDurationMinutes(CalendarDocument& doc)
 {
     auto minutes = [](const QString& text) { return std::max(0, DurationMinutes(text)); };

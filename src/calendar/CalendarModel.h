@@ -29,6 +29,12 @@ constexpr int MonthTableNameCapacity = 20;
 
 constexpr int MonthsInSpan = 24;
 
+// The longest each assumed duration may be, in hours.
+constexpr int OvernightHoursLimit = 24;
+constexpr int SleepTimeLimit = 12;
+constexpr int DayVisitHoursLimit = 16;
+constexpr int NapTimeLimit = 12;
+
 // Keeps the first `capacity` characters, never splitting a surrogate pair.
 QString CutText(const QString& text, int capacity);
 
@@ -185,5 +191,8 @@ void ResetSettingsToDefaults(CalendarDocument& doc);
 // Minutes of an "hh:mm" duration text, or -1 when it is not of that form.
 int DurationMinutes(const QString& durationText);
 void RecomputeDurationMinutes(CalendarDocument& doc);
+// An "hh:mm" duration text brought within `limitHours` ("99:99" with 24 gives "24:00");
+// a text already within the limit, or not of that form, comes back unchanged.
+QString DurationWithinLimit(const QString& durationText, int limitHours);
 
 } // namespace custodex

@@ -9,6 +9,8 @@ namespace custodex {
 
 namespace {
 
+const QByteArray Utf8Mark("\xEF\xBB\xBF");
+
 // 0x80..0x9F of Windows-1252; 0 marks the five unassigned bytes (read as the C1 control).
 constexpr std::array<char16_t, 32> Cp1252High = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -28,21 +30,31 @@ std::optional<char> UnicodeToCp1252(char16_t ch)
 {
     if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
         return static_cast<char>(ch);
-    for (std::size_t i = 0; i < Cp1252High.size(); ++i)
-        if (Cp1252High[i] == ch)
+    for (std::size_t i = 0; i < Cp1252High.size(); ++i) {
+        const char16_t mapped = Cp1252High[i];
+        // The unassigned bytes come back as the C1 controls they were read as.
+        if (mapped == ch || (mapped == 0 && ch == 0x80 + i))
             return static_cast<char>(0x80 + i);
+    }
     return std::nullopt;
 }
 
 } // namespace
 
-QString DecodeText(const QByteArray& bytes)
+QString DecodeText(const QByteArray& bytes, bool* ok)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
+    if (ok)
+        *ok = true;
+    if (bytes.startsWith(Utf8Mark)) {
+        // The mark is ours; a second one belongs to the text.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+        QString text = utf8.decode(bytes.mid(Utf8Mark.size()));
+        if (ok)
+            *ok = !utf8.hasError();
         return text;
-    text.clear();
+    }
+    QString text;
     text.reserve(bytes.size());
     for (char byte : bytes)
         text.append(QChar(Cp1252ToUnicode(static_cast<unsigned char>(byte))));
@@ -53,13 +65,19 @@ QByteArray EncodeText(const QString& text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
+    bool fits = true;
     for (QChar ch : text) {
         const std::optional<char> byte = UnicodeToCp1252(ch.unicode());
-        if (!byte)
-            return text.toUtf8();
+        if (!byte) {
+            fits = false;
+            break;
+        }
         bytes.append(*byte);
     }
-    return bytes;
+    // Windows-1252 text that starts like the mark would read back as UTF-8.
+    if (fits && !bytes.startsWith(Utf8Mark))
+        return bytes;
+    return Utf8Mark + text.toUtf8();
 }
 
 QStringList SplitTextLines(const QString& text)
@@ -67,9 +85,11 @@ QStringList SplitTextLines(const QString& text)
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    for (QString& line : lines)
+    for (QString& line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
+        line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    }
     return lines;
 }
 

@@ -64,9 +64,8 @@ FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes, qint
 {
     if (bytes.size() > maxSize)
         return FileWriteError::TooLarge;
-    return WriteFileWith(path, [&bytes](QIODevice& device) {
-        return device.write(bytes) == bytes.size();
-    });
+    return WriteFileWith(
+        path, [&bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); });
 }
 
 } // namespace custodex

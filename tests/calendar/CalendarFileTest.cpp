@@ -6,10 +6,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/SpecialFiles.h"
+
 #include <csignal>
 #include <sys/resource.h>
 
 using namespace custodex;
+using namespace custodex::testing;
 
 namespace {
 
@@ -308,7 +311,6 @@ TEST(CalendarFileReader, MalformedFilesAreRefusedWithoutACalendar)
         {"year out of range", replaced(1, "999")},
         {"unknown first month", replaced(2, "1!Smarch!SUNDAY!False!!False!!!;")},
         {"ends in the day records", good.left(good.indexOf("15!June"))},
-        {"ends before the default times", good.left(good.indexOf("OVERNITECOL=") + 20)},
         {"day line without separators", replaced(40, "5 hello")},
         {"day number not a number", replaced(2, "1x!January!SUNDAY!False!!False!!!;")},
         {"day out of order", replaced(3, "3!January!MONDAY!False!!False!!!;")},
@@ -434,6 +436,175 @@ TEST(CalendarFileWriter, TextThatWouldBreakTheLayoutIsKeptOnItsLine)
         ReadCalendarFromBytes(read, CalendarFileBytes(doc), QStringLiteral("Smith.cdb")).Ok);
     EXPECT_EQ(read.Days[0].OvernightReason, QStringLiteral("Grand ma"));
     EXPECT_EQ(read.DayCount, 731);
+}
+
+// The four default times follow the colours unless the file has ended; missing ones keep
+// their defaults.
+TEST(CalendarFileReader, FileMayEndAfterTheColoursOrAmongTheDefaultTimes)
+{
+    CalendarDocument source = Span(0, 2023);
+    source.OverNiteStrtTime = QStringLiteral("06:00PM");
+    source.OverNiteEndTime = QStringLiteral("08:00AM");
+    const QByteArray good = CalendarFileBytes(source);
+    const qsizetype afterColours = good.indexOf("\n", good.indexOf("OVERNITECOL=")) + 1;
+    const qsizetype afterOneTime = good.indexOf("\n", afterColours) + 1;
+    const struct {
+        const char* What;
+        QByteArray Bytes;
+        QString Pickup;
+    } cases[] = {
+        {"ends after the colour line", good.left(afterColours), NoTimeText},
+        {"last line without CR LF", good.left(afterColours - 2), NoTimeText},
+        {"ends after one default time", good.left(afterOneTime), QStringLiteral("06:00PM")},
+    };
+    for (const auto& c : cases) {
+        CalendarDocument doc;
+        ASSERT_TRUE(ReadCalendarFromBytes(doc, c.Bytes, QStringLiteral("/c/Smith.cdb")).Ok)
+            << c.What;
+        EXPECT_EQ(doc.DayCount, 731) << c.What;
+        EXPECT_EQ(doc.OverNiteStrtTime, c.Pickup) << c.What;
+        EXPECT_EQ(doc.OverNiteEndTime, NoTimeText) << c.What;
+        EXPECT_EQ(doc.DayVisitEndTime, NoTimeText) << c.What;
+        EXPECT_EQ(doc.OvernightHours, QStringLiteral("24:00")) << c.What;
+    }
+}
+
+// No computation may ever see an assumed duration beyond its limit.
+TEST(CalendarFileReader, DurationsBeyondTheirLimitAreBroughtToIt)
+{
+    const struct {
+        const char* Line;
+        QString CalendarDocument::*Text;
+        int CalendarDocument::*Minutes;
+        const char* Expected;
+    } cases[] = {
+        {"OVERNITEHOURS=99:99", &CalendarDocument::OvernightHours,
+         &CalendarDocument::OvernightMinutes, "24:00"},
+        {"OVERNITEHOURS=24:00", &CalendarDocument::OvernightHours,
+         &CalendarDocument::OvernightMinutes, "24:00"},
+        {"SLEEPTIME=12:01", &CalendarDocument::SleepTime, &CalendarDocument::SleepMinutes, "12:00"},
+        {"SLEEPTIME=07:75", &CalendarDocument::SleepTime, &CalendarDocument::SleepMinutes, "08:15"},
+        {"DAYVISITHOURS=16:30", &CalendarDocument::DayVisitHours,
+         &CalendarDocument::DayVisitMinutes, "16:00"},
+        {"DAYVISITHOURS=15:59", &CalendarDocument::DayVisitHours,
+         &CalendarDocument::DayVisitMinutes, "15:59"},
+        {"NAPTIME=13:00", &CalendarDocument::NapTime, &CalendarDocument::NapMinutes, "12:00"},
+    };
+    const QByteArray good = CalendarFileBytes(Span(0, 2023));
+    for (const auto& c : cases) {
+        CalendarDocument doc;
+        ASSERT_TRUE(ReadCalendarFromBytes(doc, good + c.Line + "\r\n", QStringLiteral("S.cdb")).Ok)
+            << c.Line;
+        const QString expected = QLatin1String(c.Expected);
+        EXPECT_EQ(doc.*(c.Text), expected) << c.Line;
+        EXPECT_EQ(doc.*(c.Minutes), DurationMinutes(expected)) << c.Line;
+    }
+}
+
+// Windows-1252 text that happens to be valid UTF-8 keeps its characters, and the file is
+// written back byte for byte.
+TEST(CalendarFileReader, LegacyTextKeepsItsCharactersAndResavesByteForByte)
+{
+    QByteArray bytes = CalendarFileBytes(Span(0, 2023));
+    bytes.replace("1!January!SUNDAY!False!!False!!!;",
+                  "1!January!SUNDAY!True!JOS\xC9\x92S PARTY!False!!07:00PM - 09:00AM!;");
+    bytes.replace("Smith\r\n", "Caf\xC3\xA9\r\n");
+    CalendarDocument doc;
+    ASSERT_TRUE(ReadCalendarFromBytes(doc, bytes, QStringLiteral("/c/Smith.cdb")).Ok);
+    EXPECT_EQ(doc.Days[0].OvernightReason,
+              QStringLiteral("JOS") + QChar(0xC9) + QChar(0x2019) + QStringLiteral("S PARTY"));
+    doc.ClientName = QStringLiteral("Caf") + QChar(0xC3) + QChar(0xA9);
+    EXPECT_EQ(CalendarFileBytes(doc), bytes);
+}
+
+TEST(CalendarFileReader, BrokenUtf8BehindTheMarkIsAReadingError)
+{
+    const QByteArray bytes = "\xEF\xBB\xBF" + CalendarFileBytes(Span(0, 2023)) + "AUTHOR=\xC3(\r\n";
+    CalendarDocument doc;
+    EXPECT_FALSE(ReadCalendarFromBytes(doc, bytes, QStringLiteral("S.cdb")).Ok);
+    EXPECT_FALSE(doc.HasCalendar());
+}
+
+TEST(CalendarFileReader, OnlyRegularFilesAreRead)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("Fifo.cdb"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    const QString folder = dir.filePath(QStringLiteral("Folder.cdb"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const QString& path : {fifo, folder}) {
+        CalendarDocument doc = Span(0, 2023);
+        const FileResult result = ReadCalendarFile(doc, path);
+        EXPECT_FALSE(result.Ok);
+        EXPECT_EQ(result.Message, QStringLiteral("Error reading ") + path);
+        EXPECT_FALSE(doc.HasCalendar());
+    }
+}
+
+// What the writer produces, the reader takes: one limit on both sides, checked before
+// anything is replaced.
+TEST(CalendarFileWriter, SizeLimitIsTheReadersAtTheBoundary)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Big.cdb"));
+    CalendarDocument doc = Span(0, 2023);
+    const qsizetype base = CalendarFileBytes(doc).size() + QByteArray("AUTHOR=A\r\n").size();
+    doc.Exclusions << QString(MaxCalendarFileSize - base - QByteArray("EXCLUSION=\r\n").size(),
+                              QLatin1Char('x'));
+    doc.Author = QStringLiteral("A");
+    ASSERT_EQ(CalendarFileBytes(doc).size(), MaxCalendarFileSize);
+    ASSERT_TRUE(WriteCalendarFile(doc, path, true).Ok);
+    CalendarDocument read;
+    ASSERT_TRUE(ReadCalendarFile(read, path).Ok);
+    EXPECT_EQ(read.Exclusions, doc.Exclusions);
+
+    const QByteArray before = FileBytes(path);
+    doc.Author = QStringLiteral("AB");
+    doc.ChangesPending = true;
+    const FileResult result = WriteCalendarFile(doc, path, true);
+    EXPECT_FALSE(result.Ok);
+    EXPECT_EQ(result.Message, QStringLiteral("Error!  Could not create file named\n\r") + path);
+    EXPECT_TRUE(doc.ChangesPending);
+    EXPECT_EQ(FileBytes(path), before);
+}
+
+// A refused or failed write changes nothing: not the target, not the client folder.
+TEST(CalendarFileWriter, RefusedTargetsStayAsTheyWere)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("Fifo.cdb"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    const QString locked = dir.filePath(QStringLiteral("Locked.cdb"));
+    ASSERT_TRUE(MakeLockedFile(locked, "old calendar"));
+    const QString device = dir.filePath(QStringLiteral("Device.cdb"));
+    const bool root = MakeDeviceNode(device);
+    const struct {
+        QString Path;
+        QString Message;
+    } cases[] = {
+        {fifo, QStringLiteral("Error!  Could not create file named\n\r") + fifo},
+        {locked, QStringLiteral("Error!  Can't write to ") + locked +
+                     QStringLiteral("\n\rbecause the file is locked!")},
+        {device, QStringLiteral("Error!  Could not create file named\n\r") + device},
+    };
+    for (const auto& c : cases) {
+        if (c.Path == device && !root)
+            continue;
+        CalendarDocument doc = Span(0, 2023);
+        doc.ClientFolder = QStringLiteral("/before/");
+        doc.ChangesPending = true;
+        const FileResult result = WriteCalendarFile(doc, c.Path, true);
+        EXPECT_FALSE(result.Ok) << c.Path.toStdString();
+        EXPECT_EQ(result.Message, c.Message);
+        EXPECT_EQ(doc.ClientFolder, QStringLiteral("/before/"));
+        EXPECT_TRUE(doc.ChangesPending);
+    }
+    EXPECT_TRUE(IsFifo(fifo));
+    EXPECT_EQ(FileBytes(locked), QByteArray("old calendar"));
+    EXPECT_FALSE(QFileInfo(locked).permissions() & QFileDevice::WriteOwner);
+    if (root) {
+        EXPECT_TRUE(IsCharacterDevice(device));
+    }
 }
 
 } // namespace
