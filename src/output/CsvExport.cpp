@@ -1,6 +1,12 @@
 #include "output/CsvExport.h"
 
+#include "calendar/CalendarFile.h"
+#include "calendar/TextCodec.h"
 #include "entry/TimeText.h"
+#include "platform/FileAccess.h"
+#include "platform/Prompter.h"
+
+#include <QFileInfo>
 
 namespace custodex {
 
@@ -102,6 +108,32 @@ QString CsvText(const CalendarDocument& doc, const CsvOptions& options)
         text += fields.join(separator) + lineEnd;
     }
     return text;
+}
+
+QString CsvFilePath(const QString& chosen)
+{
+    return chosen.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
+               ? chosen
+               : chosen + QStringLiteral(".csv");
+}
+
+bool SaveCsvFile(CalendarDocument& doc, const QString& chosen, const CsvOptions& options,
+                 Prompter& messages)
+{
+    const QString path = CsvFilePath(chosen);
+    if (QFileInfo::exists(path) &&
+        messages.Ask(PromptKind::Confirmation,
+                     QStringLiteral("File ") + path +
+                         QStringLiteral(" already exists!\n\rWrite over it?"),
+                     PromptButtons::OkCancel) != PromptAnswer::Ok)
+        return false;
+    const FileWriteError error = WriteWholeFile(path, EncodeText(CsvText(doc, options)));
+    if (error != FileWriteError::None) {
+        messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
+        return false;
+    }
+    doc.ClientFolder = FolderOfPath(path);
+    return true;
 }
 
 } // namespace custodex

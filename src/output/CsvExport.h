@@ -41,4 +41,15 @@ int CsvTimeNumber(const QString& timeText);
 // The whole file, lines ended by CR LF.
 QString CsvText(const CalendarDocument& doc, const CsvOptions& options);
 
+class Prompter;
+
+// The file an export to the chosen name writes: ".csv" is added unless the name ends with it.
+QString CsvFilePath(const QString& chosen);
+
+// Writes the export to the file `CsvFilePath(chosen)` names. The question before replacing an
+// existing file is about that file, not the name typed; locked files and anything but a
+// regular file are refused. ClientFolder follows the folder of a file written, and only then.
+bool SaveCsvFile(CalendarDocument& doc, const QString& chosen, const CsvOptions& options,
+                 Prompter& messages);
+
 } // namespace custodex

@@ -1,8 +1,14 @@
 #include "output/CsvExport.h"
 
+#include "platform/FileAccess.h"
+#include "support/ScriptedServices.h"
+#include "support/SpecialFiles.h"
+
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace custodex;
+using namespace custodex::testing;
 
 namespace {
 
@@ -99,3 +105,89 @@ TEST(CsvExport, SeparatorChoices)
 }
 
 } // namespace
+
+namespace {
+
+struct ExportFolder {
+    QString Path(const char* name) const { return Dir.filePath(QLatin1String(name)); }
+    QTemporaryDir Dir;
+};
+
+} // namespace
+
+// The question is about the file that will be written, whatever name was typed.
+TEST(CsvExportFile, AsksAboutTheFileActuallyWritten)
+{
+    const struct {
+        const char* Existing;
+        const char* Chosen;
+        const char* Written;
+        bool Asked;
+    } cases[] = {
+        {"Jones.Smith.csv", "Jones.Smith", "Jones.Smith.csv", true},
+        {"x.txt", "x.txt", "x.txt.csv", false},
+        {"Report.CSV", "Report.CSV", "Report.CSV", true},
+        {nullptr, "New", "New.csv", false},
+    };
+    for (const auto& c : cases) {
+        ExportFolder folder;
+        if (c.Existing) {
+            ASSERT_EQ(WriteWholeFile(folder.Path(c.Existing), "old"), FileWriteError::None);
+        }
+        ScriptedPrompter prompts;
+        const QString written = folder.Path(c.Written);
+        if (c.Asked) {
+            prompts.Expect(QStringLiteral("File ") + written +
+                               QStringLiteral(" already exists!\n\rWrite over it?"),
+                           PromptAnswer::Ok);
+        }
+        CalendarDocument doc = September2004();
+        EXPECT_TRUE(SaveCsvFile(doc, folder.Path(c.Chosen), CsvOptions{}, prompts)) << c.Chosen;
+        EXPECT_EQ(FileBytes(written), QByteArray("\"Year\",\"Month\",\"Day\"\r\n")) << c.Chosen;
+        EXPECT_EQ(doc.ClientFolder, folder.Dir.path() + QLatin1Char('/'));
+        if (c.Existing && QLatin1String(c.Existing) != QLatin1String(c.Written)) {
+            EXPECT_EQ(FileBytes(folder.Path(c.Existing)), QByteArray("old"));
+        }
+    }
+}
+
+// Cancel, a locked file or a FIFO: nothing is written and the client folder stays.
+TEST(CsvExportFile, RefusalsChangeNothing)
+{
+    ExportFolder folder;
+    ASSERT_EQ(WriteWholeFile(folder.Path("Kept.csv"), "old"), FileWriteError::None);
+    ASSERT_TRUE(MakeLockedFile(folder.Path("Locked.csv"), "locked"));
+    ASSERT_TRUE(MakeFifo(folder.Path("Fifo.csv")));
+    auto question = [&](const char* name) {
+        return QStringLiteral("File ") + folder.Path(name) +
+               QStringLiteral(" already exists!\n\rWrite over it?");
+    };
+    const struct {
+        const char* Chosen;
+        PromptAnswer Answer;
+        QString Error;
+    } cases[] = {
+        {"Kept", PromptAnswer::Cancel, QString()},
+        {"Locked", PromptAnswer::Ok,
+         QStringLiteral("Error!  Can't write to ") + folder.Path("Locked.csv") +
+             QStringLiteral("\n\rbecause the file is locked!")},
+        {"Fifo", PromptAnswer::Ok,
+         QStringLiteral("Error!  Could not create file named\n\r") + folder.Path("Fifo.csv")},
+    };
+    for (const auto& c : cases) {
+        ScriptedPrompter prompts;
+        const QString name = QLatin1String(c.Chosen) + QStringLiteral(".csv");
+        prompts.Expect(question(name.toLatin1().constData()), c.Answer);
+        if (!c.Error.isEmpty()) {
+            prompts.Expect(c.Error, PromptAnswer::Ok);
+        }
+        CalendarDocument doc = September2004();
+        doc.ClientFolder = QStringLiteral("/clients/");
+        EXPECT_FALSE(SaveCsvFile(doc, folder.Path(c.Chosen), CsvOptions{}, prompts)) << c.Chosen;
+        EXPECT_EQ(doc.ClientFolder, QStringLiteral("/clients/"));
+    }
+    EXPECT_EQ(FileBytes(folder.Path("Kept.csv")), QByteArray("old"));
+    EXPECT_EQ(FileBytes(folder.Path("Locked.csv")), QByteArray("locked"));
+    EXPECT_FALSE(QFileInfo(folder.Path("Locked.csv")).permissions() & QFileDevice::WriteOwner);
+    EXPECT_TRUE(IsFifo(folder.Path("Fifo.csv")));
+}

@@ -1,7 +1,5 @@
 #include "output/ui/Csvcnvrt.h"
 
-#include "calendar/CalendarFile.h"
-#include "calendar/TextCodec.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompter.h"
 
@@ -12,19 +10,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace custodex {
-
-bool WriteCsvFile(const QString& path, const QString& text)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = EncodeText(text);
-    return file.write(bytes) == bytes.size() && file.commit();
-}
 
 TCsvConvert::TCsvConvert(Prompter& prompter, FileDialogs& dialogs, QWidget* parent)
     : QDialog(parent), Messages(prompter), Dialogs(dialogs)
@@ -165,19 +153,13 @@ void TCsvConvert::SaveBtnClick()
     FileDialogRequest request{QStringLiteral("Create a Calendar .csv file"), Doc->ClientFolder,
                               Doc->ClientName, QStringLiteral("Comma Separated Values (*.csv)"),
                               QStringLiteral("csv")};
-    request.ConfirmOverwrite = true;
-    QString path = Dialogs.SaveFileName(request);
-    if (!path.isEmpty()) {
-        if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
-            path += QStringLiteral(".csv");
+    // The dialog's own overwrite question would be about the name typed, not the file
+    // written once ".csv" is added; SaveCsvFile asks about the real one.
+    const QString chosen = Dialogs.SaveFileName(request);
+    if (!chosen.isEmpty()) {
         CsvOptions options = Options();
         options.Separator = *separator;
-        if (WriteCsvFile(path, CsvText(*Doc, options)))
-            Doc->ClientFolder = FolderOfPath(path);
-        else
-            Messages.Ask(PromptKind::Error,
-                         QStringLiteral("Error!  Could not create file named\n\r") + path,
-                         PromptButtons::Ok);
+        SaveCsvFile(*Doc, chosen, options, Messages);
     }
     accept();
 }

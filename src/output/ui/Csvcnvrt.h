@@ -54,7 +54,4 @@ private:
     CalendarDocument* Doc = nullptr;
 };
 
-// Writes the text through a temporary file, so a failed export leaves any earlier file.
-bool WriteCsvFile(const QString& path, const QString& text);
-
 } // namespace custodex

@@ -191,7 +191,7 @@ TEST_F(OutputFlow, CsvDialogRefusesBlankSeparatorsAndWritesTheFile)
     ASSERT_TRUE(*written);
     EXPECT_EQ(Dialogs.Requests.back().Title, QStringLiteral("Create a Calendar .csv file"));
     EXPECT_EQ(Dialogs.Requests.back().FileName, QStringLiteral("Jones"));
-    EXPECT_TRUE(Dialogs.Requests.back().ConfirmOverwrite);
+    EXPECT_FALSE(Dialogs.Requests.back().ConfirmOverwrite); // the program asks about the real file
     QFile file(Machine.Root.filePath(QStringLiteral("exports/Jones.csv")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(
