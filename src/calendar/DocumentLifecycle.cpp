@@ -6,6 +6,7 @@
 #include "platform/Prompter.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace custodex {
 
@@ -38,6 +39,23 @@ void Ask(LifecycleContext& context, PromptKind kind, const QString& text,
          PromptButtons buttons = PromptButtons::Ok)
 {
     context.Messages.Ask(kind, text, buttons);
+}
+
+// This message breaks its lines with CR LF, unlike the others.
+QString CannotOpenMessage(const QString& path)
+{
+    return QStringLiteral("Cannot open file ") + path +
+           QStringLiteral(".\r\nThe file name has been mistyped, or the file is missing, been "
+                          "moved to\r\nanother folder, or has been corrupted");
+}
+
+// Save As's question before replacing a file.
+bool MayWriteOver(LifecycleContext& context, const QString& path)
+{
+    return context.Messages.Ask(PromptKind::Confirmation,
+                                QStringLiteral("File ") + path +
+                                    QStringLiteral(" already exists!\n\rWrite over it?"),
+                                PromptButtons::OkCancel) == PromptAnswer::Ok;
 }
 
 } // namespace
@@ -138,7 +156,7 @@ bool CloseCalendar(LifecycleContext& context)
     return true;
 }
 
-bool OpenCalendar(LifecycleContext& context)
+bool OpenCalendar(LifecycleContext& context, const QString& recentPath)
 {
     CalendarDocument& doc = context.Doc;
     if (doc.ChangesPending &&
@@ -149,19 +167,23 @@ bool OpenCalendar(LifecycleContext& context)
                 doc.ClientName + QStringLiteral(" will be lost!"),
             PromptButtons::YesNo) != PromptAnswer::Yes)
         return false;
-    const QString path = context.Dialogs.OpenFileName({doc.ClientFolder, doc.ClientFolder,
-                                                       context.OpenDialogFileName,
-                                                       CalendarFileFilter, QStringLiteral("cdb")});
+    // A recent entry names its own folder; the client folder may have moved since.
+    QString folder = doc.ClientFolder;
+    if (!recentPath.isEmpty()) {
+        if (!QFileInfo::exists(recentPath)) {
+            Ask(context, PromptKind::Error, CannotOpenMessage(recentPath));
+            return false;
+        }
+        folder = FolderOfPath(recentPath);
+    }
+    const QString path = context.Dialogs.OpenFileName(
+        {folder, folder, context.OpenDialogFileName, CalendarFileFilter, QStringLiteral("cdb")});
     if (path.isEmpty()) {
         Ask(context, PromptKind::Information, QStringLiteral("Request for \"OPEN\" aborted!"));
         return false;
     }
-    if (!QFile::exists(path)) {
-        Ask(context, PromptKind::Error,
-            QStringLiteral("Cannot open file ") + path +
-                QStringLiteral(".\r\nThe file name has been mistyped, or the file is missing, been "
-                               "moved to\r\n"
-                               "another folder, or has been corrupted"));
+    if (!QFileInfo::exists(path)) {
+        Ask(context, PromptKind::Error, CannotOpenMessage(path));
         return false;
     }
     const FileResult result = ReadCalendarFile(doc, path);
@@ -224,10 +246,7 @@ bool SaveCalendarAs(LifecycleContext& context)
         return false;
     const QString path = WithCdbExtension(chosen);
     if (QFile::exists(path)) {
-        if (context.Messages.Ask(PromptKind::Confirmation,
-                                 QStringLiteral("File ") + path +
-                                     QStringLiteral(" already exists!\n\rWrite over it?"),
-                                 PromptButtons::OkCancel) != PromptAnswer::Ok)
+        if (!MayWriteOver(context, path))
             return false;
         if (IsFileLocked(path)) {
             Ask(context, PromptKind::Error,
@@ -299,6 +318,10 @@ bool CloseQuery(LifecycleContext& context)
             Ask(context, PromptKind::Error, FileNameCharactersMessage);
             continue;
         }
+        // The save dialog does not ask before replacing a file; another client's calendar
+        // must never be replaced without a question.
+        if (QFile::exists(path) && !MayWriteOver(context, path))
+            continue;
         if (IsFileLocked(path)) {
             Ask(context, PromptKind::Error,
                 QStringLiteral("Cannot save to ") + path +

@@ -27,7 +27,9 @@ void ResetToNoCalendar(LifecycleContext& context);
 
 // Each returns true when the command went through (false: refused, cancelled or failed).
 bool CloseCalendar(LifecycleContext& context);
-bool OpenCalendar(LifecycleContext& context);
+// With `recentPath` (a recent-file entry), the open dialog starts in that file's folder, and a
+// file that no longer exists is reported without showing the dialog.
+bool OpenCalendar(LifecycleContext& context, const QString& recentPath = QString());
 bool SaveCalendar(LifecycleContext& context);
 bool SaveCalendarAs(LifecycleContext& context);
 bool LockOrUnlockFile(LifecycleContext& context, bool lock);

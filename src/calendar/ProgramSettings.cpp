@@ -2,6 +2,9 @@
 
 #include "calendar/CalendarFile.h"
 #include "calendar/TextCodec.h"
+#include "platform/FileAccess.h"
+
+#include <QDir>
 
 namespace custodex {
 
@@ -47,6 +50,21 @@ QByteArray ProgramSettingsBytes(const ProgramSettings& settings)
         }
     }
     return EncodeText(text);
+}
+
+bool ReadProgramSettingsFile(ProgramSettings& settings, const QString& path)
+{
+    const std::optional<QByteArray> bytes = ReadRegularFile(path);
+    if (!bytes)
+        return false;
+    ReadProgramSettings(settings, *bytes);
+    return true;
+}
+
+bool WriteProgramSettingsFile(const ProgramSettings& settings, const QString& path)
+{
+    QDir().mkpath(FolderOfPath(path));
+    return WriteWholeFile(path, ProgramSettingsBytes(settings)) == FileWriteError::None;
 }
 
 void NoteRecentFile(ProgramSettings& settings, const QString& path)

@@ -28,6 +28,11 @@ struct ProgramSettings {
 void ReadProgramSettings(ProgramSettings& settings, const QByteArray& bytes);
 QByteArray ProgramSettingsBytes(const ProgramSettings& settings);
 
+// "Calendar.ini" on disk. A missing or unreadable file (or anything but a regular file)
+// leaves the defaults; writing follows the program's file rules (a locked file is kept).
+bool ReadProgramSettingsFile(ProgramSettings& settings, const QString& path);
+bool WriteProgramSettingsFile(const ProgramSettings& settings, const QString& path);
+
 // After a successful open or save of `path`.
 void NoteRecentFile(ProgramSettings& settings, const QString& path);
 // Entry `index` (0..4) was chosen from the menu: it alone is checked.

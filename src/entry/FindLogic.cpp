@@ -2,10 +2,15 @@
 
 namespace custodex {
 
+const QString EmptySearchMessage =
+    QStringLiteral("Please type the text to search for in \"Search For?\".");
+
 FindHit FindInDay(const CalendarDay& day, const QString& text, FindScope scope, bool matchCase)
 {
     const Qt::CaseSensitivity sensitivity = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     FindHit hit;
+    if (text.isEmpty())
+        return hit;
     if (scope != FindScope::DayVisits)
         hit.InOvernight = day.OvernightReason.contains(text, sensitivity);
     if (scope != FindScope::Overnights)
@@ -40,6 +45,24 @@ bool MoveToNextDay(const CalendarDocument& doc, FindSearch& search)
     if (next == doc.SecondYearFirstDay)
         search.ShowingFirstYear = false;
     return true;
+}
+
+FindStepOutcome FindStep(const CalendarDocument& doc, FindSearch& search, const QString& text,
+                         FindScope scope, bool matchCase)
+{
+    const int count = static_cast<int>(doc.Days.size());
+    if (search.CurrentDay < 0 || search.CurrentDay >= count)
+        return {};
+    const FindHit hit =
+        FindInDay(doc.Days[static_cast<std::size_t>(search.CurrentDay)], text, scope, matchCase);
+    if (hit.Any()) {
+        search.EndReached = search.CurrentDay + 1 >= count;
+        return {FindStepResult::Hit, hit};
+    }
+    if (MoveToNextDay(doc, search))
+        return {FindStepResult::MovedOn, hit};
+    search.EndReached = true;
+    return {FindStepResult::EndOfCalendar, hit};
 }
 
 QString FoundInText(const FindHit& hit)

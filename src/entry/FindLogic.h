@@ -21,12 +21,27 @@ struct FindHit {
     bool Any() const { return InOvernight || InDayVisit; }
 };
 
+// An empty text is found nowhere.
 FindHit FindInDay(const CalendarDay& day, const QString& text, FindScope scope, bool matchCase);
 
 // Search Now / Find Next: the day the next step tests.
 void BeginFindStep(const CalendarDocument& doc, FindSearch& search);
 // Moves to the following day; false at the end of the calendar.
 bool MoveToNextDay(const CalendarDocument& doc, FindSearch& search);
+
+// One step of a running search: tests the current day and stays there on a hit, else moves
+// on. A search without a valid current day (its text was edited) ends at once, so a step
+// never reads outside the day list.
+enum class FindStepResult { Hit, MovedOn, EndOfCalendar, NoCurrentDay };
+struct FindStepOutcome {
+    FindStepResult Result = FindStepResult::NoCurrentDay;
+    FindHit Hit;
+};
+FindStepOutcome FindStep(const CalendarDocument& doc, FindSearch& search, const QString& text,
+                         FindScope scope, bool matchCase);
+
+// Shown instead of searching when "Search For?" is empty: an empty text would match every day.
+extern const QString EmptySearchMessage;
 
 // Texts of a hit: "Found in ...", the date with its year, and the weekday.
 QString FoundInText(const FindHit& hit);

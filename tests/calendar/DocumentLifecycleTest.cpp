@@ -4,6 +4,7 @@
 #include "platform/FileLock.h"
 #include "support/ScriptedServices.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -256,6 +257,9 @@ TEST_F(Lifecycle, CloseQueryNoticeAndSaveLoop)
     Prompts.Expect(NameMessage);
     Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::Yes);
     Dialogs.Paths.push_back(PathOf(QStringLiteral("Locked.cdb")));
+    Prompts.Expect(QStringLiteral("File ") + PathOf(QStringLiteral("Locked.cdb")) +
+                       QStringLiteral(" already exists!\n\rWrite over it?"),
+                   PromptAnswer::Ok);
     Prompts.Expect(QStringLiteral("Cannot save to ") + PathOf(QStringLiteral("Locked.cdb")) +
                    QStringLiteral("\n\rbecause it is locked!"));
     Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::Yes);
@@ -265,6 +269,71 @@ TEST_F(Lifecycle, CloseQueryNoticeAndSaveLoop)
     EXPECT_EQ(Doc.ClientName,
               QStringLiteral("Jones")); // the close query does not rename the client
     SetFileLocked(PathOf(QStringLiteral("Locked.cdb")), false);
+}
+
+// The exit question's save dialog does not ask before replacing a file, so the program asks,
+// once, before another client's calendar is replaced.
+TEST_F(Lifecycle, CloseQuerySaveOntoAnExistingCalendarAsksOnce)
+{
+    CalendarDocument other;
+    BuildSpan(other, 0, 2020);
+    ASSERT_TRUE(WriteCalendarFile(other, PathOf(QStringLiteral("Smith.cdb")), false).Ok);
+    const QByteArray smith = Contents(QStringLiteral("Smith.cdb"));
+    Mark();
+    const QString question = QStringLiteral("File ") + PathOf(QStringLiteral("Smith.cdb")) +
+                             QStringLiteral(" already exists!\n\rWrite over it?");
+    Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::Yes);
+    Dialogs.Paths.push_back(PathOf(QStringLiteral("Smith.cdb")));
+    Prompts.Expect(question, PromptAnswer::Cancel);
+    Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::No);
+    EXPECT_TRUE(CloseQuery(Context));
+    EXPECT_EQ(Contents(QStringLiteral("Smith.cdb")), smith);
+    EXPECT_FALSE(Dialogs.Requests.back().ConfirmOverwrite);
+
+    Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::Yes);
+    Dialogs.Paths.push_back(PathOf(QStringLiteral("Smith")));
+    Prompts.Expect(question, PromptAnswer::Ok);
+    EXPECT_TRUE(CloseQuery(Context));
+    EXPECT_NE(Contents(QStringLiteral("Smith.cdb")), smith);
+    EXPECT_FALSE(Doc.ChangesPending);
+}
+
+// The client folder moves only with a write that succeeded, so Save keeps its aim.
+TEST_F(Lifecycle, FailedSaveAsKeepsTheClientFolder)
+{
+    const QString folder = Doc.ClientFolder;
+    const QString failed = Dir.path() + QStringLiteral("/no/such/folder/Jones.cdb");
+    Dialogs.Paths = {failed};
+    Prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + failed);
+    EXPECT_FALSE(SaveCalendarAs(Context));
+    EXPECT_EQ(Doc.ClientFolder, folder);
+    EXPECT_TRUE(SaveCalendar(Context));
+    EXPECT_FALSE(Contents(QStringLiteral("Jones.cdb")).isEmpty());
+}
+
+// A recent entry opens the dialog in its own folder; a vanished file is reported at once.
+TEST_F(Lifecycle, RecentEntryOpensInItsOwnFolder)
+{
+    ASSERT_TRUE(QDir(Dir.path()).mkpath(QStringLiteral("elsewhere")));
+    const QString recent = PathOf(QStringLiteral("elsewhere/Jones.cdb"));
+    ASSERT_TRUE(WriteCalendarFile(Doc, recent, false).Ok);
+    Doc.ClientFolder = PathOf(QStringLiteral("moved/"));
+    OpenName = QStringLiteral("Jones.cdb");
+    Dialogs.Paths = {recent};
+    ASSERT_TRUE(OpenCalendar(Context, recent));
+    EXPECT_EQ(Dialogs.Requests.back().Folder, PathOf(QStringLiteral("elsewhere/")));
+    EXPECT_EQ(Dialogs.Requests.back().FileName, QStringLiteral("Jones.cdb"));
+
+    const QString gone = PathOf(QStringLiteral("elsewhere/Gone.cdb"));
+    Prompts.Expect(
+        QStringLiteral("Cannot open file ") + gone +
+        QStringLiteral(
+            ".\r\nThe file name has been mistyped, or the file is missing, been moved to\r\n"
+            "another folder, or has been corrupted"));
+    const auto dialogsBefore = Dialogs.Requests.size();
+    EXPECT_FALSE(OpenCalendar(Context, gone));
+    EXPECT_EQ(Dialogs.Requests.size(), dialogsBefore);
+    EXPECT_TRUE(Doc.HasCalendar());
 }
 
 TEST_F(Lifecycle, LockAndUnlock)

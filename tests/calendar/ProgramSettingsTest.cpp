@@ -1,8 +1,13 @@
 #include "calendar/ProgramSettings.h"
 
+#include "support/SpecialFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace custodex;
+using namespace custodex::testing;
 
 TEST(ProgramSettings, WritesTheLinesInOrder)
 {
@@ -87,4 +92,31 @@ TEST(FileNames, CharactersAndExtension)
     EXPECT_EQ(NameWithoutCdb(QStringLiteral("/c/Jones")), QStringLiteral("Jones"));
     EXPECT_EQ(WithCdbExtension(QStringLiteral("/c/Jones")), QStringLiteral("/c/Jones.cdb"));
     EXPECT_EQ(WithCdbExtension(QStringLiteral("/c/Jones.Cdb")), QStringLiteral("/c/Jones.Cdb"));
+}
+
+// "Calendar.ini" follows the program's file rules: a locked or special file is kept as it is,
+// and reading a FIFO never blocks.
+TEST(ProgramSettingsFile, LockedAndSpecialFilesAreLeftAlone)
+{
+    QTemporaryDir dir;
+    ProgramSettings settings;
+    settings.Wizard = false;
+    const QString locked = dir.filePath(QStringLiteral("locked/Calendar.ini"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("locked"))));
+    ASSERT_TRUE(MakeLockedFile(locked, "WIZARD=TRUE\r\n"));
+    EXPECT_FALSE(WriteProgramSettingsFile(settings, locked));
+    EXPECT_EQ(FileBytes(locked), QByteArray("WIZARD=TRUE\r\n"));
+
+    const QString fifo = dir.filePath(QStringLiteral("Calendar.ini"));
+    ASSERT_TRUE(MakeFifo(fifo));
+    EXPECT_FALSE(WriteProgramSettingsFile(settings, fifo));
+    EXPECT_TRUE(IsFifo(fifo));
+    ProgramSettings read;
+    EXPECT_FALSE(ReadProgramSettingsFile(read, fifo));
+    EXPECT_TRUE(read.Wizard);
+
+    const QString fresh = dir.filePath(QStringLiteral("new/folder/Calendar.ini"));
+    EXPECT_TRUE(WriteProgramSettingsFile(settings, fresh));
+    EXPECT_TRUE(ReadProgramSettingsFile(read, fresh));
+    EXPECT_FALSE(read.Wizard);
 }

@@ -48,3 +48,39 @@ TEST(FindLogic, WalksMonthsAndYears)
     BeginFindStep(doc, search);
     EXPECT_EQ(search.CurrentDay, 41);
 }
+
+// A step never reads outside the day list, and an empty text is found nowhere.
+TEST(FindLogic, StepsStayInsideTheCalendar)
+{
+    CalendarDocument doc;
+    BuildSpan(doc, 0, 2025);
+    doc.Days[3].OvernightReason = QStringLiteral("Camp");
+    for (int current : {-1, static_cast<int>(doc.Days.size()), 100000}) {
+        FindSearch search;
+        search.CurrentDay = current;
+        EXPECT_EQ(FindStep(doc, search, QStringLiteral("Camp"), FindScope::Both, false).Result,
+                  FindStepResult::NoCurrentDay)
+            << current;
+        EXPECT_EQ(search.CurrentDay, current);
+    }
+    FindSearch search;
+    BeginFindStep(doc, search);
+    FindStepOutcome outcome;
+    int steps = 0;
+    do {
+        outcome = FindStep(doc, search, QString(), FindScope::Both, false);
+        ++steps;
+    } while (outcome.Result == FindStepResult::MovedOn);
+    EXPECT_EQ(outcome.Result, FindStepResult::EndOfCalendar);
+    EXPECT_EQ(steps, static_cast<int>(doc.Days.size()));
+    EXPECT_TRUE(search.EndReached);
+
+    BeginFindStep(doc, search);
+    while (
+        (outcome = FindStep(doc, search, QStringLiteral("camp"), FindScope::Both, false)).Result ==
+        FindStepResult::MovedOn) {
+    }
+    EXPECT_EQ(outcome.Result, FindStepResult::Hit);
+    EXPECT_EQ(search.CurrentDay, 3);
+    EXPECT_FALSE(search.EndReached);
+}

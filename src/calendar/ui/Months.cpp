@@ -25,7 +25,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTimer>
 
@@ -526,7 +525,14 @@ void TQDLMainCalendar::ShowRecentFiles()
     for (int k = 0; k < RecentFileCount; ++k) {
         const RecentFileEntry& entry = ProgramSetup.RecentFiles[static_cast<std::size_t>(k)];
         QAction* action = RecentActions[static_cast<std::size_t>(k)];
-        action->setText(entry.Caption);
+        // The caption is a full path, perhaps long or odd: shown shortened in the middle,
+        // with "&" kept as text, so the menu stays on the screen; the tip holds it whole.
+        const QString shown = fontMetrics().elidedText(entry.Caption, Qt::ElideMiddle,
+                                                       fontMetrics().averageCharWidth() * 60);
+        action->setText(QString(shown)
+                            .replace(QLatin1Char('&'), QStringLiteral("&&"))
+                            .replace(QLatin1Char('\t'), QLatin1Char(' ')));
+        action->setToolTip(entry.Caption);
         action->setChecked(entry.Checked);
         action->setEnabled(entry.Enabled());
         action->setVisible(entry.Enabled());
@@ -929,10 +935,10 @@ void TQDLMainCalendar::NewOrCloseClick()
     AfterLifecycle(closed);
 }
 
-void TQDLMainCalendar::OpenCalendarClick()
+void TQDLMainCalendar::OpenCalendarClick(const QString& recentPath)
 {
     LifecycleContext context = Lifecycle();
-    const bool opened = OpenCalendar(context);
+    const bool opened = OpenCalendar(context, recentPath);
     // A failed read leaves no calendar, which the window must show too.
     AfterLifecycle(opened || !Doc.HasCalendar());
     if (opened)
@@ -941,11 +947,11 @@ void TQDLMainCalendar::OpenCalendarClick()
 
 void TQDLMainCalendar::RecentFileClick(int index)
 {
-    OpenDialogFileName =
-        FileNameOfPath(ProgramSetup.RecentFiles[static_cast<std::size_t>(index)].Caption);
+    const QString path = ProgramSetup.RecentFiles[static_cast<std::size_t>(index)].Caption;
+    OpenDialogFileName = FileNameOfPath(path);
     CheckRecentFile(ProgramSetup, index);
     ShowRecentFiles();
-    OpenCalendarClick();
+    OpenCalendarClick(path);
 }
 
 void TQDLMainCalendar::SaveClick()
@@ -1084,12 +1090,9 @@ void TQDLMainCalendar::showEvent(QShowEvent* event)
 void TQDLMainCalendar::FirstActivation()
 {
     ProgramSetup.ClientFolder = Doc.ClientFolder;
-    QFile file(Services.Paths.SettingsFile);
-    if (file.open(QIODevice::ReadOnly)) {
-        ReadProgramSettings(ProgramSetup, file.read(1024 * 1024));
-        if (!ProgramSetup.ClientFolder.isEmpty())
-            Doc.ClientFolder = ProgramSetup.ClientFolder;
-    }
+    if (ReadProgramSettingsFile(ProgramSetup, Services.Paths.SettingsFile) &&
+        !ProgramSetup.ClientFolder.isEmpty())
+        Doc.ClientFolder = ProgramSetup.ClientFolder;
     WizardAction->setChecked(ProgramSetup.Wizard);
     ShowRecentFiles();
     if (ProgramSetup.Wizard)
@@ -1099,12 +1102,7 @@ void TQDLMainCalendar::FirstActivation()
 void TQDLMainCalendar::WriteSettingsFile()
 {
     ProgramSetup.ClientFolder = Doc.ClientFolder;
-    QDir().mkpath(FolderOfPath(Services.Paths.SettingsFile));
-    QSaveFile file(Services.Paths.SettingsFile);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(ProgramSettingsBytes(ProgramSetup));
-        file.commit();
-    }
+    WriteProgramSettingsFile(ProgramSetup, Services.Paths.SettingsFile);
 }
 
 void TQDLMainCalendar::closeEvent(QCloseEvent* event)

@@ -86,7 +86,7 @@ public:
 
     // File and menu commands.
     void NewOrCloseClick();
-    void OpenCalendarClick();
+    void OpenCalendarClick(const QString& recentPath = QString());
     void RecentFileClick(int index);
     void SaveClick();
     void SaveAsClick();

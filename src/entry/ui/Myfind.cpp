@@ -108,9 +108,17 @@ TFindThings::TFindThings(Prompter& prompter, QWidget* parent) : QDialog(parent),
     connect(Timer, &QTimer::timeout, this, &TFindThings::Step);
     connect(FindNowBtn, &QPushButton::clicked, this, &TFindThings::FindNowBtnClick);
     connect(ExitFindBtn, &QPushButton::clicked, this, &TFindThings::ExitFindBtnClick);
+    // New text means a new search from the first day; a search still running stops here,
+    // before its next step could look for the old text at a day that is no longer current.
     connect(FindThis, &QLineEdit::textEdited, this, [this] {
         FindNowBtn->setText(QStringLiteral("Search Now"));
+        Timer->stop();
+        if (Searching)
+            Browser->hide();
+        Searching = false;
+        StopRequested = false;
         Search.CurrentDay = -1;
+        Search.EndReached = false;
     });
 }
 
@@ -153,6 +161,11 @@ void TFindThings::FindNowBtnClick()
 {
     if (!Doc || Searching)
         return;
+    if (FindThis->text().isEmpty()) {
+        Messages.Ask(PromptKind::Information, EmptySearchMessage, PromptButtons::Ok);
+        FindThis->setFocus();
+        return;
+    }
     if (Search.EndReached) {
         if (Messages.Ask(
                 PromptKind::Confirmation,
@@ -183,30 +196,34 @@ void TFindThings::Step()
         StopRequested = false;
         return;
     }
-    const CalendarDay& day = Doc->Days[static_cast<std::size_t>(Search.CurrentDay)];
-    const FindHit hit = FindInDay(day, FindThis->text(), Scope(), MatchBox->isChecked());
-    if (hit.Any()) {
-        FoundNotFound->setText(FoundInText(hit));
+    const FindStepOutcome outcome =
+        FindStep(*Doc, Search, FindThis->text(), Scope(), MatchBox->isChecked());
+    if (outcome.Result == FindStepResult::Hit) {
+        const CalendarDay& day = Doc->Days[static_cast<std::size_t>(Search.CurrentDay)];
+        FoundNotFound->setText(FoundInText(outcome.Hit));
         MonthTextual->setText(FoundDateText(*Doc, Search));
         DayText->setText(day.WeekdayName);
         ShowResults(true);
-        ONReasonText->setText(hit.InOvernight ? day.OvernightReason : QString());
-        DVReasonText->setText(hit.InDayVisit ? day.DayVisitReason : QString());
+        ONReasonText->setText(outcome.Hit.InOvernight ? day.OvernightReason : QString());
+        DVReasonText->setText(outcome.Hit.InDayVisit ? day.DayVisitReason : QString());
         if (ShowMonth)
             ShowMonth(Search.MonthPosition);
         FindNowBtn->setText(QStringLiteral("Find Next"));
         Browser->hide();
         Searching = false;
-        if (Search.CurrentDay + 1 >= static_cast<int>(Doc->Days.size()))
-            Search.EndReached = true;
         return;
     }
-    if (MoveToNextDay(*Doc, Search)) {
+    if (outcome.Result == FindStepResult::MovedOn) {
         AnimationStep = (AnimationStep + 1) % 20;
         Browser->move(BrowserHome + AnimationCircle[AnimationStep]);
         QCoreApplication::processEvents();
         if (Searching)
             Timer->start();
+        return;
+    }
+    if (outcome.Result == FindStepResult::NoCurrentDay) {
+        Browser->hide();
+        Searching = false;
         return;
     }
     Browser->hide();
@@ -216,7 +233,6 @@ void TFindThings::Step()
     FoundNotFound->setText(QStringLiteral("String Not Found"));
     FoundNotFound->show();
     Searching = false;
-    Search.EndReached = true;
 }
 
 void TFindThings::ExitFindBtnClick()

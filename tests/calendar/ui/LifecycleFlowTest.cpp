@@ -305,6 +305,65 @@ TEST(LifecycleFlow, FindWalksTheCalendarWithTheMonthViewFollowing)
     ASSERT_TRUE(*ran);
 }
 
+// Typing while a search runs stops it safely; an empty text searches nothing.
+TEST(LifecycleFlow, EditingTheSearchTextStopsARunningSearch)
+{
+    TestMachine machine;
+    ProgramRun run(machine);
+    run.Show();
+    run.Window.ClientName->setText(QStringLiteral("Smith"));
+    run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
+    ClickStart(run.Window);
+    CalendarDocument& doc = run.Window.Document();
+    doc.Days[700].HasOvernight = true;
+    doc.Days[700].OvernightReason = QStringLiteral("Camp");
+    RecountCounters(doc);
+
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* find = qobject_cast<TFindThings*>(modal);
+        ASSERT_NE(find, nullptr);
+        find->FindThis->clear();
+        run.Prompts.Expect(
+            QStringLiteral("Please type the text to search for in \"Search For?\"."));
+        QTest::mouseClick(find->FindNowBtn, Qt::LeftButton);
+        EXPECT_FALSE(find->IsSearching());
+
+        QTest::keyClicks(find->FindThis, QStringLiteral("Cam"));
+        QTest::mouseClick(find->FindNowBtn, Qt::LeftButton);
+        ASSERT_TRUE(find->IsSearching());
+        QTest::qWait(20);
+        QTest::keyClick(find->FindThis, Qt::Key_P);
+        EXPECT_FALSE(find->IsSearching());
+        QTest::qWait(50); // a step still queued must not run on
+        EXPECT_FALSE(find->IsSearching());
+        EXPECT_EQ(find->FindNowBtn->text(), QStringLiteral("Search Now"));
+
+        QTest::mouseClick(find->FindNowBtn, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!find->IsSearching(), 10000);
+        EXPECT_EQ(find->FoundNotFound->text(), QStringLiteral("Found in Overnight:"));
+        QTest::mouseClick(find->ExitFindBtn, Qt::LeftButton);
+    });
+    run.Trigger("Find");
+    ASSERT_TRUE(*ran);
+}
+
+// A long or odd path in "Calendar.ini" never pushes the File menu off the screen.
+TEST(LifecycleFlow, RecentEntriesAreShownShortened)
+{
+    TestMachine machine;
+    const QString longPath = QStringLiteral("/home/user/") + QString(400, QLatin1Char('x')) +
+                             QStringLiteral("/R&D Smith.cdb");
+    machine.WriteIni("WIZARD=FALSE\r\nCHKMARK" + longPath.toLatin1() + "\r\n");
+    ProgramRun run(machine);
+    run.Show();
+    QTRY_VERIFY(run.Window.Action(QStringLiteral("Lastfile1"))->isVisible());
+    QAction* entry = run.Window.Action(QStringLiteral("Lastfile1"));
+    EXPECT_LT(run.Window.fontMetrics().horizontalAdvance(entry->text()), 800);
+    EXPECT_TRUE(entry->text().endsWith(QStringLiteral("R&&D Smith.cdb")));
+    EXPECT_EQ(entry->toolTip(), longPath);
+    EXPECT_TRUE(entry->isChecked());
+}
+
 TEST(LifecycleFlow, ScanShowsTheBoxAndConverts)
 {
     TestMachine machine;
