@@ -2,18 +2,21 @@
 
 #include <QGuiApplication>
 
-#include <cstring>
 #include <memory>
 
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     // Pictures need fonts, which need a GUI application; no window is ever shown.
     std::unique_ptr<QCoreApplication> app;
-    if (argc > 1 && std::strcmp(argv[1], "preview") == 0) {
+    if (custodex::CliNeedsGuiApplication(arguments)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
+    }
+    else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QTextStream out(stdout);

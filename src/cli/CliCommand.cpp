@@ -1,0 +1,191 @@
+#include "cli/CliCommand.h"
+
+#include "calendar/CalendarFile.h"
+#include "platform/FileAccess.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <utility>
+
+namespace custodex::cli {
+
+namespace {
+
+constexpr qsizetype HelpWidth = 79;
+
+const QCommandLineOption& HelpOption()
+{
+    static const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                         QStringLiteral("Shows this help."));
+    return help;
+}
+
+QString OptionNames(const QCommandLineOption& option)
+{
+    QStringList names;
+    for (const QString& name : option.names())
+        names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    QString shown = names.join(QStringLiteral(", "));
+    if (!option.valueName().isEmpty())
+        shown += QStringLiteral(" <") + option.valueName() + QLatin1Char('>');
+    return shown;
+}
+
+// "  name   description", the description wrapped under itself.
+void AppendEntry(QString& text, const QString& name, const QString& description, qsizetype column)
+{
+    QString line = QStringLiteral("  ") + name;
+    if (line.size() + 2 > column) {
+        text += line + QLatin1Char('\n');
+        line.clear();
+    }
+    line = line.leftJustified(column, QLatin1Char(' '));
+    bool lineHasWord = false;
+    for (const QString& word : description.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!lineHasWord) {
+            line += word;
+        }
+        else if (line.size() + 1 + word.size() > HelpWidth) {
+            text += line + QLatin1Char('\n');
+            line = QString(column, QLatin1Char(' ')) + word;
+        }
+        else {
+            line += QLatin1Char(' ') + word;
+        }
+        lineHasWord = true;
+    }
+    text += line + QLatin1Char('\n');
+}
+
+bool SameFile(const QString& path, const QString& other)
+{
+    if (other.isEmpty())
+        return false;
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(other).canonicalFilePath();
+}
+
+} // namespace
+
+Command::Command(QString name, QString description)
+    : m_name(std::move(name)), m_description(std::move(description))
+{
+}
+
+QString Command::UsageLine() const
+{
+    QString line = QStringLiteral("Usage: ") + ProgramName + QLatin1Char(' ') + m_name +
+                   QStringLiteral(" [options]");
+    for (const PositionalArgument& argument : m_arguments)
+        line += QLatin1Char(' ') + argument.Name;
+    return line;
+}
+
+QString Command::HelpText() const
+{
+    QList<QCommandLineOption> options = m_options;
+    options << HelpOption();
+    qsizetype column = 0;
+    for (const PositionalArgument& argument : m_arguments)
+        column = std::max(column, argument.Name.size());
+    for (const QCommandLineOption& option : options)
+        column = std::max(column, OptionNames(option).size());
+    column = std::min<qsizetype>(column + 4, 32);
+
+    QString text = UsageLine() + QLatin1Char('\n') + m_description + QLatin1Char('\n');
+    if (!m_arguments.isEmpty()) {
+        text += QStringLiteral("\nArguments:\n");
+        for (const PositionalArgument& argument : m_arguments)
+            AppendEntry(text, argument.Name, argument.Description, column);
+    }
+    text += QStringLiteral("\nOptions:\n");
+    for (const QCommandLineOption& option : options)
+        AppendEntry(text, OptionNames(option), option.description(), column);
+    return text;
+}
+
+int Command::UsageError(QTextStream& err, const QString& message) const
+{
+    err << message << '\n'
+        << UsageLine() << '\n'
+        << QStringLiteral("Run '") << ProgramName << ' ' << m_name
+        << QStringLiteral(" --help' for its options.") << '\n';
+    err.flush();
+    return ExitUsage;
+}
+
+int Command::Run(const QStringList& arguments, QTextStream& out, QTextStream& err) const
+{
+    QCommandLineParser parser;
+    parser.addOptions(m_options);
+    parser.addOption(HelpOption());
+    // The parser takes the first word as the program's name.
+    if (!parser.parse(QStringList{ProgramName} + arguments))
+        return UsageError(err, parser.errorText());
+    if (parser.isSet(HelpOption())) {
+        out << HelpText();
+        out.flush();
+        return ExitOk;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != m_arguments.size()) {
+        QStringList names;
+        for (const PositionalArgument& argument : m_arguments)
+            names << argument.Name;
+        return UsageError(err, QStringLiteral("%1 needs %2 %3: %4 (%5 given).")
+                                   .arg(m_name)
+                                   .arg(m_arguments.size())
+                                   .arg(m_arguments.size() == 1 ? QStringLiteral("argument")
+                                                                : QStringLiteral("arguments"))
+                                   .arg(names.join(QLatin1Char(' ')))
+                                   .arg(positional.size()));
+    }
+    return Execute(parser, positional, out, err);
+}
+
+int Fail(QTextStream& err, const QString& message)
+{
+    err << QString(message).replace(QStringLiteral("\n\r"), QStringLiteral("\n")) << '\n';
+    err.flush();
+    return ExitFailure;
+}
+
+bool ReadCalendarArgument(const QString& path, CalendarDocument& doc, QTextStream& err)
+{
+    const FileResult read = ReadCalendarFile(doc, path);
+    if (!read.Ok)
+        Fail(err, read.Message);
+    return read.Ok;
+}
+
+int WriteOutputFile(const QString& path, const QByteArray& bytes, QTextStream& err)
+{
+    const FileWriteError written = WriteWholeFile(path, bytes);
+    return written == FileWriteError::None ? ExitOk : Fail(err, WriteRefusalMessage(written, path));
+}
+
+int WriteOutputFileWith(const QString& path, const std::function<bool(QIODevice&)>& write,
+                        QTextStream& err)
+{
+    const FileWriteError written = WriteFileWith(path, write);
+    return written == FileWriteError::None ? ExitOk : Fail(err, WriteRefusalMessage(written, path));
+}
+
+int SaveCalendarFile(CalendarDocument& doc, const QString& path, const QString& inputPath,
+                     bool overwrite, QTextStream& err)
+{
+    // A target that can never be written is reported as such before it is called existing.
+    const FileWriteError check = CheckWriteTarget(path);
+    if (check != FileWriteError::None)
+        return Fail(err, WriteRefusalMessage(check, path));
+    if (!overwrite && QFileInfo::exists(path) && !SameFile(path, inputPath))
+        return Fail(err,
+                    QStringLiteral("File ") + path +
+                        QStringLiteral(" already exists!\n\rGive --overwrite to write over it."));
+    const FileResult written = WriteCalendarFile(doc, path, false);
+    return written.Ok ? ExitOk : Fail(err, written.Message);
+}
+
+} // namespace custodex::cli

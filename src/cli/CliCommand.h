@@ -1,0 +1,87 @@
+#pragma once
+
+#include "calendar/CalendarModel.h"
+
+#include <QByteArray>
+#include <QCommandLineOption>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+
+class QCommandLineParser;
+class QIODevice;
+
+// The base of every custodex-cli command and the helpers they share: reading the input
+// calendar with the program's messages and writing every output through the program's writer.
+
+namespace custodex::cli {
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailure = 1; // the program refused or failed; its message is on standard error
+constexpr int ExitUsage = 2;   // the command line itself is wrong
+
+inline const QString ProgramName = QStringLiteral("custodex-cli");
+
+struct PositionalArgument {
+    QString Name; // as shown in the usage line, e.g. "IN.cdb"
+    QString Description;
+};
+
+class Command {
+public:
+    Command(QString name, QString description);
+    virtual ~Command() = default;
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
+
+    const QString& Name() const { return m_name; }
+    const QString& Description() const { return m_description; }
+    // Commands that paint pictures need a GUI application for fonts (never a window).
+    virtual bool PaintsPictures() const { return false; }
+
+    // `arguments` are the words after the command name. Answers --help, refuses unknown
+    // options and a wrong number of positional arguments, then runs Execute.
+    int Run(const QStringList& arguments, QTextStream& out, QTextStream& err) const;
+
+    QString HelpText() const;
+    QString UsageLine() const;
+
+protected:
+    // Called with exactly as many positional arguments as the command declares.
+    virtual int Execute(const QCommandLineParser& parser, const QStringList& arguments,
+                        QTextStream& out, QTextStream& err) const = 0;
+
+    // A usage error found by the command itself (a malformed option value).
+    int UsageError(QTextStream& err, const QString& message) const;
+
+    QList<QCommandLineOption> m_options;
+    QList<PositionalArgument> m_arguments;
+
+private:
+    QString m_name;
+    QString m_description;
+};
+
+// Prints the program's message (its "\n\r" as a plain line break) and returns ExitFailure.
+int Fail(QTextStream& err, const QString& message);
+
+// Reads the calendar at `path` with the program's reader: a missing, unreadable, non-regular
+// (a FIFO is never opened, so nothing waits) or malformed file prints "Error reading " + path.
+bool ReadCalendarArgument(const QString& path, CalendarDocument& doc, QTextStream& err);
+
+// Writes an output that scripts regenerate (CSV, pictures): an existing unlocked regular file
+// is replaced once the new content is complete; a locked file, a FIFO or a device is refused.
+int WriteOutputFile(const QString& path, const QByteArray& bytes, QTextStream& err);
+int WriteOutputFileWith(const QString& path, const std::function<bool(QIODevice&)>& write,
+                        QTextStream& err);
+
+// Saves a calendar with the program's writer (the same rules as for outputs); in addition an
+// existing file other than `inputPath` (the calendar that was read, empty for none) is
+// replaced only when `overwrite`.
+int SaveCalendarFile(CalendarDocument& doc, const QString& path, const QString& inputPath,
+                     bool overwrite, QTextStream& err);
+
+} // namespace custodex::cli
