@@ -14,30 +14,44 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace custodex {
 
 namespace {
 
-constexpr int PageX = 8;
-constexpr int PageY = 128;
+// The pages' least width; a larger font makes them wrap into more lines, never overlap.
 constexpr int PageWidth = 526;
-constexpr int PageHeight = 158;
+constexpr int PictureWidth = 152;
+constexpr int PictureGap = 16;
 
-QWidget* Page(QWidget* parent, const char* name, const QStringList& lines)
+const QString DoneNewLine1 =
+    QStringLiteral("Click the \"Done\" button to close the Wizard.  After filling in the initial "
+                   "settings you can begin working on");
+const QString DoneNewLine2 = QStringLiteral("your calendar.  ");
+const QString DoneOpenedLine1 =
+    QStringLiteral("Click the \"Done\" button to close the Wizard.  You can then begin working on "
+                   "your Calendar.");
+
+QLabel* WrappedLabel(const QString& text, QWidget* parent)
 {
-    auto* page = new QWidget(parent);
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* Page(QStackedWidget* pages, const char* name, const QStringList& lines)
+{
+    auto* page = new QWidget(pages);
     page->setObjectName(QLatin1String(name));
-    page->setGeometry(PageX, PageY, PageWidth, PageHeight);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    for (const QString& line : lines) {
-        auto* label = new QLabel(line, page);
-        label->setWordWrap(true);
-        layout->addWidget(label);
-    }
+    layout->setSpacing(4);
+    for (const QString& line : lines)
+        layout->addWidget(WrappedLabel(line, page));
+    pages->addWidget(page);
     return page;
 }
 
@@ -68,18 +82,15 @@ TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
     setObjectName(QStringLiteral("TTheStartWizard"));
     setWindowTitle(QStringLiteral("Start Wizard"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
-    setFixedSize(542, 344);
 
     auto* picture = new QLabel(this);
-    picture->setGeometry(8, 8, 152, 112);
+    picture->setFixedSize(PictureWidth, 112);
     picture->setPixmap(WizardPicture());
-    InfoLabel = new QLabel(this);
+    InfoLabel = WrappedLabel(QString(), this);
     InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
-    InfoLabel->setGeometry(184, 24, 311, 90);
-    InfoLabel->setWordWrap(true);
-    InfoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Pages = new QStackedWidget(this);
 
-    State1Panel = Page(this, "State1Panel", {QStringLiteral("Would you like to...")});
+    State1Panel = Page(Pages, "State1Panel", {QStringLiteral("Would you like to...")});
     RadioNew = new QRadioButton(QStringLiteral("Start a new Calendar?"), State1Panel);
     RadioOld =
         new QRadioButton(QStringLiteral("Open and work on an existing Calendar?"), State1Panel);
@@ -88,7 +99,7 @@ TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
     static_cast<QVBoxLayout*>(State1Panel->layout())->addStretch();
 
     State2Panel =
-        Page(this, "State2Panel",
+        Page(Pages, "State2Panel",
              {QStringLiteral(
                   "Please enter a name for your new Calendar File then click the \"Next\" button."),
               QStringLiteral(
@@ -102,7 +113,7 @@ TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
     State2Panel->layout()->addWidget(WizardClientName);
 
     State3Panel =
-        Page(this, "State3Panel",
+        Page(Pages, "State3Panel",
              {QStringLiteral("Select the year  for this calendar:"),
               QStringLiteral(
                   "You may select a year from the list by clicking on the down arrow, or you may "
@@ -113,7 +124,7 @@ TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
     State3Panel->layout()->addWidget(WizardUserYear);
 
     State4Panel =
-        Page(this, "State4Panel",
+        Page(Pages, "State4Panel",
              {QStringLiteral("Select the month that you want your calendar to begin with:")});
     WizardSelUserMonth = new QComboBox(State4Panel);
     WizardSelUserMonth->setObjectName(QStringLiteral("WizardSelUserMonth"));
@@ -121,13 +132,11 @@ TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
     for (QWidget* page : {State3Panel, State4Panel, State2Panel})
         static_cast<QVBoxLayout*>(page->layout())->addStretch();
 
-    DonePanel = Page(this, "DonePanel", {});
-    SPL1 = new QLabel(DonePanel);
-    SPL2 = new QLabel(DonePanel);
-    for (QLabel* label : {SPL1, SPL2}) {
-        label->setWordWrap(true);
-        DonePanel->layout()->addWidget(label);
-    }
+    DonePanel = Page(Pages, "DonePanel", {});
+    SPL1 = WrappedLabel(QString(), DonePanel);
+    SPL2 = WrappedLabel(QString(), DonePanel);
+    DonePanel->layout()->addWidget(SPL1);
+    DonePanel->layout()->addWidget(SPL2);
     for (const char* line :
          {"(Please read the help file for detailed operating instructions, tutorials, and helpful "
           "hints.)",
@@ -140,20 +149,39 @@ TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
           "1.  Entering a reason into the Calendar mainform \"Reason(s)\" edit box.",
           "2.  Entering start and stop times into the mainform \"Start\" and \"Stop\" edit boxes.",
           "3.  Left click on the day and month of your choice."}) {
-        auto* label = new QLabel(QString::fromUtf8(line), DonePanel);
-        label->setWordWrap(true);
-        DonePanel->layout()->addWidget(label);
+        DonePanel->layout()->addWidget(WrappedLabel(QString::fromUtf8(line), DonePanel));
     }
+    static_cast<QVBoxLayout*>(DonePanel->layout())->addStretch();
 
     BackButton = new QPushButton(QStringLiteral("&Back"), this);
-    BackButton->setGeometry(109, 291, 75, 25);
     NextButton = new QPushButton(QStringLiteral("&Next"), this);
-    NextButton->setGeometry(233, 291, 75, 25);
     NextButton->setDefault(true);
     CloseButton = new QPushButton(QStringLiteral("&Close"), this);
-    CloseButton->setGeometry(357, 291, 75, 25);
     DisableBox = new QCheckBox(QStringLiteral("Disable the Start Wizard"), this);
-    DisableBox->setGeometry(8, 320, 300, 20);
+
+    // Laid out rather than placed, so every text wraps to its full height at any font size;
+    // the fixed size is the one that holds the tallest page.
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture, 0, Qt::AlignTop);
+    top->addSpacing(PictureGap);
+    top->addWidget(InfoLabel, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {BackButton, NextButton, CloseButton}) {
+        button->setMinimumSize(75, 25);
+        buttons->addWidget(button);
+        buttons->addSpacing(button == CloseButton ? 0 : 49);
+    }
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 4);
+    layout->addLayout(top);
+    layout->addSpacing(8);
+    layout->addWidget(Pages, 1);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+    layout->addWidget(DisableBox);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(NextButton, &QPushButton::clicked, this, &TTheStartWizard::NextButtonClick);
     connect(BackButton, &QPushButton::clicked, this, &TTheStartWizard::BackButtonClick);
     connect(CloseButton, &QPushButton::clicked, this, &TTheStartWizard::CloseButtonClick);
@@ -165,17 +193,55 @@ TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
 
 void TTheStartWizard::ShowPage(QWidget* page)
 {
-    for (QWidget* each : {State1Panel, State2Panel, State3Panel, State4Panel, DonePanel})
-        each->setVisible(each == page);
+    Pages->setCurrentWidget(page);
+    SPL2->setVisible(!SPL2->text().isEmpty());
+    FitPages();
 }
 
-void TTheStartWizard::showEvent(QShowEvent* event)
+void TTheStartWizard::FitPages()
 {
-    QDialog::showEvent(event);
+    // The pages take the height of the tallest one with its lines wrapped at the pages' width.
+    // Set here rather than left to the layout, which before the first showing would size the
+    // window differently and resize it again while the window manager frames it.
+    // It never shrinks while it shows, so the buttons stay where they are.
+    const int wide = std::max(PageWidth, Pages->minimumWidth());
+    int tallest = Pages->minimumHeight();
+    for (int i = 0; i < Pages->count(); ++i)
+        tallest = std::max(tallest, Pages->widget(i)->layout()->totalHeightForWidth(wide));
+    Pages->setFixedHeight(tallest);
+}
+
+void TTheStartWizard::PlaceTopRight()
+{
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.right() - frameGeometry().width() + 1, area.top());
     }
+}
+
+void TTheStartWizard::setVisible(bool visible)
+{
+    // Set up, sized and placed before it shows: a window that changes its size before the
+    // window manager has framed it ends up with its title bar above the screen.
+    if (visible && !isVisible()) {
+        ensurePolished();
+        FormShow();
+        layout()->activate();
+        PlaceTopRight();
+    }
+    QDialog::setVisible(visible);
+}
+
+void TTheStartWizard::FormShow()
+{
+    // The pages' width grows with the font; the information text takes what the picture leaves.
+    const int pagesWidth = std::max(PageWidth, fontMetrics().averageCharWidth() * 72);
+    Pages->setFixedWidth(pagesWidth);
+    Pages->setMinimumHeight(0);
+    InfoLabel->setFixedWidth(pagesWidth - PictureWidth - PictureGap);
+    // The last page measured with its longer lines, so the window fits it from the start.
+    SPL1->setText(DoneNewLine1);
+    SPL2->setText(DoneNewLine2);
     BackButton->setEnabled(false);
     NextButton->setEnabled(true);
     CloseButton->setText(QStringLiteral("&Close"));
@@ -215,11 +281,9 @@ void TTheStartWizard::NextButtonClick()
             BackButton->setEnabled(false);
             NextButton->setEnabled(false);
             CloseButton->setText(QStringLiteral("&Done"));
-            ShowPage(DonePanel);
-            SPL1->setText(QStringLiteral(
-                "Click the \"Done\" button to close the Wizard.  You can then begin working on "
-                "your Calendar."));
+            SPL1->setText(DoneOpenedLine1);
             SPL2->clear();
+            ShowPage(DonePanel);
         }
         return;
     case 2: {
@@ -271,11 +335,9 @@ void TTheStartWizard::NextButtonClick()
     case 4:
         State = 5;
         Main.SelUserMonth->setCurrentText(WizardSelUserMonth->currentText());
+        SPL1->setText(DoneNewLine1);
+        SPL2->setText(DoneNewLine2);
         ShowPage(DonePanel);
-        SPL1->setText(QStringLiteral(
-            "Click the \"Done\" button to close the Wizard.  After filling in the initial "
-            "settings you can begin working on"));
-        SPL2->setText(QStringLiteral("your calendar.  "));
         InfoLabel->setText(QStringLiteral(
             "Step 4.  Click the Wizard \"Done\" button to create your calendar.  (You "
             "would click the mainform \"Start\" button if you were not using the "

@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QStackedWidget;
 class QWidget;
 
 namespace custodex {
@@ -30,6 +31,7 @@ public:
     QPushButton* NextButton = nullptr;
     QPushButton* CloseButton = nullptr;
     QCheckBox* DisableBox = nullptr;
+    QStackedWidget* Pages = nullptr; // holds the five pages, one shown at a time
     QWidget* State1Panel = nullptr;
     QWidget* State2Panel = nullptr;
     QWidget* State3Panel = nullptr;
@@ -47,11 +49,13 @@ public:
     void BackButtonClick();
     void CloseButtonClick();
 
-protected:
-    void showEvent(QShowEvent* event) override;
+    void setVisible(bool visible) override;
 
 private:
+    void FormShow(); // the set-up of each showing
     void ShowPage(QWidget* page);
+    void PlaceTopRight();
+    void FitPages();
 
     TQDLMainCalendar& Main;
     Prompter& Messages;

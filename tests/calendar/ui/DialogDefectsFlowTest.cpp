@@ -1,0 +1,107 @@
+#include "calendar/CalendarFile.h"
+#include "calendar/ui/Months.h"
+#include "calendar/ui/Wizard.h"
+#include "support/ModalDriver.h"
+#include "support/ScriptedServices.h"
+#include "support/TestMachine.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace custodex;
+using namespace custodex::testing;
+
+namespace {
+
+// One run of the program with the wizard switched off, so a test shows what it needs.
+class DialogDefects : public ::testing::Test {
+protected:
+    DialogDefects()
+        : Window(MainWindowServices{
+              Prompts, Help, Dialogs, Launcher, Colours, Machine.Paths(), [] {},
+              [] { return 2026; }, [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
+    {
+        Window.show();
+        QCoreApplication::processEvents(); // first activation
+    }
+
+    TestMachine Machine;
+    ScriptedPrompter Prompts;
+    RecordingHelp Help;
+    ScriptedFileDialogs Dialogs;
+    RecordingLauncher Launcher;
+    ScriptedColours Colours;
+    TQDLMainCalendar Window;
+};
+
+// Every shown line of `page` lies inside `window`, has the height its wrapped text needs and
+// overlaps no other line.
+void ExpectLinesApart(QWidget* window, QWidget* page, const char* when)
+{
+    QCoreApplication::processEvents(); // the layout follows text changes on the next turn
+    std::vector<std::pair<QString, QRect>> lines;
+    for (QLabel* label : page->findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        const QRect box(label->mapTo(window, QPoint(0, 0)), label->size());
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+            << when << ": cut: " << label->text().toStdString();
+        EXPECT_TRUE(window->rect().contains(box))
+            << when << ": outside: " << label->text().toStdString();
+        for (const auto& [text, other] : lines)
+            EXPECT_FALSE(box.intersects(other)) << when << ": " << label->text().toStdString()
+                                                << " overlaps " << text.toStdString();
+        lines.emplace_back(label->text(), box);
+    }
+    EXPECT_GE(lines.size(), 8u) << when;
+}
+
+TEST_F(DialogDefects, WizardLastPageLinesWrapApartAtAnyFontSize)
+{
+    {
+        CalendarDocument doc;
+        doc.ClientName = QStringLiteral("Old");
+        doc.UserYear = QStringLiteral("2020");
+        BuildSpan(doc, 0, 2020);
+        ASSERT_TRUE(WriteCalendarFile(doc, Machine.Client(QStringLiteral("Old.cdb")), true).Ok);
+    }
+    TTheStartWizard& wizard = Window.Wizard();
+    for (const int pointSize : {0, 16}) {
+        const std::string size = pointSize ? "large font" : "normal font";
+        QFont font = QApplication::font();
+        if (pointSize)
+            font.setPointSize(pointSize);
+        wizard.setFont(font);
+
+        // A new calendar, step by step.
+        wizard.show();
+        QTest::mouseClick(wizard.NextButton, Qt::LeftButton);
+        wizard.WizardClientName->setText(QStringLiteral("Jones"));
+        QTest::mouseClick(wizard.NextButton, Qt::LeftButton);
+        wizard.WizardUserYear->setCurrentText(QStringLiteral("2024"));
+        QTest::mouseClick(wizard.NextButton, Qt::LeftButton);
+        QTest::mouseClick(wizard.NextButton, Qt::LeftButton);
+        ASSERT_EQ(wizard.Step(), 5);
+        ASSERT_TRUE(wizard.DonePanel->isVisible());
+        ExpectLinesApart(&wizard, wizard.DonePanel, (size + ", new").c_str());
+        ExpectLinesApart(&wizard, &wizard, (size + ", whole wizard").c_str());
+        wizard.hide();
+
+        // An existing calendar.
+        wizard.show();
+        wizard.RadioOld->setChecked(true);
+        Dialogs.Paths = {Machine.Client(QStringLiteral("Old.cdb"))};
+        QTest::mouseClick(wizard.NextButton, Qt::LeftButton);
+        ASSERT_TRUE(wizard.DonePanel->isVisible());
+        ExpectLinesApart(&wizard, wizard.DonePanel, (size + ", opened").c_str());
+        wizard.hide();
+        Window.NewOrCloseClick();
+    }
+}
+
+} // namespace
