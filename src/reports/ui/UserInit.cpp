@@ -290,6 +290,19 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
                 ParentNameCapacity, PromptKind::Error,
                 QStringLiteral("The non-custodial parent's name may not exceed 50 characters.")));
 
+    // What is typed becomes the working value at once, so no redraw (a spinner, a colour, a
+    // time, a refused OK) can put an older text back over it.
+    auto keep = [this](QString& value) {
+        return [this, &value](const QString& text) {
+            if (!Filling)
+                value = text;
+        };
+    };
+    connect(Author, &QLineEdit::textChanged, this, keep(Values.Author));
+    connect(Title, &QLineEdit::textChanged, this, keep(Values.Title));
+    connect(CustodialName, &QComboBox::editTextChanged, this, keep(Values.CustodialName));
+    connect(NonCustodialName, &QComboBox::editTextChanged, this, keep(Values.NonCustodialName));
+
     // A mouse press on a field counts as touching the dialog, changed or not.
     for (QWidget* field :
          std::initializer_list<QWidget*>{Author, Title, CustodialName, NonCustodialName,
@@ -374,14 +387,6 @@ void TUserInitialize::ShowValues()
     Filling = false;
 }
 
-void TUserInitialize::ReadTexts()
-{
-    Values.Author = Author->text();
-    Values.Title = Title->text();
-    Values.CustodialName = CustodialName->currentText();
-    Values.NonCustodialName = NonCustodialName->currentText();
-}
-
 void TUserInitialize::PickColour(int which)
 {
     std::int32_t* targets[3] = {&Values.BackgroundColour, &Values.OvernightColour,
@@ -395,7 +400,6 @@ void TUserInitialize::PickColour(int which)
     if (chosen) {
         *targets[which] = *chosen;
         Touch();
-        ReadTexts();
         ShowValues();
     }
 }
@@ -417,7 +421,6 @@ void TUserInitialize::EditTime(int which)
     if (Clock.Execute(*Doc, prompts[which], text, &anchor)) {
         *values[which] = text;
         Doc->DistributionStale = true;
-        ReadTexts();
         ShowValues();
     }
 }
@@ -426,7 +429,6 @@ void TUserInitialize::OkBtnClick()
 {
     if (!Doc)
         return;
-    ReadTexts();
     const PreferencesCheck check = ValidateAndStorePreferences(Values, *Doc, Messages);
     if (!check.Stored) {
         if (check.Focus == PreferencesFocus::OvernightHours)

@@ -68,7 +68,6 @@ protected:
 
 private:
     void ShowValues();
-    void ReadTexts();
     Duration& DurationAt(int index);
     void Touch() { IsTouched = true; }
 

@@ -1,10 +1,13 @@
 #include "calendar/CalendarFile.h"
 #include "calendar/ui/Months.h"
 #include "calendar/ui/Wizard.h"
+#include "reports/ui/UserInit.h"
 #include "support/ModalDriver.h"
+#include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
 #include "support/TestMachine.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 
 using namespace custodex;
 using namespace custodex::testing;
@@ -28,6 +32,15 @@ protected:
     {
         Window.show();
         QCoreApplication::processEvents(); // first activation
+    }
+
+    void StartCalendar()
+    {
+        Window.ClientName->setText(QStringLiteral("Smith"));
+        Window.UserYear->setCurrentText(QStringLiteral("2023"));
+        Window.SelUserMonth->setCurrentText(QStringLiteral("January"));
+        ClickStart(Window);
+        ASSERT_TRUE(Window.Document().HasCalendar());
     }
 
     TestMachine Machine;
@@ -102,6 +115,46 @@ TEST_F(DialogDefects, WizardLastPageLinesWrapApartAtAnyFontSize)
         wizard.hide();
         Window.NewOrCloseClick();
     }
+}
+
+TEST_F(DialogDefects, PreferencesKeepTypedTitlesThroughEveryRedraw)
+{
+    StartCalendar();
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* preferences = qobject_cast<TUserInitialize*>(modal);
+        ASSERT_NE(preferences, nullptr);
+        auto type = [](QComboBox* box, const QString& text) {
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box->lineEdit(), text);
+        };
+        type(preferences->CustodialName, QStringLiteral("Dad"));
+        QTest::keyClicks(preferences->Author, QStringLiteral("Ann Lee"));
+        QTest::mouseClick(preferences->HoursUp[1], Qt::LeftButton); // sleep 08:00 -> 09:00
+        EXPECT_EQ(preferences->CustodialName->currentText(), QStringLiteral("Dad"));
+        EXPECT_EQ(preferences->Author->text(), QStringLiteral("Ann Lee"));
+
+        // A refused OK, a new title, a spinner: the new title is what OK stores.
+        preferences->NonCustodialName->lineEdit()->selectAll();
+        QTest::keyClick(preferences->NonCustodialName->lineEdit(), Qt::Key_Delete);
+        Prompts.Expect(QStringLiteral(
+            "Error!  A non-custodial parent name is a required entry.\n\rPlease try again."));
+        QTest::mouseClick(preferences->OkBtn, Qt::LeftButton);
+        ASSERT_TRUE(preferences->isVisible());
+        type(preferences->NonCustodialName, QStringLiteral("Mom"));
+        QTest::mouseClick(preferences->MinutesUp[2], Qt::LeftButton); // day visit 12:00 -> 12:01
+        EXPECT_EQ(preferences->NonCustodialName->currentText(), QStringLiteral("Mom"));
+        EXPECT_EQ(preferences->CustodialName->currentText(), QStringLiteral("Dad"));
+        QTest::mouseClick(preferences->OkBtn, Qt::LeftButton);
+        EXPECT_FALSE(preferences->isVisible());
+    });
+    Window.Action(QStringLiteral("Preferences"))->trigger();
+    ASSERT_TRUE(*ran);
+    const CalendarDocument& doc = Window.Document();
+    EXPECT_EQ(doc.CustodialName, QStringLiteral("Dad"));
+    EXPECT_EQ(doc.NonCustodialName, QStringLiteral("Mom"));
+    EXPECT_EQ(doc.Author, QStringLiteral("Ann Lee"));
+    EXPECT_EQ(doc.SleepTime, QStringLiteral("09:00"));
+    EXPECT_EQ(doc.DayVisitHours, QStringLiteral("12:01"));
 }
 
 } // namespace
