@@ -122,6 +122,7 @@ TSetAONDay::TSetAONDay(Prompter& prompter, HelpService& help, TUserClock& clock,
     });
     StrtTime->installEventFilter(this);
     EndTime->installEventFilter(this);
+    EditReason->installEventFilter(this);
     EditReason->lineEdit()->installEventFilter(this);
 
     setTabOrder(EditReason, Clicker1);
@@ -142,6 +143,8 @@ bool TSetAONDay::Execute(CalendarDocument& doc, const QString& caption, const QS
     ReasonLbl1->setText(heading);
     EditReason->clear();
     EditReason->addItems(reasonItems);
+    // No list item is chosen: the shown reason is the caller's, whatever the list holds.
+    EditReason->setCurrentIndex(-1);
     EditReason->setEditText(entry.Reason);
     StrtTime->setText(entry.Start.isEmpty() ? doc.OverNiteStrtTime : entry.Start);
     EndTime->setText(entry.End.isEmpty() ? doc.OverNiteEndTime : entry.End);
@@ -195,9 +198,11 @@ void TSetAONDay::EditTime(bool pickup)
 
 bool TSetAONDay::eventFilter(QObject* watched, QEvent* event)
 {
-    // Enter in the reason box means OK; the combo box would otherwise take it and reset the
-    // text to the chosen list item.
-    if (event->type() == QEvent::KeyPress && watched == EditReason->lineEdit()) {
+    // Enter in the reason box means OK with the reason shown; the combo box would otherwise
+    // take it and put a list item in its place. The keys reach the combo box, which holds the
+    // focus for its line edit, or the line edit itself.
+    if (event->type() == QEvent::KeyPress &&
+        (watched == EditReason || watched == EditReason->lineEdit())) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             BitBtn1Click();

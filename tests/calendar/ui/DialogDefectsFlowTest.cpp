@@ -1,6 +1,8 @@
 #include "calendar/CalendarFile.h"
 #include "calendar/ui/Months.h"
 #include "calendar/ui/Wizard.h"
+#include "entry/ui/Clock.h"
+#include "entry/ui/SetDay.h"
 #include "reports/ui/UserInit.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
@@ -155,6 +157,50 @@ TEST_F(DialogDefects, PreferencesKeepTypedTitlesThroughEveryRedraw)
     EXPECT_EQ(doc.Author, QStringLiteral("Ann Lee"));
     EXPECT_EQ(doc.SleepTime, QStringLiteral("09:00"));
     EXPECT_EQ(doc.DayVisitHours, QStringLiteral("12:01"));
+}
+
+TEST(DayEditorKeys, EnterAcceptsTheReasonShownWhateverTheListHolds)
+{
+    const QStringList several{QStringLiteral("Weekend"), QStringLiteral("Camp"),
+                              QStringLiteral("Visit")};
+    const struct {
+        QStringList Items;
+        QString Reason;
+        Qt::Key Key;
+    } cases[] = {
+        {{}, QStringLiteral("Visit"), Qt::Key_Return},
+        {{QStringLiteral("Weekend")}, QStringLiteral("Weekend"), Qt::Key_Return},
+        {several, QStringLiteral("Visit"), Qt::Key_Return},
+        {several, QStringLiteral("Camp"), Qt::Key_Enter},
+        {several, QStringLiteral("Holiday"), Qt::Key_Return},
+    };
+    for (const auto& c : cases) {
+        const std::string what =
+            c.Reason.toStdString() + " of " + std::to_string(c.Items.size()) + " item(s)";
+        ScriptedPrompter prompts;
+        RecordingHelp help;
+        TUserClock clock;
+        TSetAONDay editor(prompts, help, clock);
+        CalendarDocument doc;
+        BuildSpan(doc, 0, 2026);
+        DayEditorEntry entry{c.Reason, QStringLiteral("<None>"), QStringLiteral("<None>"), false};
+        auto ran = WhenModal([&](QWidget* modal) {
+            // Through the window, as a keyboard delivers it to whatever holds the focus.
+            QTest::keyClick(modal->windowHandle(), c.Key);
+            if (modal->isVisible()) {
+                ADD_FAILURE() << what << ": still open showing "
+                              << editor.EditReason->currentText().toStdString();
+                editor.reject();
+            }
+        });
+        const bool accepted =
+            editor.Execute(doc, QStringLiteral("Entering an Overnight."),
+                           QStringLiteral("Setting Overnight for Monday, JANUARY 5"), c.Items, true,
+                           4, entry, QRect(100, 100, 80, 60));
+        ASSERT_TRUE(*ran) << what;
+        EXPECT_TRUE(accepted) << what;
+        EXPECT_EQ(entry.Reason.toStdString(), c.Reason.toStdString()) << what;
+    }
 }
 
 } // namespace
