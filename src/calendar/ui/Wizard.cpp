@@ -1,9 +1,7 @@
 #include "calendar/ui/Wizard.h"
 
 #include "calendar/ProgramSettings.h"
-#include "calendar/StartChecks.h"
 #include "calendar/ui/Months.h"
-#include "platform/Prompter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,14 +23,6 @@ namespace {
 constexpr int PageWidth = 526;
 constexpr int PictureWidth = 152;
 constexpr int PictureGap = 16;
-
-const QString DoneNewLine1 =
-    QStringLiteral("Click the \"Done\" button to close the Wizard.  After filling in the initial "
-                   "settings you can begin working on");
-const QString DoneNewLine2 = QStringLiteral("your calendar.  ");
-const QString DoneOpenedLine1 =
-    QStringLiteral("Click the \"Done\" button to close the Wizard.  You can then begin working on "
-                   "your Calendar.");
 
 QLabel* WrappedLabel(const QString& text, QWidget* parent)
 {
@@ -77,7 +67,7 @@ QPixmap WizardPicture()
 } // namespace
 
 TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
-    : QDialog(&main), Main(main), Messages(prompter)
+    : QDialog(&main), Main(main), Flow(*this, prompter)
 {
     setObjectName(QStringLiteral("TTheStartWizard"));
     setWindowTitle(QStringLiteral("Start Wizard"));
@@ -185,16 +175,22 @@ TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
     connect(NextButton, &QPushButton::clicked, this, &TTheStartWizard::NextButtonClick);
     connect(BackButton, &QPushButton::clicked, this, &TTheStartWizard::BackButtonClick);
     connect(CloseButton, &QPushButton::clicked, this, &TTheStartWizard::CloseButtonClick);
-    connect(DisableBox, &QCheckBox::toggled, this, [this](bool checked) {
-        if (checked)
-            Main.ToggleStartWizardClick();
-    });
+    connect(DisableBox, &QCheckBox::toggled, this,
+            [this](bool checked) { Flow.DisableBoxChanged(checked); });
 }
 
-void TTheStartWizard::ShowPage(QWidget* page)
+void TTheStartWizard::ShowState()
 {
-    Pages->setCurrentWidget(page);
-    SPL2->setVisible(!SPL2->text().isEmpty());
+    const WizardState& state = Flow.State();
+    QWidget* pages[] = {State1Panel, State2Panel, State3Panel, State4Panel, DonePanel};
+    Pages->setCurrentWidget(pages[static_cast<int>(state.Page)]);
+    InfoLabel->setText(state.Info);
+    BackButton->setEnabled(state.BackEnabled);
+    NextButton->setEnabled(state.NextEnabled);
+    CloseButton->setText(state.CloseCaption);
+    SPL1->setText(state.DoneLine1);
+    SPL2->setText(state.DoneLine2);
+    SPL2->setVisible(!state.DoneLine2.isEmpty());
     FitPages();
 }
 
@@ -239,18 +235,7 @@ void TTheStartWizard::FormShow()
     Pages->setFixedWidth(pagesWidth);
     Pages->setMinimumHeight(0);
     InfoLabel->setFixedWidth(pagesWidth - PictureWidth - PictureGap);
-    // The last page measured with its longer lines, so the window fits it from the start.
-    SPL1->setText(DoneNewLine1);
-    SPL2->setText(DoneNewLine2);
-    BackButton->setEnabled(false);
-    NextButton->setEnabled(true);
-    CloseButton->setText(QStringLiteral("&Close"));
     RadioNew->setChecked(true);
-    State = 1;
-    ShowPage(State1Panel);
-    InfoLabel->setText(QStringLiteral(
-        "The Calendar Start Wizard will guide you through the initial steps for starting "
-        "work on a Calendar."));
     WizardUserYear->clear();
     for (int i = 0; i < Main.UserYear->count(); ++i)
         WizardUserYear->addItem(Main.UserYear->itemText(i));
@@ -259,140 +244,76 @@ void TTheStartWizard::FormShow()
     for (int i = 0; i < Main.SelUserMonth->count(); ++i)
         WizardSelUserMonth->addItem(Main.SelUserMonth->itemText(i));
     WizardSelUserMonth->setCurrentText(Main.SelUserMonth->currentText());
-    RememberedYear = Main.UserYear->currentText().left(5);
-    RememberedMonth = Main.SelUserMonth->currentText().left(12);
+    Flow.Begin(Main.UserYear->currentText(), Main.SelUserMonth->currentText());
+    ShowState();
 }
 
 void TTheStartWizard::NextButtonClick()
 {
-    switch (State) {
-    case 1:
-        if (RadioNew->isChecked()) {
-            ShowPage(State2Panel);
-            WizardClientName->setFocus();
-            InfoLabel->setText(
-                QStringLiteral("Step 1.  Enter a meaningful name for your Calendar."));
-            BackButton->setEnabled(true);
-            State = 2;
-            return;
-        }
-        Main.OpenCalendarClick();
-        if (!Main.ClientName->text().isEmpty()) {
-            BackButton->setEnabled(false);
-            NextButton->setEnabled(false);
-            CloseButton->setText(QStringLiteral("&Done"));
-            SPL1->setText(DoneOpenedLine1);
-            SPL2->clear();
-            ShowPage(DonePanel);
-        }
-        return;
-    case 2: {
-        QString name = WizardClientName->text();
-        while (name.startsWith(QLatin1Char(' ')))
-            name.remove(0, 1);
-        WizardClientName->setText(name);
-        if (name.isEmpty()) {
-            Messages.Ask(PromptKind::Error,
-                         QStringLiteral("You must enter a client name before you can continue."),
-                         PromptButtons::Ok);
-            WizardClientName->setFocus();
-            return;
-        }
-        if (!IsValidFileNameText(name)) {
-            Messages.Ask(
-                PromptKind::Error,
-                QStringLiteral(
-                    "Error!  Please restrict your filename characters to\n\rupper and lower case "
-                    "letters, numbers, spaces, underscores,\n\rdashes, and "
-                    "apostrophes.\n\r\n\rPlease "
-                    "try again."),
-                PromptButtons::Ok);
-            WizardClientName->setFocus();
-            return;
-        }
-        Main.ClientName->setText(name);
-        Main.Document().ClientName = name;
-        ShowPage(State3Panel);
-        InfoLabel->setText(QStringLiteral("Step 2.  Select a year for your Calendar."));
-        State = 3;
-        return;
-    }
-    case 3: {
-        const StartCheck year = CheckStartYear(WizardUserYear->currentText());
-        if (!year.Ok) {
-            Messages.Ask(PromptKind::Error, year.Message, PromptButtons::Ok);
-            WizardUserYear->setFocus();
-            return;
-        }
-        State = 4;
-        Main.UserYear->setCurrentText(WizardUserYear->currentText());
-        ShowPage(State4Panel);
-        InfoLabel->setText(
-            QStringLiteral("Step 3.  Select the month for the calendar to start on."));
+    WizardEntries entries{RadioNew->isChecked(), WizardClientName->text(),
+                          WizardUserYear->currentText(), WizardSelUserMonth->currentText()};
+    const WizardFocus focus = Flow.Next(entries);
+    WizardClientName->setText(entries.ClientName);
+    ShowState();
+    switch (focus) {
+    case WizardFocus::ClientName:
+        WizardClientName->setFocus();
+        break;
+    case WizardFocus::Year:
+        WizardUserYear->setFocus();
+        break;
+    case WizardFocus::Month:
         WizardSelUserMonth->setFocus();
-        return;
-    }
-    case 4:
-        State = 5;
-        Main.SelUserMonth->setCurrentText(WizardSelUserMonth->currentText());
-        SPL1->setText(DoneNewLine1);
-        SPL2->setText(DoneNewLine2);
-        ShowPage(DonePanel);
-        InfoLabel->setText(QStringLiteral(
-            "Step 4.  Click the Wizard \"Done\" button to create your calendar.  (You "
-            "would click the mainform \"Start\" button if you were not using the "
-            "Wizard.)"));
-        NextButton->setEnabled(false);
-        CloseButton->setText(QStringLiteral("&Done"));
-        return;
-    default:
-        return;
+        break;
+    case WizardFocus::None:
+        break;
     }
 }
 
 void TTheStartWizard::BackButtonClick()
 {
-    if (State <= 1)
-        return;
-    --State;
-    switch (State) {
-    case 1:
-        ShowPage(State1Panel);
-        InfoLabel->setText(
-            QStringLiteral("The Calendar Start Wizard will guide you through the initial steps for "
-                           "starting work on a Calendar."));
-        BackButton->setEnabled(false);
-        break;
-    case 2:
-        Main.ClientName->clear();
-        Main.Document().ClientName.clear();
-        InfoLabel->setText(QStringLiteral("Step 1.  Enter a meaningful name for your Calendar."));
-        ShowPage(State2Panel);
-        break;
-    case 3:
-        Main.UserYear->setCurrentText(RememberedYear);
-        InfoLabel->setText(QStringLiteral("Step 2.  Select a year for your Calendar."));
-        ShowPage(State3Panel);
-        break;
-    case 4:
-        Main.SelUserMonth->setCurrentText(RememberedMonth);
-        InfoLabel->setText(
-            QStringLiteral("Step 3.  Select the month for the calendar to start on."));
-        ShowPage(State4Panel);
-        CloseButton->setText(QStringLiteral("&Close"));
-        NextButton->setEnabled(true);
-        break;
-    default:
-        break;
-    }
+    Flow.Back();
+    ShowState();
 }
 
 void TTheStartWizard::CloseButtonClick()
 {
-    const bool done = CloseButton->text() == QStringLiteral("&Done") && State == 5;
+    const bool start = Flow.CloseStartsCalendar();
     accept();
-    if (done)
+    if (start)
         Main.StartCalendar();
+}
+
+bool TTheStartWizard::OpenCalendar()
+{
+    Main.OpenCalendarClick();
+    return !Main.ClientName->text().isEmpty();
+}
+
+void TTheStartWizard::SetClientName(const QString& name)
+{
+    Main.ClientName->setText(name);
+    Main.Document().ClientName = name;
+}
+
+void TTheStartWizard::SetYearText(const QString& year)
+{
+    Main.UserYear->setCurrentText(year);
+}
+
+void TTheStartWizard::SetMonthText(const QString& month)
+{
+    Main.SelUserMonth->setCurrentText(month);
+}
+
+bool TTheStartWizard::WizardSwitchOn() const
+{
+    return Main.Settings().Wizard;
+}
+
+void TTheStartWizard::ToggleWizardSwitch()
+{
+    Main.ToggleStartWizardClick();
 }
 
 } // namespace custodex

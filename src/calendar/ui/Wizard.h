@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calendar/WizardFlow.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -17,14 +19,15 @@ class Prompter;
 class TQDLMainCalendar;
 
 // Guides a user through starting a calendar (name, year, month) or opening one. It has no
-// data of its own: it fills the main window's fields and runs its Start or Open.
-class TTheStartWizard : public QDialog {
+// data of its own: it fills the main window's fields and runs its Start or Open. The steps
+// live in WizardFlow; the window shows them.
+class TTheStartWizard : public QDialog, private WizardHost {
     Q_OBJECT
 
 public:
     TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter);
 
-    int Step() const { return State; }
+    int Step() const { return Flow.State().Step; }
 
     QLabel* InfoLabel = nullptr;
     QPushButton* BackButton = nullptr;
@@ -53,15 +56,20 @@ public:
 
 private:
     void FormShow(); // the set-up of each showing
-    void ShowPage(QWidget* page);
+    void ShowState();
     void PlaceTopRight();
     void FitPages();
 
+    // WizardHost
+    bool OpenCalendar() override;
+    void SetClientName(const QString& name) override;
+    void SetYearText(const QString& year) override;
+    void SetMonthText(const QString& month) override;
+    bool WizardSwitchOn() const override;
+    void ToggleWizardSwitch() override;
+
     TQDLMainCalendar& Main;
-    Prompter& Messages;
-    int State = 1;
-    QString RememberedYear;
-    QString RememberedMonth;
+    WizardFlow Flow;
 };
 
 } // namespace custodex

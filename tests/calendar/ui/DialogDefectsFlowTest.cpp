@@ -119,6 +119,22 @@ TEST_F(DialogDefects, WizardLastPageLinesWrapApartAtAnyFontSize)
     }
 }
 
+TEST_F(DialogDefects, WizardDisableBoxTickedTwiceLeavesTheWizardOff)
+{
+    Window.Settings().Wizard = true;
+    TTheStartWizard& wizard = Window.Wizard();
+    wizard.show();
+    Prompts.Expect(QStringLiteral("You have turned the Startup Wizard off.\n\rThe Startup Wizard "
+                                  "will be off whenever\n\ryou start the Calendar program."));
+    wizard.DisableBox->click();
+    wizard.DisableBox->click();
+    wizard.DisableBox->click();
+    EXPECT_TRUE(wizard.DisableBox->isChecked());
+    EXPECT_FALSE(Window.Settings().Wizard);
+    EXPECT_EQ(Prompts.Seen.size(), 1u);
+    wizard.hide();
+}
+
 TEST_F(DialogDefects, PreferencesKeepTypedTitlesThroughEveryRedraw)
 {
     StartCalendar();
