@@ -2,14 +2,29 @@
 
 #include "calendar/CalendarModel.h"
 
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+
+#include <algorithm>
+
 namespace custodex {
+
+namespace {
+
+bool IsDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+} // namespace
 
 StartCheck CheckStartYear(const QString& yearText)
 {
     if (yearText.isEmpty())
         return {false, QStringLiteral("You must enter a year before you can start a Calendar."), 0};
-    bool isNumber = false;
-    const int year = yearText.toInt(&isNumber);
+    // Only the digits: a number reader would also take a sign or blanks around it.
+    bool isNumber = std::all_of(yearText.begin(), yearText.end(), IsDigit);
+    const int year = isNumber ? yearText.toInt(&isNumber) : 0;
     if (!isNumber)
         return {
             false,
@@ -33,6 +48,12 @@ StartCheck CheckStartMonth(const QString& monthText)
         if (upper.contains(MonthKeys().at(i)))
             return {true, QString(), i};
     return {false, QStringLiteral("Please select a valid start month."), 0};
+}
+
+QValidator* NewStartYearValidator(QObject* parent)
+{
+    static const QRegularExpression fourDigits(QStringLiteral("[0-9]{0,4}"));
+    return new QRegularExpressionValidator(fourDigits, parent);
 }
 
 } // namespace custodex

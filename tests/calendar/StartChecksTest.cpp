@@ -1,6 +1,9 @@
 #include "calendar/StartChecks.h"
 
+#include <QValidator>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace custodex;
 
@@ -17,6 +20,10 @@ TEST(CheckStartYear, MessagesInOrder)
     } cases[] = {
         {"", false, QStringLiteral("You must enter a year before you can start a Calendar.")},
         {"20x4", false, illegal},
+        {"+2024", false, illegal},
+        {" 2024", false, illegal},
+        {"2024 ", false, illegal},
+        {"-999", false, illegal},
         {"999", false, range},
         {"3000", false, range},
         {"1000", true, QString()},
@@ -37,4 +44,28 @@ TEST(CheckStartMonth, AcceptsAnyCaseAndRefusesOtherText)
     const StartCheck bad = CheckStartMonth(QStringLiteral("Mrch"));
     EXPECT_FALSE(bad.Ok);
     EXPECT_EQ(bad.Message, QStringLiteral("Please select a valid start month."));
+}
+
+TEST(StartYearValidator, TakesAtMostFourDigitsAndNothingElse)
+{
+    const std::unique_ptr<QValidator> validator(NewStartYearValidator(nullptr));
+    const struct {
+        QString Text;
+        QValidator::State State;
+    } cases[] = {
+        {QStringLiteral("2024"), QValidator::Acceptable},
+        {QStringLiteral("20"), QValidator::Acceptable},
+        {QString(), QValidator::Acceptable},
+        {QStringLiteral("+2024"), QValidator::Invalid},
+        {QStringLiteral(" 2024"), QValidator::Invalid},
+        {QStringLiteral("2024 "), QValidator::Invalid},
+        {QStringLiteral("20245"), QValidator::Invalid},
+        {QStringLiteral("20a4"), QValidator::Invalid},
+        {QStringLiteral("\u0662\u0660\u0662\u0664"), QValidator::Invalid}, // Arabic-Indic digits
+    };
+    for (const auto& c : cases) {
+        QString text = c.Text;
+        int position = static_cast<int>(text.size());
+        EXPECT_EQ(validator->validate(text, position), c.State) << c.Text.toStdString();
+    }
 }

@@ -109,6 +109,8 @@ TEST_F(WizardFlowTest, RefusedEntriesKeepTheStepAndNameTheField)
          QStringLiteral("The Calendar year must be greater than 1000\n\rand less than 3000"),
          WizardFocus::Year},
         {3, Name, QStringLiteral("20x4"), illegalYear, WizardFocus::Year},
+        {3, Name, QStringLiteral("+2024"), illegalYear, WizardFocus::Year},
+        {3, Name, QStringLiteral(" 2024"), illegalYear, WizardFocus::Year},
     };
     for (const auto& c : cases) {
         Flow.Begin(Host.Year, Host.Month);

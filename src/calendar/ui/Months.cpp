@@ -176,7 +176,7 @@ void TQDLMainCalendar::BuildClientPanel(QWidget* client)
     Text(client, QStringLiteral("Start &Year:"), 276, 2, 54, 24);
     UserYear = Place(new QComboBox(client), "UserYear", 330, 3, 64, 23);
     UserYear->setEditable(true);
-    UserYear->lineEdit()->setMaxLength(4);
+    UserYear->setValidator(NewStartYearValidator(UserYear));
     Text(client, QStringLiteral("Start &Mo.:"), 400, 2, 50, 24);
     SelUserMonth = Place(new QComboBox(client), "SelUserMonth", 450, 3, 92, 23);
     SelUserMonth->addItems(DisplayMonthNames());

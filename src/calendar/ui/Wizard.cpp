@@ -1,6 +1,6 @@
 #include "calendar/ui/Wizard.h"
 
-#include "calendar/ProgramSettings.h"
+#include "calendar/StartChecks.h"
 #include "calendar/ui/Months.h"
 
 #include <QCheckBox>
@@ -111,6 +111,7 @@ TTheStartWizard::TTheStartWizard(TQDLMainCalendar& main, Prompter& prompter)
     WizardUserYear = new QComboBox(State3Panel);
     WizardUserYear->setObjectName(QStringLiteral("WizardUserYear"));
     WizardUserYear->setEditable(true);
+    WizardUserYear->setValidator(NewStartYearValidator(WizardUserYear));
     State3Panel->layout()->addWidget(WizardUserYear);
 
     State4Panel =

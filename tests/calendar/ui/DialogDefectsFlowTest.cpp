@@ -135,6 +135,44 @@ TEST_F(DialogDefects, WizardDisableBoxTickedTwiceLeavesTheWizardOff)
     wizard.hide();
 }
 
+TEST_F(DialogDefects, BothYearBoxesTakeTheSameFourDigits)
+{
+    TTheStartWizard& wizard = Window.Wizard();
+    wizard.show();
+    QTest::mouseClick(wizard.NextButton, Qt::LeftButton);
+    wizard.WizardClientName->setText(QStringLiteral("Jones"));
+    QTest::mouseClick(wizard.NextButton, Qt::LeftButton);
+    ASSERT_EQ(wizard.Step(), 3);
+    const struct {
+        QString Typed, Kept;
+    } cases[] = {
+        {QStringLiteral("+2024"), QStringLiteral("2024")},
+        {QStringLiteral(" 2024"), QStringLiteral("2024")},
+        {QStringLiteral("20245"), QStringLiteral("2024")},
+        {QStringLiteral("2o24"), QStringLiteral("224")},
+        {QStringLiteral("1999"), QStringLiteral("1999")},
+    };
+    for (QComboBox* box : {wizard.WizardUserYear, Window.UserYear}) {
+        for (const auto& c : cases) {
+            box->lineEdit()->clear();
+            QTest::keyClicks(box->lineEdit(), c.Typed);
+            EXPECT_EQ(box->currentText().toStdString(), c.Kept.toStdString())
+                << box->objectName().toStdString() << " typed " << c.Typed.toStdString();
+        }
+    }
+
+    // What the wizard takes reaches the main window whole, and Start accepts it.
+    wizard.WizardUserYear->lineEdit()->clear();
+    QTest::keyClicks(wizard.WizardUserYear->lineEdit(), QStringLiteral("+2024"));
+    QTest::mouseClick(wizard.NextButton, Qt::LeftButton);
+    QTest::mouseClick(wizard.NextButton, Qt::LeftButton);
+    EXPECT_EQ(Window.UserYear->currentText(), QStringLiteral("2024"));
+    auto accepted = AcceptPreferencesWhenShown();
+    QTest::mouseClick(wizard.CloseButton, Qt::LeftButton);
+    ASSERT_TRUE(*accepted);
+    EXPECT_EQ(Window.Document().StartYear, 2024);
+}
+
 TEST_F(DialogDefects, PreferencesKeepTypedTitlesThroughEveryRedraw)
 {
     StartCalendar();
