@@ -2,10 +2,24 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace custodex {
 
 namespace {
+
+// Wide enough for the name, size, type and date columns; never larger than the screen, with
+// room left for the window frame.
+QSize DialogSize(const QWidget* parent)
+{
+    const QSize wanted(900, 560);
+    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return wanted;
+    const QSize frame(16, 48);
+    return wanted.boundedTo(screen->availableGeometry().size() - frame);
+}
 
 QString Run(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
@@ -20,6 +34,7 @@ QString Run(QWidget* parent, const FileDialogRequest& request, QFileDialog::Acce
         dialog.setDefaultSuffix(request.DefaultSuffix);
     if (!request.FileName.isEmpty())
         dialog.selectFile(request.FileName);
+    dialog.resize(DialogSize(parent));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return QDir::toNativeSeparators(dialog.selectedFiles().first());

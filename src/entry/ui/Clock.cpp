@@ -3,6 +3,7 @@
 #include "calendar/CalendarModel.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -29,6 +30,29 @@ void KeepOnScreen(QWidget* window, QPoint topLeft)
                                 std::max(area.top(), area.bottom() - size.height())));
     }
     window->move(topLeft);
+}
+
+int CaptionWidth(const QWidget* window)
+{
+    // Qt adds the program's display name to every caption it hands to the window manager.
+    QString caption = window->windowTitle();
+    const QString program = QGuiApplication::applicationDisplayName();
+    if (!program.isEmpty() && !caption.endsWith(program))
+        caption += (caption.isEmpty() ? QString() : QStringLiteral(" \u2014 ")) + program;
+    QFont font = window->font();
+    font.setBold(true);
+    constexpr int TitleBarButtons = 140; // the window icon, three buttons and the margins
+    return QFontMetrics(font).horizontalAdvance(caption) + TitleBarButtons;
+}
+
+void FitCaption(QWidget* window, QWidget* row)
+{
+    int margins = 0;
+    if (const QLayout* layout = window->layout()) {
+        const QMargins m = layout->contentsMargins();
+        margins = m.left() + m.right();
+    }
+    row->setMinimumWidth(std::max(0, CaptionWidth(window) - margins));
 }
 
 namespace {
@@ -132,6 +156,8 @@ TUserClock::TUserClock(QWidget* parent) : QDialog(parent)
     for (QLineEdit* part : {TimeHrs, TimeMins, TimeAMPM})
         part->installEventFilter(this);
 
+    FitCaption(this, ClockLabel);
+
     setTabOrder(TimeHrs, TimeMins);
     setTabOrder(TimeMins, TimeAMPM);
     setTabOrder(TimeAMPM, OKBtn);
@@ -157,6 +183,14 @@ bool TUserClock::Execute(CalendarDocument& doc, const QString& prompt, QString& 
     doc.ChangesPending = true;
     timeText = ClockResult(Clock);
     return true;
+}
+
+void TUserClock::changeEvent(QEvent* event)
+{
+    // Every caption a caller gives the dialog reads in full.
+    if (event->type() == QEvent::WindowTitleChange && ClockLabel)
+        FitCaption(this, ClockLabel);
+    QDialog::changeEvent(event);
 }
 
 void TUserClock::TimeSpinClick(bool up)

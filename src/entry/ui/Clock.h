@@ -52,6 +52,7 @@ protected:
 private:
     void ShowState();
     void FocusActivePart();
+    void changeEvent(QEvent* event) override;
 
     ClockState Clock;
     CalendarDocument* Doc = nullptr;
@@ -59,5 +60,12 @@ private:
 
 // Moves a top-level widget so it lies wholly on the screen that holds `point`.
 void KeepOnScreen(QWidget* window, QPoint topLeft);
+
+// The least width at which a window's caption reads in full on its title bar, as the window
+// manager shows it: with the program's name after it, and beside the title bar's buttons.
+int CaptionWidth(const QWidget* window);
+
+// Widens `row`, a widget of `window`'s layout, so the window is at least CaptionWidth wide.
+void FitCaption(QWidget* window, QWidget* row);
 
 } // namespace custodex

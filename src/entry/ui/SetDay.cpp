@@ -216,6 +216,14 @@ bool TSetAONDay::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+void TSetAONDay::changeEvent(QEvent* event)
+{
+    // The caption the month view gives ("Modifying a Day Visit.") reads in full.
+    if (event->type() == QEvent::WindowTitleChange && ReasonLbl1)
+        FitCaption(this, ReasonLbl1);
+    QDialog::changeEvent(event);
+}
+
 void TSetAONDay::EditReasonChange(const QString& text)
 {
     if (Filling)

@@ -3,6 +3,7 @@
 #include "calendar/ui/Wizard.h"
 #include "entry/ui/Clock.h"
 #include "entry/ui/SetDay.h"
+#include "platform/FileDialogs.h"
 #include "reports/ui/UserInit.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
@@ -12,10 +13,15 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -254,6 +260,87 @@ TEST(DayEditorKeys, EnterAcceptsTheReasonShownWhateverTheListHolds)
         ASSERT_TRUE(*ran) << what;
         EXPECT_TRUE(accepted) << what;
         EXPECT_EQ(entry.Reason.toStdString(), c.Reason.toStdString()) << what;
+    }
+}
+
+// Qt adds the program's name to each caption it hands to the window manager.
+struct ProgramNameInCaptions {
+    ProgramNameInCaptions() { QGuiApplication::setApplicationDisplayName(Name); }
+    ~ProgramNameInCaptions() { QGuiApplication::setApplicationDisplayName(Previous); }
+    const QString Previous = QGuiApplication::applicationDisplayName();
+    const QString Name = QStringLiteral("Custodex Calendar");
+};
+
+// The window is wider than its caption in bold, as the window manager shows it, plus room
+// for the title bar's icon and three buttons.
+void ExpectWholeCaption(QWidget* window, const QString& program)
+{
+    QFont bold = window->font();
+    bold.setBold(true);
+    const QString shown = window->windowTitle() + QStringLiteral(" \u2014 ") + program;
+    EXPECT_GE(window->frameGeometry().width(), QFontMetrics(bold).horizontalAdvance(shown) + 100)
+        << shown.toStdString();
+}
+
+TEST(DialogCaptions, TimeEntryAndDayEditorShowTheirWholeCaption)
+{
+    ProgramNameInCaptions program;
+    ScriptedPrompter prompts;
+    RecordingHelp help;
+    TUserClock clock;
+    TSetAONDay editor(prompts, help, clock);
+    CalendarDocument doc;
+    BuildSpan(doc, 0, 2026);
+
+    for (const QString& caption : {QString(), QStringLiteral("Set the Default Dropoff Time")}) {
+        QString time = QStringLiteral("<None>");
+        auto ran = WhenModal([&](QWidget* modal) {
+            ExpectWholeCaption(modal, program.Name);
+            static_cast<QDialog*>(modal)->reject();
+        });
+        clock.Execute(doc, QStringLiteral("Set Time"), time, nullptr, caption);
+        ASSERT_TRUE(*ran);
+    }
+    EXPECT_EQ(clock.windowTitle(), QStringLiteral("Set the Default Dropoff Time"));
+
+    for (const char* caption : {"Entering an Overnight.", "Modifying an Overnight.",
+                                "Entering a Day Visit.", "Modifying a Day Visit."}) {
+        DayEditorEntry entry{QStringLiteral("Zoo"), QStringLiteral("<None>"),
+                             QStringLiteral("<None>"), false};
+        auto ran = WhenModal([&](QWidget* modal) {
+            ExpectWholeCaption(modal, program.Name);
+            static_cast<QDialog*>(modal)->reject();
+        });
+        editor.Execute(doc, QLatin1String(caption), QStringLiteral("Day"), {}, true, 4, entry,
+                       QRect(100, 100, 80, 60));
+        ASSERT_TRUE(*ran) << caption;
+    }
+}
+
+TEST(DialogCaptions, FileDialogsOpenWideEnoughForTheirColumns)
+{
+    QWidget owner;
+    QtFileDialogs dialogs(&owner);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const bool open : {true, false}) {
+        auto ran = WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_GE(dialog->width(), std::min(900, screen.width() - 16));
+            EXPECT_GE(dialog->height(), std::min(560, screen.height() - 48));
+            EXPECT_LE(dialog->width(), screen.width());
+            EXPECT_LE(dialog->height(), screen.height());
+            dialog->reject();
+        });
+        const FileDialogRequest request{QStringLiteral("Open"),
+                                        QDir::tempPath(),
+                                        QString(),
+                                        QStringLiteral("Client Data Base Files (*.cdb)"),
+                                        QString(),
+                                        false};
+        EXPECT_TRUE(open ? dialogs.OpenFileName(request).isEmpty()
+                         : dialogs.SaveFileName(request).isEmpty());
+        ASSERT_TRUE(*ran);
     }
 }
 
