@@ -1,9 +1,13 @@
 #include "platform/HelpService.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
+
+#include <algorithm>
 
 // The help pages live in a static library's resources, which must be registered by hand.
 static void RegisterHelpPages()
@@ -13,10 +17,44 @@ static void RegisterHelpPages()
 
 namespace custodex {
 
+namespace {
+
+// Room the window manager's frame takes around a window.
+const QSize FrameAllowance(16, 48);
+
+// Beside the owner's window where there is room, always wholly on the owner's screen.
+void PlaceOnScreen(QWidget* window, const QWidget* owner)
+{
+    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = QSize(640, 560).boundedTo(area.size() - FrameAllowance);
+    window->resize(size);
+    const QSize outer = size + FrameAllowance;
+    QPoint topLeft = area.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    if (owner) {
+        const QRect ownerFrame = owner->window()->frameGeometry();
+        topLeft = QPoint(ownerFrame.center().x() - outer.width() / 2,
+                         ownerFrame.top() + FrameAllowance.height());
+    }
+    topLeft.setX(std::clamp(topLeft.x(), area.left(), area.right() + 1 - outer.width()));
+    topLeft.setY(std::clamp(topLeft.y(), area.top(), area.bottom() + 1 - outer.height()));
+    window->move(topLeft);
+}
+
+} // namespace
+
 void HelpWindows::ShowHelpTopic(QWidget* owner, const QString& topic)
 {
     static const bool registered = (RegisterHelpPages(), true);
     (void)registered;
+    if (QWidget* open = Windows.value(topic)) {
+        open->showNormal();
+        open->raise();
+        open->activateWindow();
+        return;
+    }
     auto* window = new QWidget(owner, Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setObjectName(QStringLiteral("HelpWindow"));
@@ -29,15 +67,15 @@ void HelpWindows::ShowHelpTopic(QWidget* owner, const QString& topic)
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
-    window->resize(640, 560);
+    PlaceOnScreen(window, owner);
     window->show();
     window->raise();
-    Windows.append(window);
+    Windows.insert(topic, window);
 }
 
 void HelpWindows::CloseAllHelp()
 {
-    for (const QPointer<QWidget>& window : Windows)
+    for (const QPointer<QWidget>& window : std::as_const(Windows))
         if (window)
             window->close();
     Windows.clear();

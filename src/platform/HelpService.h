@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QList>
+#include <QHash>
 #include <QPointer>
 #include <QString>
 
@@ -24,7 +24,8 @@ public:
     virtual void CloseAllHelp() = 0;
 };
 
-// Shows the pages shipped in the program's resources (":/help/<topic>") in browser windows.
+// Shows the pages shipped in the program's resources (":/help/<topic>") in browser windows,
+// one window per topic: asking for a topic that is open brings its window to the front.
 class HelpWindows : public HelpService {
 public:
     void ShowHelpTopic(QWidget* owner, const QString& topic) override;
@@ -32,7 +33,7 @@ public:
     int OpenCount() const;
 
 private:
-    QList<QPointer<QWidget>> Windows;
+    QHash<QString, QPointer<QWidget>> Windows; // by topic
 };
 
 } // namespace custodex

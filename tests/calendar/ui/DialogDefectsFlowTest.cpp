@@ -4,6 +4,7 @@
 #include "entry/ui/Clock.h"
 #include "entry/ui/SetDay.h"
 #include "platform/FileDialogs.h"
+#include "platform/HelpService.h"
 #include "reports/ui/UserInit.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
@@ -23,6 +24,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
 using namespace custodex;
@@ -342,6 +344,86 @@ TEST(DialogCaptions, FileDialogsOpenWideEnoughForTheirColumns)
                          : dialogs.SaveFileName(request).isEmpty());
         ASSERT_TRUE(*ran);
     }
+}
+
+TEST(HelpTopics, EachTopicHasOneWindowWhollyOnTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget owner; // in the bottom right corner: a window centred on it would stick out
+    owner.setGeometry(screen.right() - 200, screen.bottom() - 150, 180, 120);
+    owner.show();
+    HelpWindows help;
+    auto windows = [&owner] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return owner.findChildren<QWidget*>(QStringLiteral("HelpWindow"));
+    };
+
+    help.ShowHelpTopic(&owner, HelpPreferences);
+    help.ShowHelpTopic(&owner, HelpPreferences);
+    ASSERT_EQ(windows().size(), 1);
+    QWidget* preferences = windows().first();
+    EXPECT_TRUE(screen.contains(preferences->frameGeometry()));
+    EXPECT_GE(preferences->width(), std::min(640, screen.width() - 16));
+
+    help.ShowHelpTopic(&owner, HelpCalendar);
+    EXPECT_EQ(help.OpenCount(), 2);
+    for (QWidget* window : windows())
+        EXPECT_TRUE(screen.contains(window->frameGeometry()));
+    preferences->close(); // asking again opens it anew
+    EXPECT_EQ(windows().size(), 1);
+    help.ShowHelpTopic(&owner, HelpPreferences);
+    EXPECT_EQ(help.OpenCount(), 2);
+    EXPECT_EQ(windows().size(), 2);
+    help.CloseAllHelp();
+    EXPECT_EQ(help.OpenCount(), 0);
+}
+
+TEST(HelpTopics, EveryTopicDescribesItsWindow)
+{
+    const struct {
+        QString Topic;
+        QStringList Names; // what the window shows, as the page must name it
+    } pages[] = {
+        {HelpCalendar,
+         {QStringLiteral("Client Name"), QStringLiteral("Current Totals"),
+          QStringLiteral("Prev Month"), QStringLiteral("Lists(Patterns)"),
+          QStringLiteral("Lock File"), QStringLiteral("Use the Startup Wizard"),
+          QStringLiteral("Scan for Possible Extended Overnights")}},
+        {HelpDayEditorOvernight,
+         {QStringLiteral("Pickup Time"), QStringLiteral("Dropoff Time"),
+          QStringLiteral("Set <None>"),
+          QStringLiteral("(Check if child will NOT be taking a nap during this overnight)")}},
+        {HelpDayEditorDayVisit,
+         {QStringLiteral("Pickup Time"), QStringLiteral("Dropoff Time"),
+          QStringLiteral("Day Visit Nap Time"),
+          QStringLiteral("(Check if child will NOT be taking a nap during this Day Visit)")}},
+        {HelpPreferences,
+         {QStringLiteral("Credits (Optional)"), QStringLiteral("Restore Defaults"),
+          QStringLiteral("Start/Stop Times"), QStringLiteral("Custodial Parent Title"),
+          QStringLiteral("Non-custodial Parent Title"), QStringLiteral("Overnight Total Hours"),
+          QStringLiteral("Overnight Sleep Time"), QStringLiteral("Day Visit Total Hours"),
+          QStringLiteral("Day Visit Nap Time")}},
+        {HelpDistribution,
+         {QStringLiteral("Hourly Distribution Report"), QStringLiteral("Assumed Times")}},
+        {HelpAwayTimes,
+         {QStringLiteral("Quality Time Report"), QStringLiteral("Overnight Sleep Time")}},
+    };
+    QWidget owner;
+    HelpWindows help;
+    for (const auto& page : pages) {
+        help.ShowHelpTopic(&owner, page.Topic);
+        QTextBrowser* browser = nullptr;
+        for (QTextBrowser* each : owner.findChildren<QTextBrowser*>())
+            if (each->source().toString().endsWith(page.Topic))
+                browser = each;
+        ASSERT_NE(browser, nullptr) << page.Topic.toStdString();
+        const QString text = browser->toPlainText();
+        for (const QString& name : page.Names)
+            EXPECT_TRUE(text.contains(name))
+                << page.Topic.toStdString() << " does not name " << name.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("will describe"))) << page.Topic.toStdString();
+    }
+    help.CloseAllHelp();
 }
 
 } // namespace
