@@ -1,6 +1,7 @@
 #include "calendar/DocumentLifecycle.h"
 
 #include "calendar/CalendarFile.h"
+#include "calendar/StartChecks.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileLock.h"
 #include "platform/Prompter.h"
@@ -78,6 +79,51 @@ bool HasDaysMarkedBothWays(const CalendarDocument& doc)
             !IsAnnotationReason(day.DayVisitReason))
             return true;
     return false;
+}
+
+bool StartCalendar(CalendarDocument& doc, MonthView& view, const StartEntries& entries,
+                   StartHost& host, Prompter& prompter)
+{
+    QString name = entries.ClientName;
+    while (name.startsWith(QLatin1Char(' ')))
+        name.remove(0, 1);
+    doc.ClientName = name;
+    host.ShowClientName(name);
+    if (name.isEmpty()) {
+        prompter.Ask(PromptKind::Error, QStringLiteral("A Client Name is a required entry."),
+                     PromptButtons::Retry);
+        host.Focus(StartFocus::ClientName);
+        return false;
+    }
+    const StartCheck year = CheckStartYear(entries.UserYear);
+    if (!year.Ok) {
+        prompter.Ask(PromptKind::Error, year.Message, PromptButtons::Ok);
+        host.Focus(StartFocus::UserYear);
+        return false;
+    }
+    const StartCheck month = CheckStartMonth(entries.SelUserMonth);
+    if (!month.Ok) {
+        prompter.Ask(PromptKind::Error, month.Message, PromptButtons::Ok);
+        host.Focus(StartFocus::SelUserMonth);
+        return false;
+    }
+    doc.UserYear = entries.UserYear;
+    doc.SelUserMonth = DisplayMonthNames().at(month.Value);
+    BuildSpan(doc, month.Value, year.Value);
+    doc.OverniteReasons = {};
+    doc.DayVisitReasons = {};
+    RecountCounters(doc);
+    doc.WindowCaption = QStringLiteral("Calendar File=") + name;
+    // Closing now must ask: nothing of the new calendar has been saved yet.
+    doc.ChangesPending = true;
+    view.RemovedOvernight = {};
+    view.RemovedDayVisit = {};
+    host.ShowDocument();
+    host.OpenPreferences();
+    view.Mode = MarkMode::Overnights;
+    host.ShowDocument();
+    host.Focus(StartFocus::MonthArea);
+    return true;
 }
 
 void ResetToNoCalendar(LifecycleContext& context)
@@ -186,9 +232,18 @@ bool OpenCalendar(LifecycleContext& context, const QString& recentPath)
         Ask(context, PromptKind::Error, CannotOpenMessage(path));
         return false;
     }
+    // Without a calendar, the start year and month are what the user typed for the next
+    // Start; a file that cannot be read must not take them.
+    const bool hadCalendar = doc.HasCalendar();
+    const QString typedYear = doc.UserYear;
+    const QString typedMonth = doc.SelUserMonth;
     const FileResult result = ReadCalendarFile(doc, path);
     if (!result.Ok) {
         ResetToNoCalendar(context);
+        if (!hadCalendar) {
+            doc.UserYear = typedYear;
+            doc.SelUserMonth = typedMonth;
+        }
         doc.ClientFolder = FolderOfPath(path);
         Ask(context, PromptKind::Error, result.Message, PromptButtons::Cancel);
         return false;

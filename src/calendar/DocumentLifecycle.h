@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/CalendarModel.h"
+#include "calendar/MonthView.h"
 #include "calendar/ProgramSettings.h"
 
 // Creating, opening, saving, locking and closing a calendar: every check, question and
@@ -21,6 +22,36 @@ struct LifecycleContext {
 };
 
 inline const QString CalendarFileFilter = QStringLiteral("Client Data Base Files (*.cdb)");
+
+// Where Start puts the focus.
+enum class StartFocus { ClientName, UserYear, SelUserMonth, MonthArea };
+
+// What Start reads from the window.
+struct StartEntries {
+    QString ClientName;
+    QString UserYear;
+    QString SelUserMonth;
+};
+
+// The window's side of Start.
+class StartHost {
+public:
+    virtual ~StartHost() = default;
+    virtual void ShowClientName(const QString& name) = 0;
+    virtual void Focus(StartFocus field) = 0;
+    // Shows the document as it now is: controls, menus, month view, counters.
+    virtual void ShowDocument() = 0;
+    // The preferences of the new calendar, modally.
+    virtual void OpenPreferences() = 0;
+};
+
+// The Start button: leading blanks leave the client name; the name, the year and the month
+// are checked in that order (each refusal one message, the focus on its field); then the
+// span is built with empty default reasons, the preferences open, and the month view shows
+// the first month in overnights mode. A started calendar has changes pending: its name was
+// typed and has never been saved. True when a calendar was started.
+bool StartCalendar(CalendarDocument& doc, MonthView& view, const StartEntries& entries,
+                   StartHost& host, Prompter& prompter);
 
 // The state after Close File or New: no calendar, every setting at its default.
 void ResetToNoCalendar(LifecycleContext& context);

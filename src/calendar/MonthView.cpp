@@ -234,6 +234,37 @@ std::array<QString, 8> ZeroCounterTexts()
     return {zero, zero, percent, percent, zero, zero, percent, percent};
 }
 
+std::array<QString, 8> ShownCounterTexts(const CalendarDocument& doc, CounterChoice choice)
+{
+    if (!doc.HasCalendar())
+        return ZeroCounterTexts();
+    switch (choice) {
+    case CounterChoice::FirstYear:
+        return doc.FirstYearCounters.Texts;
+    case CounterChoice::SecondYear:
+        return doc.SecondYearCounters.Texts;
+    case CounterChoice::BothYears:
+        break;
+    }
+    return doc.BothYearsCounters.Texts;
+}
+
+bool ChooseCounters(CalendarDocument& doc, MonthView& view, CounterChoice choice,
+                    Prompter& prompter)
+{
+    if (!doc.HasCalendar()) {
+        prompter.Ask(
+            PromptKind::Error,
+            QStringLiteral("You must create a calendar before showing it's counters.\n\r(Enter "
+                           "a Client Name, Beginning Year and Month and click Start)"),
+            PromptButtons::Ok);
+        return false;
+    }
+    view.Counters = choice;
+    RecountCounters(doc);
+    return true;
+}
+
 void BlankCells(MonthView& view)
 {
     for (DayCell& cell : view.Cells) {

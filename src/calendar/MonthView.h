@@ -21,6 +21,8 @@ constexpr std::int32_t White = 16777215;
 
 enum class MarkMode { Overnights, DayVisits };
 enum class CellButton { Left, Right, Other };
+// Which counters the panel shows, in the order of its radio buttons.
+enum class CounterChoice { BothYears = 0, FirstYear = 1, SecondYear = 2 };
 
 struct DayCell {
     int Number = 0;      // 1..42
@@ -53,6 +55,7 @@ struct MonthView {
     RemovedMark RemovedOvernight;
     RemovedMark RemovedDayVisit;
     MarkMode Mode = MarkMode::Overnights;
+    CounterChoice Counters = CounterChoice::BothYears;
     QString MonthLabel;
 
     MonthView();
@@ -63,6 +66,13 @@ QString RangeText(const QString& first, const QString& second);
 QString ParentTitleText(const QString& title);
 // The eight counter texts shown while no calendar exists.
 std::array<QString, 8> ZeroCounterTexts();
+// The eight texts the counters panel shows for `choice`: the zero texts without a calendar.
+std::array<QString, 8> ShownCounterTexts(const CalendarDocument& doc, CounterChoice choice);
+// A click on a counter radio button: recounts and takes the choice. Without a calendar it
+// refuses with its message and the choice stays as it was, so the radio buttons are set
+// back to agree with the figures shown. True when the choice was taken.
+bool ChooseCounters(CalendarDocument& doc, MonthView& view, CounterChoice choice,
+                    Prompter& prompter);
 
 void DrawMonth(const CalendarDocument& doc, MonthView& view);
 void BlankCells(MonthView& view);

@@ -353,4 +353,117 @@ TEST_F(Lifecycle, LockAndUnlock)
     EXPECT_FALSE(IsFileLocked(path));
 }
 
+// A file that cannot be read takes nothing of what the user typed for the next Start.
+TEST_F(Lifecycle, FailedOpenWithoutACalendarKeepsTheTypedStartYearAndMonth)
+{
+    QFile broken(PathOf(QStringLiteral("Broken.cdb")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("Broken\r\n2024\r\n");
+    broken.close();
+    const QString path = PathOf(QStringLiteral("Broken.cdb"));
+
+    ResetToNoCalendar(Context);
+    Doc.UserYear = QStringLiteral("2031");
+    Doc.SelUserMonth = QStringLiteral("October");
+    Dialogs.Paths = {path};
+    Prompts.Expect(QStringLiteral("Error reading ") + path);
+    EXPECT_FALSE(OpenCalendar(Context));
+    EXPECT_EQ(Doc.UserYear, QStringLiteral("2031"));
+    EXPECT_EQ(Doc.SelUserMonth, QStringLiteral("October"));
+
+    // With a calendar open, the failed read ends it as Close File would.
+    BuildSpan(Doc, 2, 2024);
+    Doc.UserYear = QStringLiteral("2024");
+    Doc.SelUserMonth = QStringLiteral("March");
+    Dialogs.Paths = {path};
+    Prompts.Expect(QStringLiteral("Error reading ") + path);
+    EXPECT_FALSE(OpenCalendar(Context));
+    EXPECT_FALSE(Doc.HasCalendar());
+    EXPECT_EQ(Doc.UserYear, QStringLiteral("2026"));
+    EXPECT_EQ(Doc.SelUserMonth, QStringLiteral("January"));
+}
+
+// Records what Start asks of the window, in order.
+class RecordingStartHost : public StartHost {
+public:
+    explicit RecordingStartHost(CalendarDocument& doc) : Doc(doc) {}
+    void ShowClientName(const QString& name) override { Steps << QStringLiteral("name ") + name; }
+    void Focus(StartFocus field) override
+    {
+        Steps << QStringLiteral("focus %1").arg(static_cast<int>(field));
+    }
+    void ShowDocument() override
+    {
+        Steps << (Doc.HasCalendar() ? QStringLiteral("show calendar") : QStringLiteral("show"));
+    }
+    void OpenPreferences() override
+    {
+        Steps << (Doc.ChangesPending ? QStringLiteral("preferences, unsaved")
+                                     : QStringLiteral("preferences"));
+    }
+    CalendarDocument& Doc;
+    QStringList Steps;
+};
+
+TEST(StartCalendar, ChecksInOrderAndFocusesTheFieldRefused)
+{
+    const struct {
+        StartEntries Entries;
+        QString Message;
+        StartFocus Field;
+    } refusals[] = {
+        {{QStringLiteral("   "), QStringLiteral("20x4"), QStringLiteral("Nonth")},
+         QStringLiteral("A Client Name is a required entry."),
+         StartFocus::ClientName},
+        {{QStringLiteral("Smith"), QString(), QStringLiteral("Nonth")},
+         QStringLiteral("You must enter a year before you can start a Calendar."),
+         StartFocus::UserYear},
+        {{QStringLiteral("Smith"), QStringLiteral("3000"), QStringLiteral("March")},
+         QStringLiteral("The Calendar year must be greater than 1000\n\rand less than 3000"),
+         StartFocus::UserYear},
+        {{QStringLiteral("Smith"), QStringLiteral("2024"), QStringLiteral("Nonth")},
+         QStringLiteral("Please select a valid start month."),
+         StartFocus::SelUserMonth},
+    };
+    for (const auto& r : refusals) {
+        CalendarDocument doc;
+        MonthView view;
+        RecordingStartHost host(doc);
+        ScriptedPrompter prompts;
+        prompts.Expect(r.Message);
+        EXPECT_FALSE(StartCalendar(doc, view, r.Entries, host, prompts));
+        EXPECT_FALSE(doc.HasCalendar());
+        EXPECT_EQ(host.Steps.back(), QStringLiteral("focus %1").arg(static_cast<int>(r.Field)));
+        EXPECT_FALSE(doc.ChangesPending);
+    }
+}
+
+TEST(StartCalendar, BuildsTheSpanOpensPreferencesAndLeavesItUnsaved)
+{
+    CalendarDocument doc;
+    doc.OverniteReasons = {QStringLiteral("Old"), {QStringLiteral("Old")}};
+    MonthView view;
+    view.Mode = MarkMode::DayVisits;
+    view.RemovedOvernight.Day = 3;
+    RecordingStartHost host(doc);
+    ScriptedPrompter prompts;
+    ASSERT_TRUE(StartCalendar(
+        doc, view, {QStringLiteral("  Smith"), QStringLiteral("2024"), QStringLiteral("march")},
+        host, prompts));
+    EXPECT_EQ(host.Steps,
+              (QStringList{QStringLiteral("name Smith"), QStringLiteral("show calendar"),
+                           QStringLiteral("preferences, unsaved"), QStringLiteral("show calendar"),
+                           QStringLiteral("focus 3")}));
+    EXPECT_EQ(doc.ClientName, QStringLiteral("Smith"));
+    EXPECT_EQ(doc.StartYear, 2024);
+    EXPECT_EQ(doc.StartMonthIndex, 2);
+    EXPECT_EQ(doc.SelUserMonth, QStringLiteral("March"));
+    EXPECT_EQ(doc.WindowCaption, QStringLiteral("Calendar File=Smith"));
+    EXPECT_TRUE(doc.OverniteReasons.Items.isEmpty());
+    EXPECT_EQ(view.Mode, MarkMode::Overnights);
+    EXPECT_EQ(view.RemovedOvernight.Day, -1);
+    EXPECT_EQ(doc.BothYearsCounters.CustodialOvernights, 730);
+    EXPECT_TRUE(doc.ChangesPending); // a Cancel in the preferences must not lose it
+}
+
 } // namespace

@@ -289,4 +289,121 @@ TEST(CellClicked, RefusesWithoutClientOrCalendar)
     EXPECT_FALSE(doc.ChangesPending);
 }
 
+// The hourly figures go stale exactly when a change can alter counted hours: annotations
+// ("*...") are never counted, so only marks that are or were counted matter.
+TEST(CellClicked, StalenessFollowsCountedMarksOnly)
+{
+    const QString normal = QStringLiteral("Weekend");
+    const QString note = QStringLiteral("*Called");
+    enum class Step { Enter, Modify, Remove, Restore };
+    const struct {
+        const char* What;
+        MarkMode Mode;
+        Step Action;
+        QString Before; // the day's reason before (empty: unmarked)
+        QString After;  // the editor's reason
+        bool Stale;
+    } cases[] = {
+        {"enter counted", MarkMode::Overnights, Step::Enter, {}, normal, true},
+        {"enter annotation", MarkMode::Overnights, Step::Enter, {}, note, false},
+        {"counted to annotation", MarkMode::Overnights, Step::Modify, normal, note, true},
+        {"annotation to counted", MarkMode::Overnights, Step::Modify, note, normal, true},
+        {"counted to counted", MarkMode::Overnights, Step::Modify, normal, QStringLiteral("Camp"),
+         false},
+        {"annotation to annotation", MarkMode::Overnights, Step::Modify, note,
+         QStringLiteral("*Other"), false},
+        {"remove counted", MarkMode::Overnights, Step::Remove, normal, {}, true},
+        {"remove annotation", MarkMode::Overnights, Step::Remove, note, {}, false},
+        {"restore counted", MarkMode::Overnights, Step::Restore, normal, {}, true},
+        {"restore annotation", MarkMode::Overnights, Step::Restore, note, {}, false},
+        {"day visit: enter annotation", MarkMode::DayVisits, Step::Enter, {}, note, false},
+        {"day visit: annotation to counted", MarkMode::DayVisits, Step::Modify, note, normal, true},
+        {"day visit: counted to annotation", MarkMode::DayVisits, Step::Modify, normal, note, true},
+        {"day visit: restore annotation", MarkMode::DayVisits, Step::Restore, note, {}, false},
+        {"day visit: restore counted", MarkMode::DayVisits, Step::Restore, normal, {}, true},
+    };
+    for (const auto& c : cases) {
+        CalendarDocument doc = Span(0, 2023);
+        const bool overnight = c.Mode == MarkMode::Overnights;
+        CalendarDay& day = doc.Days[5];
+        if (!c.Before.isEmpty()) {
+            (overnight ? day.HasOvernight : day.HasDayVisit) = true;
+            (overnight ? day.OvernightReason : day.DayVisitReason) = c.Before;
+        }
+        MonthView view;
+        view.Mode = c.Mode;
+        DrawMonth(doc, view);
+        ScriptedHost host;
+        RecordingPrompter prompter;
+        const QString after = c.After;
+        host.Editors.push_back([after](DayEditRequest& r) {
+            r.Entry.Reason = after;
+            return true;
+        });
+        const CellButton button = c.Action == Step::Enter || c.Action == Step::Modify
+                                      ? CellButton::Left
+                                      : CellButton::Right;
+        if (c.Action == Step::Restore)
+            CellClicked(doc, view, 6, CellButton::Right, false, host, prompter); // remove first
+        doc.DistributionStale = false;
+        CellClicked(doc, view, 6, button, false, host, prompter);
+        EXPECT_EQ(doc.DistributionStale, c.Stale) << c.What;
+        const bool marked = overnight ? doc.Days[5].HasOvernight : doc.Days[5].HasDayVisit;
+        EXPECT_EQ(marked, c.Action != Step::Remove) << c.What;
+    }
+}
+
+// Month 13 has the name of month 1: a click there is about the second year's day.
+TEST(CellClicked, SecondYearMonthsMarkTheirOwnDays)
+{
+    CalendarDocument doc = Span(2, 2024); // March 2024 .. February 2026
+    GoToMonth(doc, 13);
+    MonthView view;
+    DrawMonth(doc, view);
+    ASSERT_EQ(view.MonthLabel, QStringLiteral("March    2025"));
+    ScriptedHost host;
+    RecordingPrompter prompter;
+    CellClicked(doc, view, 7, CellButton::Left, true, host, prompter); // nothing to remove
+    host.Editors.push_back([](DayEditRequest& r) {
+        EXPECT_EQ(r.Heading, QStringLiteral("Setting Overnight for Saturday, MARCH 1"));
+        EXPECT_EQ(r.DayIndex, 365);
+        return true;
+    });
+    CellClicked(doc, view, 7, CellButton::Left, false, host, prompter); // Saturday 1 March 2025
+    EXPECT_TRUE(doc.Days[static_cast<std::size_t>(doc.SecondYearFirstDay)].HasOvernight);
+    EXPECT_FALSE(doc.Days[0].HasOvernight);
+    EXPECT_EQ(doc.SecondYearCounters.Overnights, 1);
+    EXPECT_EQ(doc.FirstYearCounters.Overnights, 0);
+}
+
+TEST(ChooseCounters, RefusedWithoutACalendarKeepsTheChoice)
+{
+    CalendarDocument doc;
+    MonthView view;
+    RecordingPrompter prompter;
+    EXPECT_FALSE(ChooseCounters(doc, view, CounterChoice::FirstYear, prompter));
+    EXPECT_EQ(view.Counters, CounterChoice::BothYears);
+    ASSERT_EQ(prompter.Texts.size(), 1u);
+    EXPECT_EQ(prompter.Texts[0],
+              QStringLiteral("You must create a calendar before showing it's counters.\n\r(Enter "
+                             "a Client Name, Beginning Year and Month and click Start)"));
+    EXPECT_EQ(ShownCounterTexts(doc, view.Counters), ZeroCounterTexts());
+
+    doc = Span(0, 2023); // 2023 and the leap year 2024
+    doc.Days[400].HasOvernight = true;
+    doc.Days[400].OvernightReason = QStringLiteral("Weekend");
+    const struct {
+        CounterChoice Choice;
+        const char* Custodial;
+    } choices[] = {{CounterChoice::FirstYear, "365"},
+                   {CounterChoice::SecondYear, "365"},
+                   {CounterChoice::BothYears, "730"}};
+    for (const auto& c : choices) {
+        EXPECT_TRUE(ChooseCounters(doc, view, c.Choice, prompter)); // recounts
+        EXPECT_EQ(view.Counters, c.Choice);
+        EXPECT_EQ(ShownCounterTexts(doc, view.Counters)[1], QLatin1String(c.Custodial));
+    }
+    EXPECT_EQ(prompter.Texts.size(), 1u);
+}
+
 } // namespace

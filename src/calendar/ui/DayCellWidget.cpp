@@ -11,14 +11,9 @@ namespace custodex {
 
 namespace {
 
-constexpr int CellWidth = 94;
-constexpr int CellHeight = 59;
-
-QLabel* PartLabel(QWidget* parent, const QFont& font, int y, int height)
+QLabel* PartLabel(QWidget* parent)
 {
     auto* label = new QLabel(parent);
-    label->setFont(font);
-    label->setGeometry(2, y, CellWidth - 4, height);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
 }
@@ -32,10 +27,8 @@ DayCellWidget::DayCellWidget(int number, int labelHeight, QWidget* parent)
     setFrameShape(QFrame::Box);
     setLineWidth(1);
     setAutoFillBackground(true);
-    setFixedSize(CellWidth, CellHeight);
 
     Caption = new QLabel(this);
-    Caption->setGeometry(0, 0, CellWidth, CellHeight);
     Caption->setAlignment(Qt::AlignCenter);
     QFont captionFont(QStringLiteral("Arial"));
     captionFont.setPointSize(10);
@@ -43,18 +36,35 @@ DayCellWidget::DayCellWidget(int number, int labelHeight, QWidget* parent)
     Caption->setFont(captionFont);
     Caption->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    QFont partFont(QStringLiteral("Arial"));
-    partFont.setPixelSize(labelHeight);
-    const int h = labelHeight;
-    DayVisitReasonLabel = PartLabel(this, partFont, 1, h + 2);
-    DayVisitTimesLabel = PartLabel(this, partFont, h + 1, h + 2);
-    OvernightTimesLabel = PartLabel(this, partFont, CellHeight - 2 * h - 1, h + 2);
-    OvernightReasonLabel = PartLabel(this, partFont, CellHeight - h - 2, h + 2);
+    DayVisitReasonLabel = PartLabel(this);
+    DayVisitTimesLabel = PartLabel(this);
+    OvernightTimesLabel = PartLabel(this);
+    OvernightReasonLabel = PartLabel(this);
     DayVisitBar = new QFrame(this);
     DayVisitBar->setAutoFillBackground(true);
-    DayVisitBar->setGeometry(2, CellHeight / 2 - 4, 23, 8);
     DayVisitBar->setAttribute(Qt::WA_TransparentForMouseEvents);
     DayVisitBar->hide();
+    Arrange(QSize(94, 59), labelHeight);
+}
+
+void DayCellWidget::Arrange(QSize size, int labelHeight)
+{
+    setFixedSize(size);
+    const int width = size.width();
+    const int height = size.height();
+    const int h = labelHeight;
+    Caption->setGeometry(0, 0, width, height);
+    QFont partFont(QStringLiteral("Arial"));
+    partFont.setPixelSize(h);
+    const std::pair<QLabel*, int> parts[] = {{DayVisitReasonLabel, 1},
+                                             {DayVisitTimesLabel, h + 1},
+                                             {OvernightTimesLabel, height - 2 * h - 1},
+                                             {OvernightReasonLabel, height - h - 2}};
+    for (const auto& [label, y] : parts) {
+        label->setFont(partFont);
+        label->setGeometry(2, y, width - 4, h + 2);
+    }
+    DayVisitBar->setGeometry(2, height / 2 - 4, 23, 8);
 }
 
 void DayCellWidget::Render(const DayCell& cell, std::int32_t barColour)

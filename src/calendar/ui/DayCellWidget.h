@@ -16,6 +16,8 @@ class DayCellWidget : public QFrame {
 public:
     DayCellWidget(int number, int labelHeight, QWidget* parent);
     void Render(const DayCell& cell, std::int32_t barColour);
+    // Sizes the cell and places its parts, with their font at `labelHeight` pixels.
+    void Arrange(QSize size, int labelHeight);
 
     QLabel* Caption = nullptr;
     QLabel* DayVisitReasonLabel = nullptr;

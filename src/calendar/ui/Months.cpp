@@ -2,6 +2,8 @@
 
 #include "calendar/CalendarFile.h"
 #include "calendar/Colour.h"
+#include "calendar/MainWindowRules.h"
+#include "calendar/MonthLayout.h"
 #include "calendar/StartChecks.h"
 #include "calendar/ui/AboutBox.h"
 #include "calendar/ui/DayCellWidget.h"
@@ -46,12 +48,12 @@
 #include <QShortcut>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace custodex {
 
 namespace {
 
-constexpr int ClientWidth = 792;
-constexpr int ClientHeight = 554;
 const QString Maroon = QStringLiteral("#800000");
 
 template <typename Widget>
@@ -71,19 +73,12 @@ QLabel* Text(QWidget* parent, const QString& text, int x, int y, int w, int h,
     return label;
 }
 
-// The reason-label font: the largest pixel height at which 17 capital A's stay narrower
-// than 91 pixels, so a cell's labels keep to its width.
-int CellLabelHeight()
+// Seventeen capital A's in the cells' label font.
+int WidthOf17As(int pixelHeight)
 {
     QFont font(QStringLiteral("Arial"));
-    int height = 3;
-    for (;; ++height) {
-        font.setPixelSize(height);
-        if (QFontMetrics(font).horizontalAdvance(QString(17, QLatin1Char('A'))) >= 91 ||
-            height > 40)
-            break;
-    }
-    return height - 1;
+    font.setPixelSize(pixelHeight);
+    return QFontMetrics(font).horizontalAdvance(QString(17, QLatin1Char('A')));
 }
 
 QCursor ModeCursor(bool overnight)
@@ -130,7 +125,10 @@ TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFixedSize(ClientWidth, ClientHeight);
+    // The window may grow; the month area takes the room, never less than it needs.
+    client->setMinimumSize(SmallestClientArea);
+    client->installEventFilter(this);
+    ClientArea = client;
     setCentralWidget(client);
     BuildClientPanel(client);
     BuildModePanel(client);
@@ -138,8 +136,7 @@ TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
     BuildLeftColumn(client);
     BuildMonthArea(client);
     BuildMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    resize(minimumSizeHint());
 
     UserClock = new TUserClock(this);
     SetDay = new TSetAONDay(Services.Messages, Services.Help, *UserClock, this);
@@ -189,10 +186,23 @@ void TQDLMainCalendar::BuildClientPanel(QWidget* client)
             label->setBuddy(SelUserMonth);
     }
     ClientName->installEventFilter(this);
-    connect(ClientName, &QLineEdit::textEdited, this, [this](const QString& text) {
-        Doc.ClientName = text;
+    connect(ClientName, &QLineEdit::textChanged, this,
+            [this](const QString& text) { Doc.ClientName = text; });
+    // A name typed before Start is taken by Start, which leaves the new calendar unsaved;
+    // afterwards every edit is a change to save.
+    connect(ClientName, &QLineEdit::textEdited, this, [this] {
         if (Doc.HasCalendar())
             Doc.ChangesPending = true;
+    });
+    // The start year and month as typed, kept while no calendar exists, so a redraw (after a
+    // cancelled Open, say) shows what the user typed.
+    connect(UserYear, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        if (!Updating && !Doc.HasCalendar())
+            Doc.UserYear = text;
+    });
+    connect(SelUserMonth, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        if (!Updating && !Doc.HasCalendar())
+            Doc.SelUserMonth = text;
     });
 }
 
@@ -335,7 +345,8 @@ void TQDLMainCalendar::BuildLeftColumn(QWidget* client)
 
 void TQDLMainCalendar::BuildMonthArea(QWidget* client)
 {
-    MonthArea = Place(new QFrame(client), "MonthArea", 104, 104, 681, 446);
+    MonthArea = new QFrame(client);
+    MonthArea->setObjectName(QStringLiteral("MonthArea"));
     MonthArea->setFrameShape(QFrame::Box);
     MonthArea->setAutoFillBackground(true);
     MonthArea->setFocusPolicy(Qt::StrongFocus);
@@ -348,7 +359,8 @@ void TQDLMainCalendar::BuildMonthArea(QWidget* client)
         QStringLiteral("Left click on a day to set reason, right click to delete.");
     MonthArea->setToolTip(hint);
 
-    MonthYearLbl = Text(MonthArea, QString(), 5, 5, 671, 40, Qt::AlignCenter);
+    MonthYearLbl = new QLabel(MonthArea);
+    MonthYearLbl->setAlignment(Qt::AlignCenter);
     MonthYearLbl->setObjectName(QStringLiteral("MonthYearLbl"));
     QFont title(QStringLiteral("Arial"));
     title.setPixelSize(32);
@@ -360,20 +372,34 @@ void TQDLMainCalendar::BuildMonthArea(QWidget* client)
     headFont.setBold(true);
     for (int c = 0; c < 7; ++c) {
         auto* head = new QLabel(DisplayWeekdayNames().at(c), MonthArea);
-        head->setGeometry(115 + 94 * c - 104, 150 - 104, 94, 40);
         head->setAlignment(Qt::AlignCenter);
         head->setFrameStyle(QFrame::Panel | QFrame::Raised);
         head->setFont(headFont);
         head->setToolTip(hint);
+        ColumnHeads[static_cast<std::size_t>(c)] = head;
     }
-    const int labelHeight = CellLabelHeight();
+    const int labelHeight = ComputeMonthAreaLayout(SmallestClientArea, WidthOf17As).LabelHeight;
     for (int i = 0; i < CellCount; ++i) {
         auto* cell = new DayCellWidget(i + 1, labelHeight, client);
-        cell->move(115 + 94 * (i % 7), 190 + 59 * (i / 7));
         Cells[static_cast<std::size_t>(i)] = cell;
         connect(cell, &DayCellWidget::Pressed, this, &TQDLMainCalendar::CellPressed);
     }
+    ArrangeMonthArea();
     ApplyModeCursor();
+}
+
+void TQDLMainCalendar::ArrangeMonthArea()
+{
+    const MonthAreaLayout layout = ComputeMonthAreaLayout(ClientArea->size(), WidthOf17As);
+    MonthArea->setGeometry(layout.Area);
+    MonthYearLbl->setGeometry(layout.MonthLabel);
+    for (int c = 0; c < 7; ++c)
+        ColumnHeads[static_cast<std::size_t>(c)]->setGeometry(layout.HeadRect(c));
+    for (int i = 0; i < CellCount; ++i) {
+        DayCellWidget* cell = Cells[static_cast<std::size_t>(i)];
+        cell->Arrange(layout.Cell, layout.LabelHeight);
+        cell->move(layout.CellRect(i + 1).topLeft());
+    }
 }
 
 void TQDLMainCalendar::BuildMenus()
@@ -602,70 +628,52 @@ void TQDLMainCalendar::ShowParentTitles()
 
 void TQDLMainCalendar::ShowSelectedCounters()
 {
-    const CounterSet& set = SelectedCounters == 1   ? Doc.FirstYearCounters
-                            : SelectedCounters == 2 ? Doc.SecondYearCounters
-                                                    : Doc.BothYearsCounters;
-    const std::array<QString, 8> texts = Doc.HasCalendar() ? set.Texts : ZeroCounterTexts();
+    // The checked radio button always names the figures shown.
+    QRadioButton* radios[3] = {ShowBYCntrs, Show1YCntrs, Show2YCntrs};
+    QRadioButton* chosen = radios[static_cast<int>(Month.Counters)];
+    if (!chosen->isChecked()) {
+        const QSignalBlocker block(chosen);
+        chosen->setChecked(true);
+    }
+    const std::array<QString, 8> texts = ShownCounterTexts(Doc, Month.Counters);
     for (std::size_t i = 0; i < texts.size(); ++i)
         CounterLabels[i]->setText(texts[i]);
 }
 
 void TQDLMainCalendar::ShowCounters(int which)
 {
-    if (!Doc.HasCalendar()) {
-        Services.Messages.Ask(
-            PromptKind::Error,
-            QStringLiteral("You must create a calendar before showing it's counters.\n\r(Enter "
-                           "a Client Name, Beginning Year and Month and click Start)"),
-            PromptButtons::Ok);
-        return;
-    }
-    SelectedCounters = which;
-    RecountCounters(Doc);
+    ChooseCounters(Doc, Month, static_cast<CounterChoice>(std::clamp(which, 0, 2)),
+                   Services.Messages);
     ShowSelectedCounters();
 }
 
 void TQDLMainCalendar::StartCalendar()
 {
-    QString name = ClientName->text();
-    while (name.startsWith(QLatin1Char(' ')))
-        name.remove(0, 1);
-    ClientName->setText(name);
-    if (name.isEmpty()) {
-        Services.Messages.Ask(PromptKind::Error,
-                              QStringLiteral("A Client Name is a required entry."),
-                              PromptButtons::Retry);
-        ClientName->setFocus();
-        return;
-    }
-    const StartCheck year = CheckStartYear(UserYear->currentText());
-    if (!year.Ok) {
-        Services.Messages.Ask(PromptKind::Error, year.Message, PromptButtons::Ok);
-        UserYear->setFocus();
-        return;
-    }
-    const StartCheck month = CheckStartMonth(SelUserMonth->currentText());
-    if (!month.Ok) {
-        Services.Messages.Ask(PromptKind::Error, month.Message, PromptButtons::Ok);
-        SelUserMonth->setFocus();
-        return;
-    }
-    Doc.ClientName = name;
-    Doc.UserYear = UserYear->currentText();
-    Doc.SelUserMonth = DisplayMonthNames().at(month.Value);
-    BuildSpan(Doc, month.Value, year.Value);
-    Doc.OverniteReasons = {};
-    Doc.DayVisitReasons = {};
-    RecountCounters(Doc);
-    Doc.WindowCaption = QStringLiteral("Calendar File=") + name;
-    Month.RemovedOvernight = {};
-    Month.RemovedDayVisit = {};
+    custodex::StartCalendar(
+        Doc, Month, {ClientName->text(), UserYear->currentText(), SelUserMonth->currentText()},
+        *this, Services.Messages);
+}
+
+void TQDLMainCalendar::ShowClientName(const QString& name)
+{
+    if (ClientName->text() != name)
+        ClientName->setText(name);
+}
+
+void TQDLMainCalendar::Focus(StartFocus field)
+{
+    QWidget* fields[4] = {ClientName, UserYear, SelUserMonth, MonthArea};
+    fields[static_cast<int>(field)]->setFocus();
+}
+
+void TQDLMainCalendar::ShowDocument()
+{
     RefreshWindow();
+}
+
+void TQDLMainCalendar::OpenPreferences()
+{
     Preferences->Execute(Doc);
-    Overnights->setChecked(true);
-    Month.Mode = MarkMode::Overnights;
-    RefreshWindow();
-    MonthArea->setFocus();
 }
 
 void TQDLMainCalendar::NextMonthClick()
@@ -818,6 +826,8 @@ void TQDLMainCalendar::ReasonFocusLost(QComboBox* combo, ReasonList& list)
 
 bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Resize && watched == ClientArea)
+        ArrangeMonthArea();
     if (event->type() == QEvent::MouseButtonPress) {
         const QLineEdit* fields[4] = {OverNiteStrtTime, OverNiteEndTime, DayVisitStrtTime,
                                       DayVisitEndTime};
@@ -828,16 +838,9 @@ bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
             }
     }
     if (event->type() == QEvent::FocusOut && watched == ClientName &&
-        !ClientName->text().isEmpty() && !IsValidFileNameText(ClientName->text())) {
-        // The client name becomes the file name.
-        Services.Messages.Ask(
-            PromptKind::Error,
-            QStringLiteral(
-                "Error!  Please restrict your filename characters to\n\rupper and lower "
-                "case letters, numbers, spaces, underscores,\n\rdashes, and apostrophes."),
-            PromptButtons::Ok);
+        ClientNameLeft(ClientName->text(), static_cast<QFocusEvent*>(event)->reason(),
+                       Services.Messages))
         QTimer::singleShot(0, ClientName, [this] { ClientName->setFocus(); });
-    }
     if (event->type() == QEvent::FocusOut) {
         if (watched == OverniteReasons || watched == OverniteReasons->lineEdit())
             ReasonFocusLost(OverniteReasons, Doc.OverniteReasons);

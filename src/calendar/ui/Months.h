@@ -58,7 +58,10 @@ struct MainWindowServices {
 inline const QString LaterVersionTip = QStringLiteral("Coming in a later version");
 
 // The main window. It owns the one calendar document that exists at a time.
-class TQDLMainCalendar : public QMainWindow, private CellClickHost, private ExtendedScanHost {
+class TQDLMainCalendar : public QMainWindow,
+                         private CellClickHost,
+                         private ExtendedScanHost,
+                         private StartHost {
     Q_OBJECT
 
 public:
@@ -134,6 +137,7 @@ public:
     QPushButton* CloseBtn = nullptr;
     QFrame* MonthArea = nullptr;
     QLabel* MonthYearLbl = nullptr;
+    std::array<QLabel*, 7> ColumnHeads{};
     std::array<DayCellWidget*, CellCount> Cells{};
 
     TTheStartWizard& Wizard() { return *StartWizard; }
@@ -157,6 +161,11 @@ private:
     void ShowMonth(int monthNumber) override;
     ExtendedAnswer AskToConvert(const QString& message1, const QString& message2,
                                 const QString& message3) override;
+    // StartHost
+    void ShowClientName(const QString& name) override;
+    void Focus(StartFocus field) override;
+    void ShowDocument() override;
+    void OpenPreferences() override;
 
     LifecycleContext Lifecycle();
     void AfterLifecycle(bool closedOrOpened);
@@ -170,6 +179,7 @@ private:
     void BuildLeftColumn(QWidget* client);
     void BuildMonthArea(QWidget* client);
     void BuildMenus();
+    void ArrangeMonthArea();
     void AfterMove();
     void DrawCells();
     void ShowParentTitles();
@@ -186,6 +196,7 @@ private:
     QString OpenDialogFileName;
     ListKind Lists = ListKind::Overnights;
     bool Activated = false;
+    QWidget* ClientArea = nullptr;
     std::vector<QAction*> CalendarActions;
     std::array<QAction*, RecentFileCount> RecentActions{};
     QAction* WizardAction = nullptr;
@@ -198,7 +209,6 @@ private:
     MonthView Month;
     TUserClock* UserClock = nullptr;
     TSetAONDay* SetDay = nullptr;
-    int SelectedCounters = 0;
     bool Updating = false;
 };
 

@@ -1,5 +1,6 @@
 #include "output/ui/Csvcnvrt.h"
 
+#include "entry/ui/Clock.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompter.h"
 
@@ -110,6 +111,7 @@ TCsvConvert::TCsvConvert(Prompter& prompter, FileDialogs& dialogs, QWidget* pare
     layout->addWidget(separators);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FitCaption(this, CsvBlankDays); // the long caption reads in full
 }
 
 CsvOptions TCsvConvert::Options() const
@@ -133,6 +135,7 @@ void TCsvConvert::Execute(CalendarDocument& doc)
     Doc = &doc;
     RadioComma->setChecked(true);
     RadioEdit->clear();
+    FitCaption(this, CsvBlankDays);
     exec();
     Doc = nullptr;
 }

@@ -1,5 +1,6 @@
 #include "calendar/ui/DayCellWidget.h"
 #include "calendar/ui/Months.h"
+#include "output/DrawingSurface.h"
 #include "output/ui/Csvcnvrt.h"
 #include "output/ui/preview.h"
 #include "reports/ui/UserInit.h"
@@ -13,7 +14,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -201,6 +204,55 @@ TEST_F(OutputFlow, CsvDialogRefusesBlankSeparatorsAndWritesTheFile)
                    "\"Weekend\";1800;830\r\n"));
     EXPECT_EQ(Window.Document().ClientFolder, Machine.Root.filePath(QStringLiteral("exports/")));
     EXPECT_TRUE(Window.CsvDialog().CsvOvrNites->isChecked()); // kept for the next opening
+}
+
+TEST_F(OutputFlow, CsvDialogShowsItsWholeCaption)
+{
+    const QString previous = QGuiApplication::applicationDisplayName();
+    const QString program = QStringLiteral("Custodex Calendar");
+    QGuiApplication::setApplicationDisplayName(program); // Qt adds it to the caption
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* csv = qobject_cast<TCsvConvert*>(modal);
+        ASSERT_NE(csv, nullptr);
+        EXPECT_EQ(csv->windowTitle(),
+                  QStringLiteral("Calendar to Comma Separated Values (.csv) File Format"));
+        QFont bold = csv->font();
+        bold.setBold(true);
+        // The caption in bold as the window manager shows it, beside the icon and buttons.
+        const int caption = QFontMetrics(bold).horizontalAdvance(
+            csv->windowTitle() + QStringLiteral(" \u2014 ") + program);
+        EXPECT_GE(csv->frameGeometry().width(), caption + 100);
+        csv->reject();
+    });
+    Window.Action(QStringLiteral("WriteCsv"))->trigger();
+    QGuiApplication::setApplicationDisplayName(previous);
+    ASSERT_TRUE(*ran);
+}
+
+// A calendar whose custodial title was emptied still names the custodial parent's lines.
+TEST(PreviewHeader, EmptyParentTitlesFallBackToTheirRoles)
+{
+    CalendarDocument doc;
+    doc.ClientName = QStringLiteral("Smith");
+    BuildSpan(doc, 8, 2004);
+    doc.Days[2].HasOvernight = true;
+    doc.Days[2].OvernightReason = QStringLiteral("Weekend");
+    doc.CustodialName.clear();
+    doc.NonCustodialName = QStringLiteral("Dad");
+    RecountCounters(doc);
+    RecordingSurface surface(QSize(1280, 2048));
+    DrawPreview(doc, surface, QString());
+    const PreviewLayout layout = ComputePreviewLayout(1280, 2048);
+    const auto* custodial = surface.FindText(QStringLiteral("Custodial:  Total OverNights = 364"));
+    ASSERT_NE(custodial, nullptr);
+    EXPECT_EQ(custodial->Area.y(), 2 + 3 * layout.u);
+    EXPECT_NE(surface.FindText(QStringLiteral("Dad:  Total OverNights = 1")), nullptr);
+    int custodialLines = 0;
+    for (const auto& op : surface.Operations)
+        if (op.What == RecordingSurface::Operation::Text &&
+            op.Words.startsWith(QStringLiteral("Custodial:  ")))
+            ++custodialLines;
+    EXPECT_EQ(custodialLines, 2); // one for each year
 }
 
 TEST_F(OutputFlow, PreviewDrawsInPhasesAndClosesOnAClick)

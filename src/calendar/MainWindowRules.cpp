@@ -1,0 +1,53 @@
+#include "calendar/MainWindowRules.h"
+
+#include "calendar/MonthView.h"
+#include "calendar/ProgramSettings.h"
+#include "platform/Prompter.h"
+
+namespace custodex {
+
+bool ClientNameLeft(const QString& name, Qt::FocusReason reason, Prompter& prompter)
+{
+    if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
+        reason == Qt::ActiveWindowFocusReason)
+        return false;
+    // The client name becomes the file name.
+    if (name.isEmpty() || IsValidFileNameText(name))
+        return false;
+    prompter.Ask(PromptKind::Error,
+                 QStringLiteral("Error!  Please restrict your filename characters to\n\rupper and "
+                                "lower case letters, numbers, spaces, underscores,\n\rdashes, and "
+                                "apostrophes."),
+                 PromptButtons::Ok);
+    return true;
+}
+
+bool StartFocusRefused(const QString& name, Qt::FocusReason reason, Prompter& prompter)
+{
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
+        return false;
+    if (!name.trimmed().isEmpty())
+        return false;
+    prompter.Ask(PromptKind::Error, QStringLiteral("A Client Name is a required entry."),
+                 PromptButtons::Retry);
+    return true;
+}
+
+void CommitTypedReason(ReasonList& list, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    list.Text = text;
+    AddReasonItem(list, text);
+}
+
+int MonthStepForKey(int key)
+{
+    if (key == Qt::Key_Left || key == Qt::Key_Up)
+        return -1;
+    if (key == Qt::Key_Right || key == Qt::Key_Down)
+        return 1;
+    return 0;
+}
+
+} // namespace custodex
