@@ -6,22 +6,10 @@
 
 namespace custodex::cli {
 
-namespace {
-
-QCommandLineOption OverwriteOption()
-{
-    return QCommandLineOption(
-        QStringLiteral("overwrite"),
-        QStringLiteral("Replaces an existing OUT.cdb. Without it an existing file is left alone; "
-                       "a locked file is never replaced."));
-}
-
-} // namespace
-
 NewCommand::NewCommand()
     : Command(QStringLiteral("new"),
               QStringLiteral("Starts an empty calendar of 24 months for a client.")),
-      m_overwrite(OverwriteOption())
+      m_overwrite(OverwriteOption(QStringLiteral("OUT.cdb")))
 {
     m_options << m_client << m_year << m_month << m_overwrite;
     m_arguments << PositionalArgument{
@@ -50,13 +38,13 @@ int NewCommand::Execute(const QCommandLineParser& parser, const QStringList& arg
     doc.SelUserMonth = DisplayMonthNames().at(startMonth.Value);
     BuildSpan(doc, startMonth.Value, startYear.Value);
     RecountCounters(doc);
-    return SaveCalendarFile(doc, arguments[0], QString(), parser.isSet(m_overwrite), err);
+    return SaveCalendarFile(doc, {arguments[0], QString(), parser.isSet(m_overwrite)}, err);
 }
 
 ResaveCommand::ResaveCommand()
     : Command(QStringLiteral("resave"),
               QStringLiteral("Reads a calendar and writes it again in the current format.")),
-      m_overwrite(OverwriteOption())
+      m_overwrite(OverwriteOption(QStringLiteral("OUT.cdb")))
 {
     m_options << m_overwrite;
     m_arguments << PositionalArgument{QStringLiteral("IN.cdb"),
@@ -73,7 +61,7 @@ int ResaveCommand::Execute(const QCommandLineParser& parser, const QStringList& 
     CalendarDocument doc;
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
-    return SaveCalendarFile(doc, arguments[1], arguments[0], parser.isSet(m_overwrite), err);
+    return SaveCalendarFile(doc, {arguments[1], arguments[0], parser.isSet(m_overwrite)}, err);
 }
 
 } // namespace custodex::cli

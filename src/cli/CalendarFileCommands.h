@@ -20,7 +20,7 @@ private:
                                       QStringLiteral("The client's name (required)."),
                                       QStringLiteral("name")};
     const QCommandLineOption m_year{QStringLiteral("year"),
-                                    QStringLiteral("The start year, 1001 to 2999 (required)."),
+                                    QStringLiteral("The start year, 1000 to 2999 (required)."),
                                     QStringLiteral("YYYY")};
     const QCommandLineOption m_month{
         QStringLiteral("month"),

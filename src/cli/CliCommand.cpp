@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <utility>
 
+#include <optional>
+
 namespace custodex::cli {
 
 namespace {
@@ -160,31 +162,62 @@ bool ReadCalendarArgument(const QString& path, CalendarDocument& doc, QTextStrea
     return read.Ok;
 }
 
-int WriteOutputFile(const QString& path, const QByteArray& bytes, QTextStream& err)
+QCommandLineOption OverwriteOption(const QString& what)
 {
-    const FileWriteError written = WriteWholeFile(path, bytes);
-    return written == FileWriteError::None ? ExitOk : Fail(err, WriteRefusalMessage(written, path));
+    return QCommandLineOption(
+        QStringLiteral("overwrite"),
+        QStringLiteral("Replaces an existing ") + what +
+            QStringLiteral(". Without it an existing file is left alone; a locked file is never "
+                           "replaced."));
 }
 
-int WriteOutputFileWith(const QString& path, const std::function<bool(QIODevice&)>& write,
-                        QTextStream& err)
-{
-    const FileWriteError written = WriteFileWith(path, write);
-    return written == FileWriteError::None ? ExitOk : Fail(err, WriteRefusalMessage(written, path));
-}
+namespace {
 
-int SaveCalendarFile(CalendarDocument& doc, const QString& path, const QString& inputPath,
-                     bool overwrite, QTextStream& err)
+// Checks made before anything is written; nothing when the target may be written.
+std::optional<int> RefuseTarget(const OutputTarget& target, bool inputMayBeReplaced,
+                                QTextStream& err)
 {
     // A target that can never be written is reported as such before it is called existing.
-    const FileWriteError check = CheckWriteTarget(path);
+    const FileWriteError check = CheckWriteTarget(target.Path);
     if (check != FileWriteError::None)
-        return Fail(err, WriteRefusalMessage(check, path));
-    if (!overwrite && QFileInfo::exists(path) && !SameFile(path, inputPath))
+        return Fail(err, WriteRefusalMessage(check, target.Path));
+    if (!QFileInfo::exists(target.Path))
+        return std::nullopt;
+    const bool isInput = SameFile(target.Path, target.InputPath);
+    if (isInput && !inputMayBeReplaced)
+        return Fail(err, QStringLiteral("File ") + target.Path +
+                             QStringLiteral(" is the calendar being read!\n\rChoose another "
+                                            "file to write."));
+    if (!isInput && !target.Overwrite)
         return Fail(err,
-                    QStringLiteral("File ") + path +
+                    QStringLiteral("File ") + target.Path +
                         QStringLiteral(" already exists!\n\rGive --overwrite to write over it."));
-    const FileResult written = WriteCalendarFile(doc, path, false);
+    return std::nullopt;
+}
+
+} // namespace
+
+int WriteOutputFile(const OutputTarget& target, const QByteArray& bytes, QTextStream& err)
+{
+    return WriteOutputFileWith(
+        target, [&bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); }, err);
+}
+
+int WriteOutputFileWith(const OutputTarget& target, const std::function<bool(QIODevice&)>& write,
+                        QTextStream& err)
+{
+    if (const std::optional<int> refused = RefuseTarget(target, false, err))
+        return *refused;
+    const FileWriteError written = WriteFileWith(target.Path, write);
+    return written == FileWriteError::None ? ExitOk
+                                           : Fail(err, WriteRefusalMessage(written, target.Path));
+}
+
+int SaveCalendarFile(CalendarDocument& doc, const OutputTarget& target, QTextStream& err)
+{
+    if (const std::optional<int> refused = RefuseTarget(target, true, err))
+        return *refused;
+    const FileResult written = WriteCalendarFile(doc, target.Path, false);
     return written.Ok ? ExitOk : Fail(err, written.Message);
 }
 

@@ -72,16 +72,26 @@ int Fail(QTextStream& err, const QString& message);
 // (a FIFO is never opened, so nothing waits) or malformed file prints "Error reading " + path.
 bool ReadCalendarArgument(const QString& path, CalendarDocument& doc, QTextStream& err);
 
-// Writes an output that scripts regenerate (CSV, pictures): an existing unlocked regular file
-// is replaced once the new content is complete; a locked file, a FIFO or a device is refused.
-int WriteOutputFile(const QString& path, const QByteArray& bytes, QTextStream& err);
-int WriteOutputFileWith(const QString& path, const std::function<bool(QIODevice&)>& write,
+// Where a command writes: IN.cdb is the calendar it read (empty for none), `overwrite` says
+// whether --overwrite was given.
+struct OutputTarget {
+    QString Path;
+    QString InputPath;
+    bool Overwrite = false;
+};
+
+// The --overwrite option of every writing command; `what` names its output ("OUT.csv").
+QCommandLineOption OverwriteOption(const QString& what);
+
+// Writes an output (CSV, pictures) with the program's writer: a locked file, a FIFO or a device
+// is refused; an existing file is replaced only with --overwrite, and never when it is the
+// calendar being read, so no command turns a calendar into its own export.
+int WriteOutputFile(const OutputTarget& target, const QByteArray& bytes, QTextStream& err);
+int WriteOutputFileWith(const OutputTarget& target, const std::function<bool(QIODevice&)>& write,
                         QTextStream& err);
 
-// Saves a calendar with the program's writer (the same rules as for outputs); in addition an
-// existing file other than `inputPath` (the calendar that was read, empty for none) is
-// replaced only when `overwrite`.
-int SaveCalendarFile(CalendarDocument& doc, const QString& path, const QString& inputPath,
-                     bool overwrite, QTextStream& err);
+// Saves a calendar with the program's writer under the same rules, except that resaving the
+// calendar that was read onto itself needs no --overwrite.
+int SaveCalendarFile(CalendarDocument& doc, const OutputTarget& target, QTextStream& err);
 
 } // namespace custodex::cli

@@ -49,11 +49,12 @@ ExportCsvCommand::ExportCsvCommand()
     flag("all-days", "Writes every day of the span, marked or not.", &CsvOptions::AllDays);
     for (const Flag& each : m_flags)
         m_options << each.Option;
-    m_options << m_allColumns << m_separator;
+    m_options << m_allColumns << m_separator << m_overwrite;
     m_arguments << CalendarInput()
                 << PositionalArgument{QStringLiteral("OUT.csv"),
-                                      QStringLiteral("The file to write; an existing unlocked "
-                                                     "file is replaced.")};
+                                      QStringLiteral("The file to write; it must not exist unless "
+                                                     "--overwrite is given, and it is never "
+                                                     "IN.cdb.")};
 }
 
 int ExportCsvCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
@@ -73,18 +74,20 @@ int ExportCsvCommand::Execute(const QCommandLineParser& parser, const QStringLis
     CalendarDocument doc;
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
-    return WriteOutputFile(arguments[1], EncodeText(CsvText(doc, options)), err);
+    return WriteOutputFile({arguments[1], arguments[0], parser.isSet(m_overwrite)},
+                           EncodeText(CsvText(doc, options)), err);
 }
 
 PreviewCommand::PreviewCommand()
     : Command(QStringLiteral("preview"),
               QStringLiteral("Draws the 24 months as a PNG picture, as the preview window does."))
 {
-    m_options << m_size;
+    m_options << m_size << m_overwrite;
     m_arguments << CalendarInput()
                 << PositionalArgument{QStringLiteral("OUT.png"),
-                                      QStringLiteral("The picture to write; an existing unlocked "
-                                                     "file is replaced.")};
+                                      QStringLiteral("The picture to write; it must not exist "
+                                                     "unless --overwrite is given, and it is never "
+                                                     "IN.cdb.")};
 }
 
 int PreviewCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
@@ -103,7 +106,7 @@ int PreviewCommand::Execute(const QCommandLineParser& parser, const QStringList&
         return ExitFailure;
     // Drawn only once the writer accepted the target, so a refusal costs nothing.
     return WriteOutputFileWith(
-        arguments[1],
+        {arguments[1], arguments[0], parser.isSet(m_overwrite)},
         [&doc, size](QIODevice& device) {
             QImage picture(size, QImage::Format_RGB32);
             {
