@@ -6,16 +6,27 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace custodex {
 
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile() || info.size() > maxSize)
+    // Opened without waiting and checked on the open descriptor, so a FIFO put in place of
+    // the file at any moment can never block the program.
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    struct stat status {};
+    QFile file;
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > maxSize ||
+        !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
         return std::nullopt;
+    }
     // The size is read again from the open file: it may have changed since the check.
     QByteArray bytes = file.read(maxSize + 1);
     if (file.error() != QFileDevice::NoError || bytes.size() > maxSize)
@@ -42,6 +53,22 @@ FileWriteError CheckWriteTarget(const QString& path)
     return FileWriteError::None;
 }
 
+namespace {
+
+// Root saving a user's file would otherwise hand it to root, and its owner could no longer
+// read it; the replacement keeps the old file's owner and group.
+void KeepOwner(const QString& path, QSaveFile& replacement)
+{
+    struct stat status {};
+    if (::geteuid() != 0 || ::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return;
+    const int descriptor = replacement.handle();
+    if (descriptor >= 0 && ::fchown(descriptor, status.st_uid, status.st_gid) != 0)
+        return; // the permissions are kept all the same
+}
+
+} // namespace
+
 FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODevice&)>& write)
 {
     const FileWriteError check = CheckWriteTarget(path);
@@ -52,6 +79,7 @@ FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODe
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return FileWriteError::Failed;
+    KeepOwner(path, file);
     if (!write(file)) {
         file.cancelWriting();
         file.commit();

@@ -113,3 +113,21 @@ TEST(FileAccess, AFailedWriterLeavesTheOldFile)
     EXPECT_EQ(FileBytes(path), QByteArray("old"));
     EXPECT_EQ(WriteWholeFile(folder.Path("no-such-folder/x.txt"), "x"), FileWriteError::Failed);
 }
+
+// Root replacing a user's file leaves it that user's.
+TEST(FileAccess, ReplacingAsRootKeepsTheOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root";
+    Folder folder;
+    const QString path = folder.Path("user.cdb");
+    ASSERT_EQ(WriteWholeFile(path, "one"), FileWriteError::None);
+    const QByteArray name = QFile::encodeName(path);
+    ASSERT_EQ(::chown(name.constData(), 4321, 4322), 0);
+    ASSERT_EQ(WriteWholeFile(path, "two"), FileWriteError::None);
+    struct stat status {};
+    ASSERT_EQ(::stat(name.constData(), &status), 0);
+    EXPECT_EQ(status.st_uid, 4321u);
+    EXPECT_EQ(status.st_gid, 4322u);
+    EXPECT_EQ(FileBytes(path), QByteArray("two"));
+}
