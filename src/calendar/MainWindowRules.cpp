@@ -4,6 +4,8 @@
 #include "calendar/ProgramSettings.h"
 #include "platform/Prompter.h"
 
+#include <algorithm>
+
 namespace custodex {
 
 bool ClientNameLeft(const QString& name, Qt::FocusReason reason, Prompter& prompter)
@@ -39,6 +41,22 @@ void CommitTypedReason(ReasonList& list, const QString& text)
         return;
     list.Text = text;
     AddReasonItem(list, text);
+}
+
+QString DefaultTimePrompt(int which)
+{
+    static const QString prompts[4] = {QStringLiteral("Set Calendar Default Overnight Start Time"),
+                                       QStringLiteral("Set Calendar Default Overnight End Time"),
+                                       QStringLiteral("Set Calendar Default Day Visit Start Time"),
+                                       QStringLiteral("Set Calendar Default Day Visit End Time")};
+    return prompts[std::clamp(which, 0, 3)];
+}
+
+QString& DefaultTimeOf(CalendarDocument& doc, int which)
+{
+    QString* values[4] = {&doc.OverNiteStrtTime, &doc.OverNiteEndTime, &doc.DayVisitStrtTime,
+                          &doc.DayVisitEndTime};
+    return *values[std::clamp(which, 0, 3)];
 }
 
 int MonthStepForKey(int key)

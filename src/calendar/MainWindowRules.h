@@ -28,6 +28,10 @@ bool StartFocusRefused(const QString& name, Qt::FocusReason reason, Prompter& pr
 // and joins the list unless it is empty or already there.
 void CommitTypedReason(ReasonList& list, const QString& text);
 
+// The four default time fields, 0..3: overnight start and end, day-visit start and end.
+QString DefaultTimePrompt(int which);
+QString& DefaultTimeOf(CalendarDocument& doc, int which);
+
 // The month view's keys: -1 for the month before, +1 for the month after, 0 for other keys.
 int MonthStepForKey(int key);
 

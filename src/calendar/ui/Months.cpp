@@ -1,161 +1,64 @@
 #include "calendar/ui/Months.h"
 
 #include "calendar/CalendarFile.h"
-#include "calendar/Colour.h"
 #include "calendar/MainWindowRules.h"
 #include "calendar/MonthLayout.h"
-#include "calendar/StartChecks.h"
-#include "calendar/ui/AboutBox.h"
 #include "calendar/ui/DayCellWidget.h"
-#include "calendar/ui/MsgBox.h"
-#include "calendar/ui/Tutorials.h"
 #include "calendar/ui/Wizard.h"
 #include "entry/ui/Clock.h"
-#include "entry/ui/Myfind.h"
 #include "entry/ui/SetDay.h"
-#include "output/ui/Csvcnvrt.h"
-#include "output/ui/preview.h"
-#include "platform/ColourChooser.h"
-#include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
-#include "platform/ProgramLauncher.h"
 #include "platform/Prompter.h"
 #include "reports/ui/UserInit.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
-#include <QLocale>
-#include <QScreen>
-#include <QTimer>
-
-#include <QApplication>
+#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QPainter>
-#include <QPainterPath>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
 
 namespace custodex {
 
-namespace {
-
-const QString Maroon = QStringLiteral("#800000");
-
-template <typename Widget>
-Widget* Place(Widget* widget, const char* name, int x, int y, int w, int h)
-{
-    if (name)
-        widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-
-QLabel* Text(QWidget* parent, const QString& text, int x, int y, int w, int h,
-             Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = Place(new QLabel(text, parent), nullptr, x, y, w, h);
-    label->setAlignment(alignment);
-    return label;
-}
-
-// Seventeen capital A's in the cells' label font.
-int WidthOf17As(int pixelHeight)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelHeight);
-    return QFontMetrics(font).horizontalAdvance(QString(17, QLatin1Char('A')));
-}
-
-QCursor ModeCursor(bool overnight)
-{
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 1));
-    if (overnight) {
-        // A crescent moon.
-        QPainterPath moon;
-        moon.addEllipse(QRectF(4, 4, 16, 16));
-        QPainterPath bite;
-        bite.addEllipse(QRectF(9, 1, 16, 16));
-        painter.setBrush(QColor(40, 40, 120));
-        painter.drawPath(moon.subtracted(bite));
-    }
-    else {
-        // A sun.
-        painter.setBrush(QColor(240, 180, 0));
-        painter.drawEllipse(QRectF(7, 7, 10, 10));
-        for (int i = 0; i < 8; ++i) {
-            painter.save();
-            painter.translate(12, 12);
-            painter.rotate(45.0 * i);
-            painter.drawLine(QPointF(0, 7), QPointF(0, 11));
-            painter.restore();
-        }
-    }
-    painter.end();
-    return QCursor(pixmap, 1, 1);
-}
-
-} // namespace
-
 TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), Services(std::move(services))
+    : QMainWindow(parent), WindowServices(std::move(services))
 {
     setObjectName(QStringLiteral("TQDLMainCalendar"));
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(8);
     setFont(font);
 
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("ClientArea"));
+    ClientArea = new QWidget(this);
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
     // The window may grow; the month area takes the room, never less than it needs.
-    client->setMinimumSize(SmallestClientArea);
-    client->installEventFilter(this);
-    ClientArea = client;
-    setCentralWidget(client);
-    BuildClientPanel(client);
-    BuildModePanel(client);
-    BuildCountersPanel(client);
-    BuildLeftColumn(client);
-    BuildMonthArea(client);
-    BuildMenus();
+    ClientArea->setMinimumSize(SmallestClientArea);
+    setCentralWidget(ClientArea);
+    BuildControls(ClientArea);
+    Menu = BuildMainMenu(*this);
+    ConnectControls();
+    WatchControls();
     resize(minimumSizeHint());
 
     UserClock = new TUserClock(this);
-    SetDay = new TSetAONDay(Services.Messages, Services.Help, *UserClock, this);
-    StartWizard = new TTheStartWizard(*this, Services.Messages);
-    FindDialog = new TFindThings(Services.Messages, this);
-    Preferences =
-        new TUserInitialize(Services.Messages, Services.Help, Services.Colours, *UserClock, this);
-    Csv = new TCsvConvert(Services.Messages, Services.Dialogs, this);
-    Previewer = new TPreviewer(this);
+    SetDay = new TSetAONDay(WindowServices.Messages, WindowServices.Help, *UserClock, this);
+    StartWizard = new TTheStartWizard(*this, WindowServices.Messages);
 
-    Doc.ClientFolder = Services.Paths.DefaultClientFolder;
+    Doc.ClientFolder = WindowServices.Paths.DefaultClientFolder;
     RepairQualityTimeSample(Doc.ClientFolder);
-    Doc.UserYear = QString::number(Services.CurrentYear ? Services.CurrentYear() : 2026);
+    Doc.UserYear =
+        QString::number(WindowServices.CurrentYear ? WindowServices.CurrentYear() : 2026);
     Doc.SelUserMonth = DisplayMonthNames().at(0);
-
-    auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
-    connect(previous, &QShortcut::activated, this, &TQDLMainCalendar::PrevMonthClick);
-    auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), this);
-    connect(next, &QShortcut::activated, this, &TQDLMainCalendar::NextMonthClick);
 
     setTabOrder(ClientName, UserYear);
     setTabOrder(UserYear, SelUserMonth);
@@ -166,26 +69,8 @@ TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
 
 TQDLMainCalendar::~TQDLMainCalendar() = default;
 
-void TQDLMainCalendar::BuildClientPanel(QWidget* client)
+void TQDLMainCalendar::ConnectControls()
 {
-    Text(client, QStringLiteral("Client &Name:"), 4, 2, 64, 24);
-    ClientName = Place(new QLineEdit(client), "ClientName", 68, 2, 200, 24);
-    Text(client, QStringLiteral("Start &Year:"), 276, 2, 54, 24);
-    UserYear = Place(new QComboBox(client), "UserYear", 330, 3, 64, 23);
-    UserYear->setEditable(true);
-    UserYear->setValidator(NewStartYearValidator(UserYear));
-    Text(client, QStringLiteral("Start &Mo.:"), 400, 2, 50, 24);
-    SelUserMonth = Place(new QComboBox(client), "SelUserMonth", 450, 3, 92, 23);
-    SelUserMonth->addItems(DisplayMonthNames());
-    for (QLabel* label : client->findChildren<QLabel*>()) {
-        if (label->text().contains(QStringLiteral("&Name")))
-            label->setBuddy(ClientName);
-        else if (label->text().contains(QStringLiteral("&Year")))
-            label->setBuddy(UserYear);
-        else if (label->text().contains(QStringLiteral("&Mo.")))
-            label->setBuddy(SelUserMonth);
-    }
-    ClientName->installEventFilter(this);
     connect(ClientName, &QLineEdit::textChanged, this,
             [this](const QString& text) { Doc.ClientName = text; });
     // A name typed before Start is taken by Start, which leaves the new calendar unsaved;
@@ -204,17 +89,6 @@ void TQDLMainCalendar::BuildClientPanel(QWidget* client)
         if (!Updating && !Doc.HasCalendar())
             Doc.SelUserMonth = text;
     });
-}
-
-void TQDLMainCalendar::BuildModePanel(QWidget* client)
-{
-    ModeGroup = Place(new QGroupBox(QStringLiteral("Mode (Overnights/DayVisits)"), client),
-                      "ModeGroup", 2, 30, 150, 72);
-    Overnights = Place(new QRadioButton(QStringLiteral("&Overnights"), ModeGroup), "Overnights", 10,
-                       20, 130, 20);
-    DayVisits = Place(new QRadioButton(QStringLiteral("&Day Visits"), ModeGroup), "DayVisits", 10,
-                      44, 130, 20);
-    Overnights->setChecked(true);
     connect(Overnights, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             SetMode(MarkMode::Overnights);
@@ -223,314 +97,130 @@ void TQDLMainCalendar::BuildModePanel(QWidget* client)
         if (on)
             SetMode(MarkMode::DayVisits);
     });
-
-    auto reasonGroup = [&](const QString& title, const char* name, QComboBox*& combo,
-                           const char* comboName, QLineEdit*& start, const char* startName,
-                           const QString& startLabel, QLineEdit*& end, const char* endName,
-                           const QString& endLabel, int firstField) {
-        auto* group = Place(new QGroupBox(title, client), name, 156, 30, 386, 72);
-        combo = Place(new QComboBox(group), comboName, 8, 18, 370, 22);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->lineEdit()->setMaxLength(TypedReasonCapacity + 1);
-        combo->setFocusPolicy(Qt::ClickFocus); // not in the tab order
-        combo->installEventFilter(this);
-        combo->lineEdit()->installEventFilter(this);
-        Text(group, startLabel, 8, 44, 64, 22);
-        start = Place(new QLineEdit(group), startName, 72, 44, 72, 22);
-        auto* startButton = Place(new QToolButton(group), nullptr, 145, 44, 22, 22);
-        Text(group, endLabel, 190, 44, 70, 22);
-        end = Place(new QLineEdit(group), endName, 262, 44, 72, 22);
-        auto* endButton = Place(new QToolButton(group), nullptr, 335, 44, 22, 22);
-        for (QLineEdit* field : {start, end}) {
-            field->setReadOnly(true);
-            field->setText(NoTimeText);
-            field->setToolTip(QStringLiteral("Click to set the default time"));
-            field->installEventFilter(this);
-        }
-        startButton->setText(QStringLiteral("..."));
-        endButton->setText(QStringLiteral("..."));
-        connect(startButton, &QToolButton::clicked, this,
-                [this, firstField] { EditDefaultTime(firstField); });
-        connect(endButton, &QToolButton::clicked, this,
-                [this, firstField] { EditDefaultTime(firstField + 1); });
-        return group;
-    };
-    OvernightGroup = reasonGroup(
-        QStringLiteral("Overnights Reason(s)"), "OvernightGroup", OverniteReasons,
-        "OverniteReasons", OverNiteStrtTime, "OverNiteStrtTime", QStringLiteral("Pickup Time:"),
-        OverNiteEndTime, "OverNiteEndTime", QStringLiteral("Dropoff Time:"), 0);
-    DayVisitGroup = reasonGroup(QStringLiteral("Day Visits Reason(s)"), "DayVisitGroup",
-                                DayVisitReasons, "DayVisitReasons", DayVisitStrtTime,
-                                "DayVisitStrtTime", QStringLiteral("Start Time:"), DayVisitEndTime,
-                                "DayVisitEndTime", QStringLiteral("End Time:"), 2);
+    for (int i = 0; i < 4; ++i)
+        connect(DefaultTimeButtons[static_cast<std::size_t>(i)], &QToolButton::clicked, this,
+                [this, i] { EditDefaultTime(i); });
     connect(OverniteReasons, &QComboBox::editTextChanged, this,
             [this] { ReasonTextEdited(OverniteReasons, Doc.OverniteReasons); });
     connect(DayVisitReasons, &QComboBox::editTextChanged, this,
             [this] { ReasonTextEdited(DayVisitReasons, Doc.DayVisitReasons); });
-}
-
-void TQDLMainCalendar::BuildCountersPanel(QWidget* client)
-{
-    auto* panel = Place(new QFrame(client), "CountersPanel", 545, 0, 241, 103);
-    panel->setFrameShape(QFrame::StyledPanel);
-    QLabel* heading = Text(panel, QStringLiteral("Current Totals"), 0, 1, 241, 14, Qt::AlignCenter);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    ShowBYCntrs =
-        Place(new QRadioButton(QStringLiteral("Both Yrs."), panel), "ShowBYCntrs", 8, 15, 76, 16);
-    Show1YCntrs =
-        Place(new QRadioButton(QStringLiteral("1st Yr."), panel), "Show1YCntrs", 88, 15, 66, 16);
-    Show2YCntrs =
-        Place(new QRadioButton(QStringLiteral("2nd Yr."), panel), "Show2YCntrs", 158, 15, 70, 16);
-    ShowBYCntrs->setChecked(true);
-    auto* group = new QButtonGroup(this);
-    group->addButton(ShowBYCntrs, 0);
-    group->addButton(Show1YCntrs, 1);
-    group->addButton(Show2YCntrs, 2);
-    connect(group, &QButtonGroup::idClicked, this, &TQDLMainCalendar::ShowCounters);
-
-    QFont underlined = font();
-    underlined.setUnderline(true);
-    NonCustodialTitle = Text(panel, QString(), 102, 32, 80, 13, Qt::AlignCenter);
-    CustodialTitle = Text(panel, QString(), 178, 32, 62, 13, Qt::AlignCenter);
-    NonCustodialTitle->setObjectName(QStringLiteral("NonCustodialTitle"));
-    CustodialTitle->setObjectName(QStringLiteral("CustodialTitle"));
-    NonCustodialTitle->setFont(underlined);
-    CustodialTitle->setFont(underlined);
-
-    const char* names[8] = {"TotalOverNites", "CON", "PrCntOvrNit", "CONP",
-                            "TotalDayVisits", "CDV", "PrCntDayVis", "CDVP"};
-    const QString rows[4] = {
-        QStringLiteral("No. of Overnights:"), QStringLiteral("% of Year's Total:"),
-        QStringLiteral("No. of Day Visits:"), QStringLiteral("% of Year's Total:")};
-    for (int r = 0; r < 4; ++r) {
-        const int y = 46 + 14 * r;
-        QLabel* caption = Text(panel, rows[r], 6, y, 106, 14);
-        if (r % 2 == 1)
-            PercentRowCaptions[static_cast<std::size_t>(r / 2)] = caption;
-        for (int c = 0; c < 2; ++c) {
-            QLabel* value = Text(panel, QString(), 112 + 64 * c, y, 60, 14, Qt::AlignCenter);
-            value->setObjectName(QLatin1String(names[2 * r + c]));
-            CounterLabels[static_cast<std::size_t>(2 * r + c)] = value;
-        }
-    }
-}
-
-void TQDLMainCalendar::BuildLeftColumn(QWidget* client)
-{
-    StartBtn = Place(new QPushButton(QStringLiteral("&Start"), client), "StartBtn", 1, 104, 95, 25);
-    PrevMonthBtn = Place(new QPushButton(QStringLiteral("&Prev Month"), client), "PrevMonthBtn", 0,
-                         136, 95, 25);
-    NextMonthBtn = Place(new QPushButton(QStringLiteral("Ne&xt Month"), client), "NextMonthBtn", 0,
-                         160, 95, 25);
+    connect(CounterRadios, &QButtonGroup::idClicked, this, &TQDLMainCalendar::ShowCounters);
     connect(StartBtn, &QPushButton::clicked, this, &TQDLMainCalendar::StartCalendar);
     connect(PrevMonthBtn, &QPushButton::clicked, this, &TQDLMainCalendar::PrevMonthClick);
     connect(NextMonthBtn, &QPushButton::clicked, this, &TQDLMainCalendar::NextMonthClick);
-    StartBtn->installEventFilter(this);
-    for (int k = 1; k <= MonthsInSpan; ++k) {
-        const int y = k <= 12 ? 190 + 13 * (k - 1) : 357 + 13 * (k - 13);
-        auto* button = Place(new QPushButton(client), nullptr, 0, y, 97, 13);
-        button->setObjectName(QStringLiteral("Mon%1").arg(k, 2, 10, QLatin1Char('0')));
-        button->setFlat(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setCursor(Qt::PointingHandCursor);
-        MonthButtons[static_cast<std::size_t>(k - 1)] = button;
-        connect(button, &QPushButton::clicked, this, [this, k] { GoToMonthClick(k); });
-    }
-    CloseBtn = Place(new QPushButton(QStringLiteral("Close"), client), "CloseBtn", 0, 520, 95, 25);
+    for (int k = 1; k <= MonthsInSpan; ++k)
+        connect(MonthButtons[static_cast<std::size_t>(k - 1)], &QPushButton::clicked, this,
+                [this, k] { GoToMonthClick(k); });
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void TQDLMainCalendar::BuildMonthArea(QWidget* client)
-{
-    MonthArea = new QFrame(client);
-    MonthArea->setObjectName(QStringLiteral("MonthArea"));
-    MonthArea->setFrameShape(QFrame::Box);
-    MonthArea->setAutoFillBackground(true);
-    MonthArea->setFocusPolicy(Qt::StrongFocus);
-    MonthArea->installEventFilter(this);
-    QPalette white = MonthArea->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::WindowText, Qt::black);
-    MonthArea->setPalette(white);
-    const QString hint =
-        QStringLiteral("Left click on a day to set reason, right click to delete.");
-    MonthArea->setToolTip(hint);
-
-    MonthYearLbl = new QLabel(MonthArea);
-    MonthYearLbl->setAlignment(Qt::AlignCenter);
-    MonthYearLbl->setObjectName(QStringLiteral("MonthYearLbl"));
-    QFont title(QStringLiteral("Arial"));
-    title.setPixelSize(32);
-    title.setBold(true);
-    MonthYearLbl->setFont(title);
-
-    QFont headFont(QStringLiteral("Arial"));
-    headFont.setPixelSize(13);
-    headFont.setBold(true);
-    for (int c = 0; c < 7; ++c) {
-        auto* head = new QLabel(DisplayWeekdayNames().at(c), MonthArea);
-        head->setAlignment(Qt::AlignCenter);
-        head->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        head->setFont(headFont);
-        head->setToolTip(hint);
-        ColumnHeads[static_cast<std::size_t>(c)] = head;
-    }
-    const int labelHeight = ComputeMonthAreaLayout(SmallestClientArea, WidthOf17As).LabelHeight;
-    for (int i = 0; i < CellCount; ++i) {
-        auto* cell = new DayCellWidget(i + 1, labelHeight, client);
-        Cells[static_cast<std::size_t>(i)] = cell;
+    for (DayCellWidget* cell : Cells)
         connect(cell, &DayCellWidget::Pressed, this, &TQDLMainCalendar::CellPressed);
-    }
-    ArrangeMonthArea();
-    ApplyModeCursor();
+    auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
+    connect(previous, &QShortcut::activated, this, &TQDLMainCalendar::PrevMonthClick);
+    auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), this);
+    connect(next, &QShortcut::activated, this, &TQDLMainCalendar::NextMonthClick);
 }
 
-void TQDLMainCalendar::ArrangeMonthArea()
+void TQDLMainCalendar::WatchControls()
 {
-    const MonthAreaLayout layout = ComputeMonthAreaLayout(ClientArea->size(), WidthOf17As);
-    MonthArea->setGeometry(layout.Area);
-    MonthYearLbl->setGeometry(layout.MonthLabel);
-    for (int c = 0; c < 7; ++c)
-        ColumnHeads[static_cast<std::size_t>(c)]->setGeometry(layout.HeadRect(c));
-    for (int i = 0; i < CellCount; ++i) {
-        DayCellWidget* cell = Cells[static_cast<std::size_t>(i)];
-        cell->Arrange(layout.Cell, layout.LabelHeight);
-        cell->move(layout.CellRect(i + 1).topLeft());
-    }
+    QObject* watched[] = {ClientArea,      ClientName,
+                          StartBtn,        MonthArea,
+                          OverniteReasons, OverniteReasons->lineEdit(),
+                          DayVisitReasons, DayVisitReasons->lineEdit()};
+    for (QObject* object : watched)
+        object->installEventFilter(this);
+    for (QLineEdit* field : DefaultTimeFields())
+        field->installEventFilter(this);
 }
 
-void TQDLMainCalendar::BuildMenus()
+bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
 {
-    auto add = [this](QMenu* menu, const QString& caption, const char* name, auto handler) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    auto later = [this](QMenu* menu, const QString& caption, const char* name) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setEnabled(false);
-        action->setToolTip(LaterVersionTip);
-        action->setStatusTip(LaterVersionTip);
-        return action;
-    };
-    auto calendar = [this](QAction* action) {
-        CalendarActions.push_back(action);
-        return action;
-    };
-
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setToolTipsVisible(true);
-    add(file, QStringLiteral("New"), "New", [this] {
-        NewOrCloseClick();
-    })->setShortcut(QKeySequence::New);
-    add(file, QStringLiteral("Open File"), "OpenFile", [this] {
-        OpenCalendarClick();
-    })->setShortcut(QKeySequence::Open);
-    calendar(add(file, QStringLiteral("Save"), "Save", [this] {
-        SaveClick();
-    }))->setShortcut(QKeySequence::Save);
-    calendar(add(file, QStringLiteral("Save As"), "SaveAs", [this] { SaveAsClick(); }));
-    calendar(add(file, QStringLiteral("Close File"), "CloseFile", [this] { NewOrCloseClick(); }));
-    file->addSeparator();
-    add(file, QStringLiteral("Lock File"), "LockFile", [this] { LockClick(true); });
-    add(file, QStringLiteral("Unlock File"), "UnlockFile", [this] { LockClick(false); });
-    file->addSeparator();
-    QMenu* print = file->addMenu(QStringLiteral("Print Calendar"));
-    print->setObjectName(QStringLiteral("PrintCalendar"));
-    print->setToolTipsVisible(true);
-    print->menuAction()->setEnabled(false);
-    print->menuAction()->setToolTip(LaterVersionTip);
-    later(print, QStringLiteral("Print All Months"), "PrintAllMonths");
-    later(print, QStringLiteral("Print Current Month"), "PrintCurrentMonth");
-    calendar(add(file, QStringLiteral("Write Calendar to .CSV Formatted File"), "WriteCsv",
-                 [this] { CsvExportClick(); }));
-    later(file, QStringLiteral("&Hourly Distribution Report"), "HourlyDistribution");
-    later(file, QStringLiteral("Care Time Report"), "CareTimeReport");
-    later(file, QStringLiteral("Quality Time Report"), "QualityTimeReport");
-    file->addSeparator();
-    for (int k = 0; k < RecentFileCount; ++k) {
-        QAction* recent = file->addAction(QString());
-        recent->setObjectName(k == 0 ? QStringLiteral("Lastfile1")
-                                     : QStringLiteral("LastFile%1").arg(k + 1));
-        recent->setCheckable(true);
-        recent->setVisible(false);
-        recent->setEnabled(false);
-        connect(recent, &QAction::triggered, this, [this, k] { RecentFileClick(k); });
-        RecentActions[static_cast<std::size_t>(k)] = recent;
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == ClientArea)
+            ArrangeMonthArea(ClientArea->size());
+        break;
+    case QEvent::MouseButtonPress:
+        if (DefaultTimeFieldPressed(watched))
+            return true;
+        break;
+    case QEvent::FocusOut:
+        if (watched == ClientName)
+            ClientNameFocusOut(static_cast<QFocusEvent*>(event));
+        else
+            ReasonFocusOut(watched);
+        break;
+    case QEvent::FocusIn:
+        if (watched == StartBtn)
+            StartFocusIn(static_cast<QFocusEvent*>(event));
+        break;
+    case QEvent::KeyPress:
+        if (ReasonKeyPress(watched, static_cast<QKeyEvent*>(event)))
+            return true;
+        if (watched == MonthArea && MonthAreaKeyPress(static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    default:
+        break;
     }
-    file->addSeparator();
-    add(file, QStringLiteral("&Run Collato (Stand Alone Mode)"), "RunCollato",
-        [this] { RunCollatoClick(); });
-    WizardAction = add(file, QStringLiteral("Use the Startup Wizard"), "UseStartupWizard",
-                       [this] { ToggleStartWizardClick(); });
-    WizardAction->setCheckable(true);
-    WizardAction->setChecked(true);
-    file->addSeparator();
-    add(file, QStringLiteral("Exit"), "Exit", [this] { close(); });
+    return QMainWindow::eventFilter(watched, event);
+}
 
-    ListsMenu = menuBar()->addMenu(QStringLiteral("&Lists(Patterns)"));
-    ListsMenu->setObjectName(QStringLiteral("ListsMenu"));
-    ListsMenu->setToolTipsVisible(true);
-    add(ListsMenu, QStringLiteral("Find"), "Find", [this] {
-        FindClick();
-    })->setShortcut(QKeySequence::Find);
-    QMenu* overnightLists = ListsMenu->addMenu(QStringLiteral("Overnight Lists"));
-    overnightLists->setObjectName(QStringLiteral("OvernightLists"));
-    overnightLists->setToolTipsVisible(true);
-    connect(overnightLists, &QMenu::aboutToShow, this, [this] { Lists = ListKind::Overnights; });
-    later(overnightLists, QStringLiteral("Apply/Remove Odd/Even/All Patterns (Days or Weeks)"),
-          "OvernightOddEvenAll");
-    later(overnightLists, QStringLiteral("Apply/Remove Monthly Patterns"), "OvernightMonthly");
-    QMenu* overnightHolidays = overnightLists->addMenu(QStringLiteral("Apply/Remove a Holiday"));
-    overnightHolidays->setToolTipsVisible(true);
-    later(overnightHolidays, QStringLiteral("U.S. Holidays"), "OvernightUSHolidays");
-    later(overnightHolidays, QStringLiteral("Canadian Holidays"), "OvernightCanadianHolidays");
-    later(overnightHolidays, QStringLiteral("United Kingdom Holidays"), "OvernightUKHolidays");
-    add(overnightLists, QStringLiteral("Scan for Possible Extended Overnights"), "ScanExtended",
-        [this] { ScanExtendedClick(); });
-    QMenu* dayVisitLists = ListsMenu->addMenu(QStringLiteral("Day Visit Lists"));
-    dayVisitLists->setObjectName(QStringLiteral("DayVisitLists"));
-    dayVisitLists->setToolTipsVisible(true);
-    connect(dayVisitLists, &QMenu::aboutToShow, this, [this] { Lists = ListKind::DayVisits; });
-    later(dayVisitLists, QStringLiteral("Apply/Remove Odd/Even/All Patterns (Days or Weeks)"),
-          "DayVisitOddEvenAll");
-    later(dayVisitLists, QStringLiteral("Apply/Remove Monthly Patterns"), "DayVisitMonthly");
-    QMenu* dayVisitHolidays = dayVisitLists->addMenu(QStringLiteral("Apply/Remove a Holiday"));
-    dayVisitHolidays->setToolTipsVisible(true);
-    later(dayVisitHolidays, QStringLiteral("U. S. Holidays"), "DayVisitUSHolidays");
-    later(dayVisitHolidays, QStringLiteral("Canadian Holidays"), "DayVisitCanadianHolidays");
-    later(dayVisitHolidays, QStringLiteral("United Kingdom Holidays"), "DayVisitUKHolidays");
-    ListsMenu->addSeparator();
-    later(ListsMenu, QStringLiteral("Apply/Remove a Custom Repeat Pattern"), "ApplyRepeatPattern");
-    later(ListsMenu, QStringLiteral("Create/Modify a Custom Repeat Pattern"), "MakeRepeatPattern");
-    later(ListsMenu, QStringLiteral("Apply/Remove a Custom List"), "ApplyCustomList");
-    add(ListsMenu, QStringLiteral("Create/Modify a Custom List"), "CreateCustomList",
-        [this] { CreateCustomListClick(); });
+// A click on a default time field does what its button does.
+bool TQDLMainCalendar::DefaultTimeFieldPressed(QObject* watched)
+{
+    const std::array<QLineEdit*, 4> fields = DefaultTimeFields();
+    const auto found = std::find(fields.begin(), fields.end(), watched);
+    if (found == fields.end())
+        return false;
+    EditDefaultTime(static_cast<int>(found - fields.begin()));
+    return true;
+}
 
-    QAction* preview = menuBar()->addAction(QStringLiteral("&Preview"));
-    preview->setObjectName(QStringLiteral("Preview"));
-    connect(preview, &QAction::triggered, this, [this] { PreviewClick(); });
-    calendar(preview);
-    QAction* preferences = menuBar()->addAction(QStringLiteral("P&references"));
-    preferences->setObjectName(QStringLiteral("Preferences"));
-    connect(preferences, &QAction::triggered, this, [this] { PreferencesClick(); });
-    calendar(preferences);
+void TQDLMainCalendar::ClientNameFocusOut(const QFocusEvent* event)
+{
+    if (ClientNameLeft(ClientName->text(), event->reason(), WindowServices.Messages))
+        QTimer::singleShot(0, ClientName, [this] { ClientName->setFocus(); });
+}
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction* calendarHelp = add(help, QStringLiteral("&Calendar Help"), "CalendarHelp",
-                                [this] { Services.Help.ShowHelpTopic(this, HelpCalendar); });
-    calendarHelp->setShortcut(QKeySequence::HelpContents);
-    add(help, QStringLiteral("&View Tutorials"), "ViewTutorials", [this] { TutorialsClick(); });
-    add(help, QStringLiteral("&Goto CDX Website"), "GotoWebsite", [this] { WebSiteClick(); });
-    add(help, QStringLiteral("&About"), "About", [this] { AboutClick(); });
-    QAction* exit = menuBar()->addAction(QStringLiteral("&Exit"));
-    exit->setObjectName(QStringLiteral("ExitBar"));
-    connect(exit, &QAction::triggered, this, [this] { close(); });
+void TQDLMainCalendar::ReasonFocusOut(QObject* watched)
+{
+    if (watched == OverniteReasons || watched == OverniteReasons->lineEdit())
+        ReasonLeft(OverniteReasons, Doc.OverniteReasons);
+    else if (watched == DayVisitReasons || watched == DayVisitReasons->lineEdit())
+        ReasonLeft(DayVisitReasons, Doc.DayVisitReasons);
+}
+
+void TQDLMainCalendar::StartFocusIn(const QFocusEvent* event)
+{
+    if (!StartFocusRefused(ClientName->text(), event->reason(), WindowServices.Messages))
+        return;
+    ClientName->clear();
+    ClientName->setFocus();
+}
+
+// Enter keeps the typed default reason instead of letting the combo box reset it.
+bool TQDLMainCalendar::ReasonKeyPress(QObject* watched, const QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    if (watched == OverniteReasons->lineEdit())
+        ReasonLeft(OverniteReasons, Doc.OverniteReasons);
+    else if (watched == DayVisitReasons->lineEdit())
+        ReasonLeft(DayVisitReasons, Doc.DayVisitReasons);
+    else
+        return false;
+    MonthArea->setFocus();
+    return true;
+}
+
+bool TQDLMainCalendar::MonthAreaKeyPress(const QKeyEvent* event)
+{
+    const int step = MonthStepForKey(event->key());
+    if (step < 0)
+        PrevMonthClick();
+    else if (step > 0)
+        NextMonthClick();
+    return step != 0;
 }
 
 QAction* TQDLMainCalendar::Action(const QString& objectName) const
@@ -541,16 +231,16 @@ QAction* TQDLMainCalendar::Action(const QString& objectName) const
 void TQDLMainCalendar::EnableCalendarMenus()
 {
     const bool present = Doc.HasCalendar();
-    for (QAction* action : CalendarActions)
+    for (QAction* action : Menu.CalendarActions)
         action->setEnabled(present);
-    ListsMenu->setEnabled(present);
+    Menu.ListsMenu->setEnabled(present);
 }
 
 void TQDLMainCalendar::ShowRecentFiles()
 {
     for (int k = 0; k < RecentFileCount; ++k) {
         const RecentFileEntry& entry = ProgramSetup.RecentFiles[static_cast<std::size_t>(k)];
-        QAction* action = RecentActions[static_cast<std::size_t>(k)];
+        QAction* action = Menu.RecentFiles[static_cast<std::size_t>(k)];
         // The caption is a full path, perhaps long or odd: shown shortened in the middle,
         // with "&" kept as text, so the menu stays on the screen; the tip holds it whole.
         const QString shown = fontMetrics().elidedText(entry.Caption, Qt::ElideMiddle,
@@ -580,7 +270,7 @@ void TQDLMainCalendar::RefreshWindow()
     if (ClientName->text() != Doc.ClientName)
         ClientName->setText(Doc.ClientName);
     if (UserYear->count() == 0) {
-        const int year = Services.CurrentYear ? Services.CurrentYear() : 2026;
+        const int year = WindowServices.CurrentYear ? WindowServices.CurrentYear() : 2026;
         for (int y = year - 5; y <= year + 5; ++y)
             UserYear->addItem(QString::number(y));
     }
@@ -591,13 +281,13 @@ void TQDLMainCalendar::RefreshWindow()
             Doc.MonthButtonCaptions[static_cast<std::size_t>(k)]);
     ShowReasonList(OverniteReasons, Doc.OverniteReasons);
     ShowReasonList(DayVisitReasons, Doc.DayVisitReasons);
-    ShowDefaultTimes();
-    ShowParentTitles();
+    ShowDefaultTimes(Doc);
+    ShowParentTitles(Doc);
     EnableCalendarMenus();
     ShowRecentFiles();
     Updating = false;
     SetMode(Month.Mode);
-    AfterMove();
+    RedrawMonth();
 }
 
 void TQDLMainCalendar::ShowReasonList(QComboBox* combo, const ReasonList& list)
@@ -610,48 +300,18 @@ void TQDLMainCalendar::ShowReasonList(QComboBox* combo, const ReasonList& list)
     Updating = wasUpdating;
 }
 
-void TQDLMainCalendar::ShowDefaultTimes()
-{
-    OverNiteStrtTime->setText(Doc.OverNiteStrtTime);
-    OverNiteEndTime->setText(Doc.OverNiteEndTime);
-    DayVisitStrtTime->setText(Doc.DayVisitStrtTime);
-    DayVisitEndTime->setText(Doc.DayVisitEndTime);
-}
-
-void TQDLMainCalendar::ShowParentTitles()
-{
-    NonCustodialTitle->setText(ParentTitleText(Doc.NonCustodialName));
-    CustodialTitle->setText(ParentTitleText(Doc.CustodialName));
-    NonCustodialTitle->setToolTip(Doc.NonCustodialName);
-    CustodialTitle->setToolTip(Doc.CustodialName);
-}
-
-void TQDLMainCalendar::ShowSelectedCounters()
-{
-    // The checked radio button always names the figures shown.
-    QRadioButton* radios[3] = {ShowBYCntrs, Show1YCntrs, Show2YCntrs};
-    QRadioButton* chosen = radios[static_cast<int>(Month.Counters)];
-    if (!chosen->isChecked()) {
-        const QSignalBlocker block(chosen);
-        chosen->setChecked(true);
-    }
-    const std::array<QString, 8> texts = ShownCounterTexts(Doc, Month.Counters);
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        CounterLabels[i]->setText(texts[i]);
-}
-
 void TQDLMainCalendar::ShowCounters(int which)
 {
     ChooseCounters(Doc, Month, static_cast<CounterChoice>(std::clamp(which, 0, 2)),
-                   Services.Messages);
-    ShowSelectedCounters();
+                   WindowServices.Messages);
+    ShowCounterFigures(Doc, Month.Counters);
 }
 
 void TQDLMainCalendar::StartCalendar()
 {
     custodex::StartCalendar(
         Doc, Month, {ClientName->text(), UserYear->currentText(), SelUserMonth->currentText()},
-        *this, Services.Messages);
+        *this, WindowServices.Messages);
 }
 
 void TQDLMainCalendar::ShowClientName(const QString& name)
@@ -673,59 +333,54 @@ void TQDLMainCalendar::ShowDocument()
 
 void TQDLMainCalendar::OpenPreferences()
 {
-    Preferences->Execute(Doc);
+    PreferencesWindow(*this).Execute(Doc);
 }
 
 void TQDLMainCalendar::NextMonthClick()
 {
     if (!NextMonth(Doc)) {
-        if (Services.Beep)
-            Services.Beep();
+        if (WindowServices.Beep)
+            WindowServices.Beep();
         return;
     }
-    AfterMove();
+    RedrawMonth();
 }
 
 void TQDLMainCalendar::PrevMonthClick()
 {
     if (!PrevMonth(Doc)) {
-        if (Services.Beep)
-            Services.Beep();
+        if (WindowServices.Beep)
+            WindowServices.Beep();
         return;
     }
-    AfterMove();
+    RedrawMonth();
 }
 
 void TQDLMainCalendar::GoToMonthClick(int monthNumber)
 {
     if (!Doc.HasCalendar())
         return;
-    GoToMonth(Doc, monthNumber);
-    AfterMove();
+    ShowMonth(monthNumber);
 }
 
-void TQDLMainCalendar::AfterMove()
+void TQDLMainCalendar::ShowMonth(int monthNumber)
 {
-    for (int k = 0; k < MonthsInSpan; ++k) {
-        const bool shown = Doc.HasCalendar() ? k + 1 == Doc.ShownMonthNumber : k == 0;
-        MonthButtons[static_cast<std::size_t>(k)]->setStyleSheet(
-            QStringLiteral(
-                "QPushButton { text-align: left; padding: 0 2px; border: none; font-size: 10px; "
-                "color: %1; }")
-                .arg(shown ? Maroon : QStringLiteral("black")));
-    }
+    GoToMonth(Doc, monthNumber);
+    RedrawMonth();
+}
+
+void TQDLMainCalendar::RedrawMonth()
+{
+    ShowMonthButtonColours(Doc.HasCalendar() ? Doc.ShownMonthNumber : 1);
     DrawMonth(Doc, Month);
     DrawCells();
 }
 
 void TQDLMainCalendar::DrawCells()
 {
-    MonthYearLbl->setText(Month.MonthLabel);
-    for (int i = 0; i < CellCount; ++i)
-        Cells[static_cast<std::size_t>(i)]->Render(Month.Cells[static_cast<std::size_t>(i)],
-                                                   Doc.DayVisitColour);
+    ShowCells(Month, Doc.DayVisitColour);
     RecountCounters(Doc);
-    ShowSelectedCounters();
+    ShowCounterFigures(Doc, Month.Counters);
     setWindowTitle(Doc.WindowCaption);
 }
 
@@ -736,7 +391,7 @@ void TQDLMainCalendar::CellPressed(int cellNumber, Qt::MouseButton button,
                              : button == Qt::RightButton ? CellButton::Right
                                                          : CellButton::Other;
     CellClicked(Doc, Month, cellNumber, which, modifiers.testFlag(Qt::ControlModifier), *this,
-                Services.Messages);
+                WindowServices.Messages);
     ShowReasonList(OverniteReasons, Doc.OverniteReasons);
     ShowReasonList(DayVisitReasons, Doc.DayVisitReasons);
     DrawCells();
@@ -745,53 +400,18 @@ void TQDLMainCalendar::CellPressed(int cellNumber, Qt::MouseButton button,
 void TQDLMainCalendar::SetMode(MarkMode mode)
 {
     Month.Mode = mode;
-    const bool overnight = mode == MarkMode::Overnights;
-    const bool present = Doc.HasCalendar();
-    OvernightGroup->setVisible(present && overnight);
-    DayVisitGroup->setVisible(present && !overnight);
-    OvernightGroup->setEnabled(overnight);
-    DayVisitGroup->setEnabled(!overnight);
-    // The percentages of the mode's own kind are shown.
-    for (int i : {2, 3})
-        CounterLabels[static_cast<std::size_t>(i)]->setVisible(overnight);
-    for (int i : {6, 7})
-        CounterLabels[static_cast<std::size_t>(i)]->setVisible(!overnight);
-    PercentRowCaptions[0]->setVisible(overnight);
-    PercentRowCaptions[1]->setVisible(!overnight);
-    if (!Updating) {
-        QSignalBlocker blockOvernights(Overnights);
-        QSignalBlocker blockDayVisits(DayVisits);
-        Overnights->setChecked(overnight);
-        DayVisits->setChecked(!overnight);
-    }
-    ApplyModeCursor();
-}
-
-void TQDLMainCalendar::ApplyModeCursor()
-{
-    const QCursor cursor = ModeCursor(Month.Mode == MarkMode::Overnights);
-    MonthArea->setCursor(cursor);
-    for (DayCellWidget* cell : Cells)
-        if (cell)
-            cell->setCursor(cursor);
+    ShowModeControls(mode, Doc.HasCalendar());
 }
 
 void TQDLMainCalendar::EditDefaultTime(int which)
 {
-    QLineEdit* fields[4] = {OverNiteStrtTime, OverNiteEndTime, DayVisitStrtTime, DayVisitEndTime};
-    QString* values[4] = {&Doc.OverNiteStrtTime, &Doc.OverNiteEndTime, &Doc.DayVisitStrtTime,
-                          &Doc.DayVisitEndTime};
-    const QString prompts[4] = {QStringLiteral("Set Calendar Default Overnight Start Time"),
-                                QStringLiteral("Set Calendar Default Overnight End Time"),
-                                QStringLiteral("Set Calendar Default Day Visit Start Time"),
-                                QStringLiteral("Set Calendar Default Day Visit End Time")};
     if (which < 0 || which > 3)
         return;
-    QLineEdit* field = fields[which];
+    QLineEdit* field = DefaultTimeFields()[static_cast<std::size_t>(which)];
     QString text = field->text();
     const QPoint anchor = field->mapToGlobal(QPoint(0, field->height()));
-    if (UserClock->Execute(Doc, prompts[which], text, &anchor)) {
-        *values[which] = text;
+    if (UserClock->Execute(Doc, DefaultTimePrompt(which), text, &anchor)) {
+        DefaultTimeOf(Doc, which) = text;
         field->setText(text);
         Doc.DistributionStale = true;
     }
@@ -810,79 +430,16 @@ void TQDLMainCalendar::ReasonTextEdited(QComboBox* combo, ReasonList& list)
     }
     list.Text = check.Text;
     if (!check.Message.isEmpty())
-        Services.Messages.Ask(check.IsError ? PromptKind::Error : PromptKind::Information,
-                              check.Message, PromptButtons::Ok);
+        WindowServices.Messages.Ask(check.IsError ? PromptKind::Error : PromptKind::Information,
+                                    check.Message, PromptButtons::Ok);
 }
 
-void TQDLMainCalendar::ReasonFocusLost(QComboBox* combo, ReasonList& list)
+void TQDLMainCalendar::ReasonLeft(QComboBox* combo, ReasonList& list)
 {
-    const QString text = combo->currentText();
-    if (text.isEmpty())
+    if (combo->currentText().isEmpty())
         return;
-    list.Text = text;
-    AddReasonItem(list, text);
+    CommitTypedReason(list, combo->currentText());
     ShowReasonList(combo, list);
-}
-
-bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Resize && watched == ClientArea)
-        ArrangeMonthArea();
-    if (event->type() == QEvent::MouseButtonPress) {
-        const QLineEdit* fields[4] = {OverNiteStrtTime, OverNiteEndTime, DayVisitStrtTime,
-                                      DayVisitEndTime};
-        for (int i = 0; i < 4; ++i)
-            if (watched == fields[i]) {
-                EditDefaultTime(i);
-                return true;
-            }
-    }
-    if (event->type() == QEvent::FocusOut && watched == ClientName &&
-        ClientNameLeft(ClientName->text(), static_cast<QFocusEvent*>(event)->reason(),
-                       Services.Messages))
-        QTimer::singleShot(0, ClientName, [this] { ClientName->setFocus(); });
-    if (event->type() == QEvent::FocusOut) {
-        if (watched == OverniteReasons || watched == OverniteReasons->lineEdit())
-            ReasonFocusLost(OverniteReasons, Doc.OverniteReasons);
-        else if (watched == DayVisitReasons || watched == DayVisitReasons->lineEdit())
-            ReasonFocusLost(DayVisitReasons, Doc.DayVisitReasons);
-    }
-    if (event->type() == QEvent::FocusIn && watched == StartBtn) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) &&
-            ClientName->text().trimmed().isEmpty()) {
-            ClientName->clear();
-            Services.Messages.Ask(PromptKind::Error,
-                                  QStringLiteral("A Client Name is a required entry."),
-                                  PromptButtons::Retry);
-            ClientName->setFocus();
-        }
-    }
-    if (event->type() == QEvent::KeyPress &&
-        (watched == OverniteReasons->lineEdit() || watched == DayVisitReasons->lineEdit())) {
-        // Enter keeps the typed default reason instead of letting the combo box reset it.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == OverniteReasons->lineEdit())
-                ReasonFocusLost(OverniteReasons, Doc.OverniteReasons);
-            else
-                ReasonFocusLost(DayVisitReasons, Doc.DayVisitReasons);
-            MonthArea->setFocus();
-            return true;
-        }
-    }
-    if (event->type() == QEvent::KeyPress && watched == MonthArea) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Left || key == Qt::Key_Up) {
-            PrevMonthClick();
-            return true;
-        }
-        if (key == Qt::Key_Right || key == Qt::Key_Down) {
-            NextMonthClick();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 QString TQDLMainCalendar::ClientNameText() const
@@ -912,10 +469,10 @@ LifecycleContext TQDLMainCalendar::Lifecycle()
 {
     return LifecycleContext{Doc,
                             ProgramSetup,
-                            Services.Messages,
-                            Services.Dialogs,
+                            WindowServices.Messages,
+                            WindowServices.Dialogs,
                             OpenDialogFileName,
-                            Services.CurrentYear ? Services.CurrentYear() : 2026};
+                            WindowServices.CurrentYear ? WindowServices.CurrentYear() : 2026};
 }
 
 void TQDLMainCalendar::AfterLifecycle(bool closedOrOpened)
@@ -977,104 +534,11 @@ void TQDLMainCalendar::LockClick(bool lock)
     LockOrUnlockFile(context, lock);
 }
 
-void TQDLMainCalendar::FindClick()
-{
-    if (!CheckFind(Doc, Services.Messages))
-        return;
-    FindDialog->Execute(Doc, [this](int monthNumber) { ShowMonth(monthNumber); });
-    AfterMove();
-}
-
-void TQDLMainCalendar::ScanExtendedClick()
-{
-    ScanExtendedOvernights(Doc, *this, Services.Messages);
-    AfterMove();
-}
-
-void TQDLMainCalendar::ShowMonth(int monthNumber)
-{
-    GoToMonth(Doc, monthNumber);
-    AfterMove();
-}
-
-ExtendedAnswer TQDLMainCalendar::AskToConvert(const QString& message1, const QString& message2,
-                                              const QString& message3)
-{
-    TExtendedMsgBox box(this);
-    return box.Execute(message1, message2, message3);
-}
-
 void TQDLMainCalendar::ToggleStartWizardClick()
 {
-    const QString caption = ToggleStartWizard(ProgramSetup.Wizard, Services.Messages);
-    WizardAction->setChecked(ProgramSetup.Wizard);
-    WizardAction->setText(caption);
-}
-
-void TQDLMainCalendar::StartCompanion(const QString& name, const QStringList& arguments)
-{
-    const QString program = FindCompanionProgram(Services.Paths.ProgramFolder, name);
-    if (!program.isEmpty())
-        Services.Launcher.Start(program, arguments); // a missing companion simply does not start
-}
-
-void TQDLMainCalendar::RunCollatoClick()
-{
-    StartCompanion(QStringLiteral("Collato.exe"), {});
-}
-
-void TQDLMainCalendar::CreateCustomListClick()
-{
-    StartCompanion(QStringLiteral("collato.exe"), CustomListArguments(Doc));
-}
-
-void TQDLMainCalendar::WebSiteClick()
-{
-    StartCompanion(QStringLiteral("Websprint.exe"), {});
-}
-
-void TQDLMainCalendar::TutorialsClick()
-{
-    TVTutorials tutorials(Services.Paths.TutorialsFolder, Services.Launcher, Services.Messages,
-                          this);
-    tutorials.exec();
-}
-
-void TQDLMainCalendar::PreferencesClick()
-{
-    if (!CheckPreferences(Doc, Services.Messages))
-        return;
-    Preferences->Execute(Doc);
-    RefreshWindow(); // colours, titles and default times may have changed
-}
-
-void TQDLMainCalendar::PreviewClick()
-{
-    if (!CheckPreview(Doc, Services.Messages))
-        return;
-    RecountCounters(Doc);
-    Previewer->ShowFor(Doc, [this] {
-        if (Services.GeneratedStamp)
-            return Services.GeneratedStamp();
-        const QDateTime now = QDateTime::currentDateTime();
-        const QLocale locale;
-        return QStringLiteral("Generated ") + locale.toString(now.date(), QLocale::ShortFormat) +
-               QStringLiteral("  ") + locale.toString(now.time(), QLocale::LongFormat);
-    });
-}
-
-void TQDLMainCalendar::CsvExportClick()
-{
-    if (!CheckCsvExport(Doc, Services.Messages))
-        return;
-    Csv->Execute(Doc);
-    AfterMove();
-}
-
-void TQDLMainCalendar::AboutClick()
-{
-    TTheAboutBox about(this);
-    about.exec();
+    const QString caption = ToggleStartWizard(ProgramSetup.Wizard, WindowServices.Messages);
+    Menu.StartWizard->setChecked(ProgramSetup.Wizard);
+    Menu.StartWizard->setText(caption);
 }
 
 void TQDLMainCalendar::showEvent(QShowEvent* event)
@@ -1093,10 +557,10 @@ void TQDLMainCalendar::showEvent(QShowEvent* event)
 void TQDLMainCalendar::FirstActivation()
 {
     ProgramSetup.ClientFolder = Doc.ClientFolder;
-    if (ReadProgramSettingsFile(ProgramSetup, Services.Paths.SettingsFile) &&
+    if (ReadProgramSettingsFile(ProgramSetup, WindowServices.Paths.SettingsFile) &&
         !ProgramSetup.ClientFolder.isEmpty())
         Doc.ClientFolder = ProgramSetup.ClientFolder;
-    WizardAction->setChecked(ProgramSetup.Wizard);
+    Menu.StartWizard->setChecked(ProgramSetup.Wizard);
     ShowRecentFiles();
     if (ProgramSetup.Wizard)
         StartWizard->exec();
@@ -1105,7 +569,7 @@ void TQDLMainCalendar::FirstActivation()
 void TQDLMainCalendar::WriteSettingsFile()
 {
     ProgramSetup.ClientFolder = Doc.ClientFolder;
-    WriteProgramSettingsFile(ProgramSetup, Services.Paths.SettingsFile);
+    WriteProgramSettingsFile(ProgramSetup, WindowServices.Paths.SettingsFile);
 }
 
 void TQDLMainCalendar::closeEvent(QCloseEvent* event)
@@ -1116,7 +580,7 @@ void TQDLMainCalendar::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    Services.Help.CloseAllHelp();
+    WindowServices.Help.CloseAllHelp();
     WriteSettingsFile();
     event->accept();
 }

@@ -1,0 +1,152 @@
+#include "calendar/ui/MainMenu.h"
+
+#include "calendar/ui/CalendarCommands.h"
+#include "calendar/ui/Months.h"
+#include "entry/ui/FindCommand.h"
+#include "output/ui/OutputCommands.h"
+#include "reports/ui/PreferencesCommand.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace custodex {
+
+MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
+{
+    MainMenuItems items;
+    CommandHost* host = &window; // the features' commands see the window only as this
+    TQDLMainCalendar* w = &window;
+    auto add = [w](QMenu* menu, const QString& caption, const char* name, auto command) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        QObject::connect(action, &QAction::triggered, w, command);
+        return action;
+    };
+    auto later = [](QMenu* menu, const QString& caption, const char* name) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setEnabled(false);
+        action->setToolTip(LaterVersionTip);
+        action->setStatusTip(LaterVersionTip);
+        return action;
+    };
+    auto calendar = [&items](QAction* action) {
+        items.CalendarActions.push_back(action);
+        return action;
+    };
+    auto submenu = [](QMenu* menu, const QString& caption, const char* name) {
+        QMenu* sub = menu->addMenu(caption);
+        if (name)
+            sub->setObjectName(QLatin1String(name));
+        sub->setToolTipsVisible(true);
+        return sub;
+    };
+    auto bar = [w](const QString& caption, const char* name, auto command) {
+        QAction* action = w->menuBar()->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        QObject::connect(action, &QAction::triggered, w, command);
+        return action;
+    };
+
+    QMenu* file = w->menuBar()->addMenu(QStringLiteral("&File"));
+    file->setToolTipsVisible(true);
+    add(file, QStringLiteral("New"), "New", [w] {
+        w->NewOrCloseClick();
+    })->setShortcut(QKeySequence::New);
+    add(file, QStringLiteral("Open File"), "OpenFile", [w] {
+        w->OpenCalendarClick();
+    })->setShortcut(QKeySequence::Open);
+    calendar(add(file, QStringLiteral("Save"), "Save", [w] {
+        w->SaveClick();
+    }))->setShortcut(QKeySequence::Save);
+    calendar(add(file, QStringLiteral("Save As"), "SaveAs", [w] { w->SaveAsClick(); }));
+    calendar(add(file, QStringLiteral("Close File"), "CloseFile", [w] { w->NewOrCloseClick(); }));
+    file->addSeparator();
+    add(file, QStringLiteral("Lock File"), "LockFile", [w] { w->LockClick(true); });
+    add(file, QStringLiteral("Unlock File"), "UnlockFile", [w] { w->LockClick(false); });
+    file->addSeparator();
+    QMenu* print = submenu(file, QStringLiteral("Print Calendar"), "PrintCalendar");
+    print->menuAction()->setEnabled(false);
+    print->menuAction()->setToolTip(LaterVersionTip);
+    later(print, QStringLiteral("Print All Months"), "PrintAllMonths");
+    later(print, QStringLiteral("Print Current Month"), "PrintCurrentMonth");
+    calendar(add(file, QStringLiteral("Write Calendar to .CSV Formatted File"), "WriteCsv",
+                 [host] { RunCsvExport(*host); }));
+    later(file, QStringLiteral("&Hourly Distribution Report"), "HourlyDistribution");
+    later(file, QStringLiteral("Care Time Report"), "CareTimeReport");
+    later(file, QStringLiteral("Quality Time Report"), "QualityTimeReport");
+    file->addSeparator();
+    for (int k = 0; k < RecentFileCount; ++k) {
+        QAction* recent = add(file, QString(), "", [w, k] { w->RecentFileClick(k); });
+        recent->setObjectName(k == 0 ? QStringLiteral("Lastfile1")
+                                     : QStringLiteral("LastFile%1").arg(k + 1));
+        recent->setCheckable(true);
+        recent->setVisible(false);
+        recent->setEnabled(false);
+        items.RecentFiles[static_cast<std::size_t>(k)] = recent;
+    }
+    file->addSeparator();
+    add(file, QStringLiteral("&Run Collato (Stand Alone Mode)"), "RunCollato",
+        [host] { RunCollato(*host); });
+    items.StartWizard = add(file, QStringLiteral("Use the Startup Wizard"), "UseStartupWizard",
+                            [w] { w->ToggleStartWizardClick(); });
+    items.StartWizard->setCheckable(true);
+    items.StartWizard->setChecked(true);
+    file->addSeparator();
+    add(file, QStringLiteral("Exit"), "Exit", [w] { w->close(); });
+
+    QMenu* lists = w->menuBar()->addMenu(QStringLiteral("&Lists(Patterns)"));
+    lists->setObjectName(QStringLiteral("ListsMenu"));
+    lists->setToolTipsVisible(true);
+    items.ListsMenu = lists;
+    add(lists, QStringLiteral("Find"), "Find", [host] {
+        RunFind(*host);
+    })->setShortcut(QKeySequence::Find);
+    // A holiday dialog works on the kind of the submenu it was reached through.
+    QMenu* overnightLists = submenu(lists, QStringLiteral("Overnight Lists"), "OvernightLists");
+    QObject::connect(overnightLists, &QMenu::aboutToShow, w,
+                     [w] { w->SetListKind(ListKind::Overnights); });
+    later(overnightLists, QStringLiteral("Apply/Remove Odd/Even/All Patterns (Days or Weeks)"),
+          "OvernightOddEvenAll");
+    later(overnightLists, QStringLiteral("Apply/Remove Monthly Patterns"), "OvernightMonthly");
+    QMenu* overnightHolidays =
+        submenu(overnightLists, QStringLiteral("Apply/Remove a Holiday"), nullptr);
+    later(overnightHolidays, QStringLiteral("U.S. Holidays"), "OvernightUSHolidays");
+    later(overnightHolidays, QStringLiteral("Canadian Holidays"), "OvernightCanadianHolidays");
+    later(overnightHolidays, QStringLiteral("United Kingdom Holidays"), "OvernightUKHolidays");
+    add(overnightLists, QStringLiteral("Scan for Possible Extended Overnights"), "ScanExtended",
+        [host] { RunExtendedScan(*host); });
+    QMenu* dayVisitLists = submenu(lists, QStringLiteral("Day Visit Lists"), "DayVisitLists");
+    QObject::connect(dayVisitLists, &QMenu::aboutToShow, w,
+                     [w] { w->SetListKind(ListKind::DayVisits); });
+    later(dayVisitLists, QStringLiteral("Apply/Remove Odd/Even/All Patterns (Days or Weeks)"),
+          "DayVisitOddEvenAll");
+    later(dayVisitLists, QStringLiteral("Apply/Remove Monthly Patterns"), "DayVisitMonthly");
+    QMenu* dayVisitHolidays =
+        submenu(dayVisitLists, QStringLiteral("Apply/Remove a Holiday"), nullptr);
+    later(dayVisitHolidays, QStringLiteral("U. S. Holidays"), "DayVisitUSHolidays");
+    later(dayVisitHolidays, QStringLiteral("Canadian Holidays"), "DayVisitCanadianHolidays");
+    later(dayVisitHolidays, QStringLiteral("United Kingdom Holidays"), "DayVisitUKHolidays");
+    lists->addSeparator();
+    later(lists, QStringLiteral("Apply/Remove a Custom Repeat Pattern"), "ApplyRepeatPattern");
+    later(lists, QStringLiteral("Create/Modify a Custom Repeat Pattern"), "MakeRepeatPattern");
+    later(lists, QStringLiteral("Apply/Remove a Custom List"), "ApplyCustomList");
+    add(lists, QStringLiteral("Create/Modify a Custom List"), "CreateCustomList",
+        [host] { RunCustomListBuilder(*host); });
+
+    calendar(bar(QStringLiteral("&Preview"), "Preview", [host] { RunPreview(*host); }));
+    calendar(bar(QStringLiteral("P&references"), "Preferences", [host] { RunPreferences(*host); }));
+
+    QMenu* help = w->menuBar()->addMenu(QStringLiteral("&Help"));
+    add(help, QStringLiteral("&Calendar Help"), "CalendarHelp", [host] {
+        ShowCalendarHelp(*host);
+    })->setShortcut(QKeySequence::HelpContents);
+    add(help, QStringLiteral("&View Tutorials"), "ViewTutorials", [host] { ShowTutorials(*host); });
+    add(help, QStringLiteral("&Goto CDX Website"), "GotoWebsite", [host] { RunWebsite(*host); });
+    add(help, QStringLiteral("&About"), "About", [host] { ShowAbout(*host); });
+    bar(QStringLiteral("&Exit"), "ExitBar", [w] { w->close(); });
+    return items;
+}
+
+} // namespace custodex

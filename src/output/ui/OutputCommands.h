@@ -1,0 +1,19 @@
+#pragma once
+
+// The output menu commands: Preview and Write Calendar to .CSV Formatted File.
+
+namespace custodex {
+
+class CommandHost;
+class TCsvConvert;
+class TPreviewer;
+
+// Refused without a calendar; otherwise shows the preview without waiting for it.
+void RunPreview(CommandHost& host);
+// Its checks in order, then the CSV dialog modally, then the month redrawn.
+void RunCsvExport(CommandHost& host);
+
+TPreviewer& PreviewWindow(CommandHost& host);
+TCsvConvert& CsvWindow(CommandHost& host);
+
+} // namespace custodex
