@@ -585,3 +585,28 @@ TEST(ApplyHolidaysTest, PageSwitchDropsUnappliedTicks)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ApplyHolidaysTest, CanadianYearFromJuly)
+{
+    CalendarDocument doc = SpanFrom(July, 2009);
+    HolidayDialogState state = OpenHolidayDialog(doc, CanadianHolidays(), ListKind::Overnights);
+    for (int row : {2, 12, 6, 5})
+        Tick(state, row);
+    ScriptedPrompter prompts;
+    PrompterHolidayQuestions questions(prompts);
+    EXPECT_TRUE(ApplyHolidays(doc, state, questions).Applied);
+    const std::pair<const char*, const char*> marks[] = {{"2009-07-01", "Canada Day (Ca.)"},
+                                                         {"2010-05-24", "Victoria Day (Ca.)"},
+                                                         {"2010-04-02", "Good Friday (Ca.)"},
+                                                         {"2010-04-05", "Easter Monday (Ca.)"}};
+    for (const auto& [date, reason] : marks)
+        EXPECT_EQ(Day(doc, date).OvernightReason, QString::fromLatin1(reason)) << date;
+    for (int row : {2, 12, 6, 5})
+        EXPECT_TRUE(state.Rows.at(static_cast<std::size_t>(row - 1)).Ticked) << row;
+    // Easter-based rows join the known reasons by their caption once the holiday is marked.
+    EXPECT_TRUE(doc.OverniteReasons.Items.contains(QStringLiteral("Good Friday (Ca.)")));
+}
+
+} // namespace
