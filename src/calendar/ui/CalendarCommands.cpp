@@ -38,6 +38,15 @@ void StartCompanion(CommandHost& host, const QString& name, const QStringList& a
 
 } // namespace
 
+void RunDayChangingCommand(CommandHost& host, DayChangingGroup group,
+                           const std::function<bool()>& showDialog)
+{
+    if (!CheckDayChangingDialog(host.Document(), group, host.Services().Messages))
+        return;
+    RunDayChangingDialog(host.Document(), showDialog);
+    host.RedrawMonth();
+}
+
 void RunExtendedScan(CommandHost& host)
 {
     ScanHost scan(host);

@@ -1,11 +1,23 @@
 #pragma once
 
+#include "calendar/MenuChecks.h"
+
+#include <functional>
+
 // The calendar subsystem's own menu commands apart from the file commands: the extended
-// overnight scan, the companion programs, the tutorials, the about box and the help.
+// overnight scan, the companion programs, the tutorials, the about box and the help; and the
+// frame every day-changing dialog's command runs in.
 
 namespace custodex {
 
 class CommandHost;
+
+// A day-changing dialog's command (patterns, holidays, repeat patterns, custom lists): the
+// group's refusal without a calendar; otherwise `showDialog` runs modally (false for Cancel,
+// which brings every day back), applied changes mark the calendar changed and the figures
+// stale, and the month is redrawn.
+void RunDayChangingCommand(CommandHost& host, DayChangingGroup group,
+                           const std::function<bool()>& showDialog);
 
 // Offers each possible extended overnight in its month, then redraws the month.
 void RunExtendedScan(CommandHost& host);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/CalendarModel.h"
+#include "calendar/MenuChecks.h"
 #include "platform/ProgramPaths.h"
 
 #include <QString>
@@ -49,6 +50,8 @@ public:
     virtual void RedrawMonth() = 0;
     // Turns the month view to a month of the span (1..24).
     virtual void ShowMonth(int monthNumber) = 0;
+    // The kind of the lists submenu last opened, which a holiday dialog works on.
+    virtual ListKind CurrentListKind() const = 0;
 };
 
 // A window a command keeps from its first use to the end of the program, so it opens again

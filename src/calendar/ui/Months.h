@@ -45,9 +45,9 @@ public:
     void RefreshWindow() override;
     void RedrawMonth() override;
     void ShowMonth(int monthNumber) override;
+    ListKind CurrentListKind() const override { return Lists; }
 
     ProgramSettings& Settings() { return ProgramSetup; }
-    ListKind CurrentListKind() const { return Lists; }
     void SetListKind(ListKind kind) { Lists = kind; }
     QAction* Action(const QString& objectName) const;
     const MonthView& View() const { return Month; }

@@ -1,4 +1,5 @@
 #include "calendar/CalendarFile.h"
+#include "calendar/ui/CalendarCommands.h"
 #include "calendar/ui/DayCellWidget.h"
 #include "calendar/ui/Months.h"
 #include "calendar/ui/Tutorials.h"
@@ -410,6 +411,39 @@ TEST_F(MainWindowFlow, CancellingTheTimeDialogLeavesTheDayEditorsTime)
     ASSERT_TRUE(clockRan && *clockRan);
     EXPECT_EQ(Window.Document().Days[5].OvernightPickup, QStringLiteral("06:00PM"));
     EXPECT_TRUE(Window.Document().DistributionStale); // the time dialog was opened
+}
+
+// The frame a pattern, holiday or list command runs its dialog in.
+TEST_F(MainWindowFlow, DayChangingCommandsRestoreOnCancelAndRedrawAfterwards)
+{
+    bool shown = false;
+    Prompts.Expect(QStringLiteral(
+        "You must open or create a calendar\n\rbefore you can add or remove holidays."));
+    RunDayChangingCommand(Window, DayChangingGroup::Holidays, [&shown] { return shown = true; });
+    EXPECT_FALSE(shown);
+
+    Start(QStringLiteral("Smith"), QStringLiteral("2023"), QStringLiteral("January"));
+    CalendarDocument& doc = Window.Document();
+    auto markFriday = [&doc](bool ok) {
+        return [&doc, ok] {
+            doc.Days[5].HasOvernight = true;
+            doc.Days[5].OvernightReason = QStringLiteral("Weekend");
+            ++doc.AppliedChangeCount;
+            return ok;
+        };
+    };
+    for (const bool ok : {false, true}) {
+        doc.ChangesPending = false;
+        doc.DistributionStale = false;
+        RunDayChangingCommand(Window, DayChangingGroup::Patterns, markFriday(ok));
+        EXPECT_EQ(doc.Days[5].HasOvernight, ok);
+        EXPECT_EQ(doc.ChangesPending, ok);
+        EXPECT_EQ(doc.DistributionStale, ok);
+        // The month view and the counters show the days as they now are.
+        EXPECT_EQ(Cell(6)->OvernightReasonLabel->text(),
+                  ok ? QStringLiteral("Weekend") : QString());
+        EXPECT_EQ(Counter(0), ok ? QStringLiteral("1") : QStringLiteral("0"));
+    }
 }
 
 } // namespace
