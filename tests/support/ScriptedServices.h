@@ -37,6 +37,8 @@ public:
     PromptAnswer Ask(PromptKind kind, const QString& text, PromptButtons buttons) override
     {
         Seen.push_back({kind, text, buttons});
+        if (WhileShown)
+            WhileShown(text); // what the user sees behind the message box
         if (Script.empty()) {
             ADD_FAILURE() << "unexpected prompt: " << text.toStdString();
             return PromptAnswer::Cancel;
@@ -55,6 +57,7 @@ public:
 
     std::vector<RecordedPrompt> Seen;
     std::deque<Expected> Script;
+    std::function<void(const QString&)> WhileShown;
 };
 
 class RecordingHelp : public HelpService {

@@ -302,6 +302,9 @@ void TQDLMainCalendar::ShowReasonList(QComboBox* combo, const ReasonList& list)
 
 void TQDLMainCalendar::ShowCounters(int which)
 {
+    // The radio clicked goes back to the figures shown until the choice is taken, so a refusal
+    // never shows under a radio that names other figures.
+    ShowCounterFigures(Doc, Month.Counters);
     ChooseCounters(Doc, Month, static_cast<CounterChoice>(std::clamp(which, 0, 2)),
                    WindowServices.Messages);
     ShowCounterFigures(Doc, Month.Counters);

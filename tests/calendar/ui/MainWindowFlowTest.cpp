@@ -100,12 +100,18 @@ protected:
 
 TEST_F(MainWindowFlow, CounterRadiosAlwaysNameTheFiguresShown)
 {
-    // Refused without a calendar: the radio clicked does not stay checked.
+    // Refused without a calendar: the radio clicked does not stay checked, not even behind
+    // the message.
+    Prompts.WhileShown = [this](const QString&) {
+        EXPECT_EQ(CheckedCounterRadio(), Window.ShowBYCntrs);
+    };
     for (QRadioButton* radio : {Window.Show1YCntrs, Window.Show2YCntrs}) {
         Prompts.Expect(CountersRefused);
         QTest::mouseClick(radio, Qt::LeftButton);
         EXPECT_EQ(CheckedCounterRadio(), Window.ShowBYCntrs) << radio->objectName().toStdString();
     }
+
+    Prompts.WhileShown = nullptr;
 
     // After Start: both years' figures under "Both Yrs.".
     Start(QStringLiteral("Smith"), QStringLiteral("2023"), QStringLiteral("January"));
