@@ -9,6 +9,7 @@
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
+#include "support/ScriptedWindowServices.h"
 #include "support/TestMachine.h"
 
 #include <QAction>
@@ -33,12 +34,9 @@ using namespace custodex::testing;
 namespace {
 
 // One run of the program with the wizard switched off, so a test shows what it needs.
-class DialogDefects : public ::testing::Test {
+class DialogDefects : public ::testing::Test, protected ScriptedWindowServices {
 protected:
-    DialogDefects()
-        : Window(MainWindowServices{
-              Prompts, Help, Dialogs, Launcher, Colours, Machine.Paths(), [] {},
-              [] { return 2026; }, [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
+    DialogDefects() : Window(ServicesFor(Machine.Paths()))
     {
         Window.show();
         QCoreApplication::processEvents(); // first activation
@@ -54,11 +52,6 @@ protected:
     }
 
     TestMachine Machine;
-    ScriptedPrompter Prompts;
-    RecordingHelp Help;
-    ScriptedFileDialogs Dialogs;
-    RecordingLauncher Launcher;
-    ScriptedColours Colours;
     TQDLMainCalendar Window;
 };
 

@@ -8,6 +8,7 @@
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
+#include "support/ScriptedWindowServices.h"
 #include "support/TestMachine.h"
 
 #include <QAction>
@@ -30,13 +31,8 @@ using namespace custodex::testing;
 namespace {
 
 // One run of the program.
-struct ProgramRun {
-    explicit ProgramRun(const TestMachine& machine)
-        : Window(MainWindowServices{
-              Prompts, Help, Dialogs, Launcher, Colours, machine.Paths(), [] {},
-              [] { return 2026; }, [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
-    {
-    }
+struct ProgramRun : ScriptedWindowServices {
+    explicit ProgramRun(const TestMachine& machine) : Window(ServicesFor(machine.Paths())) {}
     void Show()
     {
         Window.show();
@@ -48,11 +44,6 @@ struct ProgramRun {
         ASSERT_NE(found, nullptr) << action;
         found->trigger();
     }
-    ScriptedPrompter Prompts;
-    RecordingHelp Help;
-    ScriptedFileDialogs Dialogs;
-    RecordingLauncher Launcher;
-    ScriptedColours Colours;
     TQDLMainCalendar Window;
 };
 

@@ -10,6 +10,7 @@
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
+#include "support/ScriptedWindowServices.h"
 #include "support/TestMachine.h"
 
 #include <QAction>
@@ -35,12 +36,9 @@ const QString CountersRefused = QStringLiteral(
     "Beginning Year and Month and click Start)");
 
 // The main window as a user meets it: shown, active, the wizard off.
-class MainWindowFlow : public ::testing::Test {
+class MainWindowFlow : public ::testing::Test, protected ScriptedWindowServices {
 protected:
-    MainWindowFlow()
-        : Window(MainWindowServices{
-              Prompts, Help, Dialogs, Launcher, Colours, Machine.Paths(), [] {},
-              [] { return 2026; }, [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
+    MainWindowFlow() : Window(ServicesFor(Machine.Paths()))
     {
         Window.show();
         QCoreApplication::processEvents(); // first activation
@@ -90,11 +88,6 @@ protected:
     }
 
     TestMachine Machine;
-    ScriptedPrompter Prompts;
-    RecordingHelp Help;
-    ScriptedFileDialogs Dialogs;
-    RecordingLauncher Launcher;
-    ScriptedColours Colours;
     TQDLMainCalendar Window;
 };
 

@@ -5,6 +5,7 @@
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
+#include "support/ScriptedWindowServices.h"
 #include "support/TestMachine.h"
 
 #include <QAction>
@@ -27,12 +28,9 @@ using namespace custodex::testing;
 
 namespace {
 
-class MonthsFlow : public ::testing::Test {
+class MonthsFlow : public ::testing::Test, protected ScriptedWindowServices {
 protected:
-    MonthsFlow()
-        : Window(MainWindowServices{
-              Prompts, Help, Dialogs, Launcher, Colours, Folders.Paths(), [this] { ++Beeps; },
-              [] { return 2026; }, [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
+    MonthsFlow() : Window(ServicesFor(Folders.Paths(), [this] { ++Beeps; }))
     {
         Window.show();
         QCoreApplication::processEvents(); // first activation
@@ -63,11 +61,6 @@ protected:
     }
 
     TestMachine Folders;
-    ScriptedPrompter Prompts;
-    RecordingHelp Help;
-    ScriptedFileDialogs Dialogs;
-    RecordingLauncher Launcher;
-    ScriptedColours Colours;
     int Beeps = 0;
     TQDLMainCalendar Window;
 };

@@ -7,6 +7,7 @@
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
+#include "support/ScriptedWindowServices.h"
 #include "support/TestMachine.h"
 
 #include <QAction>
@@ -34,12 +35,9 @@ using namespace custodex::testing;
 
 namespace {
 
-class OutputFlow : public ::testing::Test {
+class OutputFlow : public ::testing::Test, protected ScriptedWindowServices {
 protected:
-    OutputFlow()
-        : Window(MainWindowServices{
-              Prompts, Help, Dialogs, Launcher, Colours, Machine.Paths(), [] {},
-              [] { return 2026; }, [] { return QStringLiteral("Generated 12/10/26  3:00:00 AM"); }})
+    OutputFlow() : Window(ServicesFor(Machine.Paths()))
     {
         Window.show();
         QCoreApplication::processEvents();
@@ -56,11 +54,6 @@ protected:
         Window.RefreshWindow();
     }
     TestMachine Machine;
-    ScriptedPrompter Prompts;
-    RecordingHelp Help;
-    ScriptedFileDialogs Dialogs;
-    RecordingLauncher Launcher;
-    ScriptedColours Colours;
     TQDLMainCalendar Window;
 };
 
