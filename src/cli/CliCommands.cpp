@@ -2,11 +2,13 @@
 
 #include "cli/CalendarFileCommands.h"
 #include "cli/CliCommand.h"
+#include "cli/HolidayCommands.h"
 #include "cli/InfoCommand.h"
 #include "cli/OutputCommands.h"
 
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -26,6 +28,8 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<ResaveCommand>());
         list.push_back(std::make_unique<ExportCsvCommand>());
         list.push_back(std::make_unique<PreviewCommand>());
+        list.push_back(std::make_unique<HolidaysCommand>());
+        list.push_back(std::make_unique<ApplyHolidaysCommand>());
         return list;
     }();
     return commands;
@@ -51,8 +55,11 @@ QString ToolHelp()
     QString text = ToolUsage() +
                    QStringLiteral("Reads, creates and rewrites Custodex Calendar files (.cdb) and "
                                   "writes their outputs.\n\nCommands:\n");
+    qsizetype column = 0;
     for (const auto& command : Commands())
-        text += QStringLiteral("  ") + command->Name().leftJustified(12, QLatin1Char(' ')) +
+        column = std::max(column, command->Name().size() + 2);
+    for (const auto& command : Commands())
+        text += QStringLiteral("  ") + command->Name().leftJustified(column, QLatin1Char(' ')) +
                 command->Description() + QLatin1Char('\n');
     text += QStringLiteral("\nOptions:\n"
                            "  -h, --help     Shows this help.\n"

@@ -1,0 +1,327 @@
+#include "cli/HolidayCommands.h"
+
+#include "calendar/StartChecks.h"
+#include "entry/TimeText.h"
+#include "holidays/HolidayApplication.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <set>
+
+namespace custodex::cli {
+
+namespace {
+
+QCommandLineOption CountryOption()
+{
+    return QCommandLineOption(QStringLiteral("country"),
+                              QStringLiteral("The holiday list: us (United States), ca (Canada) or "
+                                             "uk (United Kingdom) (required)."),
+                              QStringLiteral("us|ca|uk"));
+}
+
+QCommandLineOption SecondYearOption()
+{
+    return QCommandLineOption(QStringLiteral("second-year"),
+                              QStringLiteral("Selects months 13 to 24 of the span instead of "
+                                             "months 1 to 12, as the dialog's second page does."));
+}
+
+const HolidayCountry* CountryNamed(const QString& name)
+{
+    if (name == QStringLiteral("us"))
+        return &UnitedStatesHolidays();
+    if (name == QStringLiteral("ca"))
+        return &CanadianHolidays();
+    if (name == QStringLiteral("uk"))
+        return &UnitedKingdomHolidays();
+    return nullptr;
+}
+
+QString PlainText(const QString& message)
+{
+    return QString(message).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+}
+
+QString IsoDate(const CalendarDocument& doc, const SelectedYear& year, int dayIndex)
+{
+    const CalendarDay& day = doc.Days.at(static_cast<std::size_t>(dayIndex));
+    const int monthIndex = MonthIndexOf(day.MonthName);
+    return QStringLiteral("%1-%2-%3")
+        .arg(YearOfMonth(doc, year, monthIndex), 4, 10, QLatin1Char('0'))
+        .arg(monthIndex + 1, 2, 10, QLatin1Char('0'))
+        .arg(day.DayOfMonth, 2, 10, QLatin1Char('0'));
+}
+
+// Keeps what an Apply tells; nothing is asked on an empty span.
+class RecordedQuestions : public HolidayQuestions {
+public:
+    bool ConfirmOverwrite(const QString& question) override
+    {
+        Messages << question;
+        return false;
+    }
+    void Tell(PromptKind /*kind*/, const QString& text) override { Messages << text; }
+
+    QStringList Messages;
+};
+
+// Answers every overwrite question the same way and prints what the Apply shows; an error
+// (a day-visit time refused) goes to standard error, as every refusal does.
+class PrintedQuestions : public HolidayQuestions {
+public:
+    PrintedQuestions(QTextStream& out, QTextStream& err, bool overwrite)
+        : m_out(out), m_err(err), m_overwrite(overwrite)
+    {
+    }
+    bool ConfirmOverwrite(const QString& question) override
+    {
+        m_out << PlainText(question) << '\n'
+              << (m_overwrite ? QStringLiteral("Yes") : QStringLiteral("No")) << '\n';
+        return m_overwrite;
+    }
+    void Tell(PromptKind kind, const QString& text) override
+    {
+        (kind == PromptKind::Error ? m_err : m_out) << PlainText(text) << '\n';
+    }
+
+private:
+    QTextStream& m_out;
+    QTextStream& m_err;
+    bool m_overwrite;
+};
+
+struct HolidayDates {
+    QStringList Dates;
+    QStringList Messages;
+};
+
+// What applying the row ticked does on an empty span: the engine itself runs with an apply
+// order of that row alone, so dates and messages are exactly the dialog's.
+HolidayDates DatesOfRow(const CalendarDocument& empty, const HolidayCountry& country,
+                        bool secondYear, int number)
+{
+    HolidayCountry alone = country;
+    alone.ApplyOrder = {number};
+    alone.TestOrder = {number};
+    CalendarDocument doc = empty;
+    HolidayDialogState state = OpenHolidayDialog(doc, alone, ListKind::Overnights);
+    if (secondYear)
+        SwitchHolidayPage(doc, state, true);
+    state.Rows.at(static_cast<std::size_t>(number - 1)).Ticked = true;
+    RecordedQuestions questions;
+    ApplyHolidays(doc, state, questions);
+    HolidayDates result;
+    result.Messages = questions.Messages;
+    for (int i = state.Year.First; i < state.Year.End; ++i)
+        if (doc.Days.at(static_cast<std::size_t>(i)).HasOvernight)
+            result.Dates << IsoDate(doc, state.Year, i);
+    return result;
+}
+
+QString ListOfCaptions(const QString& countryName, const QStringList& shownCaptions)
+{
+    QString text = QStringLiteral("The captions of the ") + countryName +
+                   QStringLiteral(" list shown in the selected year:");
+    for (const QString& caption : shownCaptions)
+        text += QStringLiteral("\n  ") + caption;
+    return text;
+}
+
+} // namespace
+
+HolidaysCommand::HolidaysCommand()
+    : Command(QStringLiteral("holidays"),
+              QStringLiteral("Lists the holiday dates of a selected year, without a calendar.")),
+      m_country(CountryOption()), m_secondYear(SecondYearOption())
+{
+    m_options << m_country << m_startYear << m_startMonth << m_secondYear << m_json;
+}
+
+int HolidaysCommand::Execute(const QCommandLineParser& parser, const QStringList& /*arguments*/,
+                             QTextStream& out, QTextStream& err) const
+{
+    const QString countryName = parser.value(m_country);
+    const HolidayCountry* country = CountryNamed(countryName);
+    if (!country)
+        return UsageError(err, QStringLiteral("--country needs us, ca or uk."));
+    const StartCheck startYear = CheckStartYear(parser.value(m_startYear));
+    if (!startYear.Ok)
+        return Fail(err, startYear.Message);
+    const StartCheck startMonth = CheckStartMonth(parser.value(m_startMonth));
+    if (!startMonth.Ok)
+        return Fail(err, startMonth.Message);
+
+    CalendarDocument doc;
+    doc.UserYear = parser.value(m_startYear);
+    doc.SelUserMonth = DisplayMonthNames().at(startMonth.Value);
+    BuildSpan(doc, startMonth.Value, startYear.Value);
+    const bool secondYear = parser.isSet(m_secondYear);
+    const SelectedYear year = SelectYear(doc, secondYear);
+    const QString from = IsoDate(doc, year, year.First);
+    const QString to = IsoDate(doc, year, year.End - 1);
+
+    QJsonArray holidays;
+    QString text = country->DesignCaption + QStringLiteral(", selected year ") + from +
+                   QStringLiteral(" to ") + to + QLatin1Char('\n');
+    for (int number : country->ApplyOrder) {
+        const HolidayDefinition& holiday = country->Rows.at(static_cast<std::size_t>(number - 1));
+        const bool shown = HolidayRowVisible(doc, year, holiday);
+        const HolidayDates dates = DatesOfRow(doc, *country, secondYear, number);
+        holidays.append(
+            QJsonObject{{QStringLiteral("row"), number},
+                        {QStringLiteral("caption"), holiday.Caption},
+                        {QStringLiteral("hint"), holiday.Hint},
+                        {QStringLiteral("shown"), shown},
+                        {QStringLiteral("dates"), QJsonArray::fromStringList(dates.Dates)},
+                        {QStringLiteral("messages"), QJsonArray::fromStringList(dates.Messages)}});
+        text += QStringLiteral("%1  %2: %3%4\n")
+                    .arg(number, 2)
+                    .arg(holiday.Caption,
+                         dates.Dates.isEmpty() ? QStringLiteral("no date")
+                                               : dates.Dates.join(QStringLiteral(", ")),
+                         shown ? QString() : QStringLiteral(" (not shown)"));
+        for (const QString& message : dates.Messages)
+            text += QStringLiteral("      ") +
+                    PlainText(message).replace(QLatin1Char('\n'), QStringLiteral("\n      ")) +
+                    QLatin1Char('\n');
+    }
+
+    if (parser.isSet(m_json)) {
+        const QJsonObject object{
+            {QStringLiteral("country"), countryName},
+            {QStringLiteral("selectedYear"),
+             QJsonObject{{QStringLiteral("from"), from}, {QStringLiteral("to"), to}}},
+            {QStringLiteral("holidays"), holidays}};
+        out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    }
+    else {
+        out << text;
+    }
+    out.flush();
+    return ExitOk;
+}
+
+ApplyHolidaysCommand::ApplyHolidaysCommand()
+    : Command(QStringLiteral("apply-holidays"),
+              QStringLiteral("Marks or removes holidays as one Apply of a holiday dialog.")),
+      m_country(CountryOption()), m_secondYear(SecondYearOption())
+{
+    m_options << m_country << m_overnights << m_dayVisits << m_secondYear << m_tick << m_untick
+              << m_noNap << m_overwrite;
+    m_arguments << PositionalArgument{QStringLiteral("IN.cdb"),
+                                      QStringLiteral("The calendar to read.")}
+                << PositionalArgument{
+                       QStringLiteral("OUT.cdb"),
+                       QStringLiteral("The file to write: IN.cdb itself or a new file. An "
+                                      "existing other file is refused (--overwrite here answers "
+                                      "the overwrite questions, it never replaces a file).")};
+}
+
+int ApplyHolidaysCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
+                                  QTextStream& out, QTextStream& err) const
+{
+    const QString countryName = parser.value(m_country);
+    const HolidayCountry* country = CountryNamed(countryName);
+    if (!country)
+        return UsageError(err, QStringLiteral("--country needs us, ca or uk."));
+    if (parser.isSet(m_overnights) == parser.isSet(m_dayVisits))
+        return UsageError(err,
+                          QStringLiteral("Give exactly one of --overnights and --day-visits."));
+    const QString policy = parser.value(m_overwrite);
+    if (policy != QStringLiteral("none") && policy != QStringLiteral("all"))
+        return UsageError(err, QStringLiteral("--overwrite needs none or all."));
+
+    CalendarDocument doc;
+    if (!ReadCalendarArgument(arguments[0], doc, err))
+        return ExitFailure;
+    const OutputTarget target{arguments[1], arguments[0], false};
+    // An OUT the save would refuse is refused before the Apply asks or tells anything.
+    if (QFileInfo::exists(target.Path) && QFileInfo(target.Path).canonicalFilePath() !=
+                                              QFileInfo(target.InputPath).canonicalFilePath())
+        return SaveCalendarFile(doc, target, err);
+    const ListKind kind = parser.isSet(m_overnights) ? ListKind::Overnights : ListKind::DayVisits;
+    HolidayDialogState state = OpenHolidayDialog(doc, *country, kind);
+    if (parser.isSet(m_secondYear))
+        SwitchHolidayPage(doc, state, true);
+
+    QStringList shownCaptions;
+    for (std::size_t i = 0; i < country->Rows.size(); ++i)
+        if (state.Rows.at(i).Visible)
+            shownCaptions << country->Rows.at(i).Caption;
+    // Only the rows the dialog shows can be clicked.
+    auto rowOf = [&](const QString& caption) -> HolidayRowState* {
+        for (std::size_t i = 0; i < country->Rows.size(); ++i)
+            if (country->Rows.at(i).Caption == caption && state.Rows.at(i).Visible)
+                return &state.Rows.at(i);
+        return nullptr;
+    };
+    auto unknown = [&](const QString& caption) {
+        return Fail(err, QStringLiteral("Unknown holiday caption '") + caption +
+                             QStringLiteral("'.\n\r") + ListOfCaptions(countryName, shownCaptions));
+    };
+
+    std::set<QString> ticked;
+    for (const QString& value : parser.values(m_tick)) {
+        QString caption = value;
+        QString pickup;
+        QString dropoff;
+        bool timesGiven = false;
+        const qsizetype equals = value.lastIndexOf(QLatin1Char('='));
+        if (!rowOf(value) && equals >= 0) {
+            caption = value.left(equals);
+            const QStringList times = value.mid(equals + 1).split(QLatin1Char(','));
+            auto valid = [](const QString& time) {
+                return IsNoTime(time) || IsValidTimeText(time);
+            };
+            if (times.size() != 2 || !valid(times[0]) || !valid(times[1]))
+                return UsageError(err, QStringLiteral("--tick needs CAPTION=PICKUP,DROPOFF with "
+                                                      "times such as 09:00AM or <None>."));
+            pickup = times[0];
+            dropoff = times[1];
+            timesGiven = true;
+        }
+        HolidayRowState* row = rowOf(caption);
+        if (!row)
+            return unknown(caption);
+        row->Ticked = true;
+        row->FieldsWhite = true;
+        row->NoNapEnabled = true;
+        if (timesGiven) {
+            row->Pickup = pickup;
+            row->Dropoff = dropoff;
+        }
+        ticked.insert(caption);
+    }
+    for (const QString& caption : parser.values(m_untick)) {
+        HolidayRowState* row = rowOf(caption);
+        if (!row)
+            return unknown(caption);
+        if (ticked.count(caption))
+            return UsageError(err, QStringLiteral("'") + caption +
+                                       QStringLiteral("' is both ticked and unticked."));
+        row->Ticked = false;
+        row->FieldsWhite = false;
+        row->NoNapEnabled = false;
+    }
+    for (const QString& caption : parser.values(m_noNap)) {
+        HolidayRowState* row = rowOf(caption);
+        if (!row)
+            return unknown(caption);
+        row->NoNap = true;
+    }
+
+    PrintedQuestions questions(out, err, policy == QStringLiteral("all"));
+    const HolidayApplyResult applied = ApplyHolidays(doc, state, questions);
+    out.flush();
+    err.flush();
+    if (!applied.Applied)
+        return ExitFailure;
+    return SaveCalendarFile(doc, target, err);
+}
+
+} // namespace custodex::cli
