@@ -189,9 +189,12 @@ std::optional<int> RefuseTarget(const OutputTarget& target, bool inputMayBeRepla
                              QStringLiteral(" is the calendar being read!\n\rChoose another "
                                             "file to write."));
     if (!isInput && !target.Overwrite)
-        return Fail(err,
-                    QStringLiteral("File ") + target.Path +
-                        QStringLiteral(" already exists!\n\rGive --overwrite to write over it."));
+        return Fail(err, QStringLiteral("File ") + target.Path +
+                             (target.HasOverwriteOption
+                                  ? QStringLiteral(" already exists!\n\rGive --overwrite to write "
+                                                   "over it.")
+                                  : QStringLiteral(" already exists!\n\rWrite to a new file or "
+                                                   "to the calendar read.")));
     return std::nullopt;
 }
 
@@ -211,6 +214,11 @@ int WriteOutputFileWith(const OutputTarget& target, const std::function<bool(QIO
     const FileWriteError written = WriteFileWith(target.Path, write);
     return written == FileWriteError::None ? ExitOk
                                            : Fail(err, WriteRefusalMessage(written, target.Path));
+}
+
+std::optional<int> RefuseCalendarTarget(const OutputTarget& target, QTextStream& err)
+{
+    return RefuseTarget(target, true, err);
 }
 
 int SaveCalendarFile(CalendarDocument& doc, const OutputTarget& target, QTextStream& err)

@@ -10,6 +10,7 @@
 #include <QTextStream>
 
 #include <functional>
+#include <optional>
 
 class QCommandLineParser;
 class QIODevice;
@@ -78,6 +79,7 @@ struct OutputTarget {
     QString Path;
     QString InputPath;
     bool Overwrite = false;
+    bool HasOverwriteOption = true; // false where --overwrite means something else
 };
 
 // The --overwrite option of every writing command; `what` names its output ("OUT.csv").
@@ -89,6 +91,10 @@ QCommandLineOption OverwriteOption(const QString& what);
 int WriteOutputFile(const OutputTarget& target, const QByteArray& bytes, QTextStream& err);
 int WriteOutputFileWith(const OutputTarget& target, const std::function<bool(QIODevice&)>& write,
                         QTextStream& err);
+
+// The checks SaveCalendarFile makes before writing, for a command that must refuse before it
+// does its work: the exit status after the message, or nothing when the target is fine.
+std::optional<int> RefuseCalendarTarget(const OutputTarget& target, QTextStream& err);
 
 // Saves a calendar with the program's writer under the same rules, except that resaving the
 // calendar that was read onto itself needs no --overwrite.

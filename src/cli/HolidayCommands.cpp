@@ -239,11 +239,10 @@ int ApplyHolidaysCommand::Execute(const QCommandLineParser& parser, const QStrin
     CalendarDocument doc;
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
-    const OutputTarget target{arguments[1], arguments[0], false};
+    const OutputTarget target{arguments[1], arguments[0], false, false};
     // An OUT the save would refuse is refused before the Apply asks or tells anything.
-    if (QFileInfo::exists(target.Path) && QFileInfo(target.Path).canonicalFilePath() !=
-                                              QFileInfo(target.InputPath).canonicalFilePath())
-        return SaveCalendarFile(doc, target, err);
+    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+        return *refused;
     const ListKind kind = parser.isSet(m_overnights) ? ListKind::Overnights : ListKind::DayVisits;
     HolidayDialogState state = OpenHolidayDialog(doc, *country, kind);
     if (parser.isSet(m_secondYear))

@@ -236,7 +236,8 @@ TEST_F(CliHolidayFiles, MarksTheTickedDays)
               {QStringLiteral("--country"), QStringLiteral("us"), QStringLiteral("--overnights"),
                QStringLiteral("--tick"), QStringLiteral("Flag Day")});
     EXPECT_EQ(refused.Status, 1);
-    EXPECT_TRUE(refused.Err.contains(QStringLiteral("already exists")))
+    EXPECT_TRUE(refused.Err.contains(
+        QStringLiteral(" already exists!\nWrite to a new file or to the calendar read.")))
         << refused.Err.toStdString();
 }
 
