@@ -5,7 +5,6 @@
 #include "holidays/HolidayApplication.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
