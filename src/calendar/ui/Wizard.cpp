@@ -189,9 +189,13 @@ void TTheStartWizard::ShowState()
     BackButton->setEnabled(state.BackEnabled);
     NextButton->setEnabled(state.NextEnabled);
     CloseButton->setText(state.CloseCaption);
-    SPL1->setText(state.DoneLine1);
+    // The second line finishes the first one's sentence: shown as one wrapped paragraph, so
+    // the words flow on instead of breaking where the fixed-width original broke them.
+    SPL1->setText(state.DoneLine2.isEmpty()
+                      ? state.DoneLine1
+                      : state.DoneLine1 + QLatin1Char(' ') + state.DoneLine2.trimmed());
     SPL2->setText(state.DoneLine2);
-    SPL2->setVisible(!state.DoneLine2.isEmpty());
+    SPL2->setVisible(false);
     FitPages();
 }
 
