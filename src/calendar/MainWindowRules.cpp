@@ -10,6 +10,9 @@ namespace custodex {
 
 bool ClientNameLeft(const QString& name, Qt::FocusReason reason, Prompter& prompter)
 {
+    // Focus going to a menu or another window is no leaving of the field: the command chosen
+    // there (Save, Save As) checks the name itself and gives the one message, and switching to
+    // another program must not raise a box behind it.
     if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
         reason == Qt::ActiveWindowFocusReason)
         return false;
