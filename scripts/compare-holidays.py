@@ -182,12 +182,6 @@ def classify(country, caption, side, day, entry, program, library):
             if side == "library only" and day == datetime.date(2002, 5, 27):
                 return ("rules", "2002 Golden Jubilee move to June 4 (the library keeps "
                         "May 27, 2002)")
-        if side == "program only" and day == datetime.date(2001, 6, 4):
-            # June 2001 to May 2002: May is in 2002, so the fixed June 4 is
-            # taken from the selected year's only June, June 2001.
-            return ("rules", "May of the selected year is in 2002, so the rule is the "
-                    "fixed date June 4, found in June 2001 (the real moved day, "
-                    "June 4, 2002, lies outside the range)")
         if day.year == 2012:
             return ("rules", "library moves 2012 to June 4 (Diamond Jubilee); the rules move "
                     "only 2002")

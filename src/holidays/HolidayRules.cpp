@@ -143,8 +143,11 @@ int FindRuleDay(const CalendarDocument& doc, const SelectedYear& year, const Hol
 {
     if (rule.Special == HolidaySpecial::GoldenJubilee && !JuneIn2002(doc, year))
         return -1;
+    // In 2002 the late-May holiday moved to June 4, 2002. A year from June 2001 to May 2002
+    // holds that May but not that June: its only June 4 is in 2001, which was no holiday, so
+    // nothing is marked.
     if (rule.Special == HolidaySpecial::LateMayBankHoliday && MayIn2002(doc, year))
-        return FindFixedDay(doc, year, 4, June);
+        return JuneIn2002(doc, year) ? FindFixedDay(doc, year, 4, June) : -1;
     switch (rule.Kind) {
     case HolidayRuleKind::FixedDate:
         return FindFixedDay(doc, year, rule.DayOfMonth, rule.MonthIndex);
