@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSplitter>
 
 namespace custodex {
 
@@ -35,6 +36,11 @@ QString Run(QWidget* parent, const FileDialogRequest& request, QFileDialog::Acce
     if (!request.FileName.isEmpty())
         dialog.selectFile(request.FileName);
     dialog.resize(DialogSize(parent));
+    // The places list starts narrow enough to cut folder names; give it room beside the files.
+    if (auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        const int width = dialog.width();
+        splitter->setSizes({width / 5, width - width / 5});
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return QDir::toNativeSeparators(dialog.selectedFiles().first());
