@@ -19,7 +19,6 @@ const QString BackgroundKey = QStringLiteral("BACKGRNDCOL");
 const QString DayVisitColourKey = QStringLiteral("DAYVISITCOL");
 const QString OvernightColourKey = QStringLiteral("OVERNITECOL");
 const QString NoNapSuffix = QStringLiteral(" (No Nap)");
-const QString NoNapPrefix = QStringLiteral("NN-");
 
 int LastSeparator(const QString& path)
 {

@@ -302,16 +302,29 @@ QString PercentText(int count, int days)
 
 QString ReasonDisplayText(const QString& reason)
 {
-    const QString noNap = QStringLiteral("NN-");
     QString text = reason;
-    const bool hadNoNap = text.startsWith(noNap);
+    const bool hadNoNap = text.startsWith(NoNapPrefix);
     if (hadNoNap)
-        text.remove(0, noNap.size());
+        text.remove(0, NoNapPrefix.size());
     if (text.startsWith(QStringLiteral("Even ")))
         text.remove(0, 5);
     else if (text.startsWith(QStringLiteral("Odd ")) || text.startsWith(QStringLiteral("All ")))
         text.remove(0, 4);
-    return hadNoNap ? noNap + text : text;
+    return hadNoNap ? NoNapPrefix + text : text;
+}
+
+DayMarkFields MarkFieldsOf(CalendarDay& day, bool overnight)
+{
+    if (overnight)
+        return {day.HasOvernight, day.OvernightReason, day.OvernightPickup, day.OvernightDropoff};
+    return {day.HasDayVisit, day.DayVisitReason, day.DayVisitStart, day.DayVisitEnd};
+}
+
+ConstDayMarkFields MarkFieldsOf(const CalendarDay& day, bool overnight)
+{
+    if (overnight)
+        return {day.HasOvernight, day.OvernightReason, day.OvernightPickup, day.OvernightDropoff};
+    return {day.HasDayVisit, day.DayVisitReason, day.DayVisitStart, day.DayVisitEnd};
 }
 
 void TakeSnapshot(CalendarDocument& doc, SnapshotKind kind)

@@ -14,6 +14,8 @@ namespace custodex {
 
 inline const QString NoTimeText = QStringLiteral("<None>");
 inline const QString BlankReason = QStringLiteral(" ");
+// A reason starting with this marks a day on which the child takes no nap.
+inline const QString NoNapPrefix = QStringLiteral("NN-");
 
 // Capacities of the stored texts, in characters.
 constexpr int MonthNameCapacity = 10;
@@ -179,6 +181,23 @@ void RecountCounters(CalendarDocument& doc);
 QString PercentText(int count, int days);
 QString ReasonDisplayText(const QString& reason);
 bool IsAnnotationReason(const QString& reason);
+
+// The four fields of one kind of mark on a day (overnight or day visit), so code that works on
+// either kind is written once.
+struct DayMarkFields {
+    bool& Has;
+    QString& Reason;
+    QString& Pickup;
+    QString& Dropoff;
+};
+struct ConstDayMarkFields {
+    bool Has;
+    const QString& Reason;
+    const QString& Pickup;
+    const QString& Dropoff;
+};
+DayMarkFields MarkFieldsOf(CalendarDay& day, bool overnight);
+ConstDayMarkFields MarkFieldsOf(const CalendarDay& day, bool overnight);
 
 void TakeSnapshot(CalendarDocument& doc, SnapshotKind kind);
 void RestoreSnapshot(CalendarDocument& doc, SnapshotKind kind);

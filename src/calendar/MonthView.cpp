@@ -8,7 +8,6 @@ namespace custodex {
 
 namespace {
 
-const QString NoNapPrefix = QStringLiteral("NN-");
 constexpr int RemovedTimeCapacity = 8;
 
 void BlankCell(DayCell& cell)
@@ -77,19 +76,9 @@ void SyncShownMonth(CalendarDocument& doc)
     doc.ShownMonthIndex = (doc.StartMonthIndex + doc.ShownMonthNumber - 1) % 12;
 }
 
-// The fields of one kind of mark on a day.
-struct DayMark {
-    bool& Has;
-    QString& Reason;
-    QString& First;
-    QString& Second;
-};
-
-DayMark MarkOf(CalendarDay& day, MarkMode mode)
+DayMarkFields MarkOf(CalendarDay& day, MarkMode mode)
 {
-    if (mode == MarkMode::Overnights)
-        return {day.HasOvernight, day.OvernightReason, day.OvernightPickup, day.OvernightDropoff};
-    return {day.HasDayVisit, day.DayVisitReason, day.DayVisitStart, day.DayVisitEnd};
+    return MarkFieldsOf(day, mode == MarkMode::Overnights);
 }
 
 void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayIndex,
@@ -110,12 +99,12 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
     request.Heading = (modifying ? QStringLiteral("Modifying ") : QStringLiteral("Setting ")) +
                       kind + QStringLiteral(" for ") + cell.WeekdayName + QStringLiteral(", ") +
                       cell.MonthName + QLatin1Char(' ') + QString::number(cell.Day);
-    const DayMark mark = MarkOf(day, view.Mode);
+    const DayMarkFields mark = MarkOf(day, view.Mode);
     QString reason;
     if (modifying) {
         reason = mark.Reason;
-        request.Entry.Start = mark.First;
-        request.Entry.End = mark.Second;
+        request.Entry.Start = mark.Pickup;
+        request.Entry.End = mark.Dropoff;
     }
     else {
         request.ReasonItems = defaults.Items;
@@ -143,8 +132,8 @@ void EditMark(CalendarDocument& doc, MonthView& view, DayCell& cell, int dayInde
         text = BlankReason;
     }
     mark.Has = true;
-    mark.First = request.Entry.Start;
-    mark.Second = request.Entry.End;
+    mark.Pickup = request.Entry.Start;
+    mark.Dropoff = request.Entry.End;
     mark.Reason = text;
     if (overnight)
         ShowOvernight(doc, cell, day);
@@ -160,15 +149,15 @@ void RemoveOrRestore(CalendarDocument& doc, MonthView& view, DayCell& cell, int 
 {
     CalendarDay& day = doc.Days[static_cast<std::size_t>(dayIndex)];
     const bool overnight = view.Mode == MarkMode::Overnights;
-    const DayMark mark = MarkOf(day, view.Mode);
+    const DayMarkFields mark = MarkOf(day, view.Mode);
     RemovedMark& removed = overnight ? view.RemovedOvernight : view.RemovedDayVisit;
     const bool shown = overnight ? cell.ShowsOvernight : cell.ShowsDayVisit;
     const bool drawn = overnight ? cell.Colour == doc.OvernightColour : cell.BarVisible;
     const QString& cellReason = overnight ? cell.OvernightReason : cell.DayVisitReason;
     if (shown && (drawn || IsAnnotationReason(cellReason))) {
         removed = {dayIndex, CutText(mark.Reason, ReasonCapacity),
-                   CutText(mark.First, RemovedTimeCapacity),
-                   CutText(mark.Second, RemovedTimeCapacity)};
+                   CutText(mark.Pickup, RemovedTimeCapacity),
+                   CutText(mark.Dropoff, RemovedTimeCapacity)};
         if (overnight)
             HideOvernight(doc, cell);
         else
@@ -177,14 +166,14 @@ void RemoveOrRestore(CalendarDocument& doc, MonthView& view, DayCell& cell, int 
             doc.DistributionStale = true;
         mark.Has = false;
         mark.Reason.clear();
-        mark.First = NoTimeText;
-        mark.Second = NoTimeText;
+        mark.Pickup = NoTimeText;
+        mark.Dropoff = NoTimeText;
     }
     else if (!shown && removed.Day == dayIndex) {
         mark.Has = true;
         mark.Reason = removed.Reason;
-        mark.First = removed.First;
-        mark.Second = removed.Second;
+        mark.Pickup = removed.First;
+        mark.Dropoff = removed.Second;
         if (overnight)
             ShowOvernight(doc, cell, day);
         else

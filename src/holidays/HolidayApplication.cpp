@@ -10,35 +10,14 @@ constexpr int DefaultTimeCapacity = 8;
 constexpr int March = 2;
 constexpr int April = 3;
 
-const QString NoNapPrefix = QStringLiteral("NN-");
-
-// The fields of one kind of mark on a day.
-struct MarkFields {
-    bool& Has;
-    QString& Reason;
-    QString& Pickup;
-    QString& Dropoff;
-};
-
-MarkFields MarkOf(CalendarDay& day, ListKind kind)
+DayMarkFields MarkOf(CalendarDay& day, ListKind kind)
 {
-    if (kind == ListKind::Overnights)
-        return {day.HasOvernight, day.OvernightReason, day.OvernightPickup, day.OvernightDropoff};
-    return {day.HasDayVisit, day.DayVisitReason, day.DayVisitStart, day.DayVisitEnd};
+    return MarkFieldsOf(day, kind == ListKind::Overnights);
 }
 
-struct ConstMarkFields {
-    bool Has;
-    const QString& Reason;
-    const QString& Pickup;
-    const QString& Dropoff;
-};
-
-ConstMarkFields MarkOf(const CalendarDay& day, ListKind kind)
+ConstDayMarkFields MarkOf(const CalendarDay& day, ListKind kind)
 {
-    if (kind == ListKind::Overnights)
-        return {day.HasOvernight, day.OvernightReason, day.OvernightPickup, day.OvernightDropoff};
-    return {day.HasDayVisit, day.DayVisitReason, day.DayVisitStart, day.DayVisitEnd};
+    return MarkFieldsOf(day, kind == ListKind::Overnights);
 }
 
 const CalendarDay& DayAt(const CalendarDocument& doc, int index)
@@ -57,7 +36,7 @@ bool IsSameHoliday(const QString& reason, const QString& caption, Qt::CaseSensit
     return reason.compare(caption, cs) == 0 || reason.compare(NoNapPrefix + caption, cs) == 0;
 }
 
-void Store(MarkFields fields, const QString& reason, const HolidayMark& mark)
+void Store(DayMarkFields fields, const QString& reason, const HolidayMark& mark)
 {
     fields.Has = true;
     fields.Reason = CutText(reason, ReasonCapacity);
@@ -152,7 +131,7 @@ HolidayRowState ScanHolidayRow(const CalendarDocument& doc, const HolidayDefinit
     row.Dropoff = defaultDropoff;
     row.Visible = HolidayRowVisible(doc, year, holiday);
     for (int i = year.First; i < year.End; ++i) {
-        const ConstMarkFields mark = MarkOf(DayAt(doc, i), kind);
+        const ConstDayMarkFields mark = MarkOf(DayAt(doc, i), kind);
         if (!mark.Has || !IsSameHoliday(mark.Reason, holiday.Caption, Qt::CaseSensitive))
             continue;
         row.Ticked = true;
@@ -180,7 +159,7 @@ bool ApplyHoliday(CalendarDocument& doc, int dayIndex, const HolidayMark& mark, 
                   HolidayQuestions& questions)
 {
     CalendarDay& day = doc.Days.at(static_cast<std::size_t>(dayIndex));
-    const MarkFields fields = MarkOf(day, kind);
+    const DayMarkFields fields = MarkOf(day, kind);
     const QString reason = mark.NoNap ? NoNapPrefix + mark.Caption : mark.Caption;
     const bool easter = applicationKind == HolidayApplicationKind::EasterBased;
     const bool same = fields.Has && IsSameHoliday(fields.Reason, mark.Caption, Qt::CaseInsensitive);

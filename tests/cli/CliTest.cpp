@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "cli/CliCommands.h"
 
 #include "platform/FileLock.h"
@@ -22,25 +23,12 @@
 #include <unistd.h>
 
 using namespace custodex;
+using custodex::cli_test::CliRun;
+using custodex::cli_test::RunCommand;
 
 namespace {
 
 const QString DataDir = QStringLiteral(CUSTODEX_TEST_DATA);
-
-struct CliRun {
-    int Status = 0;
-    QString Out;
-    QString Err;
-};
-
-CliRun RunCommand(const QStringList& arguments)
-{
-    CliRun run;
-    QTextStream out(&run.Out);
-    QTextStream err(&run.Err);
-    run.Status = RunCli(arguments, out, err);
-    return run;
-}
 
 QJsonObject InfoJson(const QString& path)
 {

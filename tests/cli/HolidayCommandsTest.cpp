@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "cli/CliCommands.h"
 
 #include <QJsonArray>
@@ -7,23 +8,10 @@
 #include <gtest/gtest.h>
 
 using namespace custodex;
+using custodex::cli_test::CliRun;
+using custodex::cli_test::RunCommand;
 
 namespace {
-
-struct CliRun {
-    int Status = 0;
-    QString Out;
-    QString Err;
-};
-
-CliRun RunCommand(const QStringList& arguments)
-{
-    CliRun run;
-    QTextStream out(&run.Out);
-    QTextStream err(&run.Err);
-    run.Status = RunCli(arguments, out, err);
-    return run;
-}
 
 QJsonObject HolidaysJson(const QStringList& arguments)
 {
