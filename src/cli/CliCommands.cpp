@@ -2,9 +2,11 @@
 
 #include "cli/CalendarFileCommands.h"
 #include "cli/CliCommand.h"
+#include "cli/DistributionCommand.h"
 #include "cli/HolidayCommands.h"
 #include "cli/InfoCommand.h"
 #include "cli/OutputCommands.h"
+#include "cli/PatternCommands.h"
 
 #include <QCommandLineParser>
 
@@ -30,6 +32,9 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<PreviewCommand>());
         list.push_back(std::make_unique<HolidaysCommand>());
         list.push_back(std::make_unique<ApplyHolidaysCommand>());
+        list.push_back(std::make_unique<ApplyPatternCommand>());
+        list.push_back(std::make_unique<RemovePatternCommand>());
+        list.push_back(std::make_unique<DistributionCommand>());
         return list;
     }();
     return commands;

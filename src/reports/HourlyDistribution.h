@@ -31,6 +31,13 @@ inline const QString DistributionCleanMessage =
 inline const QString DistributionProblemsMessage =
     QStringLiteral("The Hourly Distribution Report has found errors and/or warnings.\n\rWould "
                    "you like to view these messages now?");
+inline const QString DistributionAccuracyNote =
+    QStringLiteral("NOTE:  Actual times in hours and minutes will only be accurate when ALL "
+                   "warnings and errors have been eliminated.\n\r\n\rNOTE:  ANY warnings or "
+                   "errors will potentially cause Care Time and Quality Time Calculations to be "
+                   "in error");
+inline const QString DistributionCanceledMessage =
+    QStringLiteral("Hourly Distribution Report canceled by user.");
 
 struct WeekdayFigures {
     std::int32_t Count = 0;
