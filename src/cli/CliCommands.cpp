@@ -6,6 +6,7 @@
 #include "cli/HolidayCommands.h"
 #include "cli/InfoCommand.h"
 #include "cli/OutputCommands.h"
+#include "cli/PatternCommands.h"
 
 #include <QCommandLineParser>
 
@@ -31,6 +32,8 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<PreviewCommand>());
         list.push_back(std::make_unique<HolidaysCommand>());
         list.push_back(std::make_unique<ApplyHolidaysCommand>());
+        list.push_back(std::make_unique<ApplyPatternCommand>());
+        list.push_back(std::make_unique<RemovePatternCommand>());
         list.push_back(std::make_unique<DistributionCommand>());
         return list;
     }();

@@ -1,0 +1,250 @@
+#include "cli/PatternCommands.h"
+
+#include "calendar/MenuChecks.h"
+#include "entry/TimeText.h"
+#include "patterns/WeekdayPatterns.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace custodex::cli {
+
+namespace {
+
+QString PlainText(const QString& message)
+{
+    return QString(message).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+}
+
+QList<PositionalArgument> CalendarArguments()
+{
+    return {PositionalArgument{QStringLiteral("IN.cdb"), QStringLiteral("The calendar to read.")},
+            PositionalArgument{
+                QStringLiteral("OUT.cdb"),
+                QStringLiteral("The file to write: IN.cdb itself or a new file. An existing "
+                               "other file is refused.")}};
+}
+
+// A weekday written in full or as its first three letters, in any case; 0 = Monday.
+std::optional<int> WeekdayNamed(const QString& name)
+{
+    const QString trimmed = name.trimmed();
+    for (int w = 0; w < WeekdayCount; ++w) {
+        const QString& full = PatternWeekdayNames().at(w);
+        if (trimmed.compare(full, Qt::CaseInsensitive) == 0 ||
+            trimmed.compare(full.left(3), Qt::CaseInsensitive) == 0)
+            return w;
+    }
+    return std::nullopt;
+}
+
+std::optional<PatternKind> KindNamed(const QString& name)
+{
+    for (int k = 0; k <= static_cast<int>(PatternKind::Last); ++k) {
+        const auto kind = static_cast<PatternKind>(k);
+        if (name.compare(PatternKindWord(kind), Qt::CaseInsensitive) == 0)
+            return kind;
+    }
+    return std::nullopt;
+}
+
+struct IsoDate {
+    int Year = 0;
+    int MonthIndex = 0;
+    int Day = 0;
+};
+
+// YYYY-MM-DD with a month 01 to 12 and a day 01 to 31; whether that day exists in that month
+// is the range check's business, as in the dialog.
+std::optional<IsoDate> DateWritten(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const IsoDate date{match.captured(1).toInt(), match.captured(2).toInt() - 1,
+                       match.captured(3).toInt()};
+    if (date.MonthIndex < 0 || date.MonthIndex > 11 || date.Day < 1 || date.Day > 31)
+        return std::nullopt;
+    return date;
+}
+
+// Puts --from and --to into the range block as a user picks them; false after a usage error.
+bool ChooseRange(const QCommandLineParser& parser, const QCommandLineOption& from,
+                 const QCommandLineOption& to, DateRangeBlock& range, QString& error)
+{
+    const struct {
+        const QCommandLineOption& Option;
+        DateRangeSide& Side;
+    } sides[] = {{from, range.Start}, {to, range.End}};
+    for (const auto& side : sides) {
+        if (!parser.isSet(side.Option))
+            continue;
+        const std::optional<IsoDate> date = DateWritten(parser.value(side.Option));
+        if (!date) {
+            error = QStringLiteral("--") + side.Option.names().first() +
+                    QStringLiteral(" needs a date written YYYY-MM-DD.");
+            return false;
+        }
+        ChooseRangeDate(side.Side, date->Year, date->MonthIndex, date->Day);
+    }
+    return true;
+}
+
+// Answers every overwrite question the same way and prints what the run shows; an error goes
+// to standard error, as every refusal does.
+class PrintedQuestions : public PatternQuestions {
+public:
+    PrintedQuestions(QTextStream& out, QTextStream& err, bool yesToAll)
+        : m_out(out), m_err(err), m_yesToAll(yesToAll)
+    {
+    }
+    OverwriteAnswer AskOverwrite(const QString& question) override
+    {
+        m_out << PlainText(question) << '\n'
+              << (m_yesToAll ? QStringLiteral("Yes to All") : QStringLiteral("No")) << '\n';
+        return m_yesToAll ? OverwriteAnswer::YesToAll : OverwriteAnswer::No;
+    }
+    void Tell(PromptKind kind, const QString& text) override
+    {
+        (kind == PromptKind::Error ? m_err : m_out) << PlainText(text) << '\n';
+    }
+
+private:
+    QTextStream& m_out;
+    QTextStream& m_err;
+    bool m_yesToAll;
+};
+
+} // namespace
+
+ApplyPatternCommand::ApplyPatternCommand()
+    : Command(QStringLiteral("apply-pattern"),
+              QStringLiteral("Marks days by a weekday pattern: one Apply List, then Save/Close."))
+{
+    m_options << m_overnights << m_dayVisits << m_kind << m_days << m_weekBegins << m_from << m_to
+              << m_pickup << m_dropoff << m_reason << m_noNap << m_overwrite;
+    m_arguments = CalendarArguments();
+}
+
+int ApplyPatternCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
+                                 QTextStream& out, QTextStream& err) const
+{
+    if (parser.isSet(m_overnights) == parser.isSet(m_dayVisits))
+        return UsageError(err,
+                          QStringLiteral("Give exactly one of --overnights and --day-visits."));
+    const std::optional<PatternKind> kind = KindNamed(parser.value(m_kind));
+    if (!kind)
+        return UsageError(err, QStringLiteral("--kind needs odd, even, all, first, second, "
+                                              "third, fourth, fifth or last."));
+    WeekdaySet weekdays{};
+    for (const QString& name : parser.value(m_days).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const std::optional<int> weekday = WeekdayNamed(name);
+        if (!weekday)
+            return UsageError(err, QStringLiteral("--days needs weekday names such as "
+                                                  "fri,sat,sun; '") +
+                                       name + QStringLiteral("' is none."));
+        weekdays[static_cast<std::size_t>(*weekday)] = true;
+    }
+    const std::optional<int> weekBegin = WeekdayNamed(parser.value(m_weekBegins));
+    if (!weekBegin)
+        return UsageError(err, QStringLiteral("--week-begins needs a weekday name such as mon."));
+    for (const QCommandLineOption* time : {&m_pickup, &m_dropoff}) {
+        const QString text = parser.value(*time);
+        if (parser.isSet(*time) && !IsNoTime(text) && !IsValidTimeText(text))
+            return UsageError(err, QStringLiteral("--") + time->names().first() +
+                                       QStringLiteral(" needs a time such as 06:00PM or <None>."));
+    }
+    const QString policy = parser.value(m_overwrite);
+    if (policy != QStringLiteral("none") && policy != QStringLiteral("all"))
+        return UsageError(err, QStringLiteral("--overwrite needs none or all."));
+
+    CalendarDocument doc;
+    if (!ReadCalendarArgument(arguments[0], doc, err))
+        return ExitFailure;
+    const OutputTarget target{arguments[1], arguments[0], false, false};
+    // An OUT the save would refuse is refused before the run asks or tells anything.
+    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+        return *refused;
+
+    const ListKind list = parser.isSet(m_overnights) ? ListKind::Overnights : ListKind::DayVisits;
+    const PatternDialog dialog =
+        IsMonthlyKind(*kind) ? PatternDialog::Monthly : PatternDialog::OddEvenAll;
+    // The dialog as it opens, then the choices the options make in it.
+    PatternDialogState state;
+    ResetPatternDialog(state, dialog);
+    OpenPatternDialog(doc, state, dialog, list);
+    state.Pattern = *kind;
+    state.Weekdays = weekdays;
+    state.WeekBegin = *weekBegin;
+    state.NoNap = parser.isSet(m_noNap);
+    if (parser.isSet(m_pickup))
+        state.Pickup = parser.value(m_pickup);
+    if (parser.isSet(m_dropoff))
+        state.Dropoff = parser.value(m_dropoff);
+    QString error;
+    if (!ChooseRange(parser, m_from, m_to, state.Range, error))
+        return UsageError(err, error);
+    state.Reason = parser.isSet(m_reason)
+                       ? CutText(parser.value(m_reason), PatternReasonCapacity)
+                       : DefaultPatternReason(dialog, list, *kind, weekdays, *weekBegin, QString());
+
+    PrintedQuestions questions(out, err, policy == QStringLiteral("all"));
+    bool ran = false;
+    // Save/Close after the one Apply: applied changes mark the calendar changed and stale.
+    RunDayChangingDialog(doc, [&] {
+        ran = ApplyListClick(doc, state, dialog, list, questions).Ran;
+        return true;
+    });
+    out.flush();
+    err.flush();
+    if (!ran)
+        return ExitFailure;
+    return SaveCalendarFile(doc, target, err);
+}
+
+RemovePatternCommand::RemovePatternCommand()
+    : Command(QStringLiteral("remove-pattern"),
+              QStringLiteral("Removes the marks of one reason: one Remove List, then Save/Close."))
+{
+    m_options << m_overnights << m_dayVisits << m_reason << m_from << m_to;
+    m_arguments = CalendarArguments();
+}
+
+int RemovePatternCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
+                                  QTextStream& out, QTextStream& err) const
+{
+    if (parser.isSet(m_overnights) == parser.isSet(m_dayVisits))
+        return UsageError(err,
+                          QStringLiteral("Give exactly one of --overnights and --day-visits."));
+    if (!parser.isSet(m_reason))
+        return UsageError(err, QStringLiteral("--reason is required."));
+
+    CalendarDocument doc;
+    if (!ReadCalendarArgument(arguments[0], doc, err))
+        return ExitFailure;
+    const OutputTarget target{arguments[1], arguments[0], false, false};
+    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+        return *refused;
+
+    const ListKind list = parser.isSet(m_overnights) ? ListKind::Overnights : ListKind::DayVisits;
+    PatternDialogState state;
+    ResetPatternDialog(state, PatternDialog::OddEvenAll);
+    OpenPatternDialog(doc, state, PatternDialog::OddEvenAll, list);
+    QString error;
+    if (!ChooseRange(parser, m_from, m_to, state.Range, error))
+        return UsageError(err, error);
+    state.Reason = CutText(parser.value(m_reason), PatternReasonCapacity);
+
+    PrintedQuestions questions(out, err, false);
+    RunDayChangingDialog(doc, [&] {
+        RemoveListClick(doc, state, list, questions);
+        return true;
+    });
+    out.flush();
+    return SaveCalendarFile(doc, target, err);
+}
+
+} // namespace custodex::cli
