@@ -3,6 +3,8 @@
 #include "calendar/ui/CalendarCommands.h"
 #include "calendar/ui/Months.h"
 #include "entry/ui/FindCommand.h"
+#include "holidays/HolidayLists.h"
+#include "holidays/ui/HolidayCommands.h"
 #include "output/ui/OutputCommands.h"
 #include "reports/ui/PreferencesCommand.h"
 
@@ -112,9 +114,12 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     later(overnightLists, QStringLiteral("Apply/Remove Monthly Patterns"), "OvernightMonthly");
     QMenu* overnightHolidays =
         submenu(overnightLists, QStringLiteral("Apply/Remove a Holiday"), nullptr);
-    later(overnightHolidays, QStringLiteral("U.S. Holidays"), "OvernightUSHolidays");
-    later(overnightHolidays, QStringLiteral("Canadian Holidays"), "OvernightCanadianHolidays");
-    later(overnightHolidays, QStringLiteral("United Kingdom Holidays"), "OvernightUKHolidays");
+    add(overnightHolidays, QStringLiteral("U.S. Holidays"), "OvernightUSHolidays",
+        [host] { RunHolidays(*host, UnitedStatesHolidays(), ListKind::Overnights); });
+    add(overnightHolidays, QStringLiteral("Canadian Holidays"), "OvernightCanadianHolidays",
+        [host] { RunHolidays(*host, CanadianHolidays(), ListKind::Overnights); });
+    add(overnightHolidays, QStringLiteral("United Kingdom Holidays"), "OvernightUKHolidays",
+        [host] { RunHolidays(*host, UnitedKingdomHolidays(), ListKind::Overnights); });
     add(overnightLists, QStringLiteral("Scan for Possible Extended Overnights"), "ScanExtended",
         [host] { RunExtendedScan(*host); });
     QMenu* dayVisitLists = submenu(lists, QStringLiteral("Day Visit Lists"), "DayVisitLists");
@@ -125,9 +130,12 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     later(dayVisitLists, QStringLiteral("Apply/Remove Monthly Patterns"), "DayVisitMonthly");
     QMenu* dayVisitHolidays =
         submenu(dayVisitLists, QStringLiteral("Apply/Remove a Holiday"), nullptr);
-    later(dayVisitHolidays, QStringLiteral("U. S. Holidays"), "DayVisitUSHolidays");
-    later(dayVisitHolidays, QStringLiteral("Canadian Holidays"), "DayVisitCanadianHolidays");
-    later(dayVisitHolidays, QStringLiteral("United Kingdom Holidays"), "DayVisitUKHolidays");
+    add(dayVisitHolidays, QStringLiteral("U. S. Holidays"), "DayVisitUSHolidays",
+        [host] { RunHolidays(*host, UnitedStatesHolidays(), ListKind::DayVisits); });
+    add(dayVisitHolidays, QStringLiteral("Canadian Holidays"), "DayVisitCanadianHolidays",
+        [host] { RunHolidays(*host, CanadianHolidays(), ListKind::DayVisits); });
+    add(dayVisitHolidays, QStringLiteral("United Kingdom Holidays"), "DayVisitUKHolidays",
+        [host] { RunHolidays(*host, UnitedKingdomHolidays(), ListKind::DayVisits); });
     lists->addSeparator();
     later(lists, QStringLiteral("Apply/Remove a Custom Repeat Pattern"), "ApplyRepeatPattern");
     later(lists, QStringLiteral("Create/Modify a Custom Repeat Pattern"), "MakeRepeatPattern");

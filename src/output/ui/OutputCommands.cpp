@@ -5,6 +5,7 @@
 #include "output/ui/Csvcnvrt.h"
 #include "output/ui/preview.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QLocale>
 
@@ -28,7 +29,16 @@ void RunPreview(CommandHost& host)
     if (!CheckPreview(doc, host.Services().Messages))
         return;
     RecountCounters(doc);
-    PreviewWindow(host).ShowFor(doc, [&host] {
+    TPreviewer& preview = PreviewWindow(host);
+    // Opened from a modal dialog's Preview button, the preview must take the input itself:
+    // a plain window would be shown but blocked by the dialog, and could not be closed.
+    const Qt::WindowModality modality =
+        QApplication::activeModalWidget() ? Qt::ApplicationModal : Qt::NonModal;
+    if (preview.windowModality() != modality) {
+        preview.hide();
+        preview.setWindowModality(modality);
+    }
+    preview.ShowFor(doc, [&host] {
         if (host.Services().GeneratedStamp)
             return host.Services().GeneratedStamp();
         const QDateTime now = QDateTime::currentDateTime();
