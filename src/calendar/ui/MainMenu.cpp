@@ -6,6 +6,7 @@
 #include "holidays/HolidayLists.h"
 #include "holidays/ui/HolidayCommands.h"
 #include "output/ui/OutputCommands.h"
+#include "patterns/ui/PatternListCommands.h"
 #include "reports/ui/PreferencesCommand.h"
 
 #include <QAction>
@@ -109,9 +110,10 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     QMenu* overnightLists = submenu(lists, QStringLiteral("Overnight Lists"), "OvernightLists");
     QObject::connect(overnightLists, &QMenu::aboutToShow, w,
                      [w] { w->SetListKind(ListKind::Overnights); });
-    later(overnightLists, QStringLiteral("Apply/Remove Odd/Even/All Patterns (Days or Weeks)"),
-          "OvernightOddEvenAll");
-    later(overnightLists, QStringLiteral("Apply/Remove Monthly Patterns"), "OvernightMonthly");
+    add(overnightLists, QStringLiteral("Apply/Remove Odd/Even/All Patterns (Days or Weeks)"),
+        "OvernightOddEvenAll", [host] { RunOddEvenAllOvernights(*host); });
+    add(overnightLists, QStringLiteral("Apply/Remove Monthly Patterns"), "OvernightMonthly",
+        [host] { RunMonthlyOvernights(*host); });
     QMenu* overnightHolidays =
         submenu(overnightLists, QStringLiteral("Apply/Remove a Holiday"), nullptr);
     add(overnightHolidays, QStringLiteral("U.S. Holidays"), "OvernightUSHolidays",
@@ -125,9 +127,10 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     QMenu* dayVisitLists = submenu(lists, QStringLiteral("Day Visit Lists"), "DayVisitLists");
     QObject::connect(dayVisitLists, &QMenu::aboutToShow, w,
                      [w] { w->SetListKind(ListKind::DayVisits); });
-    later(dayVisitLists, QStringLiteral("Apply/Remove Odd/Even/All Patterns (Days or Weeks)"),
-          "DayVisitOddEvenAll");
-    later(dayVisitLists, QStringLiteral("Apply/Remove Monthly Patterns"), "DayVisitMonthly");
+    add(dayVisitLists, QStringLiteral("Apply/Remove Odd/Even/All Patterns (Days or Weeks)"),
+        "DayVisitOddEvenAll", [host] { RunOddEvenAllDayVisits(*host); });
+    add(dayVisitLists, QStringLiteral("Apply/Remove Monthly Patterns"), "DayVisitMonthly",
+        [host] { RunMonthlyDayVisits(*host); });
     QMenu* dayVisitHolidays =
         submenu(dayVisitLists, QStringLiteral("Apply/Remove a Holiday"), nullptr);
     add(dayVisitHolidays, QStringLiteral("U. S. Holidays"), "DayVisitUSHolidays",

@@ -485,6 +485,7 @@ void TQDLMainCalendar::AfterLifecycle(bool closedOrOpened)
         Month.RemovedDayVisit = {};
         Month.Mode = MarkMode::Overnights;
         Overnights->setChecked(true);
+        emit CalendarReplaced();
     }
     RefreshWindow();
     if (closedOrOpened && !Doc.HasCalendar())

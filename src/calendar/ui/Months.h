@@ -81,6 +81,10 @@ public:
     void FirstActivation();
     void WriteSettingsFile();
 
+signals:
+    // The calendar was closed or another one opened; dialogs that keep entries reset them.
+    void CalendarReplaced();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

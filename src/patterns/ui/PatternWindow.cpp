@@ -1,0 +1,526 @@
+#include "patterns/ui/PatternWindow.h"
+
+#include "entry/ui/Clock.h"
+#include "platform/Prompter.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace custodex {
+
+namespace {
+
+const QString CancelQuestion = QStringLiteral(
+    "Warning!  If you cancel you will lose all changes!\n\rAre you sure you want to cancel?");
+const QString CloseQuestion =
+    QStringLiteral("Closing now will cause all changes to be lost!\n\rClose anyway?");
+const QString UseSaveClose =
+    QStringLiteral("Please use the \"Save/Close\" button\n\rto save your changes and close.");
+
+QComboBox* RangeList(QWidget* parent, const char* name, int width)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumWidth(width);
+    return box;
+}
+
+QPushButton* Button(QWidget* parent, const QString& caption, const char* name)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TPatternWindow::TPatternWindow(PatternDialog dialog, ListKind kind, Prompter& prompter,
+                               TUserClock& clock, std::function<void()> preview,
+                               std::function<void()> refresh, QWidget* parent)
+    : QDialog(parent), Which(dialog), Marks(kind), Messages(prompter), Clock(clock),
+      Preview(std::move(preview)), Refresh(std::move(refresh))
+{
+    setWindowTitle(PatternWindowCaption(dialog, kind));
+    auto* top = new QHBoxLayout;
+    top->addWidget(BuildWeekdays());
+    auto* right = new QVBoxLayout;
+    right->addWidget(BuildKindRow());
+    right->addWidget(SelectFullWeekBeginDay);
+    right->addStretch();
+    top->addLayout(right, 1);
+
+    NoNapBox = new QCheckBox(PatternNoNapCaption(kind), this);
+    NoNapBox->setObjectName(QStringLiteral("NoNapBox"));
+    Alias = new QLineEdit(this);
+    Alias->setObjectName(QStringLiteral("Alias"));
+    Alias->setMaxLength(PatternReasonCapacity);
+    auto* reasonLabel = new QLabel(QStringLiteral("&Reason:"), this);
+    reasonLabel->setBuddy(Alias);
+    auto* reasonRow = new QHBoxLayout;
+    reasonRow->addWidget(reasonLabel);
+    reasonRow->addWidget(Alias, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(BuildRange());
+    layout->addWidget(BuildTimes());
+    layout->addWidget(NoNapBox);
+    layout->addLayout(reasonRow);
+    layout->addWidget(BuildButtons());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Keyboard order follows the form from top left to bottom right.
+    QWidget* order[] = {
+        WeekDay,   KindBoxes.front(), WeekBegins.front(), FirstMonth, FirstDay, FirstYear,
+        LastMonth, LastDay,           LastYear,           SClick1,    BitBtn1,  NoNapBox,
+        Alias,     ApplyBtn,          RemoveBtn,          UndoBtn,    BitBtn3,  CloseBtn,
+        CancelBtn};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    Connect();
+    ResetDialog();
+}
+
+QWidget* TPatternWindow::BuildWeekdays()
+{
+    auto* box = new QGroupBox(QStringLiteral("&Weekday"), this);
+    WeekDay = new QListWidget(box);
+    WeekDay->setObjectName(QStringLiteral("WeekDay"));
+    WeekDay->addItems(PatternWeekdayNames());
+    WeekDay->setSelectionMode(QAbstractItemView::MultiSelection);
+    WeekDay->setToolTip(QStringLiteral("Choose one or more weekdays; days that follow each other "
+                                       "form one stay. All seven choose whole weeks."));
+    const int rows = WeekDay->sizeHintForRow(0) * WeekdayCount + 2 * WeekDay->frameWidth();
+    WeekDay->setFixedHeight(rows);
+    WeekDay->setMinimumWidth(WeekDay->sizeHintForColumn(0) + 2 * WeekDay->frameWidth() + 24);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(WeekDay);
+    layout->addStretch();
+    return box;
+}
+
+QWidget* TPatternWindow::BuildKindRow()
+{
+    const bool monthly = Which == PatternDialog::Monthly;
+    auto* box = new QGroupBox(QStringLiteral("Pattern"), this);
+    auto* row = new QHBoxLayout(box);
+    auto* group = new QButtonGroup(box);
+    struct KindButton {
+        PatternKind Kind;
+        const char* Caption;
+        const char* Name;
+    };
+    const std::vector<KindButton> buttons =
+        monthly ? std::vector<KindButton>{{PatternKind::First, "1st", "FirstBox"},
+                                          {PatternKind::Second, "2nd", "SecondBox"},
+                                          {PatternKind::Third, "3rd", "ThirdBox"},
+                                          {PatternKind::Fourth, "4th", "FourthBox"},
+                                          {PatternKind::Fifth, "5th", "FifthBox"},
+                                          {PatternKind::Last, "&Last", "LastBox"}}
+                : std::vector<KindButton>{{PatternKind::Odd, "&Odd", "FirstBox"},
+                                          {PatternKind::Even, "&Even", "SecondBox"},
+                                          {PatternKind::All, "A&ll", "ThirdBox"}};
+    if (monthly)
+        row->addWidget(new QLabel(QStringLiteral("Every "), box));
+    for (const KindButton& button : buttons) {
+        auto* radio = new QRadioButton(QLatin1String(button.Caption), box);
+        radio->setObjectName(QLatin1String(button.Name));
+        radio->setProperty("kind", static_cast<int>(button.Kind));
+        group->addButton(radio);
+        KindBoxes.push_back(radio);
+        row->addWidget(radio);
+    }
+    row->addStretch();
+    box->setToolTip(monthly ? QStringLiteral("Which of the chosen weekdays in each month starts "
+                                             "a stay")
+                            : QStringLiteral("Every other occurrence (odd, even) of the chosen "
+                                             "weekdays, counted on across months, or all of "
+                                             "them"));
+
+    SelectFullWeekBeginDay = new QGroupBox(QStringLiteral("Full weeks begin on"), this);
+    SelectFullWeekBeginDay->setObjectName(QStringLiteral("SelectFullWeekBeginDay"));
+    SelectFullWeekBeginDay->setToolTip(QStringLiteral("Used when all seven weekdays are chosen"));
+    auto* grid = new QGridLayout(SelectFullWeekBeginDay);
+    for (int w = 0; w < WeekdayCount; ++w) {
+        const QString name = PatternWeekdayNames().at(w);
+        auto* radio = new QRadioButton(name, SelectFullWeekBeginDay);
+        radio->setObjectName(QStringLiteral("WeekBegins") + name);
+        WeekBegins[static_cast<std::size_t>(w)] = radio;
+        grid->addWidget(radio, w % 4, w / 4);
+    }
+    return box;
+}
+
+QWidget* TPatternWindow::BuildRange()
+{
+    auto* box = new QGroupBox(QStringLiteral("Date Range"), this);
+    auto* grid = new QGridLayout(box);
+    FirstMonth = RangeList(box, "FirstMonth", 110);
+    FirstDay = RangeList(box, "FirstDay", 50);
+    FirstYear = RangeList(box, "FirstYear", 70);
+    LastMonth = RangeList(box, "LastMonth", 110);
+    LastDay = RangeList(box, "LastDay", 50);
+    LastYear = RangeList(box, "LastYear", 70);
+    auto* startLabel = new QLabel(QStringLiteral("Start On or After"), box);
+    auto* endLabel = new QLabel(QStringLiteral("End Before or On"), box);
+    startLabel->setBuddy(FirstMonth);
+    endLabel->setBuddy(LastMonth);
+    grid->addWidget(startLabel, 0, 0);
+    grid->addWidget(FirstMonth, 0, 1);
+    grid->addWidget(FirstDay, 0, 2);
+    grid->addWidget(FirstYear, 0, 3);
+    grid->addWidget(endLabel, 1, 0);
+    grid->addWidget(LastMonth, 1, 1);
+    grid->addWidget(LastDay, 1, 2);
+    grid->addWidget(LastYear, 1, 3);
+    grid->setColumnStretch(4, 1);
+    return box;
+}
+
+QWidget* TPatternWindow::BuildTimes()
+{
+    auto* box = new QGroupBox(QStringLiteral("Times"), this);
+    auto* row = new QHBoxLayout(box);
+    auto field = [box](const char* name) {
+        auto* edit = new QLineEdit(box);
+        edit->setObjectName(QLatin1String(name));
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::NoFocus); // its button takes the keyboard
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("<None>MM")) + 16);
+        edit->setCursor(Qt::PointingHandCursor);
+        return edit;
+    };
+    auto button = [box](const char* name, const QString& tip) {
+        auto* tool = new QToolButton(box);
+        tool->setObjectName(QLatin1String(name));
+        tool->setText(QStringLiteral("..."));
+        tool->setToolTip(tip);
+        return tool;
+    };
+    StrtTime = field("StrtTime");
+    EndTime = field("EndTime");
+    SClick1 = button("SClick1", QStringLiteral("Set the pickup time"));
+    BitBtn1 = button("BitBtn1", QStringLiteral("Set the dropoff time"));
+    StrtTime->setToolTip(SClick1->toolTip());
+    EndTime->setToolTip(BitBtn1->toolTip());
+    row->addWidget(new QLabel(QStringLiteral("Pickup Time:"), box));
+    row->addWidget(StrtTime);
+    row->addWidget(SClick1);
+    row->addSpacing(16);
+    row->addWidget(new QLabel(QStringLiteral("Dropoff Time:"), box));
+    row->addWidget(EndTime);
+    row->addWidget(BitBtn1);
+    row->addStretch();
+    StrtTime->installEventFilter(this);
+    EndTime->installEventFilter(this);
+    return box;
+}
+
+QWidget* TPatternWindow::BuildButtons()
+{
+    auto* panel = new QWidget(this);
+    ApplyBtn = Button(panel, QStringLiteral("&Apply List"), "ApplyBtn");
+    RemoveBtn = Button(panel, QStringLiteral("Re&move List"), "RemoveBtn");
+    UndoBtn = Button(panel, QStringLiteral("&Undo"), "UndoBtn");
+    BitBtn3 = Button(panel, QStringLiteral("&Preview"), "BitBtn3");
+    CloseBtn = Button(panel, QStringLiteral("&Save/Close"), "CloseBtn");
+    CancelBtn = Button(panel, QStringLiteral("&Cancel"), "CancelBtn");
+    ApplyBtn->setDefault(true); // Enter applies the list
+    ApplyBtn->setToolTip(QStringLiteral("Mark the pattern's days in the date range"));
+    RemoveBtn->setToolTip(
+        QStringLiteral("Remove every mark in the date range that has this reason"));
+    UndoBtn->setToolTip(QStringLiteral("Take back the last Apply List or Remove List"));
+    BitBtn3->setToolTip(QStringLiteral("Show the whole calendar as it is now"));
+    CloseBtn->setToolTip(QStringLiteral("Keep the changes and close"));
+    CancelBtn->setToolTip(QStringLiteral("Throw away every change made here and close"));
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(ApplyBtn, 0, 0);
+    grid->addWidget(RemoveBtn, 0, 1);
+    grid->addWidget(UndoBtn, 0, 2);
+    grid->addWidget(BitBtn3, 0, 3);
+    grid->addWidget(CloseBtn, 1, 2);
+    grid->addWidget(CancelBtn, 1, 3);
+    return panel;
+}
+
+void TPatternWindow::Connect()
+{
+    for (QRadioButton* radio : KindBoxes)
+        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                ChoicesChanged();
+        });
+    for (QRadioButton* radio : WeekBegins)
+        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                ChoicesChanged();
+        });
+    connect(WeekDay, &QListWidget::itemSelectionChanged, this, [this] { ChoicesChanged(); });
+    for (QComboBox* box : {FirstMonth, FirstYear})
+        connect(box, &QComboBox::currentTextChanged, this, [this] { RangeListChanged(false); });
+    for (QComboBox* box : {LastMonth, LastYear})
+        connect(box, &QComboBox::currentTextChanged, this, [this] { RangeListChanged(true); });
+    for (QComboBox* box : {FirstDay, LastDay})
+        connect(box, &QComboBox::currentTextChanged, this, [this] { TakeRangeEntries(); });
+    connect(Alias, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!Updating)
+            Entries.Reason = text;
+    });
+    connect(NoNapBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (!Updating)
+            Entries.NoNap = on;
+    });
+    connect(SClick1, &QToolButton::clicked, this, [this] { EditTime(false); });
+    connect(BitBtn1, &QToolButton::clicked, this, [this] { EditTime(true); });
+    connect(ApplyBtn, &QPushButton::clicked, this, &TPatternWindow::ApplyBtnClick);
+    connect(RemoveBtn, &QPushButton::clicked, this, &TPatternWindow::RemoveBtnClick);
+    connect(UndoBtn, &QPushButton::clicked, this, &TPatternWindow::UndoBtnClick);
+    connect(BitBtn3, &QPushButton::clicked, this, &TPatternWindow::BitBtn3Click);
+    connect(CloseBtn, &QPushButton::clicked, this, &TPatternWindow::CloseBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TPatternWindow::CancelBtnClick);
+}
+
+void TPatternWindow::ResetDialog()
+{
+    ResetPatternDialog(Entries, Which);
+    ShowState();
+}
+
+bool TPatternWindow::Execute(CalendarDocument& doc)
+{
+    Doc = &doc;
+    OpenPatternDialog(doc, Entries, Which, Marks);
+    ShowState();
+    WeekDay->setFocus();
+    const bool saved = exec() == QDialog::Accepted;
+    Doc = nullptr;
+    return saved;
+}
+
+void TPatternWindow::ShowState()
+{
+    Updating = true;
+    for (QRadioButton* radio : KindBoxes)
+        radio->setChecked(radio->property("kind").toInt() == static_cast<int>(Entries.Pattern));
+    for (int w = 0; w < WeekdayCount; ++w) {
+        WeekDay->item(w)->setSelected(Entries.Weekdays[static_cast<std::size_t>(w)]);
+        WeekBegins[static_cast<std::size_t>(w)]->setChecked(w == Entries.WeekBegin);
+    }
+    SelectFullWeekBeginDay->setEnabled(IsWeeksMode(Entries.Weekdays));
+    ShowRangeSide(Entries.Range.Start, FirstMonth, FirstDay, FirstYear);
+    ShowRangeSide(Entries.Range.End, LastMonth, LastDay, LastYear);
+    StrtTime->setText(Entries.Pickup);
+    EndTime->setText(Entries.Dropoff);
+    NoNapBox->setChecked(Entries.NoNap);
+    Alias->setText(Entries.Reason);
+    UndoBtn->setEnabled(Entries.UndoEnabled);
+    Updating = false;
+}
+
+void TPatternWindow::ShowRangeSide(const DateRangeSide& side, QComboBox* month, QComboBox* day,
+                                   QComboBox* year)
+{
+    const bool wasUpdating = Updating;
+    Updating = true;
+    const struct {
+        QComboBox* Box;
+        const QStringList& Items;
+        const QString& Text;
+    } lists[] = {{month, side.Months, side.Month},
+                 {day, side.Days, side.Day},
+                 {year, side.Years, side.Year}};
+    for (const auto& list : lists) {
+        QStringList shown;
+        for (int i = 0; i < list.Box->count(); ++i)
+            shown << list.Box->itemText(i);
+        if (shown != list.Items) {
+            list.Box->clear();
+            list.Box->addItems(list.Items);
+        }
+        list.Box->setCurrentIndex(list.Items.indexOf(list.Text));
+        list.Box->setEditText(list.Text);
+    }
+    Updating = wasUpdating;
+}
+
+void TPatternWindow::TakeRangeEntries()
+{
+    if (Updating)
+        return;
+    Entries.Range.Start.Month = FirstMonth->currentText();
+    Entries.Range.Start.Day = FirstDay->currentText();
+    Entries.Range.Start.Year = FirstYear->currentText();
+    Entries.Range.End.Month = LastMonth->currentText();
+    Entries.Range.End.Day = LastDay->currentText();
+    Entries.Range.End.Year = LastYear->currentText();
+}
+
+void TPatternWindow::RangeListChanged(bool endSide)
+{
+    if (Updating)
+        return;
+    TakeRangeEntries();
+    DateRangeSide& side = endSide ? Entries.Range.End : Entries.Range.Start;
+    if (!DateRangeSideChanged(side))
+        return;
+    if (endSide)
+        ShowRangeSide(side, LastMonth, LastDay, LastYear);
+    else
+        ShowRangeSide(side, FirstMonth, FirstDay, FirstYear);
+}
+
+void TPatternWindow::ChoicesChanged()
+{
+    if (Updating)
+        return;
+    for (QRadioButton* radio : KindBoxes)
+        if (radio->isChecked())
+            Entries.Pattern = static_cast<PatternKind>(radio->property("kind").toInt());
+    for (int w = 0; w < WeekdayCount; ++w) {
+        Entries.Weekdays[static_cast<std::size_t>(w)] = WeekDay->item(w)->isSelected();
+        if (WeekBegins[static_cast<std::size_t>(w)]->isChecked())
+            Entries.WeekBegin = w;
+    }
+    Entries.Reason = DefaultPatternReason(Which, Marks, Entries.Pattern, Entries.Weekdays,
+                                          Entries.WeekBegin, Entries.Reason);
+    ShowState();
+}
+
+void TPatternWindow::EditTime(bool dropoff)
+{
+    if (!Doc)
+        return;
+    QLineEdit* field = dropoff ? EndTime : StrtTime;
+    QString& value = dropoff ? Entries.Dropoff : Entries.Pickup;
+    QString text = value;
+    const TimePromptTexts texts = PatternTimePrompt(Marks, dropoff);
+    const QPoint anchor = field->mapToGlobal(QPoint(0, field->height()));
+    if (Clock.Execute(*Doc, texts.Prompt, text, &anchor, texts.Caption)) {
+        value = text;
+        field->setText(text);
+    }
+}
+
+void TPatternWindow::FocusRange(RangeField field)
+{
+    QComboBox* boxes[] = {FirstMonth, FirstMonth, FirstDay, FirstYear,
+                          LastMonth,  LastDay,    LastYear};
+    boxes[static_cast<int>(field)]->setFocus();
+}
+
+void TPatternWindow::ApplyBtnClick()
+{
+    if (!Doc)
+        return;
+    TakeRangeEntries();
+    PrompterPatternQuestions questions(Messages);
+    const PatternRunResult result = ApplyListClick(*Doc, Entries, Which, Marks, questions);
+    if (result.Focus == PatternFocus::WeekdayList)
+        WeekDay->setFocus();
+    else if (result.Focus == PatternFocus::Range)
+        FocusRange(result.RangeFocus);
+    UndoBtn->setEnabled(Entries.UndoEnabled);
+    Redraw();
+}
+
+void TPatternWindow::RemoveBtnClick()
+{
+    if (!Doc)
+        return;
+    TakeRangeEntries();
+    PrompterPatternQuestions questions(Messages);
+    RemoveListClick(*Doc, Entries, Marks, questions);
+    UndoBtn->setEnabled(Entries.UndoEnabled);
+    Redraw();
+}
+
+void TPatternWindow::UndoBtnClick()
+{
+    if (!Doc)
+        return;
+    UndoClick(*Doc, Entries);
+    UndoBtn->setEnabled(false);
+    Redraw();
+}
+
+void TPatternWindow::Redraw()
+{
+    if (Refresh)
+        Refresh();
+}
+
+void TPatternWindow::BitBtn3Click()
+{
+    if (Preview)
+        Preview();
+}
+
+void TPatternWindow::CloseBtnClick()
+{
+    Entries.Changes = false;
+    accept();
+}
+
+void TPatternWindow::CancelBtnClick()
+{
+    if (Entries.Changes) {
+        if (Messages.Ask(PromptKind::Warning, CancelQuestion, PromptButtons::YesNo) !=
+            PromptAnswer::Yes)
+            return;
+        if (Doc)
+            Doc->AppliedChangeCount = 0;
+        Entries.Changes = false;
+    }
+    QDialog::reject();
+}
+
+void TPatternWindow::reject()
+{
+    // Escape works like the Cancel button.
+    CancelBtnClick();
+}
+
+void TPatternWindow::closeEvent(QCloseEvent* event)
+{
+    if (Entries.Changes) {
+        if (Messages.Ask(PromptKind::Confirmation, CloseQuestion, PromptButtons::YesNo) !=
+            PromptAnswer::Yes) {
+            Messages.Ask(PromptKind::Information, UseSaveClose, PromptButtons::Ok);
+            event->ignore();
+            return;
+        }
+        if (Doc)
+            Doc->AppliedChangeCount = 0;
+        Entries.Changes = false;
+    }
+    // Without changes left, the dialog's own close reaches reject(): a Cancel that asks nothing.
+    QDialog::closeEvent(event);
+}
+
+bool TPatternWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && (watched == StrtTime || watched == EndTime)) {
+        EditTime(watched == EndTime);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace custodex
