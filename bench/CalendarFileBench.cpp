@@ -1,35 +1,15 @@
 // Reading a fully marked calendar, recounting it and writing it back: the work behind every
 // Open and Save.
+#include "BenchCalendars.h"
 #include "calendar/CalendarFile.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace custodex;
+using custodex::bench::FullyMarked;
 
 namespace {
-
-CalendarDocument FullyMarked()
-{
-    CalendarDocument doc;
-    doc.ClientName = QStringLiteral("Bench");
-    doc.UserYear = QStringLiteral("2024");
-    BuildSpan(doc, 0, 2024);
-    int i = 0;
-    for (CalendarDay& day : doc.Days) {
-        day.HasOvernight = true;
-        day.OvernightReason =
-            QStringLiteral("Even Weekend with the non-custodial parent %1").arg(i);
-        day.OvernightPickup = QStringLiteral("07:30PM");
-        day.OvernightDropoff = QStringLiteral("09:00AM");
-        day.HasDayVisit = true;
-        day.DayVisitReason = QString(100, QLatin1Char('d'));
-        day.DayVisitStart = QStringLiteral("10:00AM");
-        day.DayVisitEnd = QStringLiteral("04:00PM");
-        ++i;
-    }
-    return doc;
-}
 
 void ReadRecountWrite(benchmark::State& state)
 {

@@ -47,7 +47,7 @@ int HalfDown(int value)
 int WeekdayIndex(const QString& name, int expected)
 {
     const QStringList& keys = WeekdayKeys();
-    if (name.compare(keys.at(expected), Qt::CaseInsensitive) == 0)
+    if (name == keys.at(expected) || name.compare(keys.at(expected), Qt::CaseInsensitive) == 0)
         return expected;
     for (int w = 0; w < DaysPerWeek; ++w)
         if (name.compare(keys.at(w), Qt::CaseInsensitive) == 0)
@@ -105,6 +105,19 @@ private:
                QStringLiteral(", ") + QString::number(year);
     }
 
+    // "D's date and N's date." of the overnight check; N's year is D's, plus one when N starts
+    // a January.
+    QString NeighbourDates(int i) const
+    {
+        const CalendarDay& day = Day(i);
+        const CalendarDay& next = Day(i + 1);
+        const int year = YearOfDay(m_doc, i);
+        const bool newYear = next.MonthName.compare(day.MonthName, Qt::CaseInsensitive) != 0 &&
+                             next.MonthName.compare(MonthKeys().at(0), Qt::CaseInsensitive) == 0;
+        return DateText(day, year) + QStringLiteral(" and ") +
+               DateText(next, newYear ? year + 1 : year) + QLatin1Char('.');
+    }
+
     // Messages of the passes: prefix, weekday as stored, separator, month, day and year.
     QString PassText(const QString& prefix, const QString& separator, int i,
                      const QString& suffix) const
@@ -128,17 +141,14 @@ private:
             const bool pickup = IsTimeSet(next.OvernightPickup);
             if (!dropoff && !pickup)
                 continue; // one continuous stay
-            const int year = YearOfDay(m_doc, i);
-            const bool newYear =
-                next.MonthName.compare(day.MonthName, Qt::CaseInsensitive) != 0 &&
-                next.MonthName.compare(MonthKeys().at(0), Qt::CaseInsensitive) == 0;
-            const QString dates = DateText(day, year) + QStringLiteral(" and ") +
-                                  DateText(next, newYear ? year + 1 : year) + QLatin1Char('.');
+            const bool overlapping =
+                dropoff && pickup &&
+                TimeTextToMinutes(next.OvernightPickup) < TimeTextToMinutes(day.OvernightDropoff);
             if (dropoff != pickup)
-                Add(QStringLiteral("ON_Warning  Possible overlapping times found for ") + dates);
-            else if (TimeTextToMinutes(next.OvernightPickup) <
-                     TimeTextToMinutes(day.OvernightDropoff))
-                Add(QStringLiteral("ON_Error Overlapping times found for ") + dates);
+                Add(QStringLiteral("ON_Warning  Possible overlapping times found for ") +
+                    NeighbourDates(i));
+            else if (overlapping)
+                Add(QStringLiteral("ON_Error Overlapping times found for ") + NeighbourDates(i));
         }
         for (int i = 0; i < m_count; ++i) {
             const CalendarDay& day = Day(i);
@@ -146,10 +156,12 @@ private:
                 continue;
             // An empty time is no time here too, so a visit read without times is reported as
             // missing them rather than as one whose pickup comes after its dropoff.
-            const QString start = IsTimeSet(day.DayVisitStart) ? day.DayVisitStart : NoTimeText;
-            const QString end = IsTimeSet(day.DayVisitEnd) ? day.DayVisitEnd : NoTimeText;
+            const QString& start = IsTimeSet(day.DayVisitStart) ? day.DayVisitStart : NoTimeText;
+            const QString& end = IsTimeSet(day.DayVisitEnd) ? day.DayVisitEnd : NoTimeText;
             const DayVisitTimesCheck check = CheckDayVisitTimes(
                 start, end, day.DayVisitReason.startsWith(NoNapPrefix), m_doc.NapMinutes);
+            if (check == DayVisitTimesCheck::Acceptable)
+                continue;
             const QString date = DateText(day, YearOfDay(m_doc, i));
             switch (check) {
             case DayVisitTimesCheck::Acceptable:
