@@ -7,15 +7,82 @@
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDate>
 #include <QDir>
+#include <QIcon>
+
+#include <cstdio>
+
+namespace {
+
+void NameTheProgram()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Custodex Calendar"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("4.10"));
+}
+
+// custodex-calendar [FILE.cdb]: the file manager and the desktop entry start it with one file.
+void DescribeCommandLine(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Plans and counts the time a child spends with each parent."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE.cdb"),
+                                 QStringLiteral("A calendar to open at start."),
+                                 QStringLiteral("[FILE.cdb]"));
+}
+
+// --help and --version answer on the terminal before the GUI starts, so they need no display.
+bool AsksForHelpOrVersion(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--")
+            break;
+        if (argument == "-h" || argument == "--help" || argument == "--help-all" ||
+            argument == "-v" || argument == "--version")
+            return true;
+    }
+    return false;
+}
+
+// The icon of every window, drawn in resources/icons/custodex-calendar.svg.
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/custodex-calendar-%1.png").arg(size),
+                     QSize(size, size));
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    if (AsksForHelpOrVersion(argc, argv)) {
+        QCoreApplication terminal(argc, argv);
+        NameTheProgram();
+        QCommandLineParser parser;
+        DescribeCommandLine(parser);
+        parser.process(terminal); // prints the text and ends the program
+        return 0;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Custodex Calendar"));
+    NameTheProgram();
     QApplication::setApplicationDisplayName(QStringLiteral("Custodex Calendar"));
-    QApplication::setApplicationVersion(QStringLiteral("4.10"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.custodex.Calendar"));
+    QApplication::setWindowIcon(ProgramIcon());
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    parser.process(app); // a wrong option ends the program with its message
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fputs("custodex-calendar: give one calendar file at most.\n", stderr);
+        return 1;
+    }
 
     custodex::MessageBoxPrompter prompter;
     custodex::SingleInstance guard(custodex::SingleInstance::DefaultLockPath());
@@ -37,6 +104,8 @@ int main(int argc, char* argv[])
                                        [] { QApplication::beep(); },
                                        [] { return QDate::currentDate().year(); },
                                        {}});
+    if (!files.isEmpty() && !files.first().isEmpty())
+        window.OpenAtStart(files.first());
     window.show();
     return QApplication::exec();
 }

@@ -50,6 +50,49 @@ QString CannotOpenMessage(const QString& path)
                           "moved to\r\nanother folder, or has been corrupted");
 }
 
+// Open's question while the calendar shown has changes: true when they may be dropped.
+bool MayDropChanges(LifecycleContext& context)
+{
+    const CalendarDocument& doc = context.Doc;
+    return !doc.ChangesPending ||
+           context.Messages.Ask(
+               PromptKind::Confirmation,
+               QStringLiteral(
+                   "Are you sure you want to open a calendar file?\n\rAll information for ") +
+                   doc.ClientName + QStringLiteral(" will be lost!"),
+               PromptButtons::YesNo) == PromptAnswer::Yes;
+}
+
+// Open once the file is chosen: the missing-file message, the reading, and the recent entry.
+bool ReadChosenCalendar(LifecycleContext& context, const QString& path)
+{
+    CalendarDocument& doc = context.Doc;
+    if (!QFileInfo::exists(path)) {
+        Ask(context, PromptKind::Error, CannotOpenMessage(path));
+        return false;
+    }
+    // Without a calendar, the start year and month are what the user typed for the next
+    // Start; a file that cannot be read must not take them.
+    const bool hadCalendar = doc.HasCalendar();
+    const QString typedYear = doc.UserYear;
+    const QString typedMonth = doc.SelUserMonth;
+    const FileResult result = ReadCalendarFile(doc, path);
+    if (!result.Ok) {
+        ResetToNoCalendar(context);
+        if (!hadCalendar) {
+            doc.UserYear = typedYear;
+            doc.SelUserMonth = typedMonth;
+        }
+        doc.ClientFolder = FolderOfPath(path);
+        Ask(context, PromptKind::Error, result.Message, PromptButtons::Cancel);
+        return false;
+    }
+    doc.UserYear = QString::number(doc.StartYear);
+    context.OpenDialogFileName = FileNameOfPath(path);
+    NoteRecentFile(context.Settings, path);
+    return true;
+}
+
 // Save As's question before replacing a file.
 bool MayWriteOver(LifecycleContext& context, const QString& path)
 {
@@ -204,17 +247,10 @@ bool CloseCalendar(LifecycleContext& context)
 
 bool OpenCalendar(LifecycleContext& context, const QString& recentPath)
 {
-    CalendarDocument& doc = context.Doc;
-    if (doc.ChangesPending &&
-        context.Messages.Ask(
-            PromptKind::Confirmation,
-            QStringLiteral(
-                "Are you sure you want to open a calendar file?\n\rAll information for ") +
-                doc.ClientName + QStringLiteral(" will be lost!"),
-            PromptButtons::YesNo) != PromptAnswer::Yes)
+    if (!MayDropChanges(context))
         return false;
     // A recent entry names its own folder; the client folder may have moved since.
-    QString folder = doc.ClientFolder;
+    QString folder = context.Doc.ClientFolder;
     if (!recentPath.isEmpty()) {
         if (!QFileInfo::exists(recentPath)) {
             Ask(context, PromptKind::Error, CannotOpenMessage(recentPath));
@@ -228,30 +264,15 @@ bool OpenCalendar(LifecycleContext& context, const QString& recentPath)
         Ask(context, PromptKind::Information, QStringLiteral("Request for \"OPEN\" aborted!"));
         return false;
     }
-    if (!QFileInfo::exists(path)) {
-        Ask(context, PromptKind::Error, CannotOpenMessage(path));
+    return ReadChosenCalendar(context, path);
+}
+
+bool OpenCalendarFile(LifecycleContext& context, const QString& path)
+{
+    if (!MayDropChanges(context))
         return false;
-    }
-    // Without a calendar, the start year and month are what the user typed for the next
-    // Start; a file that cannot be read must not take them.
-    const bool hadCalendar = doc.HasCalendar();
-    const QString typedYear = doc.UserYear;
-    const QString typedMonth = doc.SelUserMonth;
-    const FileResult result = ReadCalendarFile(doc, path);
-    if (!result.Ok) {
-        ResetToNoCalendar(context);
-        if (!hadCalendar) {
-            doc.UserYear = typedYear;
-            doc.SelUserMonth = typedMonth;
-        }
-        doc.ClientFolder = FolderOfPath(path);
-        Ask(context, PromptKind::Error, result.Message, PromptButtons::Cancel);
-        return false;
-    }
-    doc.UserYear = QString::number(doc.StartYear);
-    context.OpenDialogFileName = FileNameOfPath(path);
-    NoteRecentFile(context.Settings, path);
-    return true;
+    // The recent-file entries and the client folder hold full paths.
+    return ReadChosenCalendar(context, QFileInfo(path).absoluteFilePath());
 }
 
 bool SaveCalendar(LifecycleContext& context)

@@ -61,6 +61,9 @@ bool CloseCalendar(LifecycleContext& context);
 // With `recentPath` (a recent-file entry), the open dialog starts in that file's folder, and a
 // file that no longer exists is reported without showing the dialog.
 bool OpenCalendar(LifecycleContext& context, const QString& recentPath = QString());
+// Open of a file named on the command line: Open without its dialog, every check and message
+// the same. A relative path is taken from the current folder.
+bool OpenCalendarFile(LifecycleContext& context, const QString& path);
 bool SaveCalendar(LifecycleContext& context);
 bool SaveCalendarAs(LifecycleContext& context);
 bool LockOrUnlockFile(LifecycleContext& context, bool lock);

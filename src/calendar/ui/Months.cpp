@@ -509,6 +509,15 @@ void TQDLMainCalendar::OpenCalendarClick(const QString& recentPath)
         MonthArea->setFocus();
 }
 
+void TQDLMainCalendar::OpenNamedCalendar(const QString& path)
+{
+    LifecycleContext context = Lifecycle();
+    const bool opened = OpenCalendarFile(context, path);
+    AfterLifecycle(opened || !Doc.HasCalendar());
+    if (opened)
+        MonthArea->setFocus();
+}
+
 void TQDLMainCalendar::RecentFileClick(int index)
 {
     const QString path = ProgramSetup.RecentFiles[static_cast<std::size_t>(index)].Caption;
@@ -566,7 +575,9 @@ void TQDLMainCalendar::FirstActivation()
         Doc.ClientFolder = ProgramSetup.ClientFolder;
     Menu.StartWizard->setChecked(ProgramSetup.Wizard);
     ShowRecentFiles();
-    if (ProgramSetup.Wizard)
+    if (!StartFile.isEmpty())
+        OpenNamedCalendar(StartFile);
+    else if (ProgramSetup.Wizard)
         StartWizard->exec();
 }
 

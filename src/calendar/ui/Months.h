@@ -80,6 +80,10 @@ public:
     void PreferencesClick() { RunPreferences(*this); }
     void FirstActivation();
     void WriteSettingsFile();
+    // A calendar named on the command line: given before the window is shown, it is opened
+    // on the first activation through Open's checks, in place of the start wizard.
+    void OpenAtStart(const QString& path) { StartFile = path; }
+    void OpenNamedCalendar(const QString& path);
 
 signals:
     // The calendar was closed or another one opened; dialogs that keep entries reset them.
@@ -127,6 +131,7 @@ private:
     QString OpenDialogFileName;
     ListKind Lists = ListKind::Overnights;
     bool Activated = false;
+    QString StartFile;
     QWidget* ClientArea = nullptr;
     MainMenuItems Menu;
     TTheStartWizard* StartWizard = nullptr;
