@@ -82,8 +82,10 @@ TPatternWindow::TPatternWindow(PatternDialog dialog, ListKind kind, Prompter& pr
     layout->addWidget(BuildTimes());
     layout->addWidget(NoNapBox);
     layout->addLayout(reasonRow);
-    layout->addWidget(BuildButtons());
+    QWidget* buttons = BuildButtons();
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FitCaption(this, buttons); // the caption reads in full on the title bar
 
     // Keyboard order follows the form from top left to bottom right.
     QWidget* order[] = {
