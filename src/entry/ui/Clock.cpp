@@ -96,11 +96,15 @@ TUserClock::TUserClock(QWidget* parent) : QDialog(parent)
     TimeAMPM = TimePart(StrtTimePanel, "TimeAMPM", QStringLiteral("AM"));
     auto* colon = new QLabel(QStringLiteral(":"), StrtTimePanel);
     colon->setFont(TimeHrs->font());
+    // A caption that widens the dialog must not pull the hours away from the minutes.
+    colon->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    timeRow->addStretch(1);
     timeRow->addWidget(TimeHrs);
     timeRow->addWidget(colon);
     timeRow->addWidget(TimeMins);
     timeRow->addSpacing(6);
     timeRow->addWidget(TimeAMPM);
+    timeRow->addStretch(1);
 
     NonePanel = new QPushButton(QStringLiteral("<None>"), this);
     NonePanel->setObjectName(QStringLiteral("NonePanel"));

@@ -144,22 +144,32 @@ void THolidayDialog::BuildRows()
 {
     Rows.resize(Country.Rows.size());
     const std::vector<Column> columns = ColumnsOf(Country);
-    auto* grid = new QGridLayout(HolidayBox);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
+    auto* boxLayout = new QVBoxLayout(HolidayBox);
+    auto* columnsLayout = new QHBoxLayout;
+    columnsLayout->setSpacing(8);
 
     SelectedYearLabel = new QLabel(HolidayBox);
     SelectedYearLabel->setObjectName(QStringLiteral("SelectedYear"));
     QFont bold = SelectedYearLabel->font();
     bold.setBold(true);
     SelectedYearLabel->setFont(bold);
-    grid->addWidget(SelectedYearLabel, 0, 0, 1, 4);
+    boxLayout->addWidget(SelectedYearLabel);
+    boxLayout->addLayout(columnsLayout);
 
-    constexpr int ColumnWidth = 5; // box, pickup, dropoff, no-nap and a gap or line
-    int lastRow = 0;
+    // Each column lays out its own lines, so a heading in one does not stretch the other.
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        const int base = static_cast<int>(c) * ColumnWidth;
-        int line = 1;
+        if (c > 0) {
+            auto* separator = new QFrame(HolidayBox);
+            separator->setFrameShape(QFrame::VLine);
+            separator->setFrameShadow(QFrame::Sunken);
+            columnsLayout->addWidget(separator);
+        }
+        auto* grid = new QGridLayout;
+        grid->setHorizontalSpacing(6);
+        grid->setVerticalSpacing(3);
+        columnsLayout->addLayout(grid);
+        constexpr int base = 0;
+        int line = 0;
         const char* labels[] = {"Pickup Time", "Dropoff Time", "No-Nap"};
         for (int k = 0; k < 3; ++k) {
             auto* label = new QLabel(QString::fromLatin1(labels[k]), HolidayBox);
@@ -211,14 +221,7 @@ void THolidayDialog::BuildRows()
                     ShowRowLiveness(number, ticked);
             });
         }
-        lastRow = std::max(lastRow, line);
-        if (c + 1 < columns.size()) {
-            auto* separator = new QFrame(HolidayBox);
-            separator->setFrameShape(QFrame::VLine);
-            separator->setFrameShadow(QFrame::Sunken);
-            grid->addWidget(separator, 1, base + 4, 64, 1);
-            grid->setColumnMinimumWidth(base + 4, 12);
-        }
+        grid->setRowStretch(line, 1);
     }
     // Rows that no column places exist for scanning and Apply only.
     for (std::size_t i = 0; i < Rows.size(); ++i) {
@@ -248,13 +251,14 @@ void THolidayDialog::BuildRows()
     ApplyBtn->setToolTip(QStringLiteral("Mark the ticked holidays and remove the unticked ones"));
     PreviewBtn->setToolTip(QStringLiteral("Show the calendar as applied so far"));
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
     buttons->addStretch(1);
     buttons->addWidget(ApplyBtn);
     buttons->addWidget(PreviewBtn);
     buttons->addStretch(1);
-    grid->setRowMinimumHeight(lastRow, 8);
-    grid->addLayout(buttons, lastRow + 1, 0, 1, static_cast<int>(columns.size()) * ColumnWidth);
-    grid->setRowStretch(lastRow + 2, 1);
+    boxLayout->addSpacing(8);
+    boxLayout->addLayout(buttons);
+    boxLayout->addStretch(1);
     connect(ApplyBtn, &QPushButton::clicked, this, &THolidayDialog::ApplyClick);
     connect(PreviewBtn, &QPushButton::clicked, this, [this] {
         if (Preview)
