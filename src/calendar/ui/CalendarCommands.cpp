@@ -44,7 +44,8 @@ void RunDayChangingCommand(CommandHost& host, DayChangingGroup group,
     if (!CheckDayChangingDialog(host.Document(), group, host.Services().Messages))
         return;
     RunDayChangingDialog(host.Document(), showDialog);
-    host.RedrawMonth();
+    // An Apply may have added its reason to the main window's reason lists.
+    host.RefreshWindow();
 }
 
 void RunExtendedScan(CommandHost& host)

@@ -15,7 +15,7 @@ class CommandHost;
 // A day-changing dialog's command (patterns, holidays, repeat patterns, custom lists): the
 // group's refusal without a calendar; otherwise `showDialog` runs modally (false for Cancel,
 // which brings every day back), applied changes mark the calendar changed and the figures
-// stale, and the month is redrawn.
+// stale, and the window shows the calendar again (month, counters, reason lists).
 void RunDayChangingCommand(CommandHost& host, DayChangingGroup group,
                            const std::function<bool()>& showDialog);
 

@@ -192,8 +192,6 @@ TEST_F(PatternFlow, SaveCloseKeepsTheMarksAndMarksTheCalendarChanged)
         EXPECT_TRUE(preview.isVisible());
         EXPECT_EQ(preview.windowModality(), Qt::ApplicationModal);
         preview.close();
-        QTest::qWait(20);
-        EXPECT_EQ(preview.windowModality(), Qt::NonModal);
 
         QTest::mouseClick(dialog->CloseBtn, Qt::LeftButton);
     });
@@ -206,6 +204,11 @@ TEST_F(PatternFlow, SaveCloseKeepsTheMarksAndMarksTheCalendarChanged)
         QStringLiteral("Last Saturday, Sunday of each month")));
     EXPECT_GE(
         Window.OverniteReasons->findText(QStringLiteral("Last Saturday, Sunday of each month")), 0);
+    // From the main window the preview is an ordinary window again.
+    Window.Action(QStringLiteral("Preview"))->trigger();
+    EXPECT_TRUE(Window.Preview().isVisible());
+    EXPECT_EQ(Window.Preview().windowModality(), Qt::NonModal);
+    Window.Preview().close();
 }
 
 TEST_F(PatternFlow, CloseBoxAsksAndApplyThenUndoLeavesTheCalendarUnchanged)
