@@ -93,8 +93,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plan and count a child's custody time")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "plan and count a child's custody time
-Custodex Calendar is a desktop program for family-law professionals who plan
+# The summary is the first line of the Description field, this text the lines after it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Custodex Calendar is a desktop program for family-law professionals who plan
 and count the time a child spends with the non-custodial parent. Each client
 has one calendar of 24 consecutive months; every day can carry an overnight
 stay and a day visit, each with a reason, pickup and dropoff times and a
