@@ -7,6 +7,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/OutputCommands.h"
 #include "cli/PatternCommands.h"
+#include "cli/TimeReportCommands.h"
 
 #include <QCommandLineParser>
 
@@ -35,6 +36,8 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<ApplyPatternCommand>());
         list.push_back(std::make_unique<RemovePatternCommand>());
         list.push_back(std::make_unique<DistributionCommand>());
+        list.push_back(std::make_unique<QualityCommand>());
+        list.push_back(std::make_unique<CareCommand>());
         return list;
     }();
     return commands;

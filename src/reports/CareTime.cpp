@@ -90,6 +90,30 @@ QString CareText(const CareResults& results, const QString& fieldName)
     return {};
 }
 
+const std::vector<SummaryRow>& CareCustodialRows()
+{
+    static const std::vector<SummaryRow> rows{
+        {QStringLiteral("Total Time:"), QStringLiteral("CustSubTotalTime"), {}},
+        {QStringLiteral("Total Care Time Hours:"), QStringLiteral("CustTotCare"), {}},
+        {QStringLiteral("Care Time:"), QStringLiteral("CustCareTime"), {}}};
+    return rows;
+}
+
+const std::vector<SummaryRow>& CareNonCustodialRows()
+{
+    static const std::vector<SummaryRow> rows{
+        {QStringLiteral("Total Number of Overnight Stays:"),
+         QStringLiteral("TotalOvrNiteStays"),
+         {}},
+        {QStringLiteral("Total Number of Day Visits:"), QStringLiteral("TotalDayVisits"), {}},
+        {QStringLiteral("Total Overnight Stay Time:"), QStringLiteral("TotalOvrNiteTime"), {}},
+        {QStringLiteral("Total Day Visit Time:"), QStringLiteral("TotalDayVisitTime"), {}},
+        {QStringLiteral("Total Time:"), QStringLiteral("NonCustTotalTime"), {}},
+        {QStringLiteral("Total Care Time Hours:"), QStringLiteral("NonCustTotCare"), {}},
+        {QStringLiteral("Care Time:"), QStringLiteral("NonCustCareTime"), {}}};
+    return rows;
+}
+
 std::optional<QString> CareReportRefusal(const CalendarDocument& doc, const CareResults& results,
                                          CareOutput output)
 {

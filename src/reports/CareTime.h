@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // Care time: each parent's plain share of all the minutes of a period (the first year, the
 // second year or both), from the weekday tables of the hourly distribution.
@@ -47,6 +48,11 @@ constexpr int CareFieldCount = 10;
 const std::array<QString, CareFieldCount>& CareFieldNames();
 std::array<QString, CareFieldCount> CareTexts(const CareResults& results);
 QString CareText(const CareResults& results, const QString& fieldName);
+
+// The window's title and its two panels' rows, in order.
+inline const QString CareSummaryTitle = QStringLiteral("Parental Care Time Summary");
+const std::vector<SummaryRow>& CareCustodialRows();
+const std::vector<SummaryRow>& CareNonCustodialRows();
 
 // Why a care time report cannot be printed (previewed), or nothing.
 enum class CareOutput { Print, Preview };

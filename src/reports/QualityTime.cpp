@@ -279,6 +279,42 @@ QString QualityText(const QualityResults& results, const QString& fieldName)
     return {};
 }
 
+const std::vector<SummaryRow>& QualityCustodialRows()
+{
+    static const std::vector<SummaryRow> rows{
+        {QStringLiteral("Total Time:"), QStringLiteral("CustSubTotalTime"), {}},
+        {QStringLiteral("Total Sleep Time:"), QStringLiteral("CustTotSleep"), {}},
+        {QStringLiteral("Quality Time Hours (Sub-Total):"), QStringLiteral("CustSubTotal"),
+         QStringLiteral("(Total Time - Total Sleep Time)")},
+        {QStringLiteral("Total Custodial Away Time:"), QStringLiteral("CustAway"), {}},
+        {QStringLiteral("Total Quality Time Hours:"), QStringLiteral("CusttotQual"), {}},
+        {QStringLiteral("Quality Time:"), QStringLiteral("CustQualTime"), {}}};
+    return rows;
+}
+
+const std::vector<SummaryRow>& QualityNonCustodialRows()
+{
+    static const std::vector<SummaryRow> rows{
+        {QStringLiteral("Total Number of Overnight Stays:"),
+         QStringLiteral("TotalOvrNiteStays"),
+         {}},
+        {QStringLiteral("Total Number of Day Visits:"), QStringLiteral("TotalDayVisits"), {}},
+        {QStringLiteral("Total Overnight Stay Time:"), QStringLiteral("TotalOvrNiteTime"), {}},
+        {QStringLiteral("Total Overnight Sleep + Nap Time:"),
+         QStringLiteral("TotalOvrNiteSleep"),
+         {}},
+        {QStringLiteral("Total Day Visit Time:"), QStringLiteral("TotalDayVisitTime"), {}},
+        {QStringLiteral("Total Day Visit Nap Time:"), QStringLiteral("TotalDayVisitSleep"), {}},
+        {QStringLiteral("Total Time:"), QStringLiteral("NonCustTotalTime"), {}},
+        {QStringLiteral("Quality Time Hours (Sub-total):"), QStringLiteral("SubTotalQualityTime"),
+         QStringLiteral(
+             "(OvernightStayTime + DayVisitTime - OvernightSleepTime - DayVisitNapTime)")},
+        {QStringLiteral("Total Non-Custodial Away Time:"), QStringLiteral("NonCustAway"), {}},
+        {QStringLiteral("Total Quality Time Hours:"), QStringLiteral("NonCustTotQual"), {}},
+        {QStringLiteral("Quality Time:"), QStringLiteral("NonCustQualTime"), {}}};
+    return rows;
+}
+
 QualityCheck CheckAwayTimes(const QualityInputs& in, const std::vector<AwayActivity>& activities)
 {
     QualityCheck check;

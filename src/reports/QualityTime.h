@@ -139,6 +139,11 @@ std::array<QString, QualityFieldCount> QualityTexts(const QualityResults& result
 // One text by field name (as QualityFieldNames gives it), or empty.
 QString QualityText(const QualityResults& results, const QString& fieldName);
 
+// The summary window's title and its two panels' rows, in order.
+inline const QString QualitySummaryTitle = QStringLiteral("Quality Time Summary");
+const std::vector<SummaryRow>& QualityCustodialRows();
+const std::vector<SummaryRow>& QualityNonCustodialRows();
+
 // Check Away Times: every error in the order it is found (row by row, then the two totals
 // checks); the results are meaningful only when there is none.
 struct QualityCheck {

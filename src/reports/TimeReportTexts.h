@@ -59,6 +59,13 @@ QString PeriodPageLabel(const CalendarDocument& doc, const ReportPeriod& period)
 // The date of a day of the span as YYYY-MM-DD.
 QString IsoDateOfDay(const CalendarDocument& doc, int dayIndex);
 
+// A row of a summary window: its caption, the result field it shows and an optional note.
+struct SummaryRow {
+    QString Caption;
+    QString Field;
+    QString Note;
+};
+
 // Both parental titles are needed on a printed or previewed report.
 inline const QString ParentTitlesMissingMessage =
     QStringLiteral("Please enter the names of the Custodial\n\rand Non-Custodial parents.");
