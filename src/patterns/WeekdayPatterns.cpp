@@ -1,5 +1,7 @@
 #include "patterns/WeekdayPatterns.h"
 
+#include "patterns/BulkDialogRules.h"
+
 #include <algorithm>
 
 namespace custodex {
@@ -550,16 +552,7 @@ PatternRunResult RemoveListClick(CalendarDocument& doc, PatternDialogState& stat
 
 void UndoClick(CalendarDocument& doc, PatternDialogState& state)
 {
-    if (!state.UndoEnabled)
-        return;
-    RestoreSnapshot(doc, SnapshotKind::Undo);
-    RecountCounters(doc);
-    // Only a run that counted itself is taken off the count, so it never goes below the runs
-    // that are still applied.
-    if (state.UndoCounted)
-        --doc.AppliedChangeCount;
-    state.UndoEnabled = false;
-    state.UndoCounted = false;
+    UndoLastRun(doc, state.UndoEnabled, state.UndoCounted);
 }
 
 } // namespace custodex
