@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace custodex {
 
@@ -72,6 +73,26 @@ void PainterSurface::FillRect(const QRect& rect, std::int32_t colour)
     Painter->fillRect(rect, ColourFromValue(colour));
 }
 
+void PainterSurface::Pie(const QRect& bounds, int startAngle, int spanAngle, std::int32_t fill)
+{
+    // A path keeps the angles exact; drawPie would round them to sixteenths of a degree.
+    QPainterPath slice;
+    const QRectF area(bounds);
+    if (spanAngle >= 36000 || spanAngle <= -36000) {
+        slice.addEllipse(area);
+    }
+    else {
+        slice.moveTo(area.center());
+        slice.arcTo(area, startAngle / 100.0, spanAngle / 100.0);
+        slice.closeSubpath();
+    }
+    Painter->save();
+    Painter->setRenderHint(QPainter::Antialiasing, true);
+    Painter->setBrush(ColourFromValue(fill));
+    Painter->drawPath(slice);
+    Painter->restore();
+}
+
 void PainterSurface::NewPage()
 {
     // An image is one page; printing surfaces start their next page here.
@@ -118,6 +139,11 @@ void RecordingSurface::Rectangle(const QRect& rect)
 void RecordingSurface::FillRect(const QRect& rect, std::int32_t colour)
 {
     Operations.push_back({Operation::Fill, rect, {}, 0, colour, false});
+}
+
+void RecordingSurface::Pie(const QRect& bounds, int startAngle, int spanAngle, std::int32_t fill)
+{
+    Operations.push_back({Operation::Pie, bounds, {}, startAngle, fill, false, spanAngle});
 }
 
 void RecordingSurface::NewPage()

@@ -28,6 +28,9 @@ public:
     virtual void Line(int x1, int y1, int x2, int y2) = 0;
     virtual void Rectangle(const QRect& rect) = 0; // outline in the pen
     virtual void FillRect(const QRect& rect, std::int32_t colour) = 0;
+    // A slice of the ellipse within `bounds`, filled and outlined in the pen. Angles are in
+    // hundredths of a degree from 3 o'clock, counter-clockwise when positive.
+    virtual void Pie(const QRect& bounds, int startAngle, int spanAngle, std::int32_t fill) = 0;
     virtual void NewPage() = 0;
 };
 
@@ -46,6 +49,7 @@ public:
     void Line(int x1, int y1, int x2, int y2) override;
     void Rectangle(const QRect& rect) override;
     void FillRect(const QRect& rect, std::int32_t colour) override;
+    void Pie(const QRect& bounds, int startAngle, int spanAngle, std::int32_t fill) override;
     void NewPage() override;
 
 private:
@@ -58,12 +62,13 @@ private:
 class RecordingSurface : public DrawingSurface {
 public:
     struct Operation {
-        enum Kind { Font, Text, Pen, Line, Rectangle, Fill, Page } What;
+        enum Kind { Font, Text, Pen, Line, Rectangle, Fill, Page, Pie } What;
         QRect Area; // text: x, y and measured size; line: from (x, y) to (right, bottom) as points
         QString Words;  // text
-        int Number = 0; // font height or pen width
+        int Number = 0; // font height or pen width; a pie's start angle
         std::int32_t Colour = 0;
         bool Bold = false;
+        int Span = 0; // a pie's span angle
     };
 
     explicit RecordingSurface(QSize size) : Extent(size) {}
@@ -76,6 +81,7 @@ public:
     void Line(int x1, int y1, int x2, int y2) override;
     void Rectangle(const QRect& rect) override;
     void FillRect(const QRect& rect, std::int32_t colour) override;
+    void Pie(const QRect& bounds, int startAngle, int spanAngle, std::int32_t fill) override;
     void NewPage() override;
 
     std::vector<Operation> Operations;
