@@ -1,4 +1,5 @@
 #include "calendar/ui/Months.h"
+#include "output/ui/DialogOutputPrompts.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
@@ -93,6 +94,7 @@ int main(int argc, char* argv[])
     custodex::QtFileDialogs dialogs;
     custodex::DetachedLauncher launcher;
     custodex::QtColourChooser colours;
+    custodex::DialogOutputPrompts outputPrompts;
     const custodex::ProgramPaths paths = custodex::ProgramPaths::ForThisUser();
     QDir().mkpath(paths.DefaultClientFolder);
     custodex::TQDLMainCalendar window({prompter,
@@ -100,6 +102,7 @@ int main(int argc, char* argv[])
                                        dialogs,
                                        launcher,
                                        colours,
+                                       outputPrompts,
                                        paths,
                                        [] { QApplication::beep(); },
                                        [] { return QDate::currentDate().year(); },

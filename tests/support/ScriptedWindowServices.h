@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/ui/Months.h"
+#include "support/ScriptedOutputPrompts.h"
 #include "support/ScriptedServices.h"
 
 #include <functional>
@@ -18,6 +19,7 @@ struct ScriptedWindowServices {
                 Dialogs,
                 Launcher,
                 Colours,
+                Output,
                 paths,
                 std::move(beep),
                 [] { return 2026; },
@@ -29,6 +31,7 @@ struct ScriptedWindowServices {
     ScriptedFileDialogs Dialogs;
     RecordingLauncher Launcher;
     ScriptedColours Colours;
+    ScriptedOutputPrompts Output;
 };
 
 } // namespace custodex::testing

@@ -18,6 +18,7 @@ namespace custodex {
 class ColourChooser;
 class FileDialogs;
 class HelpService;
+class OutputPrompts;
 class ProgramLauncher;
 class Prompter;
 class TUserClock;
@@ -29,6 +30,7 @@ struct MainWindowServices {
     FileDialogs& Dialogs;
     ProgramLauncher& Launcher;
     ColourChooser& Colours;
+    OutputPrompts& Output; // image format and colour printer questions
     ProgramPaths Paths;
     std::function<void()> Beep;
     std::function<int()> CurrentYear;
