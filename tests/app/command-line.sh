@@ -5,6 +5,7 @@
 set -u
 program=$1
 calendar=$2
+version_expected="Custodex Calendar $3"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -14,7 +15,7 @@ export HOME=$work XDG_RUNTIME_DIR=$work ASAN_OPTIONS=detect_leaks=0
 chmod 700 "$work"
 
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version 2>&1)
-[ "$version" = "Custodex Calendar 4.10" ] || fail "--version printed: $version"
+[ "$version" = "$version_expected" ] || fail "--version printed: $version"
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help 2>&1)
 case $help in
     *"[options] [FILE.cdb]"*"A calendar to open at start."*) ;;
