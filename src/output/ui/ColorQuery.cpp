@@ -76,8 +76,9 @@ TQueryColorPrinter::TQueryColorPrinter(QWidget* parent) : QDialog(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addSpacing(6);
+    layout->addSpacing(10);
     layout->addLayout(buttons);
+    layout->setContentsMargins(16, 14, 20, 12);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
