@@ -1,14 +1,24 @@
 #include "cli/TimeReportCommands.h"
 
 #include "calendar/MenuChecks.h"
+#include "output/DrawingSurface.h"
+#include "output/ImageFiles.h"
 #include "platform/Prompter.h"
 #include "reports/CareTime.h"
 #include "reports/QualityTime.h"
+#include "reports/TimeReportPages.h"
 
 #include <QCommandLineParser>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLocale>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <variant>
 
 namespace custodex::cli {
 
@@ -87,6 +97,77 @@ QString PanelText(const QString& heading, const std::vector<SummaryRow>& rows,
     return text;
 }
 
+// Where and how the pictures go; nothing without --pictures.
+struct PictureRequest {
+    QString Folder; // with a separator at its end
+    ImageFormat Format = ImageFormat::Bitmap;
+};
+
+// The picture options read, or the exit status of a usage error.
+std::variant<std::optional<PictureRequest>, int>
+ReadPictureOptions(const QCommandLineParser& parser, const PictureOptionSet& options,
+                   const std::function<int(const QString&)>& usageError)
+{
+    const QString format = parser.value(options.Format).toLower();
+    if (parser.isSet(options.Format) && !parser.isSet(options.Pictures))
+        return usageError(QStringLiteral("--format needs --pictures."));
+    if (format != QStringLiteral("bmp") && format != QStringLiteral("jpg"))
+        return usageError(QStringLiteral("--format takes bmp or jpg."));
+    if (!parser.isSet(options.Pictures))
+        return std::optional<PictureRequest>();
+    const QString folder = parser.value(options.Pictures);
+    if (folder.isEmpty())
+        return usageError(QStringLiteral("--pictures needs a folder."));
+    return std::optional<PictureRequest>(
+        PictureRequest{QDir(folder).path() + QLatin1Char('/'),
+                       format == QStringLiteral("jpg") ? ImageFormat::Jpeg : ImageFormat::Bitmap});
+}
+
+QString GeneratedNow()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale;
+    return QStringLiteral("Generated ") + locale.toString(now.date(), QLocale::ShortFormat) +
+           QStringLiteral("  ") + locale.toString(now.time(), QLocale::LongFormat);
+}
+
+// One page drawn on a white picture and written with the program's writer; the program
+// replaces a picture of the same name, and so does this.
+int WritePage(const QString& path, const QString& inputPath, ImageFormat format,
+              const std::function<void(DrawingSurface&)>& draw, QTextStream& err)
+{
+    return WriteOutputFileWith(
+        {path, inputPath, true, false},
+        [&](QIODevice& device) {
+            QImage page(ReportPictureSize, QImage::Format_RGB32);
+            page.fill(Qt::white);
+            {
+                PainterSurface surface(page);
+                draw(surface);
+            }
+            return format == ImageFormat::Jpeg ? WriteJpeg(device, page, ReportPictures.Jpeg)
+                                               : WriteBitmap(device, page, ReportPictures.Bitmap);
+        },
+        err);
+}
+
+bool FolderMissing(const PictureRequest& request, QTextStream& err)
+{
+    if (QFileInfo(request.Folder).isDir())
+        return false;
+    Fail(err, QStringLiteral("Folder ") + QDir::toNativeSeparators(request.Folder) +
+                  QStringLiteral(" does not exist."));
+    return true;
+}
+
+// The saved message goes with the text; beside JSON it goes to standard error.
+void Report(QTextStream& out, QTextStream& err, bool json, const QString& message)
+{
+    QTextStream& stream = json ? err : out;
+    stream << QString(message).replace(QStringLiteral("\n\r"), QStringLiteral("\n")) << '\n';
+    stream.flush();
+}
+
 int PrintJson(QTextStream& out, const QJsonObject& object)
 {
     out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
@@ -101,7 +182,7 @@ QualityCommand::QualityCommand()
               QStringLiteral("Computes quality time with the calendar's away activities: each "
                              "parent's custody time less sleep, naps and time away."))
 {
-    m_options << m_json;
+    m_options << m_json << m_pictures.Pictures << m_pictures.Format;
     m_arguments << PositionalArgument{QStringLiteral("IN.cdb"),
                                       QStringLiteral("The calendar to read.")};
 }
@@ -109,6 +190,13 @@ QualityCommand::QualityCommand()
 int QualityCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
                             QTextStream& out, QTextStream& err) const
 {
+    const auto pictureOptions = ReadPictureOptions(
+        parser, m_pictures, [this, &err](const QString& text) { return UsageError(err, text); });
+    if (const int* status = std::get_if<int>(&pictureOptions))
+        return *status;
+    const std::optional<PictureRequest> pictures =
+        std::get<std::optional<PictureRequest>>(pictureOptions);
+
     CalendarDocument doc;
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
@@ -116,8 +204,9 @@ int QualityCommand::Execute(const QCommandLineParser& parser, const QStringList&
     if (!PrepareTimeReport(doc, TimeReport::Quality, err, run))
         return ExitFailure;
 
-    const QualityCheck check =
-        CheckAwayTimes(QualityInputsOf(doc), ReadAwayActivities(doc.Exclusions));
+    const QualityInputs inputs = QualityInputsOf(doc);
+    const std::vector<AwayActivity> activities = ReadAwayActivities(doc.Exclusions);
+    const QualityCheck check = CheckAwayTimes(inputs, activities);
     if (!check.Errors.isEmpty()) {
         for (const QString& error : check.Errors)
             Fail(err, error);
@@ -126,8 +215,40 @@ int QualityCommand::Execute(const QCommandLineParser& parser, const QStringList&
     const ReportPeriod period = QualityPeriod(doc);
     const QString note = QualityPeriodNote(QualityPeriodKindOf(doc));
     const auto texts = QualityTexts(check.Results);
+    const bool json = parser.isSet(m_json);
 
-    if (parser.isSet(m_json)) {
+    if (pictures) {
+        if (ParentTitlesMissing(doc))
+            return Fail(err, ParentTitlesMissingMessage);
+        if (FolderMissing(*pictures, err))
+            return ExitFailure;
+        const QualityReport report = MakeQualityReport(doc, inputs, check.Results, activities);
+        const QString generated = GeneratedNow();
+        const QString suffix = PictureSuffix(pictures->Format);
+        QStringList files;
+        int notDrawn = 0;
+        for (int page = 1; page <= 2; ++page) {
+            const QString file = QualityPictureName(QDir::toNativeSeparators(pictures->Folder),
+                                                    doc.ClientName, page, suffix);
+            const int status = WritePage(
+                file, arguments[0], pictures->Format,
+                [&](DrawingSurface& surface) {
+                    if (page == 1)
+                        notDrawn = DrawQualitySummaryPage(surface, doc, report, generated);
+                    else
+                        DrawQualityPiePage(surface, doc, report, generated);
+                },
+                err);
+            if (status != ExitOk)
+                return status;
+            files << file;
+        }
+        if (notDrawn > 0)
+            Report(out, err, true, TooManyActivitiesNotice);
+        Report(out, err, json, QualityPicturesSavedMessage(files[0], files[1]));
+    }
+
+    if (json) {
         QJsonObject object;
         InsertTexts(object, QualityFieldNames(), texts);
         object.insert(QStringLiteral("days"), check.Results.Days);
@@ -152,7 +273,7 @@ CareCommand::CareCommand()
               QStringLiteral("Computes care time: each parent's share of all the hours of the "
                              "first year, the second year or both."))
 {
-    m_options << m_period << m_json;
+    m_options << m_period << m_json << m_pictures.Pictures << m_pictures.Format;
     m_arguments << PositionalArgument{QStringLiteral("IN.cdb"),
                                       QStringLiteral("The calendar to read.")};
 }
@@ -169,6 +290,13 @@ int CareCommand::Execute(const QCommandLineParser& parser, const QStringList& ar
     else if (periodName != QStringLiteral("both"))
         return UsageError(err, QStringLiteral("--period takes first, second or both."));
 
+    const auto pictureOptions = ReadPictureOptions(
+        parser, m_pictures, [this, &err](const QString& text) { return UsageError(err, text); });
+    if (const int* status = std::get_if<int>(&pictureOptions))
+        return *status;
+    const std::optional<PictureRequest> pictures =
+        std::get<std::optional<PictureRequest>>(pictureOptions);
+
     CalendarDocument doc;
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
@@ -179,8 +307,27 @@ int CareCommand::Execute(const QCommandLineParser& parser, const QStringList& ar
     const DistributionResult distribution = run ? *run : ComputeDistribution(doc);
     const CareResults results = ComputeCare(doc, distribution.Years, period);
     const auto texts = CareTexts(results);
+    const bool json = parser.isSet(m_json);
 
-    if (parser.isSet(m_json)) {
+    if (pictures) {
+        if (const std::optional<QString> refusal =
+                CareReportRefusal(doc, results, CareOutput::Print))
+            return Fail(err, *refusal);
+        if (FolderMissing(*pictures, err))
+            return ExitFailure;
+        const QString generated = GeneratedNow();
+        const QString file =
+            CarePictureName(QDir::toNativeSeparators(pictures->Folder), doc.ClientName, period,
+                            PictureSuffix(pictures->Format));
+        const int status = WritePage(
+            file, arguments[0], pictures->Format,
+            [&](DrawingSurface& surface) { DrawCarePage(surface, doc, results, generated); }, err);
+        if (status != ExitOk)
+            return status;
+        Report(out, err, json, CarePictureSavedMessage(file));
+    }
+
+    if (json) {
         QJsonObject object;
         InsertTexts(object, CareFieldNames(), texts);
         object.insert(QStringLiteral("days"), results.Days);

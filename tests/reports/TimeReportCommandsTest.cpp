@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -228,6 +229,93 @@ TEST_F(TimeReportCli, CareTextAndUsageErrors)
     EXPECT_TRUE(wrong.Err.contains(T("--period takes first, second or both.")));
 }
 
+TEST_F(TimeReportCli, PicturesOfBothReportsWithTheirNamesAndMessages)
+{
+    QTemporaryDir pictures;
+    const QString folder = pictures.path() + T("/");
+    // An old picture of the same name is replaced, as the program replaces it.
+    QFile old(folder + T("Smith_QualTime_2.bmp"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+
+    const CliRun quality = Run({T("quality"), T("--pictures"), pictures.path()});
+    ASSERT_EQ(quality.Status, 0) << quality.Err.toStdString();
+    EXPECT_TRUE(quality.Out.startsWith(T("Quality Time Report has been saved to file\n") + folder +
+                                       T("Smith_QualTime_1.bmp\nAnd \n") + folder +
+                                       T("Smith_QualTime_2.bmp\n")))
+        << quality.Out.toStdString();
+    const QImage summary(folder + T("Smith_QualTime_1.bmp"));
+    EXPECT_EQ(summary.size(), QSize(1200, 1575));
+    const QImage pie(folder + T("Smith_QualTime_2.bmp"));
+    ASSERT_EQ(pie.size(), QSize(1200, 1575));
+    // The default colours: a light grey custodial slice below 3 o'clock, white opposite.
+    EXPECT_EQ(pie.pixelColor(600, 787 + 100), QColor(0xE8, 0xE8, 0xE8));
+    EXPECT_EQ(pie.pixelColor(600 - 70, 787 - 70), QColor(Qt::white));
+
+    const CliRun care = Run({T("care"), T("--period"), T("both"), T("--json"), T("--pictures"),
+                             pictures.path(), T("--format"), T("jpg")});
+    ASSERT_EQ(care.Status, 0) << care.Err.toStdString();
+    const QString carePicture = folder + T("Smith_CareTimeYrs1&2.jpg");
+    EXPECT_TRUE(care.Err.endsWith(T("Parental Care Time Report has been saved to file\n") +
+                                  carePicture + T("\n")))
+        << care.Err.toStdString();
+    EXPECT_EQ(JsonOf(care).value(T("days")).toInt(), 730); // stdout holds only the object
+    QFile jpeg(carePicture);
+    ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(jpeg.read(3) == QByteArray("\xFF\xD8\xFF"));
+    EXPECT_EQ(QImage(carePicture).size(), QSize(1200, 1575));
+}
+
+TEST_F(TimeReportCli, PictureRefusals)
+{
+    QTemporaryDir pictures;
+    struct Case {
+        const char* Label;
+        QStringList Arguments;
+        int Status;
+        const char* Err;
+    };
+    const std::vector<Case> cases{
+        {"care of the second year, which has its day visit",
+         {T("care"), T("--period"), T("second"), T("--pictures"), pictures.path()},
+         0,
+         ""},
+        {"a folder that does not exist",
+         {T("quality"), T("--pictures"), pictures.filePath(T("missing"))},
+         1,
+         " does not exist.\n"},
+        {"--format alone", {T("care"), T("--format"), T("jpg")}, 2, ""},
+        {"another format",
+         {T("care"), T("--pictures"), pictures.path(), T("--format"), T("png")},
+         2,
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Label);
+        const CliRun run = Run(c.Arguments);
+        EXPECT_EQ(run.Status, c.Status) << run.Err.toStdString();
+        EXPECT_TRUE(run.Err.endsWith(T(c.Err))) << run.Err.toStdString();
+        if (c.Status == 1) {
+            EXPECT_TRUE(run.Out.isEmpty());
+        }
+    }
+    // The second year has its one day visit; a year with none is refused in its own words.
+    CalendarDay& visit = Doc.Days.at(static_cast<std::size_t>(Doc.SecondYearFirstDay + 10));
+    visit.HasDayVisit = false;
+    visit.HasOvernight = false;
+    Doc.Days.at(0).HasOvernight = true;
+    const CliRun empty =
+        Run({T("care"), T("--period"), T("second"), T("--pictures"), pictures.path()});
+    EXPECT_EQ(empty.Status, 1);
+    EXPECT_TRUE(empty.Err.endsWith(T("You must have at least one overnight stay or \none day "
+                                     "visit within the selected period to\nprint a care time "
+                                     "report.\n")))
+        << empty.Err.toStdString();
+    EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files),
+              QStringList{T("Smith_CareTimeYr2.bmp")}); // from the marked case above
+}
+
 TEST_F(TimeReportCli, HelpTextsListTheOptions)
 {
     const CliRun quality = RunCommand({T("quality"), T("--help")});
@@ -235,6 +323,10 @@ TEST_F(TimeReportCli, HelpTextsListTheOptions)
     EXPECT_TRUE(quality.Out.contains(T("--json")));
     const CliRun care = RunCommand({T("care"), T("--help")});
     EXPECT_TRUE(care.Out.contains(T("--period <first|second|both>")));
+    for (const CliRun& run : {quality, care}) {
+        EXPECT_TRUE(run.Out.contains(T("--pictures <DIR>")));
+        EXPECT_TRUE(run.Out.contains(T("--format <bmp|jpg>")));
+    }
     const CliRun tool = RunCommand({T("--help")});
     EXPECT_TRUE(tool.Out.contains(T("quality")));
     EXPECT_TRUE(tool.Out.contains(T("care")));
