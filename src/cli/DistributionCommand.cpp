@@ -1,5 +1,8 @@
 #include "cli/DistributionCommand.h"
 
+#include "calendar/CalendarFile.h"
+#include "output/ImageFiles.h"
+#include "reports/DistributionPictures.h"
 #include "reports/HourlyDistribution.h"
 
 #include <QCommandLineParser>
@@ -167,7 +170,7 @@ DistributionCommand::DistributionCommand()
               QStringLiteral("Runs the hourly distribution: weekday tables, totals, warnings and "
                              "errors."))
 {
-    m_options << m_json << m_log << m_write << m_overwrite;
+    m_options << m_json << m_log << m_write << m_pictures << m_format << m_overwrite;
     m_arguments << PositionalArgument{QStringLiteral("IN.cdb"),
                                       QStringLiteral("The calendar to read.")};
 }
@@ -183,6 +186,17 @@ int DistributionCommand::Execute(const QCommandLineParser& parser, const QString
         return UsageError(err, QStringLiteral("--log and --write need a file name."));
     if (writeLog && writeCalendar && SamePath(logPath, calendarPath))
         return UsageError(err, QStringLiteral("--log and --write need two different files."));
+    const bool writePictures = parser.isSet(m_pictures);
+    if (writePictures && parser.value(m_pictures).isEmpty())
+        return UsageError(err, QStringLiteral("--pictures needs a folder."));
+    if (parser.isSet(m_format) && !writePictures)
+        return UsageError(err, QStringLiteral("--format goes with --pictures."));
+    const QString formatName =
+        parser.isSet(m_format) ? parser.value(m_format).toLower() : QStringLiteral("bmp");
+    if (formatName != QStringLiteral("bmp") && formatName != QStringLiteral("jpg"))
+        return UsageError(err, QStringLiteral("--format is bmp or jpg."));
+    const ImageFormat format =
+        formatName == QStringLiteral("jpg") ? ImageFormat::Jpeg : ImageFormat::Bitmap;
 
     CalendarDocument doc;
     if (!ReadCalendarArgument(arguments[0], doc, err))
@@ -194,6 +208,21 @@ int DistributionCommand::Execute(const QCommandLineParser& parser, const QString
         if (const std::optional<int> refused = RefuseCalendarTarget(calendarTarget, err))
             return *refused;
 
+    // Both pictures are checked before anything is written, so a refusal writes nothing.
+    QStringList picturePaths;
+    if (writePictures) {
+        const QString folder = QDir::cleanPath(parser.value(m_pictures)) + QLatin1Char('/');
+        for (int page = 1; page <= 2; ++page)
+            picturePaths << DistributionPicturePath(folder, doc.ClientName, page, format);
+        if (!QFileInfo(folder).isDir())
+            return Fail(err, WriteRefusalMessage(FileWriteError::Failed, picturePaths.first()));
+        for (const QString& path : picturePaths)
+            if (const std::optional<int> refused =
+                    RefuseCalendarTarget({path, arguments[0], overwrite}, err))
+                return *refused;
+    }
+
+    RecountCounters(doc);
     const DistributionResult result = RunDistribution(doc);
     CompleteDistribution(doc, result);
 
@@ -209,11 +238,35 @@ int DistributionCommand::Execute(const QCommandLineParser& parser, const QString
             return status;
     }
 
-    if (parser.isSet(m_json))
-        out << QString::fromUtf8(
-            QJsonDocument(ResultJson(doc, result)).toJson(QJsonDocument::Indented));
-    else
+    // Drawn from the calendar as the report window shows it once the run is complete.
+    const DistributionReportInput report{doc, result, GeneratedNow()};
+    for (int page = 0; page < picturePaths.size(); ++page) {
+        const QImage picture = DistributionPicture(report, page);
+        const int status = WriteOutputFileWith(
+            {picturePaths[page], arguments[0], overwrite},
+            [&](QIODevice& device) {
+                return format == ImageFormat::Jpeg
+                           ? WriteJpeg(device, picture, DistributionReportPictures.Jpeg)
+                           : WriteBitmap(device, picture, DistributionReportPictures.Bitmap);
+            },
+            err);
+        if (status != ExitOk)
+            return status;
+    }
+
+    if (parser.isSet(m_json)) {
+        QJsonObject object = ResultJson(doc, result);
+        if (writePictures)
+            object.insert(QStringLiteral("pictures"), QJsonArray::fromStringList(picturePaths));
+        out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    }
+    else {
         out << ResultText(doc, result);
+        if (writePictures)
+            out << QString(DistributionPicturesSavedMessage(picturePaths))
+                       .replace(QStringLiteral("\n\r"), QStringLiteral("\n"))
+                << QLatin1Char('\n');
+    }
     out.flush();
     return ExitOk;
 }

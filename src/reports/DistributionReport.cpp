@@ -1,5 +1,7 @@
 #include "reports/DistributionReport.h"
 
+#include "reports/TimeReportTexts.h"
+
 #include <algorithm>
 
 namespace custodex {
@@ -42,19 +44,10 @@ const CounterSet& CountersOf(const CalendarDocument& doc, int year)
     return year == 0 ? doc.FirstYearCounters : doc.SecondYearCounters;
 }
 
-// "March 2024" for a month of the span (0..23).
-QString MonthAndYear(const CalendarDocument& doc, int month)
-{
-    const MonthTableEntry& entry = doc.MonthTable.at(static_cast<std::size_t>(month));
-    const int index = MonthIndexOf(entry.MonthName);
-    return (index >= 0 ? DisplayMonthNames().at(index) : entry.MonthName) + QLatin1Char(' ') +
-           QString::number(entry.Year);
-}
-
 QString YearHeading(const CalendarDocument& doc, int year)
 {
-    return QStringLiteral("For Calendar Year ") + MonthAndYear(doc, year * 12) +
-           QStringLiteral(" thru ") + MonthAndYear(doc, year * 12 + 11);
+    return QStringLiteral("For Calendar Year ") + MonthOfSpanText(doc, year * 12 + 1) +
+           QStringLiteral(" thru ") + MonthOfSpanText(doc, year * 12 + 12);
 }
 
 QString ShortMonthName(const QString& monthName)
@@ -136,7 +129,9 @@ int DrawGraphBlock(DrawingSurface& surface, const DistributionReportInput& input
                    : QStringLiteral("Marked Day Visits  for ") + NonCustodialCaption(doc) +
                          QStringLiteral(" = ") + counters.Texts[4] + QStringLiteral(" (") +
                          counters.Texts[6] + QLatin1Char(')');
-    Centred(surface, 0, width, captionY, caption);
+    // A font taller than its line would touch the graph's top edge: the caption moves up.
+    const int overflow = std::max(0, surface.TextHeight(caption) - H);
+    Centred(surface, 0, width, captionY - overflow, caption);
     const int bottom = DrawGraph(surface, input, year, kind, captionY + H, graph);
     const WeekdayTable& table = overnights ? figures.OvernightWeekdays : figures.DayVisitWeekdays;
     const QString totals =

@@ -264,10 +264,10 @@ TEST_F(DistributionCli, RefusalsWriteNothing)
          2,
          T("--log and --write need two different files.\nUsage: custodex-cli distribution "
            "[options] IN.cdb\nRun 'custodex-cli distribution --help' for its options.\n")},
-        {"pictures are not drawn by this command",
-         {Input, T("--pictures"), Dir.path()},
+        {"a picture format other than bmp or jpg",
+         {Input, T("--log"), log, T("--pictures"), Dir.path(), T("--format"), T("png")},
          2,
-         T("Unknown option 'pictures'.\nUsage: custodex-cli distribution [options] IN.cdb\nRun "
+         T("--format is bmp or jpg.\nUsage: custodex-cli distribution [options] IN.cdb\nRun "
            "'custodex-cli distribution --help' for its options.\n")},
     };
     for (const auto& c : cases) {

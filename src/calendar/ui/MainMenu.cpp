@@ -7,6 +7,7 @@
 #include "holidays/ui/HolidayCommands.h"
 #include "output/ui/OutputCommands.h"
 #include "patterns/ui/PatternListCommands.h"
+#include "reports/ui/DistributionReportCommand.h"
 #include "reports/ui/PreferencesCommand.h"
 
 #include <QAction>
@@ -76,7 +77,8 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     later(print, QStringLiteral("Print Current Month"), "PrintCurrentMonth");
     calendar(add(file, QStringLiteral("Write Calendar to .CSV Formatted File"), "WriteCsv",
                  [host] { RunCsvExport(*host); }));
-    later(file, QStringLiteral("&Hourly Distribution Report"), "HourlyDistribution");
+    calendar(add(file, QStringLiteral("&Hourly Distribution Report"), "HourlyDistribution",
+                 [host] { RunDistributionReport(*host); }));
     later(file, QStringLiteral("Care Time Report"), "CareTimeReport");
     later(file, QStringLiteral("Quality Time Report"), "QualityTimeReport");
     file->addSeparator();

@@ -1,0 +1,34 @@
+#include "reports/ui/DistributionReportCommand.h"
+
+#include "calendar/MenuChecks.h"
+#include "calendar/ui/CommandHost.h"
+#include "reports/ui/Distrib.h"
+#include "reports/ui/PreferencesCommand.h"
+#include "reports/ui/ReportPrintDialog.h"
+#include "reports/ui/UserInit.h"
+
+namespace custodex {
+
+void RunDistributionReport(CommandHost& host)
+{
+    if (!CheckDistributionReport(host.Document(), host.Services().Messages))
+        return;
+    ShowDistributionReport(host, DistributionAssumptions::All);
+}
+
+void ShowDistributionReport(CommandHost& host, DistributionAssumptions shown)
+{
+    static QtReportPrintDialog printing;
+    MainWindowServices& services = host.Services();
+    TShowDistribution window(host.Document(),
+                             {services.Messages, services.Help, services.Dialogs, services.Output,
+                              printing, services.GeneratedStamp,
+                              [&host] {
+                                  PreferencesWindow(host).Execute(host.Document());
+                                  host.RefreshWindow();
+                              }},
+                             shown == DistributionAssumptions::All, host.ParentWidget());
+    window.exec();
+}
+
+} // namespace custodex
