@@ -2,6 +2,7 @@
 
 #include "cli/CalendarFileCommands.h"
 #include "cli/CliCommand.h"
+#include "cli/CustomPatternCommands.h"
 #include "cli/DistributionCommand.h"
 #include "cli/HolidayCommands.h"
 #include "cli/InfoCommand.h"
@@ -35,6 +36,7 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<ApplyHolidaysCommand>());
         list.push_back(std::make_unique<ApplyPatternCommand>());
         list.push_back(std::make_unique<RemovePatternCommand>());
+        AddCustomPatternCommands(list);
         list.push_back(std::make_unique<DistributionCommand>());
         list.push_back(std::make_unique<QualityCommand>());
         list.push_back(std::make_unique<CareCommand>());

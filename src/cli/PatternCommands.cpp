@@ -11,8 +11,6 @@
 
 namespace custodex::cli {
 
-namespace {
-
 QString PlainText(const QString& message)
 {
     return QString(message).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
@@ -26,6 +24,8 @@ QList<PositionalArgument> CalendarArguments()
                 QStringLiteral("The file to write: IN.cdb itself or a new file. An existing "
                                "other file is refused.")}};
 }
+
+namespace {
 
 // A weekday written in full or as its first three letters, in any case; 0 = Monday.
 std::optional<int> WeekdayNamed(const QString& name)
@@ -71,7 +71,8 @@ std::optional<IsoDate> DateWritten(const QString& text)
     return date;
 }
 
-// Puts --from and --to into the range block as a user picks them; false after a usage error.
+} // namespace
+
 bool ChooseRange(const QCommandLineParser& parser, const QCommandLineOption& from,
                  const QCommandLineOption& to, DateRangeBlock& range, QString& error)
 {
@@ -93,32 +94,19 @@ bool ChooseRange(const QCommandLineParser& parser, const QCommandLineOption& fro
     return true;
 }
 
-// Answers every overwrite question the same way and prints what the run shows; an error goes
-// to standard error, as every refusal does.
-class PrintedQuestions : public PatternQuestions {
-public:
-    PrintedQuestions(QTextStream& out, QTextStream& err, bool yesToAll)
-        : m_out(out), m_err(err), m_yesToAll(yesToAll)
-    {
-    }
-    OverwriteAnswer AskOverwrite(const QString& question) override
-    {
-        m_out << PlainText(question) << '\n'
-              << (m_yesToAll ? QStringLiteral("Yes to All") : QStringLiteral("No")) << '\n';
-        return m_yesToAll ? OverwriteAnswer::YesToAll : OverwriteAnswer::No;
-    }
-    void Tell(PromptKind kind, const QString& text) override
-    {
-        (kind == PromptKind::Error ? m_err : m_out) << PlainText(text) << '\n';
-    }
+OverwriteAnswer PrintedQuestions::AskOverwrite(const QString& question)
+{
+    m_out << PlainText(question) << '\n'
+          << (m_yesToAll ? QStringLiteral("Yes to All") : QStringLiteral("No")) << '\n';
+    return m_yesToAll ? OverwriteAnswer::YesToAll : OverwriteAnswer::No;
+}
 
-private:
-    QTextStream& m_out;
-    QTextStream& m_err;
-    bool m_yesToAll;
-};
-
-} // namespace
+void PrintedQuestions::Tell(PromptKind kind, const QString& text)
+{
+    // Errors and warnings go where every refusal goes.
+    (kind == PromptKind::Error || kind == PromptKind::Warning ? m_err : m_out)
+        << PlainText(text) << '\n';
+}
 
 ApplyPatternCommand::ApplyPatternCommand()
     : Command(QStringLiteral("apply-pattern"),

@@ -1,11 +1,40 @@
 #pragma once
 
 #include "cli/CliCommand.h"
+#include "patterns/WeekdayPatterns.h"
 
 // Commands on the weekday and monthly patterns: apply-pattern (one Apply List of a pattern
 // dialog, then Save/Close) and remove-pattern (one Remove List).
 
 namespace custodex::cli {
+
+// Shared by the commands of the bulk dialogs.
+
+// A program message with its "\n\r" as a plain line break.
+QString PlainText(const QString& message);
+// IN.cdb and OUT.cdb with their descriptions.
+QList<PositionalArgument> CalendarArguments();
+// Puts --from and --to (YYYY-MM-DD) into the range block as a user picks them; false after a
+// usage error, described in `error`.
+bool ChooseRange(const QCommandLineParser& parser, const QCommandLineOption& from,
+                 const QCommandLineOption& to, DateRangeBlock& range, QString& error);
+
+// Answers every overwrite question the same way (Yes to All or No) and prints what a run
+// shows: errors and warnings on standard error, the rest on standard output.
+class PrintedQuestions : public PatternQuestions {
+public:
+    PrintedQuestions(QTextStream& out, QTextStream& err, bool yesToAll)
+        : m_out(out), m_err(err), m_yesToAll(yesToAll)
+    {
+    }
+    OverwriteAnswer AskOverwrite(const QString& question) override;
+    void Tell(PromptKind kind, const QString& text) override;
+
+private:
+    QTextStream& m_out;
+    QTextStream& m_err;
+    bool m_yesToAll;
+};
 
 // apply-pattern IN.cdb OUT.cdb (--overnights|--day-visits) --kind KIND --days fri,sat,sun [...]
 class ApplyPatternCommand : public Command {

@@ -6,6 +6,7 @@
 #include "holidays/HolidayLists.h"
 #include "holidays/ui/HolidayCommands.h"
 #include "output/ui/OutputCommands.h"
+#include "patterns/ui/CustomListCommands.h"
 #include "patterns/ui/PatternListCommands.h"
 #include "reports/ui/DistributionReportCommand.h"
 #include "reports/ui/PreferencesCommand.h"
@@ -142,9 +143,12 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     add(dayVisitHolidays, QStringLiteral("United Kingdom Holidays"), "DayVisitUKHolidays",
         [host] { RunHolidays(*host, UnitedKingdomHolidays(), ListKind::DayVisits); });
     lists->addSeparator();
-    later(lists, QStringLiteral("Apply/Remove a Custom Repeat Pattern"), "ApplyRepeatPattern");
-    later(lists, QStringLiteral("Create/Modify a Custom Repeat Pattern"), "MakeRepeatPattern");
-    later(lists, QStringLiteral("Apply/Remove a Custom List"), "ApplyCustomList");
+    add(lists, QStringLiteral("Apply/Remove a Custom Repeat Pattern"), "ApplyRepeatPattern",
+        [host] { RunApplyRepeatPattern(*host); });
+    add(lists, QStringLiteral("Create/Modify a Custom Repeat Pattern"), "MakeRepeatPattern",
+        [host] { RunMakeRepeatPattern(*host); });
+    add(lists, QStringLiteral("Apply/Remove a Custom List"), "ApplyCustomList",
+        [host] { RunApplyCustomList(*host); });
     add(lists, QStringLiteral("Create/Modify a Custom List"), "CreateCustomList",
         [host] { RunCustomListBuilder(*host); });
 

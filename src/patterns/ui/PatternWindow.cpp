@@ -1,6 +1,7 @@
 #include "patterns/ui/PatternWindow.h"
 
 #include "entry/ui/Clock.h"
+#include "patterns/BulkDialogRules.h"
 #include "platform/Prompter.h"
 
 #include <QButtonGroup>
@@ -22,23 +23,6 @@
 namespace custodex {
 
 namespace {
-
-const QString CancelQuestion = QStringLiteral(
-    "Warning!  If you cancel you will lose all changes!\n\rAre you sure you want to cancel?");
-const QString CloseQuestion =
-    QStringLiteral("Closing now will cause all changes to be lost!\n\rClose anyway?");
-const QString UseSaveClose =
-    QStringLiteral("Please use the \"Save/Close\" button\n\rto save your changes and close.");
-
-QComboBox* RangeList(QWidget* parent, const char* name, int width)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setMinimumWidth(width);
-    return box;
-}
 
 QPushButton* Button(QWidget* parent, const QString& caption, const char* name)
 {
@@ -171,54 +155,26 @@ QWidget* TPatternWindow::BuildKindRow()
 
 QWidget* TPatternWindow::BuildRange()
 {
-    auto* box = new QGroupBox(QStringLiteral("Date Range"), this);
-    auto* grid = new QGridLayout(box);
-    FirstMonth = RangeList(box, "FirstMonth", 110);
-    FirstDay = RangeList(box, "FirstDay", 50);
-    FirstYear = RangeList(box, "FirstYear", 70);
-    LastMonth = RangeList(box, "LastMonth", 110);
-    LastDay = RangeList(box, "LastDay", 50);
-    LastYear = RangeList(box, "LastYear", 70);
-    auto* startLabel = new QLabel(QStringLiteral("Start On or After"), box);
-    auto* endLabel = new QLabel(QStringLiteral("End Before or On"), box);
-    startLabel->setBuddy(FirstMonth);
-    endLabel->setBuddy(LastMonth);
-    grid->addWidget(startLabel, 0, 0);
-    grid->addWidget(FirstMonth, 0, 1);
-    grid->addWidget(FirstDay, 0, 2);
-    grid->addWidget(FirstYear, 0, 3);
-    grid->addWidget(endLabel, 1, 0);
-    grid->addWidget(LastMonth, 1, 1);
-    grid->addWidget(LastDay, 1, 2);
-    grid->addWidget(LastYear, 1, 3);
-    grid->setColumnStretch(4, 1);
-    return box;
+    Range = new TDateRangeGroup(QStringLiteral("Start On or After"),
+                                QStringLiteral("End Before or On"), this);
+    Range->Bind(&Entries.Range);
+    FirstMonth = Range->FirstMonth;
+    FirstDay = Range->FirstDay;
+    FirstYear = Range->FirstYear;
+    LastMonth = Range->LastMonth;
+    LastDay = Range->LastDay;
+    LastYear = Range->LastYear;
+    return Range;
 }
 
 QWidget* TPatternWindow::BuildTimes()
 {
     auto* box = new QGroupBox(QStringLiteral("Times"), this);
     auto* row = new QHBoxLayout(box);
-    auto field = [box](const char* name) {
-        auto* edit = new QLineEdit(box);
-        edit->setObjectName(QLatin1String(name));
-        edit->setReadOnly(true);
-        edit->setFocusPolicy(Qt::NoFocus); // its button takes the keyboard
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("<None>MM")) + 16);
-        edit->setCursor(Qt::PointingHandCursor);
-        return edit;
-    };
-    auto button = [box](const char* name, const QString& tip) {
-        auto* tool = new QToolButton(box);
-        tool->setObjectName(QLatin1String(name));
-        tool->setText(QStringLiteral("..."));
-        tool->setToolTip(tip);
-        return tool;
-    };
-    StrtTime = field("StrtTime");
-    EndTime = field("EndTime");
-    SClick1 = button("SClick1", QStringLiteral("Set the pickup time"));
-    BitBtn1 = button("BitBtn1", QStringLiteral("Set the dropoff time"));
+    StrtTime = MakeTimeField(box, "StrtTime");
+    EndTime = MakeTimeField(box, "EndTime");
+    SClick1 = MakeTimeButton(box, "SClick1", QStringLiteral("Set the pickup time"));
+    BitBtn1 = MakeTimeButton(box, "BitBtn1", QStringLiteral("Set the dropoff time"));
     StrtTime->setToolTip(SClick1->toolTip());
     EndTime->setToolTip(BitBtn1->toolTip());
     row->addWidget(new QLabel(QStringLiteral("Pickup Time:"), box));
@@ -275,12 +231,6 @@ void TPatternWindow::Connect()
                 ChoicesChanged();
         });
     connect(WeekDay, &QListWidget::itemSelectionChanged, this, [this] { ChoicesChanged(); });
-    for (QComboBox* box : {FirstMonth, FirstYear})
-        connect(box, &QComboBox::currentTextChanged, this, [this] { RangeListChanged(false); });
-    for (QComboBox* box : {LastMonth, LastYear})
-        connect(box, &QComboBox::currentTextChanged, this, [this] { RangeListChanged(true); });
-    for (QComboBox* box : {FirstDay, LastDay})
-        connect(box, &QComboBox::currentTextChanged, this, [this] { TakeRangeEntries(); });
     connect(Alias, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!Updating)
             Entries.Reason = text;
@@ -326,66 +276,13 @@ void TPatternWindow::ShowState()
         WeekBegins[static_cast<std::size_t>(w)]->setChecked(w == Entries.WeekBegin);
     }
     SelectFullWeekBeginDay->setEnabled(IsWeeksMode(Entries.Weekdays));
-    ShowRangeSide(Entries.Range.Start, FirstMonth, FirstDay, FirstYear);
-    ShowRangeSide(Entries.Range.End, LastMonth, LastDay, LastYear);
+    Range->ShowBlock();
     StrtTime->setText(Entries.Pickup);
     EndTime->setText(Entries.Dropoff);
     NoNapBox->setChecked(Entries.NoNap);
     Alias->setText(Entries.Reason);
     UndoBtn->setEnabled(Entries.UndoEnabled);
     Updating = false;
-}
-
-void TPatternWindow::ShowRangeSide(const DateRangeSide& side, QComboBox* month, QComboBox* day,
-                                   QComboBox* year)
-{
-    const bool wasUpdating = Updating;
-    Updating = true;
-    const struct {
-        QComboBox* Box;
-        const QStringList& Items;
-        const QString& Text;
-    } lists[] = {{month, side.Months, side.Month},
-                 {day, side.Days, side.Day},
-                 {year, side.Years, side.Year}};
-    for (const auto& list : lists) {
-        QStringList shown;
-        for (int i = 0; i < list.Box->count(); ++i)
-            shown << list.Box->itemText(i);
-        if (shown != list.Items) {
-            list.Box->clear();
-            list.Box->addItems(list.Items);
-        }
-        list.Box->setCurrentIndex(list.Items.indexOf(list.Text));
-        list.Box->setEditText(list.Text);
-    }
-    Updating = wasUpdating;
-}
-
-void TPatternWindow::TakeRangeEntries()
-{
-    if (Updating)
-        return;
-    Entries.Range.Start.Month = FirstMonth->currentText();
-    Entries.Range.Start.Day = FirstDay->currentText();
-    Entries.Range.Start.Year = FirstYear->currentText();
-    Entries.Range.End.Month = LastMonth->currentText();
-    Entries.Range.End.Day = LastDay->currentText();
-    Entries.Range.End.Year = LastYear->currentText();
-}
-
-void TPatternWindow::RangeListChanged(bool endSide)
-{
-    if (Updating)
-        return;
-    TakeRangeEntries();
-    DateRangeSide& side = endSide ? Entries.Range.End : Entries.Range.Start;
-    if (!DateRangeSideChanged(side))
-        return;
-    if (endSide)
-        ShowRangeSide(side, LastMonth, LastDay, LastYear);
-    else
-        ShowRangeSide(side, FirstMonth, FirstDay, FirstYear);
 }
 
 void TPatternWindow::ChoicesChanged()
@@ -407,37 +304,23 @@ void TPatternWindow::ChoicesChanged()
 
 void TPatternWindow::EditTime(bool dropoff)
 {
-    if (!Doc)
-        return;
-    QLineEdit* field = dropoff ? EndTime : StrtTime;
-    QString& value = dropoff ? Entries.Dropoff : Entries.Pickup;
-    QString text = value;
-    const TimePromptTexts texts = PatternTimePrompt(Marks, dropoff);
-    const QPoint anchor = field->mapToGlobal(QPoint(0, field->height()));
-    if (Clock.Execute(*Doc, texts.Prompt, text, &anchor, texts.Caption)) {
-        value = text;
-        field->setText(text);
-    }
-}
-
-void TPatternWindow::FocusRange(RangeField field)
-{
-    QComboBox* boxes[] = {FirstMonth, FirstMonth, FirstDay, FirstYear,
-                          LastMonth,  LastDay,    LastYear};
-    boxes[static_cast<int>(field)]->setFocus();
+    if (Doc)
+        EditTimeField(Clock, *Doc, dropoff ? EndTime : StrtTime,
+                      dropoff ? Entries.Dropoff : Entries.Pickup,
+                      PatternTimePrompt(Marks, dropoff));
 }
 
 void TPatternWindow::ApplyBtnClick()
 {
     if (!Doc)
         return;
-    TakeRangeEntries();
+    Range->TakeEntries();
     PrompterPatternQuestions questions(Messages);
     const PatternRunResult result = ApplyListClick(*Doc, Entries, Which, Marks, questions);
     if (result.Focus == PatternFocus::WeekdayList)
         WeekDay->setFocus();
     else if (result.Focus == PatternFocus::Range)
-        FocusRange(result.RangeFocus);
+        Range->FocusField(result.RangeFocus);
     UndoBtn->setEnabled(Entries.UndoEnabled);
     Redraw();
 }
@@ -446,7 +329,7 @@ void TPatternWindow::RemoveBtnClick()
 {
     if (!Doc)
         return;
-    TakeRangeEntries();
+    Range->TakeEntries();
     PrompterPatternQuestions questions(Messages);
     RemoveListClick(*Doc, Entries, Marks, questions);
     UndoBtn->setEnabled(Entries.UndoEnabled);
@@ -482,15 +365,8 @@ void TPatternWindow::CloseBtnClick()
 
 void TPatternWindow::CancelBtnClick()
 {
-    if (Entries.Changes) {
-        if (Messages.Ask(PromptKind::Warning, CancelQuestion, PromptButtons::YesNo) !=
-            PromptAnswer::Yes)
-            return;
-        if (Doc)
-            Doc->AppliedChangeCount = 0;
-        Entries.Changes = false;
-    }
-    QDialog::reject();
+    if (MayCancelChanges(Doc, Entries.Changes, Messages))
+        QDialog::reject();
 }
 
 void TPatternWindow::reject()
@@ -501,16 +377,9 @@ void TPatternWindow::reject()
 
 void TPatternWindow::closeEvent(QCloseEvent* event)
 {
-    if (Entries.Changes) {
-        if (Messages.Ask(PromptKind::Confirmation, CloseQuestion, PromptButtons::YesNo) !=
-            PromptAnswer::Yes) {
-            Messages.Ask(PromptKind::Information, UseSaveClose, PromptButtons::Ok);
-            event->ignore();
-            return;
-        }
-        if (Doc)
-            Doc->AppliedChangeCount = 0;
-        Entries.Changes = false;
+    if (!MayCloseWithChanges(Doc, Entries.Changes, Messages)) {
+        event->ignore();
+        return;
     }
     // Without changes left, the dialog's own close reaches reject(): a Cancel that asks nothing.
     QDialog::closeEvent(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "patterns/WeekdayPatterns.h"
+#include "patterns/ui/BulkDialogParts.h"
 
 #include <QDialog>
 
@@ -89,12 +90,7 @@ private:
     QWidget* BuildButtons();
     void Connect();
     void ShowState();
-    void ShowRangeSide(const DateRangeSide& side, QComboBox* month, QComboBox* day,
-                       QComboBox* year);
-    void TakeRangeEntries();
-    void RangeListChanged(bool endSide);
     void ChoicesChanged();
-    void FocusRange(RangeField field);
     void Redraw();
 
     const PatternDialog Which;
@@ -104,6 +100,7 @@ private:
     std::function<void()> Preview;
     std::function<void()> Refresh;
     PatternDialogState Entries;
+    TDateRangeGroup* Range = nullptr;
     CalendarDocument* Doc = nullptr;
     bool Updating = false;
 };

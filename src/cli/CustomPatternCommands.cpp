@@ -1,0 +1,322 @@
+#include "cli/CustomPatternCommands.h"
+
+#include "calendar/CalendarFile.h"
+#include "calendar/MenuChecks.h"
+#include "cli/PatternCommands.h"
+#include "entry/TimeText.h"
+#include "patterns/CustomLists.h"
+#include "patterns/RepeatPatternApply.h"
+
+#include <QCommandLineParser>
+
+#include <optional>
+
+namespace custodex::cli {
+
+namespace {
+
+struct TimePair {
+    QString Pickup;
+    QString Dropoff;
+};
+
+// "PICKUP,DROPOFF" of two time texts; nothing when malformed.
+std::optional<TimePair> TimesWritten(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return std::nullopt;
+    for (const QString& part : parts)
+        if (!IsNoTime(part) && !IsValidTimeText(part))
+            return std::nullopt;
+    return TimePair{parts[0], parts[1]};
+}
+
+// Reads the two time options over the calendar's defaults; false after a usage error.
+bool ChooseTimes(const QCommandLineParser& parser, const TimesOptions& options, ListTimes& times,
+                 QString& error)
+{
+    const struct {
+        const QCommandLineOption& Option;
+        QString& Pickup;
+        QString& Dropoff;
+    } pairs[] = {{options.Overnight, times.OverNiteStrtTime, times.OverNiteEndTime},
+                 {options.DayVisit, times.DayVisitStrtTime, times.DayVisitEndTime}};
+    for (const auto& pair : pairs) {
+        if (!parser.isSet(pair.Option))
+            continue;
+        const std::optional<TimePair> written = TimesWritten(parser.value(pair.Option));
+        if (!written) {
+            error = QStringLiteral("--") + pair.Option.names().first() +
+                    QStringLiteral(" needs two times such as 06:00PM,08:00AM or <None>,<None>.");
+            return false;
+        }
+        pair.Pickup = written->Pickup;
+        pair.Dropoff = written->Dropoff;
+    }
+    return true;
+}
+
+ListTimes DefaultTimes(const CalendarDocument& doc)
+{
+    return {doc.OverNiteStrtTime, doc.OverNiteEndTime, doc.DayVisitStrtTime, doc.DayVisitEndTime};
+}
+
+std::optional<bool> YesToAll(const QCommandLineParser& parser, const QCommandLineOption& option)
+{
+    const QString policy = parser.value(option);
+    if (policy != QStringLiteral("none") && policy != QStringLiteral("all"))
+        return std::nullopt;
+    return policy == QStringLiteral("all");
+}
+
+// "all" or numbers and ranges from 1; indices from 0, or nothing when malformed.
+std::optional<std::vector<int>> EntriesWritten(const QString& text, int count)
+{
+    std::vector<int> indices;
+    if (text == QStringLiteral("all")) {
+        for (int i = 0; i < count; ++i)
+            indices.push_back(i);
+        return indices;
+    }
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        const QStringList ends = part.split(QLatin1Char('-'));
+        bool firstOk = false;
+        bool lastOk = ends.size() == 1;
+        const int first = ends.first().trimmed().toInt(&firstOk);
+        const int last = ends.size() == 2 ? ends.last().trimmed().toInt(&lastOk) : first;
+        if (!firstOk || !lastOk || ends.size() > 2 || first < 1 || last < first || last > count)
+            return std::nullopt;
+        for (int n = first; n <= last; ++n)
+            indices.push_back(n - 1);
+    }
+    return indices;
+}
+
+} // namespace
+
+void AddCustomPatternCommands(std::vector<std::unique_ptr<const Command>>& list)
+{
+    list.push_back(std::make_unique<ApplyRepeatCommand>());
+    list.push_back(std::make_unique<RemoveRepeatCommand>());
+    list.push_back(std::make_unique<ApplyListCommand>());
+    list.push_back(std::make_unique<RepeatPatternsCommand>());
+}
+
+QCommandLineOption OverwriteAnswerOption()
+{
+    return {QStringLiteral("overwrite"),
+            QStringLiteral("The answer to every \"... is already marked ... Overwrite it with "
+                           "...?\" question: none answers No (the default), all answers Yes to "
+                           "All at the first. It says nothing about OUT.cdb, which must be "
+                           "IN.cdb itself or a new file."),
+            QStringLiteral("none|all"), QStringLiteral("none")};
+}
+
+ApplyRepeatCommand::ApplyRepeatCommand()
+    : Command(QStringLiteral("apply-repeat"),
+              QStringLiteral("Lays a repeat pattern over a date range: one Apply of the "
+                             "repeat-pattern dialog, then Save/Close."))
+{
+    m_options << m_letters << m_pattern << m_patterns << m_reason << m_from << m_to
+              << m_times.Overnight << m_times.DayVisit << m_overwrite;
+    m_arguments = CalendarArguments();
+}
+
+int ApplyRepeatCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
+                                QTextStream& out, QTextStream& err) const
+{
+    if (parser.isSet(m_letters) == parser.isSet(m_pattern))
+        return UsageError(err, QStringLiteral("Give exactly one of --letters and --pattern."));
+    if (parser.isSet(m_letters) && !parser.isSet(m_reason))
+        return UsageError(err, QStringLiteral("--letters needs --reason."));
+    if (parser.isSet(m_patterns) && !parser.isSet(m_pattern))
+        return UsageError(err, QStringLiteral("--patterns goes with --pattern."));
+    const std::optional<bool> yesToAll = YesToAll(parser, m_overwrite);
+    if (!yesToAll)
+        return UsageError(err, QStringLiteral("--overwrite needs none or all."));
+
+    CalendarDocument doc;
+    if (!ReadCalendarArgument(arguments[0], doc, err))
+        return ExitFailure;
+    const OutputTarget target{arguments[1], arguments[0], false, false};
+    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+        return *refused;
+
+    RepeatDialogState state;
+    FillDateRange(doc, state.Range);
+    ListTimes times = DefaultTimes(doc);
+    QString error;
+    if (!ChooseRange(parser, m_from, m_to, state.Range, error) ||
+        !ChooseTimes(parser, m_times, times, error))
+        return UsageError(err, error);
+    state.ONStrtTime = times.OverNiteStrtTime;
+    state.ONEndTime = times.OverNiteEndTime;
+    state.DVStrtTime = times.DayVisitStrtTime;
+    state.DVEndTime = times.DayVisitEndTime;
+
+    if (parser.isSet(m_pattern)) {
+        const QString file = parser.isSet(m_patterns) ? parser.value(m_patterns)
+                                                      : RepeatPatternPath(doc.ClientFolder);
+        const std::optional<QStringList> items = ReadRepeatPatterns(file);
+        if (!items)
+            return Fail(err, NoRepeatPatternsMessage);
+        state.Items = *items;
+        for (int i = 0; i < state.Items.size() && !state.Chosen; ++i)
+            if (SplitRepeatPatternItem(state.Items.at(i)).Name == parser.value(m_pattern))
+                ChooseRepeatPattern(state, i);
+        if (!state.Chosen)
+            return Fail(err, QStringLiteral("No pattern named ") + parser.value(m_pattern) +
+                                 QStringLiteral(" in ") + file + QStringLiteral("."));
+    }
+    else {
+        const RepeatLettersCheck letters = CheckRepeatLetters(parser.value(m_letters));
+        if (!letters.Legal)
+            return Fail(err, IllegalLettersMessage + QStringLiteral("\n\r") + letters.Letters +
+                                 QStringLiteral("\n\r") + letters.Carets);
+        state.Chosen = RepeatPattern{QString(), letters.Letters};
+    }
+    if (parser.isSet(m_reason)) {
+        QString reason = parser.value(m_reason);
+        // The reason field's rules: what it would mend is refused here, with its message.
+        const QStringList messages = TypedNameRules(reason);
+        if (reason != parser.value(m_reason))
+            return Fail(err, messages.first());
+        state.Reason = CutText(reason, RepeatPatternNameCapacity);
+    }
+
+    PrintedQuestions questions(out, err, *yesToAll);
+    bool ran = false;
+    RunDayChangingDialog(doc, [&] {
+        ran = ApplyRepeatClick(doc, state, questions).Ran;
+        return true;
+    });
+    out.flush();
+    err.flush();
+    if (!ran)
+        return ExitFailure;
+    return SaveCalendarFile(doc, target, err);
+}
+
+RemoveRepeatCommand::RemoveRepeatCommand()
+    : Command(QStringLiteral("remove-repeat"),
+              QStringLiteral("Removes the marks of one reason, in its exact case: one Remove of "
+                             "the repeat-pattern dialog, then Save/Close."))
+{
+    m_options << m_reason << m_from << m_to;
+    m_arguments = CalendarArguments();
+}
+
+int RemoveRepeatCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
+                                 QTextStream& out, QTextStream& err) const
+{
+    if (!parser.isSet(m_reason))
+        return UsageError(err, QStringLiteral("--reason is required."));
+    CalendarDocument doc;
+    if (!ReadCalendarArgument(arguments[0], doc, err))
+        return ExitFailure;
+    const OutputTarget target{arguments[1], arguments[0], false, false};
+    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+        return *refused;
+    DateRangeBlock range;
+    FillDateRange(doc, range);
+    QString error;
+    if (!ChooseRange(parser, m_from, m_to, range, error))
+        return UsageError(err, error);
+
+    PrintedQuestions questions(out, err, false);
+    RunDayChangingDialog(doc, [&] {
+        RemoveRepeatPattern(doc, range, parser.value(m_reason), true, questions);
+        return true;
+    });
+    out.flush();
+    return SaveCalendarFile(doc, target, err);
+}
+
+ApplyListCommand::ApplyListCommand()
+    : Command(QStringLiteral("apply-list"),
+              QStringLiteral("Marks (or with --remove unmarks) entries of a custom list "
+                             "template: one Apply or Remove of the custom-list dialog, then "
+                             "Save/Close."))
+{
+    m_options << m_entries << m_remove << m_acceptMismatch << m_times.Overnight << m_times.DayVisit
+              << m_overwrite;
+    m_arguments = {
+        PositionalArgument{QStringLiteral("IN.cdb"), QStringLiteral("The calendar to read.")},
+        PositionalArgument{QStringLiteral("LIST.tcl"), QStringLiteral("The template to use.")},
+        PositionalArgument{QStringLiteral("OUT.cdb"),
+                           QStringLiteral("The file to write: IN.cdb itself or a new file. An "
+                                          "existing other file is refused.")}};
+}
+
+int ApplyListCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
+                              QTextStream& out, QTextStream& err) const
+{
+    const std::optional<bool> yesToAll = YesToAll(parser, m_overwrite);
+    if (!yesToAll)
+        return UsageError(err, QStringLiteral("--overwrite needs none or all."));
+    if (parser.isSet(m_remove) && (parser.isSet(m_overwrite) || parser.isSet(m_times.Overnight) ||
+                                   parser.isSet(m_times.DayVisit)))
+        return UsageError(err, QStringLiteral("--remove takes no times and no --overwrite."));
+
+    CalendarDocument doc;
+    if (!ReadCalendarArgument(arguments[0], doc, err))
+        return ExitFailure;
+    const OutputTarget target{arguments[2], arguments[0], false, false};
+    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+        return *refused;
+    const std::optional<CustomListTemplate> list = ReadCustomListTemplate(arguments[1]);
+    if (!list)
+        return Fail(err, ReadErrorMessage(arguments[1]));
+    const std::optional<std::vector<int>> entries =
+        EntriesWritten(parser.value(m_entries), static_cast<int>(list->Entries.size()));
+    if (!entries)
+        return UsageError(err, QStringLiteral("--entries needs all, or numbers and ranges from "
+                                              "1 to %1 such as 1,3-5.")
+                                   .arg(list->Entries.size()));
+    ListTimes times = DefaultTimes(doc);
+    QString error;
+    if (!ChooseTimes(parser, m_times, times, error))
+        return UsageError(err, error);
+    for (const TemplateWarning& warning : TemplateDateWarnings(doc, arguments[1], list->Header)) {
+        if (!parser.isSet(m_acceptMismatch))
+            return Fail(err, warning.Text);
+        err << PlainText(warning.Text) << '\n' << QStringLiteral("Yes") << '\n';
+    }
+
+    PrintedQuestions questions(out, err, *yesToAll);
+    RunDayChangingDialog(doc, [&] {
+        if (parser.isSet(m_remove))
+            RemoveCustomList(doc, list->Entries, *entries, questions);
+        else
+            ApplyCustomList(doc, list->Entries, *entries, times, questions);
+        return true;
+    });
+    out.flush();
+    err.flush();
+    return SaveCalendarFile(doc, target, err);
+}
+
+RepeatPatternsCommand::RepeatPatternsCommand()
+    : Command(QStringLiteral("repeat-patterns"),
+              QStringLiteral("Lists the repeat patterns of a pattern file: name | letters, one a "
+                             "line."))
+{
+    m_arguments = {PositionalArgument{QStringLiteral("FILE"),
+                                      QStringLiteral("The pattern file, such as the client "
+                                                     "folder's \"CustomPats.txt\".")}};
+}
+
+int RepeatPatternsCommand::Execute(const QCommandLineParser&, const QStringList& arguments,
+                                   QTextStream& out, QTextStream& err) const
+{
+    const std::optional<QStringList> items = ReadRepeatPatterns(arguments[0]);
+    if (!items)
+        return Fail(err, ReadErrorMessage(arguments[0]));
+    for (const QString& item : *items)
+        out << RepeatPatternItem(SplitRepeatPatternItem(item)) << '\n';
+    out.flush();
+    return ExitOk;
+}
+
+} // namespace custodex::cli

@@ -1,0 +1,241 @@
+#include "patterns/ui/CustomList.h"
+
+#include "entry/ui/Clock.h"
+#include "patterns/BulkDialogRules.h"
+#include "patterns/ui/BulkDialogParts.h"
+#include "platform/FileDialogs.h"
+#include "platform/Prompter.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPalette>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace custodex {
+
+namespace {
+
+// The delay after which a dialog without an accepted file closes, so it is seen first.
+constexpr int AcceptedCheckDelay = 250;
+
+} // namespace
+
+TACustomList::TACustomList(Prompter& prompter, FileDialogs& dialogs, TUserClock& clock,
+                           std::function<void()> preview, std::function<void()> refresh,
+                           QWidget* parent)
+    : TBulkDialog(prompter, std::move(preview), std::move(refresh), parent), Dialogs(dialogs),
+      Clock(clock)
+{
+    setObjectName(QStringLiteral("TACustomList"));
+    setWindowTitle(QStringLiteral("Add/Remove a Custom List"));
+
+    CustomReason = new QLineEdit(this);
+    CustomReason->setObjectName(QStringLiteral("CustomReason"));
+    CustomReason->setReadOnly(true);
+    CustomReason->setFocusPolicy(Qt::NoFocus);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(new QLabel(QStringLiteral("Reason List File Name:"), this));
+    fileRow->addWidget(CustomReason, 1);
+
+    CreationLbl = new QLabel(this);
+    CreationLbl->setObjectName(QStringLiteral("CreationLbl"));
+    QFont bold = CreationLbl->font();
+    bold.setBold(true);
+    CreationLbl->setFont(bold);
+
+    CustomDates = new QListWidget(this);
+    CustomDates->setObjectName(QStringLiteral("CustomDates"));
+    CustomDates->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    CustomDates->setMinimumSize(520, CustomDates->fontMetrics().height() * 14);
+    CustomDates->setToolTip(QStringLiteral("Select the entries to apply or remove (Ctrl and "
+                                           "Shift select several)"));
+
+    auto* times = new QHBoxLayout;
+    TimePair overnight;
+    TimePair dayVisit;
+    times->addWidget(
+        MakeTimePairBox(this, QStringLiteral("Overnight Stay Times"),
+                        {"OverNiteStrtTime", "OverNiteEndTime", "Clicker1", "Clicker2"}, overnight,
+                        [this](bool end) { EditTime(true, end); }));
+    times->addWidget(
+        MakeTimePairBox(this, QStringLiteral("Day Visit Times"),
+                        {"DayVisitStrtTime", "DayVisitEndTime", "Clicker3", "Clicker4"}, dayVisit,
+                        [this](bool end) { EditTime(false, end); }));
+    OverNiteStrtTime = overnight.Start;
+    OverNiteEndTime = overnight.End;
+    Clicker1 = overnight.StartButton;
+    Clicker2 = overnight.EndButton;
+    DayVisitStrtTime = dayVisit.Start;
+    DayVisitEndTime = dayVisit.End;
+    Clicker3 = dayVisit.StartButton;
+    Clicker4 = dayVisit.EndButton;
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fileRow);
+    layout->addWidget(CreationLbl);
+    layout->addWidget(CustomDates, 1);
+    layout->addLayout(times);
+    QWidget* buttons = BuildButtons();
+    layout->addWidget(buttons);
+    FitCaption(this, buttons);
+
+    QWidget* order[] = {CustomDates, Clicker1, Clicker2,   Clicker3, Clicker4, ApplyBtn,
+                        RemoveBtn,   UndoBtn,  PreviewBtn, BitBtn1,  CancelBtn};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(ApplyBtn, &QPushButton::clicked, this, &TACustomList::ApplyBtnClick);
+    connect(RemoveBtn, &QPushButton::clicked, this, &TACustomList::RemoveBtnClick);
+    connect(UndoBtn, &QPushButton::clicked, this, &TACustomList::UndoBtnClick);
+    connect(PreviewBtn, &QPushButton::clicked, this, &TACustomList::PreviewClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &TACustomList::SaveCloseClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TACustomList::CancelClick);
+}
+
+QWidget* TACustomList::BuildButtons()
+{
+    auto* panel = new QWidget(this);
+    ApplyBtn = MakeDialogButton(panel, QStringLiteral("&Apply"), "ApplyBtn",
+                                QStringLiteral("Mark the selected entries"));
+    RemoveBtn = MakeDialogButton(panel, QStringLiteral("&Remove"), "RemoveBtn",
+                                 QStringLiteral("Remove the marks of the selected entries"));
+    UndoBtn = MakeDialogButton(panel, QStringLiteral("&Undo"), "UndoBtn",
+                               QStringLiteral("Take back the last Apply or Remove"));
+    PreviewBtn = MakeDialogButton(panel, QStringLiteral("&Preview"), "PreviewBtn",
+                                  QStringLiteral("Show the whole calendar as it is now"));
+    BitBtn1 = MakeDialogButton(panel, QStringLiteral("&Save/Close"), "BitBtn1",
+                               QStringLiteral("Keep the changes and close"));
+    CancelBtn = MakeDialogButton(panel, QStringLiteral("&Cancel"), "CancelBtn",
+                                 QStringLiteral("Throw away every change made here and close"));
+    ApplyBtn->setDefault(true);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton* button : {ApplyBtn, RemoveBtn, UndoBtn, PreviewBtn})
+        row->addWidget(button);
+    row->addStretch();
+    row->addWidget(BitBtn1);
+    row->addWidget(CancelBtn);
+    return panel;
+}
+
+bool TACustomList::Execute(CalendarDocument& doc)
+{
+    Doc = &doc;
+    ResetCustomListDialog(Entries);
+    ShowState();
+    // The open dialog comes once this dialog is on screen.
+    QTimer::singleShot(0, this, &TACustomList::OpenTemplate);
+    const bool saved = exec() == QDialog::Accepted;
+    Doc = nullptr;
+    return saved;
+}
+
+void TACustomList::OpenTemplate()
+{
+    if (!Doc)
+        return;
+    FileDialogRequest request;
+    request.Title = QStringLiteral("Open a Custom List Template");
+    request.Folder = Doc->ClientFolder;
+    request.Filter = TemplateFilter;
+    request.DefaultSuffix = TemplateSuffix;
+    const QString path = Dialogs.OpenFileName(request);
+    if (!path.isEmpty())
+        LoadCustomListFile(*Doc, Entries, path, Messages);
+    ShowState();
+    CustomDates->clearSelection();
+    CustomDates->setFocus();
+    QTimer::singleShot(AcceptedCheckDelay, this, &TACustomList::CheckAccepted);
+}
+
+void TACustomList::CheckAccepted()
+{
+    if (Entries.Accepted || !isVisible())
+        return;
+    Messages.Ask(PromptKind::Information, SelectAnotherFileMessage, PromptButtons::Ok);
+    QDialog::reject();
+}
+
+void TACustomList::ShowState()
+{
+    CustomReason->setText(Entries.FileName);
+    CreationLbl->setText(Entries.Accepted ? TemplateCaption(Entries.List.Header) : QString());
+    CustomDates->clear();
+    if (Entries.Accepted) {
+        const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
+        for (const TemplateEntry& entry : Entries.List.Entries) {
+            auto* item = new QListWidgetItem(TemplateEntryText(entry), CustomDates);
+            if (!entry.Applicable) {
+                item->setForeground(grey);
+                item->setToolTip(QStringLiteral("Line %1 is not a custom list entry: %2")
+                                     .arg(entry.LineNumber)
+                                     .arg(entry.Problem));
+            }
+        }
+    }
+    OverNiteStrtTime->setText(Entries.Times.OverNiteStrtTime);
+    OverNiteEndTime->setText(Entries.Times.OverNiteEndTime);
+    DayVisitStrtTime->setText(Entries.Times.DayVisitStrtTime);
+    DayVisitEndTime->setText(Entries.Times.DayVisitEndTime);
+    UndoBtn->setEnabled(Entries.UndoEnabled);
+}
+
+std::vector<int> TACustomList::SelectedEntries() const
+{
+    std::vector<int> selected;
+    for (QListWidgetItem* item : CustomDates->selectedItems())
+        selected.push_back(CustomDates->row(item));
+    return selected;
+}
+
+void TACustomList::EditTime(bool overnight, bool end)
+{
+    if (!Doc || !Entries.Accepted)
+        return;
+    QLineEdit* field = overnight ? (end ? OverNiteEndTime : OverNiteStrtTime)
+                                 : (end ? DayVisitEndTime : DayVisitStrtTime);
+    ListTimes& times = Entries.Times;
+    QString& value = overnight ? (end ? times.OverNiteEndTime : times.OverNiteStrtTime)
+                               : (end ? times.DayVisitEndTime : times.DayVisitStrtTime);
+    EditTimeField(Clock, *Doc, field, value, {QString(), ListTimePrompt(overnight, end)},
+                  ClockPlace::AboveCentred);
+}
+
+void TACustomList::ApplyBtnClick()
+{
+    if (!Doc)
+        return;
+    PrompterPatternQuestions questions(Messages);
+    ApplyListEntriesClick(*Doc, Entries, SelectedEntries(), questions);
+    UndoBtn->setEnabled(Entries.UndoEnabled);
+    Redraw();
+}
+
+void TACustomList::RemoveBtnClick()
+{
+    if (!Doc)
+        return;
+    PrompterPatternQuestions questions(Messages);
+    RemoveListEntriesClick(*Doc, Entries, SelectedEntries(), questions);
+    UndoBtn->setEnabled(Entries.UndoEnabled);
+    Redraw();
+}
+
+void TACustomList::UndoBtnClick()
+{
+    if (!Doc)
+        return;
+    UndoListClick(*Doc, Entries);
+    UndoBtn->setEnabled(false);
+    Redraw();
+}
+
+} // namespace custodex
