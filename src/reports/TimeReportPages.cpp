@@ -131,7 +131,8 @@ int DrawQualitySummaryPage(DrawingSurface& surface, const CalendarDocument& doc,
                                               QualityFieldNames().begin())];
     };
     ClearPage(surface);
-    surface.SetFont(preview ? L + 2 : L, true);
+    const int fontHeight = preview ? L + 2 : L;
+    surface.SetFont(fontHeight, true);
     surface.SetPen(1, Black);
     const int titles = Heading(
         surface, m, L,
@@ -162,6 +163,15 @@ int DrawQualitySummaryPage(DrawingSurface& surface, const CalendarDocument& doc,
         {QStringLiteral("  Quality Time (percent of year):  ") + text("CustQualTime"),
          QStringLiteral("  Quality Time (percent of year):  ") + text("NonCustQualTime"), 2},
     };
+    // A long figure on a narrow page must not run over the box: the rows' font shrinks until
+    // the widest of them fits its half.
+    int widest = 0;
+    for (const Row& row : rows)
+        widest = std::max({widest, surface.TextWidth(row.Left), surface.TextWidth(row.Right)});
+    const int room = m.W / 2 - m.M - L / 2;
+    if (widest > room) {
+        surface.SetFont(std::max(1, fontHeight * room / widest), true);
+    }
     int y = titles + 3 * L;
     int lastRow = y;
     for (const Row& row : rows) {
@@ -179,6 +189,7 @@ int DrawQualitySummaryPage(DrawingSurface& surface, const CalendarDocument& doc,
     surface.Rectangle(QRect(QPoint(m.M, top), QPoint(m.W - m.M, bottom)));
     surface.Line(m.W / 2, top, m.W / 2, bottom);
 
+    surface.SetFont(fontHeight, true);
     y = bottom + L;
     const QStringList notes{
         QStringLiteral("Assumed Overnight sleep time = ") + TwoDigitParts(doc.SleepTime, " Hrs "),

@@ -177,6 +177,20 @@ TEST(QualitySummaryPage, ActivitiesPushTheBoxUpUntilTheyNoLongerFit)
     EXPECT_EQ(preview.FindText(T("Quality Time Summary For:"))->Number, L + 2);
 }
 
+TEST(QualitySummaryPage, RowsShrinkToFitTheirHalfOnANarrowPage)
+{
+    const CalendarDocument doc = Smith();
+    RecordingSurface surface(QSize(600, 1575)); // M = 35, the right half from 300 to 565
+    DrawQualitySummaryPage(surface, doc, Shares52And10(doc, 0), Generated, true);
+    const Op* longest = surface.FindText(T("       Total Overnight Sleep Time (minus):  "));
+    ASSERT_NE(longest, nullptr);
+    EXPECT_LE(longest->Area.right(), 600 - 35);
+    EXPECT_LT(longest->Number, 17 + 2);
+    // The heading and the notes below the box keep the page's font.
+    EXPECT_EQ(surface.FindText(T("Quality Time Summary For:"))->Number, 17 + 2);
+    EXPECT_EQ(surface.FindText(T("Assumed Overnight sleep time"))->Number, 17 + 2);
+}
+
 TEST(QualityPiePage, SlicesLegendAndFrame)
 {
     const CalendarDocument doc = Smith();
