@@ -8,6 +8,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/OutputCommands.h"
 #include "cli/PatternCommands.h"
+#include "cli/PrintCommand.h"
 #include "cli/TimeReportCommands.h"
 
 #include <QCommandLineParser>
@@ -32,6 +33,7 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<ResaveCommand>());
         list.push_back(std::make_unique<ExportCsvCommand>());
         list.push_back(std::make_unique<PreviewCommand>());
+        list.push_back(std::make_unique<PrintCommand>());
         list.push_back(std::make_unique<HolidaysCommand>());
         list.push_back(std::make_unique<ApplyHolidaysCommand>());
         list.push_back(std::make_unique<ApplyPatternCommand>());

@@ -1,0 +1,258 @@
+#include "cli/PrintCommand.h"
+
+#include "calendar/CalendarFile.h"
+#include "output/CalendarPages.h"
+#include "output/DrawingSurface.h"
+#include "output/ImageFiles.h"
+#include "platform/FileAccess.h"
+#include "reports/DistributionPictures.h"
+#include "reports/PrinterSurface.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QRegularExpression>
+
+#include <functional>
+#include <optional>
+
+namespace custodex::cli {
+
+namespace {
+
+enum class OutputFormat { Bmp, Jpg, Png, Pdf };
+
+struct LayoutName {
+    const char* Name;
+    PrintLayout Layout;
+    int Pages; // 0 for the lists, whose page count the drawing finds
+};
+
+constexpr LayoutName Layouts[] = {{"year", PrintLayout::YearPages, 2},
+                                  {"month", PrintLayout::MonthPages, 24},
+                                  {"overnights", PrintLayout::OvernightList, 0},
+                                  {"day-visits", PrintLayout::DayVisitList, 0}};
+
+QString Suffix(OutputFormat format)
+{
+    switch (format) {
+    case OutputFormat::Bmp:
+        return QStringLiteral(".bmp");
+    case OutputFormat::Jpg:
+        return QStringLiteral(".jpg");
+    case OutputFormat::Png:
+        return QStringLiteral(".png");
+    case OutputFormat::Pdf:
+        return QStringLiteral(".pdf");
+    }
+    return {};
+}
+
+bool EncodePicture(QIODevice& device, const QImage& picture, OutputFormat format)
+{
+    switch (format) {
+    case OutputFormat::Bmp:
+        return WriteBitmap(device, picture, CalendarPagePictures.Bitmap);
+    case OutputFormat::Jpg:
+        return WriteJpeg(device, picture, CalendarPagePictures.Jpeg);
+    case OutputFormat::Png:
+        return picture.convertToFormat(QImage::Format_RGB888).save(&device, "PNG");
+    case OutputFormat::Pdf:
+        break;
+    }
+    return false;
+}
+
+// Draws pages first..last of a layout, calling `finished(page)` after each one; `startPage`
+// is what a list calls between its pages.
+void DrawPages(DrawingSurface& surface, const CalendarPageInput& input, PrintLayout layout,
+               int first, int last, const PageOptions& options,
+               const std::function<void(int)>& finished, const std::function<void()>& between)
+{
+    switch (layout) {
+    case PrintLayout::YearPages:
+    case PrintLayout::MonthPages:
+        for (int page = first; page <= last; ++page) {
+            if (page > first)
+                between();
+            if (layout == PrintLayout::YearPages)
+                DrawYearPage(surface, input, page, options);
+            else
+                DrawMonthPage(surface, input, page, options);
+            finished(page);
+        }
+        return;
+    case PrintLayout::OvernightList:
+    case PrintLayout::DayVisitList: {
+        int page = 1;
+        const int pages =
+            DrawTextList(surface, input,
+                         layout == PrintLayout::OvernightList ? TextListKind::Overnights
+                                                              : TextListKind::DayVisits,
+                         options.Header, [&] {
+                             finished(page++);
+                             between();
+                         });
+        finished(pages);
+        return;
+    }
+    }
+}
+
+bool IsCalendarRead(const QString& path, const QString& calendar)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(calendar).canonicalFilePath();
+}
+
+} // namespace
+
+PrintCommand::PrintCommand()
+    : Command(QStringLiteral("print"),
+              QStringLiteral("Prints the calendar's one-year or month pages, or its lists of "
+                             "overnights or day visits, as pictures or a PDF file."))
+{
+    m_options << m_layout << m_pages << m_landscape << m_noHeader << m_noTrailer << m_format
+              << m_defaultColours << m_replace;
+    m_arguments << PositionalArgument{QStringLiteral("IN.cdb"),
+                                      QStringLiteral("The calendar to read.")}
+                << PositionalArgument{QStringLiteral("OUTDIR"),
+                                      QStringLiteral("The folder the files are written to.")};
+}
+
+int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
+                          QTextStream& out, QTextStream& err) const
+{
+    const QString layoutName = parser.value(m_layout);
+    const LayoutName* layout = nullptr;
+    for (const LayoutName& each : Layouts)
+        if (layoutName == QLatin1String(each.Name))
+            layout = &each;
+    if (!layout)
+        return UsageError(err,
+                          QStringLiteral("--layout is year, month, overnights or day-visits."));
+
+    const QString formatName = parser.value(m_format).toLower();
+    OutputFormat format = OutputFormat::Bmp;
+    if (formatName == QStringLiteral("jpg"))
+        format = OutputFormat::Jpg;
+    else if (formatName == QStringLiteral("png"))
+        format = OutputFormat::Png;
+    else if (formatName == QStringLiteral("pdf"))
+        format = OutputFormat::Pdf;
+    else if (formatName != QStringLiteral("bmp"))
+        return UsageError(err, QStringLiteral("--format is bmp, jpg, png or pdf."));
+
+    int first = 1;
+    int last = layout->Pages;
+    if (parser.isSet(m_pages)) {
+        if (layout->Pages == 0)
+            return UsageError(err, QStringLiteral("--pages goes with --layout year or month."));
+        static const QRegularExpression range(QStringLiteral("^(\\d{1,2})-(\\d{1,2})$"));
+        const QRegularExpressionMatch match = range.match(parser.value(m_pages));
+        if (match.hasMatch()) {
+            first = match.captured(1).toInt();
+            last = match.captured(2).toInt();
+        }
+        if (!match.hasMatch() || first < 1 || first > last || last > layout->Pages)
+            return UsageError(err, QStringLiteral("--pages needs FIRST-LAST within 1-") +
+                                       QString::number(layout->Pages) + QLatin1Char('.'));
+    }
+
+    CalendarDocument doc;
+    if (!ReadCalendarArgument(arguments[0], doc, err))
+        return ExitFailure;
+    RecountCounters(doc);
+
+    const QString folder = QDir::cleanPath(arguments[1]) + QLatin1Char('/');
+    const bool landscape = parser.isSet(m_landscape);
+    const PageOptions options{!parser.isSet(m_noHeader), !parser.isSet(m_noTrailer)};
+    const MarkColours colours =
+        parser.isSet(m_defaultColours) ? DefaultMarkColours : MarkColoursOf(doc);
+    const CalendarPageInput input{doc, colours, GeneratedNow(), {}};
+    const QSize size = CalendarPictureSize(landscape);
+
+    // The lists find their page count by drawing; a first pass counts them so that every file
+    // is checked before any is written.
+    if (layout->Pages == 0 && format != OutputFormat::Pdf) {
+        QImage scratch(size, QImage::Format_RGB32);
+        PainterSurface surface(scratch);
+        DrawPages(
+            surface, input, layout->Layout, 1, 0, options, [&](int page) { last = page; }, [] {});
+    }
+
+    QStringList paths;
+    if (format == OutputFormat::Pdf)
+        paths << folder + doc.ClientName + QLatin1Char('_') + layoutName + Suffix(format);
+    else
+        for (int page = first; page <= last; ++page)
+            paths << folder + CalendarPageBaseName(doc, layout->Layout, page) + Suffix(format);
+
+    if (!QFileInfo(folder).isDir())
+        return Fail(err, WriteRefusalMessage(FileWriteError::Failed, paths.first()));
+    const bool replace = parser.isSet(m_replace);
+    for (const QString& path : paths) {
+        if (!replace && QFileInfo::exists(path))
+            return Fail(err, QStringLiteral("File ") + path +
+                                 QStringLiteral(" already exists!\n\rGive --replace-existing to "
+                                                "write over it."));
+        // The writer's own checks (locked files, FIFOs, devices, the calendar being read).
+        if (IsCalendarRead(path, arguments[0]))
+            return Fail(err, QStringLiteral("File ") + path +
+                                 QStringLiteral(" is the calendar being read!\n\rChoose another "
+                                                "folder to write to."));
+        if (const FileWriteError check = CheckWriteTarget(path); check != FileWriteError::None)
+            return Fail(err, WriteRefusalMessage(check, path));
+    }
+
+    if (format == OutputFormat::Pdf) {
+        const int status = WriteOutputFileWith(
+            {paths.first(), arguments[0], true},
+            [&](QIODevice& device) {
+                QPdfWriter writer(&device);
+                writer.setTitle(QStringLiteral("Calendar ") + doc.ClientName);
+                writer.setCreator(QStringLiteral("Custodex Calendar"));
+                writer.setResolution(150);
+                writer.setPageLayout(
+                    QPageLayout(QPageSize(QPageSize::Letter),
+                                landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                QMarginsF(0, 0, 0, 0)));
+                PrinterSurface surface(writer);
+                DrawPages(
+                    surface, input, layout->Layout, first, last, options, [](int) {},
+                    [&] { surface.NewPage(); });
+                return true;
+            },
+            err);
+        if (status != ExitOk)
+            return status;
+    }
+    else {
+        QImage picture(size, QImage::Format_RGB32);
+        PainterSurface surface(picture);
+        int status = ExitOk;
+        DrawPages(
+            surface, input, layout->Layout, first, last, options,
+            [&](int page) {
+                if (status != ExitOk || page - first >= paths.size())
+                    return;
+                status = WriteOutputFileWith(
+                    {paths[page - first], arguments[0], true},
+                    [&](QIODevice& device) { return EncodePicture(device, picture, format); }, err);
+            },
+            [] {});
+        if (status != ExitOk)
+            return status;
+    }
+    for (const QString& path : paths)
+        out << QDir::toNativeSeparators(path) << QLatin1Char('\n');
+    out.flush();
+    return ExitOk;
+}
+
+} // namespace custodex::cli
