@@ -5,6 +5,7 @@
 #include "cli/CustomPatternCommands.h"
 #include "cli/DistributionCommand.h"
 #include "cli/HolidayCommands.h"
+#include "cli/IcsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/OutputCommands.h"
 #include "cli/PatternCommands.h"
@@ -32,6 +33,7 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<NewCommand>());
         list.push_back(std::make_unique<ResaveCommand>());
         list.push_back(std::make_unique<ExportCsvCommand>());
+        list.push_back(std::make_unique<ExportIcsCommand>());
         list.push_back(std::make_unique<PreviewCommand>());
         list.push_back(std::make_unique<PrintCommand>());
         list.push_back(std::make_unique<HolidaysCommand>());
