@@ -118,7 +118,7 @@ ApplyRepeatCommand::ApplyRepeatCommand()
               QStringLiteral("Lays a repeat pattern over a date range: one Apply of the "
                              "repeat-pattern dialog, then Save/Close."))
 {
-    m_options << m_letters << m_pattern << m_patterns << m_reason << m_from << m_to
+    m_options << m_letters << m_pattern << m_patterns << m_reason << m_range.From << m_range.To
               << m_times.Overnight << m_times.DayVisit << m_overwrite;
     m_arguments = CalendarArguments();
 }
@@ -137,17 +137,15 @@ int ApplyRepeatCommand::Execute(const QCommandLineParser& parser, const QStringL
         return UsageError(err, QStringLiteral("--overwrite needs none or all."));
 
     CalendarDocument doc;
-    if (!ReadCalendarArgument(arguments[0], doc, err))
-        return ExitFailure;
-    const OutputTarget target{arguments[1], arguments[0], false, false};
-    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+    if (const std::optional<int> refused = OpenCalendarFor(arguments[0], arguments[1], doc, err))
         return *refused;
+    const OutputTarget target = CalendarTarget(arguments[0], arguments[1]);
 
     RepeatDialogState state;
     FillDateRange(doc, state.Range);
     ListTimes times = DefaultTimes(doc);
     QString error;
-    if (!ChooseRange(parser, m_from, m_to, state.Range, error) ||
+    if (!ChooseRange(parser, m_range.From, m_range.To, state.Range, error) ||
         !ChooseTimes(parser, m_times, times, error))
         return UsageError(err, error);
     state.ONStrtTime = times.OverNiteStrtTime;
@@ -203,7 +201,7 @@ RemoveRepeatCommand::RemoveRepeatCommand()
               QStringLiteral("Removes the marks of one reason, in its exact case: one Remove of "
                              "the repeat-pattern dialog, then Save/Close."))
 {
-    m_options << m_reason << m_from << m_to;
+    m_options << m_reason << m_range.From << m_range.To;
     m_arguments = CalendarArguments();
 }
 
@@ -213,15 +211,13 @@ int RemoveRepeatCommand::Execute(const QCommandLineParser& parser, const QString
     if (!parser.isSet(m_reason))
         return UsageError(err, QStringLiteral("--reason is required."));
     CalendarDocument doc;
-    if (!ReadCalendarArgument(arguments[0], doc, err))
-        return ExitFailure;
-    const OutputTarget target{arguments[1], arguments[0], false, false};
-    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+    if (const std::optional<int> refused = OpenCalendarFor(arguments[0], arguments[1], doc, err))
         return *refused;
+    const OutputTarget target = CalendarTarget(arguments[0], arguments[1]);
     DateRangeBlock range;
     FillDateRange(doc, range);
     QString error;
-    if (!ChooseRange(parser, m_from, m_to, range, error))
+    if (!ChooseRange(parser, m_range.From, m_range.To, range, error))
         return UsageError(err, error);
 
     PrintedQuestions questions(out, err, false);
@@ -260,11 +256,9 @@ int ApplyListCommand::Execute(const QCommandLineParser& parser, const QStringLis
         return UsageError(err, QStringLiteral("--remove takes no times and no --overwrite."));
 
     CalendarDocument doc;
-    if (!ReadCalendarArgument(arguments[0], doc, err))
-        return ExitFailure;
-    const OutputTarget target{arguments[2], arguments[0], false, false};
-    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+    if (const std::optional<int> refused = OpenCalendarFor(arguments[0], arguments[2], doc, err))
         return *refused;
+    const OutputTarget target = CalendarTarget(arguments[0], arguments[2]);
     const std::optional<CustomListTemplate> list = ReadCustomListTemplate(arguments[1]);
     if (!list)
         return Fail(err, ReadErrorMessage(arguments[1]));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliCommand.h"
+#include "cli/PatternCommands.h"
 
 #include <memory>
 #include <vector>
@@ -61,15 +62,7 @@ private:
         QStringLiteral("The reason stored on the days, at most 80 characters, not starting "
                        "with \"*\" and without \"!\" (default: the pattern's name)."),
         QStringLiteral("TEXT")};
-    const QCommandLineOption m_from{
-        QStringLiteral("from"),
-        QStringLiteral("The first day, which takes the first letter (default: the calendar's "
-                       "first day)."),
-        QStringLiteral("YYYY-MM-DD")};
-    const QCommandLineOption m_to{
-        QStringLiteral("to"),
-        QStringLiteral("The last day of the range (default: the calendar's last day)."),
-        QStringLiteral("YYYY-MM-DD")};
+    const RangeOptions m_range; // --from takes the first letter
     const TimesOptions m_times;
     const QCommandLineOption m_overwrite = OverwriteAnswerOption();
 };
@@ -89,14 +82,7 @@ private:
         QStringLiteral("Removes the overnight stays and day visits whose reason is exactly "
                        "this, in the same case (required)."),
         QStringLiteral("TEXT")};
-    const QCommandLineOption m_from{
-        QStringLiteral("from"),
-        QStringLiteral("The first day of the range (default: the calendar's first day)."),
-        QStringLiteral("YYYY-MM-DD")};
-    const QCommandLineOption m_to{
-        QStringLiteral("to"),
-        QStringLiteral("The last day of the range (default: the calendar's last day)."),
-        QStringLiteral("YYYY-MM-DD")};
+    const RangeOptions m_range;
 };
 
 // apply-list IN.cdb LIST.tcl OUT.cdb [--entries all|N,N-M] [--remove] [...]

@@ -25,6 +25,19 @@ QList<PositionalArgument> CalendarArguments()
                                "other file is refused.")}};
 }
 
+OutputTarget CalendarTarget(const QString& in, const QString& out)
+{
+    return {out, in, false, false};
+}
+
+std::optional<int> OpenCalendarFor(const QString& in, const QString& out, CalendarDocument& doc,
+                                   QTextStream& err)
+{
+    if (!ReadCalendarArgument(in, doc, err))
+        return ExitFailure;
+    return RefuseCalendarTarget(CalendarTarget(in, out), err);
+}
+
 namespace {
 
 // A weekday written in full or as its first three letters, in any case; 0 = Monday.
@@ -112,8 +125,8 @@ ApplyPatternCommand::ApplyPatternCommand()
     : Command(QStringLiteral("apply-pattern"),
               QStringLiteral("Marks days by a weekday pattern: one Apply List, then Save/Close."))
 {
-    m_options << m_overnights << m_dayVisits << m_kind << m_days << m_weekBegins << m_from << m_to
-              << m_pickup << m_dropoff << m_reason << m_noNap << m_overwrite;
+    m_options << m_overnights << m_dayVisits << m_kind << m_days << m_weekBegins << m_range.From
+              << m_range.To << m_pickup << m_dropoff << m_reason << m_noNap << m_overwrite;
     m_arguments = CalendarArguments();
 }
 
@@ -150,12 +163,9 @@ int ApplyPatternCommand::Execute(const QCommandLineParser& parser, const QString
         return UsageError(err, QStringLiteral("--overwrite needs none or all."));
 
     CalendarDocument doc;
-    if (!ReadCalendarArgument(arguments[0], doc, err))
-        return ExitFailure;
-    const OutputTarget target{arguments[1], arguments[0], false, false};
-    // An OUT the save would refuse is refused before the run asks or tells anything.
-    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+    if (const std::optional<int> refused = OpenCalendarFor(arguments[0], arguments[1], doc, err))
         return *refused;
+    const OutputTarget target = CalendarTarget(arguments[0], arguments[1]);
 
     const ListKind list = parser.isSet(m_overnights) ? ListKind::Overnights : ListKind::DayVisits;
     const PatternDialog dialog =
@@ -173,7 +183,7 @@ int ApplyPatternCommand::Execute(const QCommandLineParser& parser, const QString
     if (parser.isSet(m_dropoff))
         state.Dropoff = parser.value(m_dropoff);
     QString error;
-    if (!ChooseRange(parser, m_from, m_to, state.Range, error))
+    if (!ChooseRange(parser, m_range.From, m_range.To, state.Range, error))
         return UsageError(err, error);
     state.Reason = parser.isSet(m_reason)
                        ? CutText(parser.value(m_reason), PatternReasonCapacity)
@@ -197,7 +207,7 @@ RemovePatternCommand::RemovePatternCommand()
     : Command(QStringLiteral("remove-pattern"),
               QStringLiteral("Removes the marks of one reason: one Remove List, then Save/Close."))
 {
-    m_options << m_overnights << m_dayVisits << m_reason << m_from << m_to;
+    m_options << m_overnights << m_dayVisits << m_reason << m_range.From << m_range.To;
     m_arguments = CalendarArguments();
 }
 
@@ -211,18 +221,16 @@ int RemovePatternCommand::Execute(const QCommandLineParser& parser, const QStrin
         return UsageError(err, QStringLiteral("--reason is required."));
 
     CalendarDocument doc;
-    if (!ReadCalendarArgument(arguments[0], doc, err))
-        return ExitFailure;
-    const OutputTarget target{arguments[1], arguments[0], false, false};
-    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+    if (const std::optional<int> refused = OpenCalendarFor(arguments[0], arguments[1], doc, err))
         return *refused;
+    const OutputTarget target = CalendarTarget(arguments[0], arguments[1]);
 
     const ListKind list = parser.isSet(m_overnights) ? ListKind::Overnights : ListKind::DayVisits;
     PatternDialogState state;
     ResetPatternDialog(state, PatternDialog::OddEvenAll);
     OpenPatternDialog(doc, state, PatternDialog::OddEvenAll, list);
     QString error;
-    if (!ChooseRange(parser, m_from, m_to, state.Range, error))
+    if (!ChooseRange(parser, m_range.From, m_range.To, state.Range, error))
         return UsageError(err, error);
     state.Reason = CutText(parser.value(m_reason), PatternReasonCapacity);
 

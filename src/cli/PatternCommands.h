@@ -3,6 +3,8 @@
 #include "cli/CliCommand.h"
 #include "patterns/WeekdayPatterns.h"
 
+#include <optional>
+
 // Commands on the weekday and monthly patterns: apply-pattern (one Apply List of a pattern
 // dialog, then Save/Close) and remove-pattern (one Remove List).
 
@@ -14,6 +16,25 @@ namespace custodex::cli {
 QString PlainText(const QString& message);
 // IN.cdb and OUT.cdb with their descriptions.
 QList<PositionalArgument> CalendarArguments();
+// --from and --to of a command on a date range.
+struct RangeOptions {
+    QCommandLineOption From{
+        QStringLiteral("from"),
+        QStringLiteral("The first day of the range (default: the calendar's first day)."),
+        QStringLiteral("YYYY-MM-DD")};
+    QCommandLineOption To{
+        QStringLiteral("to"),
+        QStringLiteral("The last day of the range (default: the calendar's last day)."),
+        QStringLiteral("YYYY-MM-DD")};
+};
+
+// Reads IN.cdb and refuses an OUT.cdb the save would refuse, before a run asks or tells
+// anything: the exit status after the message, or nothing when both are fine.
+std::optional<int> OpenCalendarFor(const QString& in, const QString& out, CalendarDocument& doc,
+                                   QTextStream& err);
+// OUT.cdb of a command that read IN.cdb.
+OutputTarget CalendarTarget(const QString& in, const QString& out);
+
 // Puts --from and --to (YYYY-MM-DD) into the range block as a user picks them; false after a
 // usage error, described in `error`.
 bool ChooseRange(const QCommandLineParser& parser, const QCommandLineOption& from,
@@ -68,14 +89,7 @@ private:
         QStringLiteral("week-begins"),
         QStringLiteral("The day whole weeks begin on when all seven days are chosen."),
         QStringLiteral("mon"), QStringLiteral("mon")};
-    const QCommandLineOption m_from{
-        QStringLiteral("from"),
-        QStringLiteral("The first day of the range (default: the calendar's first day)."),
-        QStringLiteral("YYYY-MM-DD")};
-    const QCommandLineOption m_to{
-        QStringLiteral("to"),
-        QStringLiteral("The last day of the range (default: the calendar's last day)."),
-        QStringLiteral("YYYY-MM-DD")};
+    const RangeOptions m_range;
     const QCommandLineOption m_pickup{
         QStringLiteral("pickup"),
         QStringLiteral("The pickup time, such as 06:00PM or <None> (default: the calendar's "
@@ -123,14 +137,7 @@ private:
         QStringLiteral("Removes the marks with this reason, or with \"NN-\" and it, in any case "
                        "(required)."),
         QStringLiteral("TEXT")};
-    const QCommandLineOption m_from{
-        QStringLiteral("from"),
-        QStringLiteral("The first day of the range (default: the calendar's first day)."),
-        QStringLiteral("YYYY-MM-DD")};
-    const QCommandLineOption m_to{
-        QStringLiteral("to"),
-        QStringLiteral("The last day of the range (default: the calendar's last day)."),
-        QStringLiteral("YYYY-MM-DD")};
+    const RangeOptions m_range;
 };
 
 } // namespace custodex::cli

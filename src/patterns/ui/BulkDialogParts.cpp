@@ -250,6 +250,17 @@ void TBulkDialog::Redraw()
         Refresh();
 }
 
+void TBulkDialog::RunClick(const std::function<void(CalendarDocument&, PatternQuestions&)>& click,
+                           QPushButton* undo, const bool& undoEnabled)
+{
+    if (!Doc)
+        return;
+    PrompterPatternQuestions questions(Messages);
+    click(*Doc, questions);
+    undo->setEnabled(undoEnabled);
+    Redraw();
+}
+
 void TBulkDialog::reject()
 {
     // Escape works like the Cancel button.

@@ -98,6 +98,10 @@ protected:
     // The dialog's changes flag.
     virtual bool& Changes() = 0;
     void Redraw();
+    // One Apply, Remove or Undo on the calendar, asking through the message boxes; then Undo
+    // shows whether it can take the run back and the month is redrawn.
+    void RunClick(const std::function<void(CalendarDocument&, PatternQuestions&)>& click,
+                  QPushButton* undo, const bool& undoEnabled);
 
     Prompter& Messages;
     CalendarDocument* Doc = nullptr;

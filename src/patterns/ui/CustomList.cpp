@@ -211,31 +211,26 @@ void TACustomList::EditTime(bool overnight, bool end)
 
 void TACustomList::ApplyBtnClick()
 {
-    if (!Doc)
-        return;
-    PrompterPatternQuestions questions(Messages);
-    ApplyListEntriesClick(*Doc, Entries, SelectedEntries(), questions);
-    UndoBtn->setEnabled(Entries.UndoEnabled);
-    Redraw();
+    RunClick(
+        [this](CalendarDocument& doc, PatternQuestions& questions) {
+            ApplyListEntriesClick(doc, Entries, SelectedEntries(), questions);
+        },
+        UndoBtn, Entries.UndoEnabled);
 }
 
 void TACustomList::RemoveBtnClick()
 {
-    if (!Doc)
-        return;
-    PrompterPatternQuestions questions(Messages);
-    RemoveListEntriesClick(*Doc, Entries, SelectedEntries(), questions);
-    UndoBtn->setEnabled(Entries.UndoEnabled);
-    Redraw();
+    RunClick(
+        [this](CalendarDocument& doc, PatternQuestions& questions) {
+            RemoveListEntriesClick(doc, Entries, SelectedEntries(), questions);
+        },
+        UndoBtn, Entries.UndoEnabled);
 }
 
 void TACustomList::UndoBtnClick()
 {
-    if (!Doc)
-        return;
-    UndoListClick(*Doc, Entries);
-    UndoBtn->setEnabled(false);
-    Redraw();
+    RunClick([this](CalendarDocument& doc, PatternQuestions&) { UndoListClick(doc, Entries); },
+             UndoBtn, Entries.UndoEnabled);
 }
 
 } // namespace custodex

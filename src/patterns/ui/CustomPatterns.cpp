@@ -217,35 +217,28 @@ void TCustomPatterns::EditTime(bool overnight, bool end)
 
 void TCustomPatterns::ApplyBtnClick()
 {
-    if (!Doc)
-        return;
     Range->TakeEntries();
-    PrompterPatternQuestions questions(Messages);
-    const RepeatRunResult result = ApplyRepeatClick(*Doc, Entries, questions);
-    if (result.RangeFocus != RangeField::None)
-        Range->FocusField(result.RangeFocus);
-    UndoBtn->setEnabled(Entries.UndoEnabled);
-    Redraw();
+    RunClick(
+        [this](CalendarDocument& doc, PatternQuestions& questions) {
+            const RepeatRunResult result = ApplyRepeatClick(doc, Entries, questions);
+            if (result.RangeFocus != RangeField::None)
+                Range->FocusField(result.RangeFocus);
+        },
+        UndoBtn, Entries.UndoEnabled);
 }
 
 void TCustomPatterns::RemoveBtnClick()
 {
-    if (!Doc)
-        return;
     Range->TakeEntries();
-    PrompterPatternQuestions questions(Messages);
-    RemoveRepeatClick(*Doc, Entries, questions);
-    UndoBtn->setEnabled(Entries.UndoEnabled);
-    Redraw();
+    RunClick([this](CalendarDocument& doc,
+                    PatternQuestions& questions) { RemoveRepeatClick(doc, Entries, questions); },
+             UndoBtn, Entries.UndoEnabled);
 }
 
 void TCustomPatterns::UndoBtnClick()
 {
-    if (!Doc)
-        return;
-    UndoRepeatClick(*Doc, Entries);
-    UndoBtn->setEnabled(false);
-    Redraw();
+    RunClick([this](CalendarDocument& doc, PatternQuestions&) { UndoRepeatClick(doc, Entries); },
+             UndoBtn, Entries.UndoEnabled);
 }
 
 } // namespace custodex
