@@ -223,6 +223,29 @@ void DrawPreparedBy(DrawingSurface& surface, const CalendarDocument& doc, int ri
     }
 }
 
+// How the two layouts word their trailers.
+struct TrailerTexts {
+    QString Overnight;        // after the first legend rectangle
+    QString OvernightSpacing; // whose width places the second rectangle
+    int SecondOffset = 0;     // pixels more before the second rectangle
+    QString DayVisit;
+    QString NameSeparator; // after the longer name, for the counter column
+};
+
+// The trailer in the current font from `y`: legend and author lines, then the counter lines
+// one line lower; without it, four lines of space. Returns the position of the last line.
+int DrawTrailer(DrawingSurface& surface, const CalendarPageInput& input, const CounterSet& counters,
+                bool include, int s, int y, int right, int c, const TrailerTexts& texts)
+{
+    const int f = surface.TextHeight(QStringLiteral("0"));
+    if (!include)
+        return y + 4 * f;
+    DrawLegend(surface, input.Colours, s, y, c, texts.Overnight, texts.OvernightSpacing,
+               texts.SecondOffset, texts.DayVisit);
+    DrawPreparedBy(surface, input.Doc, right, y);
+    return DrawCounterLines(surface, input.Doc, counters, s, y + f, texts.NameSeparator);
+}
+
 void Report(const CalendarPageInput& input, int done)
 {
     if (input.Progress)
@@ -416,19 +439,13 @@ void DrawYearPage(DrawingSurface& surface, const CalendarPageInput& input, int p
     int y = g.Top + 4 * g.BlockHeight + 3 * g.GapY + 3;
     const QString creditWidth =
         QStringLiteral("Prepared By:  0123456789012345678901234567890123456789");
-    const int f1 = GrowFont(surface, 1, cap, [&](int) {
-        return surface.TextWidth(creditWidth) < g.BlockWidth + g.GapX;
-    });
-    if (options.Trailer) {
-        DrawLegend(surface, input.Colours, s, y, g.C, QStringLiteral("= Overnight    "),
-                   QStringLiteral("= Overnight     "), 0, QStringLiteral("= Day Visit"));
-        DrawPreparedBy(surface, doc, s + wc, y);
-        y += f1;
-        y = DrawCounterLines(surface, doc, counters, s, y, QStringLiteral(":  "));
-    }
-    else {
-        y += 4 * f1;
-    }
+    // The trailer's font (also the space left without a trailer).
+    GrowFont(surface, 1, cap,
+             [&](int) { return surface.TextWidth(creditWidth) < g.BlockWidth + g.GapX; });
+    static const TrailerTexts yearTexts{QStringLiteral("= Overnight    "),
+                                        QStringLiteral("= Overnight     "), 0,
+                                        QStringLiteral("= Day Visit"), QStringLiteral(":  ")};
+    y = DrawTrailer(surface, input, counters, options.Trailer, s, y, s + wc, g.C, yearTexts);
 
     surface.SetFont(f, true);
     const QString number = QStringLiteral("- ") + QString::number(page) + QStringLiteral(" -");
@@ -506,16 +523,11 @@ void DrawMonthPage(DrawingSurface& surface, const CalendarPageInput& input, int 
 
     y = g.Top + 9 * r + 2;
     surface.SetFont(fs, true);
-    if (options.Trailer && firstOfYear) {
-        DrawPreparedBy(surface, doc, s + gridWidth, y);
-        DrawLegend(surface, input.Colours, s, y, c, QStringLiteral("=Overnight"),
-                   QStringLiteral("=Overnight   "), 2, QStringLiteral("=Day Visit"));
-        y += fs;
-        y = DrawCounterLines(surface, doc, counters, s, y, QStringLiteral(":   "));
-    }
-    else {
-        y += 4 * fs;
-    }
+    static const TrailerTexts monthTexts{QStringLiteral("=Overnight"),
+                                         QStringLiteral("=Overnight   "), 2,
+                                         QStringLiteral("=Day Visit"), QStringLiteral(":   ")};
+    y = DrawTrailer(surface, input, counters, options.Trailer && firstOfYear, s, y, s + gridWidth,
+                    c, monthTexts);
 
     surface.SetFont(f, true);
     const QString number = QLatin1Char('-') + QString::number(month) + QLatin1Char('-');
