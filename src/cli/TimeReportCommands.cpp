@@ -5,15 +5,14 @@
 #include "output/ImageFiles.h"
 #include "platform/Prompter.h"
 #include "reports/CareTime.h"
+#include "reports/DistributionPictures.h"
 #include "reports/QualityTime.h"
 #include "reports/TimeReportPages.h"
 
 #include <QCommandLineParser>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QLocale>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -123,14 +122,6 @@ ReadPictureOptions(const QCommandLineParser& parser, const PictureOptionSet& opt
                        format == QStringLiteral("jpg") ? ImageFormat::Jpeg : ImageFormat::Bitmap});
 }
 
-QString GeneratedNow()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale;
-    return QStringLiteral("Generated ") + locale.toString(now.date(), QLocale::ShortFormat) +
-           QStringLiteral("  ") + locale.toString(now.time(), QLocale::LongFormat);
-}
-
 // One page drawn on a white picture and written with the program's writer; the program
 // replaces a picture of the same name, and so does this.
 int WritePage(const QString& path, const QString& inputPath, ImageFormat format,
@@ -139,12 +130,7 @@ int WritePage(const QString& path, const QString& inputPath, ImageFormat format,
     return WriteOutputFileWith(
         {path, inputPath, true, false},
         [&](QIODevice& device) {
-            QImage page(ReportPictureSize, QImage::Format_RGB32);
-            page.fill(Qt::white);
-            {
-                PainterSurface surface(page);
-                draw(surface);
-            }
+            const QImage page = ReportPagePicture(draw);
             return format == ImageFormat::Jpeg ? WriteJpeg(device, page, ReportPictures.Jpeg)
                                                : WriteBitmap(device, page, ReportPictures.Bitmap);
         },

@@ -99,6 +99,15 @@ QString TwoDigitParts(const QString& duration, const char* hoursWord)
 
 } // namespace
 
+QImage ReportPagePicture(const std::function<void(DrawingSurface&)>& draw)
+{
+    QImage page(ReportPictureSize, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    PainterSurface surface(page);
+    draw(surface);
+    return page;
+}
+
 ReportPageMetrics ComputeReportPageMetrics(QSize size)
 {
     ReportPageMetrics m;

@@ -4,10 +4,12 @@
 #include "reports/CareTime.h"
 #include "reports/QualityTime.h"
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // The pages of the quality time report (the summary and the pie chart) and of the care time
@@ -19,6 +21,8 @@ class DrawingSurface;
 
 // Pictures of report pages.
 inline constexpr QSize ReportPictureSize{1200, 1575};
+// A white picture of that size with a page drawn on it.
+QImage ReportPagePicture(const std::function<void(DrawingSurface&)>& draw);
 
 // Measures shared by the pages of a surface W × H.
 struct ReportPageMetrics {

@@ -5,12 +5,12 @@
 #include "entry/ui/FindCommand.h"
 #include "holidays/HolidayLists.h"
 #include "holidays/ui/HolidayCommands.h"
-#include "output/ui/IcsCommand.h"
 #include "output/ui/OutputCommands.h"
 #include "patterns/ui/CustomListCommands.h"
 #include "patterns/ui/PatternListCommands.h"
 #include "reports/ui/DistributionReportCommand.h"
 #include "reports/ui/PreferencesCommand.h"
+#include "reports/ui/TimeReportMenuCommands.h"
 
 #include <QAction>
 #include <QMenu>
@@ -79,12 +79,12 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     later(print, QStringLiteral("Print Current Month"), "PrintCurrentMonth");
     calendar(add(file, QStringLiteral("Write Calendar to .CSV Formatted File"), "WriteCsv",
                  [host] { RunCsvExport(*host); }));
-    calendar(add(file, QStringLiteral("Write Calendar to .ICS File"), "WriteIcs",
-                 [host] { RunIcsExport(*host); }));
     calendar(add(file, QStringLiteral("&Hourly Distribution Report"), "HourlyDistribution",
                  [host] { RunDistributionReport(*host); }));
-    later(file, QStringLiteral("Care Time Report"), "CareTimeReport");
-    later(file, QStringLiteral("Quality Time Report"), "QualityTimeReport");
+    calendar(add(file, QStringLiteral("Care Time Report"), "CareTimeReport",
+                 [host] { RunCareTimeReport(*host); }));
+    calendar(add(file, QStringLiteral("Quality Time Report"), "QualityTimeReport",
+                 [host] { RunQualityTimeReport(*host); }));
     file->addSeparator();
     for (int k = 0; k < RecentFileCount; ++k) {
         QAction* recent = add(file, QString(), "", [w, k] { w->RecentFileClick(k); });

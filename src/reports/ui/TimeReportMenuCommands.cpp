@@ -1,0 +1,53 @@
+#include "reports/ui/TimeReportMenuCommands.h"
+
+#include "calendar/MenuChecks.h"
+#include "calendar/ui/CommandHost.h"
+#include "reports/ui/CompQual.h"
+#include "reports/ui/DistributionReportCommand.h"
+#include "reports/ui/PrntCare.h"
+#include "reports/ui/ReportPrintDialog.h"
+
+namespace custodex {
+
+namespace {
+
+TimeReportServices ServicesOf(CommandHost& host)
+{
+    static QtReportPrintDialog printing;
+    MainWindowServices& services = host.Services();
+    return {services.Messages, services.Help, services.Dialogs,
+            services.Output,   printing,      services.GeneratedStamp};
+}
+
+} // namespace
+
+void RunQualityTimeReport(CommandHost& host)
+{
+    CalendarDocument& doc = host.Document();
+    if (!CheckTimeReport(doc, TimeReport::Quality, host.Services().Messages,
+                         [&host] { ShowDistributionReport(host, DistributionAssumptions::All); }))
+        return;
+    TComputeQuality& dialog = KeptWindow<TComputeQuality>(host, [&host](QWidget* parent) {
+        return new TComputeQuality(host.Document(), ServicesOf(host), parent);
+    });
+    dialog.Execute();
+    host.RedrawMonth();
+}
+
+void RunCareTimeReport(CommandHost& host)
+{
+    CalendarDocument& doc = host.Document();
+    if (!CheckTimeReport(doc, TimeReport::Care, host.Services().Messages, [&host] {
+            ShowDistributionReport(host, DistributionAssumptions::WithoutSleepAndNap);
+        }))
+        return;
+    TPrintCareTime& window = KeptWindow<TPrintCareTime>(host, [&host](QWidget* parent) {
+        return new TPrintCareTime(host.Document(), ServicesOf(host), parent);
+    });
+    // The weekday tables of the last run: the figures are current, so a run now gives them.
+    window.ShowFor(ComputeDistribution(doc).Years);
+    window.exec();
+    host.RedrawMonth();
+}
+
+} // namespace custodex

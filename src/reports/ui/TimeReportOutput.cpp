@@ -1,0 +1,133 @@
+#include "reports/ui/TimeReportOutput.h"
+
+#include "calendar/CalendarFile.h"
+#include "output/DrawingSurface.h"
+#include "output/ImageFiles.h"
+#include "output/PrintColours.h"
+#include "platform/FileDialogs.h"
+#include "platform/Prompter.h"
+#include "reports/DistributionPictures.h"
+#include "reports/PrinterSurface.h"
+#include "reports/TimeReportPages.h"
+#include "reports/TimeReportTexts.h"
+#include "reports/ui/ReportPrintDialog.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+#include <QWidget>
+
+namespace custodex {
+
+QString GeneratedText(const TimeReportServices& services)
+{
+    return services.Generated ? services.Generated() : GeneratedNow();
+}
+
+std::optional<PictureTarget> ChoosePictureTarget(CalendarDocument& doc,
+                                                 TimeReportServices& services, QWidget* parent)
+{
+    const QString chosen = services.Dialogs.SaveFileName(
+        {QStringLiteral("Save as Pictures"), doc.ClientFolder,
+         QStringLiteral("(Names Auto Generated)"),
+         QStringLiteral("Bitmap or Jpeg pictures (*.bmp *.jpg)"), QString(), false});
+    if (chosen.isEmpty())
+        return std::nullopt;
+    // Only the folder is used: the pictures are named after the client.
+    doc.ClientFolder = FolderOfPath(chosen);
+    const std::optional<ImageFormat> format = services.Output.ChooseImageFormat(parent);
+    if (!format)
+        return std::nullopt;
+    return PictureTarget{doc.ClientFolder, *format};
+}
+
+bool SavePictures(const std::vector<std::pair<QString, QImage>>& pictures, ImageFormat format,
+                  Prompter& messages)
+{
+    for (const auto& [path, image] : pictures) {
+        const FileWriteError error = SavePictureFile(path, image, format, ReportPictures);
+        if (error != FileWriteError::None) {
+            messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
+            return false;
+        }
+    }
+    return true;
+}
+
+void PrintOnPaper(CalendarDocument& doc, QPrinter& printer, const QString& jobTitle,
+                  TimeReportServices& services, QWidget* parent,
+                  const std::function<void(DrawingSurface&)>& draw)
+{
+    const PrinterColoursScope colours(doc, services.Output, parent);
+    printer.setDocName(jobTitle);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    PrinterSurface surface(printer);
+    draw(surface);
+}
+
+void PrintWindowForm(CalendarDocument& doc, QWidget& window, const FormPrint& form,
+                     TimeReportServices& services)
+{
+    const QImage image = window.grab().toImage().convertToFormat(QImage::Format_RGB888);
+    QPrinter printer(QPrinter::HighResolution);
+    const PrintTarget target = services.Printing.ChoosePrinter(
+        printer,
+        {form.JobTitle,
+         QStringLiteral("Print to file: save the window as a picture (.bmp or .jpg)")},
+        &window);
+    if (target == PrintTarget::File) {
+        const std::optional<PictureTarget> where = ChoosePictureTarget(doc, services, &window);
+        if (!where)
+            return;
+        const QString path =
+            where->Folder + doc.ClientName + form.FileSuffix + PictureSuffix(where->Format);
+        if (SavePictures({{path, image}}, where->Format, services.Messages))
+            services.Messages.Ask(PromptKind::Information, form.SavedMessage + path,
+                                  PromptButtons::Ok);
+        return;
+    }
+    if (target != PrintTarget::Printer)
+        return;
+    printer.setDocName(form.JobTitle);
+    QPainter painter(&printer);
+    // 7 by 4.78 inches, both reduced by one factor when the page is smaller.
+    const QRect page = painter.viewport();
+    double width = 7.0 * printer.resolution();
+    double height = 4.78 * printer.resolution();
+    const double factor = std::min({1.0, page.width() / width, page.height() / height});
+    width *= factor;
+    height *= factor;
+    const QRectF area((page.width() - width) / 2, (page.height() - height) / 2, width, height);
+    painter.drawImage(area, image);
+}
+
+QGroupBox* SummaryPanel(QWidget* parent, const QString& objectName,
+                        const std::vector<SummaryRow>& rows, std::map<QString, QLabel*>& values)
+{
+    auto* panel = new QGroupBox(parent);
+    panel->setObjectName(objectName);
+    auto* grid = new QGridLayout(panel);
+    grid->setColumnStretch(2, 1);
+    int line = 0;
+    for (const SummaryRow& row : rows) {
+        grid->addWidget(new QLabel(row.Caption, panel), line, 0);
+        auto* value = new QLabel(panel);
+        value->setObjectName(row.Field);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(value, line, 1);
+        values[row.Field] = value;
+        ++line;
+        if (!row.Note.isEmpty()) {
+            auto* note = new QLabel(row.Note, panel);
+            QPalette palette = note->palette();
+            palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+            note->setPalette(palette);
+            grid->addWidget(note, line++, 0, 1, 3);
+        }
+    }
+    return panel;
+}
+
+} // namespace custodex
