@@ -222,21 +222,17 @@ void DrawCreditsAndNotes(DrawingSurface& surface, const DistributionReportInput&
     const bool overnights = years[0].OvernightProblems || (page == 2 && years[1].OvernightProblems);
     const bool dayVisits = years[0].DayVisitProblems || (page == 2 && years[1].DayVisitProblems);
     int noteY = y;
-    if (overnights) {
-        surface.Text(margin, noteY,
-                     QStringLiteral("Assumed Overnight Stay Time = ") +
-                         input.Result.AssumedOvernightText);
-        surface.Text(margin, noteY + H,
-                     QStringLiteral("     has been applied to 1 or more overnight stays."));
+    auto note = [&](const QString& first, const QString& second) {
+        surface.Text(margin, noteY, first);
+        surface.Text(margin, noteY + H, second);
         noteY += 2 * H;
-    }
-    if (dayVisits) {
-        surface.Text(margin, noteY,
-                     QStringLiteral("Assumed Day Visit Time = ") +
-                         input.Result.AssumedDayVisitText);
-        surface.Text(margin, noteY + H,
-                     QStringLiteral("     has been applied to 1 or more day visits."));
-    }
+    };
+    if (overnights)
+        note(QStringLiteral("Assumed Overnight Stay Time = ") + input.Result.AssumedOvernightText,
+             QStringLiteral("     has been applied to 1 or more overnight stays."));
+    if (dayVisits)
+        note(QStringLiteral("Assumed Day Visit Time = ") + input.Result.AssumedDayVisitText,
+             QStringLiteral("     has been applied to 1 or more day visits."));
 }
 
 } // namespace

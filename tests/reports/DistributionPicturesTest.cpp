@@ -1,67 +1,27 @@
-#include "cli/CliRun.h"
-
-#include "calendar/CalendarFile.h"
+#include "DistributionCliFixture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace custodex;
-using custodex::cli_test::CliRun;
-using custodex::cli_test::RunCommand;
+using namespace custodex::distribution_test;
 
 namespace {
 
-QString T(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// custodex-cli distribution --pictures on a calendar from March 2024 with one Friday
-// overnight and a dinner visit missing its dropoff.
-class DistributionPicturesCli : public ::testing::Test {
+// custodex-cli distribution --pictures: the same calendar, pictures into their own folder.
+class DistributionPicturesCli : public DistributionCli {
 protected:
     DistributionPicturesCli()
     {
-        CalendarDocument doc;
-        doc.ClientName = T("Smith");
-        doc.UserYear = T("2024");
-        BuildSpan(doc, 2, 2024);
-        CalendarDay& friday = doc.Days[0];
-        friday.HasOvernight = true;
-        friday.OvernightReason = T("Weekend");
-        friday.OvernightPickup = T("06:00PM");
-        friday.OvernightDropoff = T("09:00AM");
-        CalendarDay& saturday = doc.Days[1];
-        saturday.HasDayVisit = true;
-        saturday.DayVisitReason = T("Dinner");
-        saturday.DayVisitStart = T("05:00PM");
-        Input = Dir.filePath(T("Smith.cdb"));
-        EXPECT_TRUE(WriteCalendarFile(doc, Input, false).Ok);
         Pictures = Dir.filePath(T("pictures"));
         EXPECT_TRUE(QDir().mkpath(Pictures));
     }
 
-    CliRun Distribution(const QStringList& options)
-    {
-        return RunCommand(QStringList{T("distribution"), Input} + options);
-    }
-
     QString Picture(const char* name) const { return Pictures + QLatin1Char('/') + T(name); }
 
-    QTemporaryDir Dir;
-    QString Input;
     QString Pictures;
 };
 

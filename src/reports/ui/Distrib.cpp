@@ -166,6 +166,15 @@ TShowDistribution::TShowDistribution(CalendarDocument& doc, DistributionWindowSe
     connect(ScrollTimer, &QTimer::timeout, this, &TShowDistribution::ScrollStep);
     setMouseTracking(true);
     ShowAssumptions();
+
+    // Tall enough for every row and wide enough for the caption on the title bar (the window
+    // manager adds the program's name, an icon and three buttons).
+    const QSize wanted = layout->totalSizeHint();
+    const int caption = fontMetrics().horizontalAdvance(
+                            windowTitle() + QStringLiteral(" \u2014 Custodex Calendar")) +
+                        160;
+    setMinimumSize(wanted);
+    resize(std::max(wanted.width(), caption), wanted.height());
 }
 
 void TShowDistribution::ShowAssumptions()
@@ -190,6 +199,7 @@ void TShowDistribution::RunBtnClick()
     AssumptionsGroupBox->hide();
     RunBtn->hide();
     layout()->setContentsMargins(0, 0, 0, 0);
+    setMinimumSize(0, 0);
     Report->show();
     FileMenu->setEnabled(true);
     setGeometry(area);
@@ -231,7 +241,7 @@ void TShowDistribution::PrintReportClick()
     const PrintTarget target = Services.Printing.ChoosePrinter(
         printer,
         {QStringLiteral("Hourly Distribution Report ") + Doc.ClientName,
-         QStringLiteral("Print to file: save the two pages as pictures (.bmp or .jpg)")},
+         QStringLiteral("Save the two pages as pictures (.bmp or .jpg) instead of printing")},
         this);
     if (target == PrintTarget::File)
         SavePictures();

@@ -70,7 +70,7 @@ void TShowErrors::PrintClick()
     const PrintTarget target = Printing.ChoosePrinter(
         printer,
         {QStringLiteral("Hourly Distribution Report Errors and Warnings"),
-         QStringLiteral("Print to file: save the list as a log file (.log)")},
+         QStringLiteral("Save the list as a log file (.log) instead of printing")},
         this);
     if (target == PrintTarget::File) {
         SaveLogFile();

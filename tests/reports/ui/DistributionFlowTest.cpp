@@ -1,3 +1,4 @@
+#include "DistributionCliFixture.h"
 #include "calendar/CalendarFile.h"
 #include "calendar/ui/Months.h"
 #include "reports/DistributionReport.h"
@@ -32,19 +33,10 @@
 
 using namespace custodex;
 using namespace custodex::testing;
+using custodex::distribution_test::FileBytes;
+using custodex::distribution_test::T;
 
 namespace {
-
-QString T(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 int PdfPages(const QString& path)
 {
