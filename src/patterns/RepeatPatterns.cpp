@@ -132,12 +132,15 @@ void OpenRepeatPatternEditor(RepeatPatternEditorState& state, const QString& cli
 }
 
 AcceptResult AcceptRepeatPattern(RepeatPatternEditorState& state, const QString& name,
-                                 const QString& letters, Prompter& prompter)
+                                 const QString& letters, Prompter& prompter,
+                                 const std::function<void(const RepeatLettersCheck&)>& shown)
 {
     AcceptResult result;
     const RepeatLettersCheck check = CheckRepeatLetters(letters);
     result.Letters = check.Letters;
     result.Carets = check.Carets;
+    if (shown)
+        shown(check);
     if (!check.Legal) {
         prompter.Ask(PromptKind::Error, IllegalLettersMessage, PromptButtons::Ok);
         result.Focus = EditorFocus::Letters;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // The user's repeat patterns: named strings of day letters ("O" an overnight stay, "D" a day
@@ -81,8 +82,11 @@ struct AcceptResult {
     QString Carets;  // the line under the letters
     EditorFocus Focus = EditorFocus::None;
 };
+// `shown` gets the letters and carets before any message, so the user sees the carets under
+// the letters while the message is up.
 AcceptResult AcceptRepeatPattern(RepeatPatternEditorState& state, const QString& name,
-                                 const QString& letters, Prompter& prompter);
+                                 const QString& letters, Prompter& prompter,
+                                 const std::function<void(const RepeatLettersCheck&)>& shown = {});
 
 // Asks, then takes the item out of the list for editing; nothing when declined.
 std::optional<RepeatPattern> ModifyRepeatPattern(RepeatPatternEditorState& state, int index,

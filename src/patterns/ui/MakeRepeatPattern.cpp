@@ -181,14 +181,17 @@ void TMakeRepeatPattern::NameEdited(const QString& text)
 
 void TMakeRepeatPattern::AcceptBtnClick()
 {
-    const AcceptResult result =
-        AcceptRepeatPattern(Editor, PatternName->text(), UserPattrn->text(), Messages);
-    UserPattrn->setText(result.Letters);
-    // The carets stand under the letters: indented as far as the field's first character.
-    // (a line edit keeps 2 pixels between its frame and its text).
-    ErrorLbl->setIndent(UserPattrn->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2 +
-                        UserPattrn->textMargins().left());
-    ErrorLbl->setText(result.Carets);
+    const AcceptResult result = AcceptRepeatPattern(
+        Editor, PatternName->text(), UserPattrn->text(), Messages,
+        [this](const RepeatLettersCheck& check) {
+            UserPattrn->setText(check.Letters);
+            // The carets stand under the letters: indented as far as the
+            // field's first character (a line edit keeps 2 pixels between
+            // its frame and its text).
+            ErrorLbl->setIndent(UserPattrn->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2 +
+                                UserPattrn->textMargins().left());
+            ErrorLbl->setText(check.Carets);
+        });
     if (result.Focus == EditorFocus::Name)
         PatternName->setFocus();
     else if (result.Focus == EditorFocus::Letters)
