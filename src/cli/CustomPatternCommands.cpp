@@ -184,16 +184,8 @@ int ApplyRepeatCommand::Execute(const QCommandLineParser& parser, const QStringL
     }
 
     PrintedQuestions questions(out, err, *yesToAll);
-    bool ran = false;
-    RunDayChangingDialog(doc, [&] {
-        ran = ApplyRepeatClick(doc, state, questions).Ran;
-        return true;
-    });
-    out.flush();
-    err.flush();
-    if (!ran)
-        return ExitFailure;
-    return SaveCalendarFile(doc, target, err);
+    return RunThenSave(
+        doc, target, [&] { return ApplyRepeatClick(doc, state, questions).Ran; }, out, err);
 }
 
 RemoveRepeatCommand::RemoveRepeatCommand()
@@ -221,12 +213,12 @@ int RemoveRepeatCommand::Execute(const QCommandLineParser& parser, const QString
         return UsageError(err, error);
 
     PrintedQuestions questions(out, err, false);
-    RunDayChangingDialog(doc, [&] {
-        RemoveRepeatPattern(doc, range, parser.value(m_reason), true, questions);
-        return true;
-    });
-    out.flush();
-    return SaveCalendarFile(doc, target, err);
+    return RunThenSave(
+        doc, target,
+        [&] {
+            return RemoveRepeatPattern(doc, range, parser.value(m_reason), true, questions).Ran;
+        },
+        out, err);
 }
 
 ApplyListCommand::ApplyListCommand()
@@ -279,16 +271,16 @@ int ApplyListCommand::Execute(const QCommandLineParser& parser, const QStringLis
     }
 
     PrintedQuestions questions(out, err, *yesToAll);
-    RunDayChangingDialog(doc, [&] {
-        if (parser.isSet(m_remove))
-            RemoveCustomList(doc, list->Entries, *entries, questions);
-        else
-            ApplyCustomList(doc, list->Entries, *entries, times, questions);
-        return true;
-    });
-    out.flush();
-    err.flush();
-    return SaveCalendarFile(doc, target, err);
+    return RunThenSave(
+        doc, target,
+        [&] {
+            if (parser.isSet(m_remove))
+                RemoveCustomList(doc, list->Entries, *entries, questions);
+            else
+                ApplyCustomList(doc, list->Entries, *entries, times, questions);
+            return true;
+        },
+        out, err);
 }
 
 RepeatPatternsCommand::RepeatPatternsCommand()

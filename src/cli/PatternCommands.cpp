@@ -38,6 +38,21 @@ std::optional<int> OpenCalendarFor(const QString& in, const QString& out, Calend
     return RefuseCalendarTarget(CalendarTarget(in, out), err);
 }
 
+int RunThenSave(CalendarDocument& doc, const OutputTarget& target, const std::function<bool()>& run,
+                QTextStream& out, QTextStream& err)
+{
+    bool ran = false;
+    RunDayChangingDialog(doc, [&] {
+        ran = run();
+        return true;
+    });
+    out.flush();
+    err.flush();
+    if (!ran)
+        return ExitFailure;
+    return SaveCalendarFile(doc, target, err);
+}
+
 namespace {
 
 // A weekday written in full or as its first three letters, in any case; 0 = Monday.
@@ -190,17 +205,9 @@ int ApplyPatternCommand::Execute(const QCommandLineParser& parser, const QString
                        : DefaultPatternReason(dialog, list, *kind, weekdays, *weekBegin, QString());
 
     PrintedQuestions questions(out, err, policy == QStringLiteral("all"));
-    bool ran = false;
-    // Save/Close after the one Apply: applied changes mark the calendar changed and stale.
-    RunDayChangingDialog(doc, [&] {
-        ran = ApplyListClick(doc, state, dialog, list, questions).Ran;
-        return true;
-    });
-    out.flush();
-    err.flush();
-    if (!ran)
-        return ExitFailure;
-    return SaveCalendarFile(doc, target, err);
+    return RunThenSave(
+        doc, target, [&] { return ApplyListClick(doc, state, dialog, list, questions).Ran; }, out,
+        err);
 }
 
 RemovePatternCommand::RemovePatternCommand()
@@ -235,12 +242,8 @@ int RemovePatternCommand::Execute(const QCommandLineParser& parser, const QStrin
     state.Reason = CutText(parser.value(m_reason), PatternReasonCapacity);
 
     PrintedQuestions questions(out, err, false);
-    RunDayChangingDialog(doc, [&] {
-        RemoveListClick(doc, state, list, questions);
-        return true;
-    });
-    out.flush();
-    return SaveCalendarFile(doc, target, err);
+    return RunThenSave(
+        doc, target, [&] { return RemoveListClick(doc, state, list, questions).Ran; }, out, err);
 }
 
 } // namespace custodex::cli

@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 #include "patterns/WeekdayPatterns.h"
 
+#include <functional>
 #include <optional>
 
 // Commands on the weekday and monthly patterns: apply-pattern (one Apply List of a pattern
@@ -34,6 +35,12 @@ std::optional<int> OpenCalendarFor(const QString& in, const QString& out, Calend
                                    QTextStream& err);
 // OUT.cdb of a command that read IN.cdb.
 OutputTarget CalendarTarget(const QString& in, const QString& out);
+
+// One Apply or Remove of a dialog, then Save/Close: applied changes mark the calendar changed
+// and stale, and OUT.cdb is written. `run` returns false when the dialog refused: then nothing
+// is written and the status is ExitFailure.
+int RunThenSave(CalendarDocument& doc, const OutputTarget& target, const std::function<bool()>& run,
+                QTextStream& out, QTextStream& err);
 
 // Puts --from and --to (YYYY-MM-DD) into the range block as a user picks them; false after a
 // usage error, described in `error`.

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -224,6 +225,37 @@ TBulkDialog::TBulkDialog(Prompter& prompter, std::function<void()> preview,
                          std::function<void()> refresh, QWidget* parent)
     : QDialog(parent), Messages(prompter), Preview(std::move(preview)), Refresh(std::move(refresh))
 {
+}
+
+QWidget* TBulkDialog::BuildButtons(const QString& applyTip, const QString& removeTip,
+                                   const QString& cancelCaption)
+{
+    auto* panel = new QWidget(this);
+    ApplyBtn = MakeDialogButton(panel, QStringLiteral("&Apply"), "ApplyBtn", applyTip);
+    RemoveBtn = MakeDialogButton(panel, QStringLiteral("&Remove"), "RemoveBtn", removeTip);
+    UndoBtn = MakeDialogButton(panel, QStringLiteral("&Undo"), "UndoBtn",
+                               QStringLiteral("Take back the last Apply or Remove"));
+    PreviewBtn = MakeDialogButton(panel, QStringLiteral("&Preview"), "PreviewBtn",
+                                  QStringLiteral("Show the whole calendar as it is now"));
+    BitBtn1 = MakeDialogButton(panel, QStringLiteral("&Save/Close"), "BitBtn1",
+                               QStringLiteral("Keep the changes and close"));
+    CancelBtn = MakeDialogButton(panel, cancelCaption, "CancelBtn",
+                                 QStringLiteral("Throw away every change made here and close"));
+    ApplyBtn->setDefault(true); // Enter applies
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton* button : {ApplyBtn, RemoveBtn, UndoBtn, PreviewBtn})
+        row->addWidget(button);
+    row->addStretch();
+    row->addWidget(BitBtn1);
+    row->addWidget(CancelBtn);
+    connect(ApplyBtn, &QPushButton::clicked, this, [this] { ApplyBtnClick(); });
+    connect(RemoveBtn, &QPushButton::clicked, this, [this] { RemoveBtnClick(); });
+    connect(UndoBtn, &QPushButton::clicked, this, [this] { UndoBtnClick(); });
+    connect(PreviewBtn, &QPushButton::clicked, this, &TBulkDialog::PreviewClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &TBulkDialog::SaveCloseClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TBulkDialog::CancelClick);
+    return panel;
 }
 
 void TBulkDialog::SaveCloseClick()

@@ -86,6 +86,16 @@ public:
     TBulkDialog(Prompter& prompter, std::function<void()> preview, std::function<void()> refresh,
                 QWidget* parent);
 
+    QPushButton* ApplyBtn = nullptr;
+    QPushButton* RemoveBtn = nullptr;
+    QPushButton* UndoBtn = nullptr;
+    QPushButton* PreviewBtn = nullptr;
+    QPushButton* BitBtn1 = nullptr; // Save/Close
+    QPushButton* CancelBtn = nullptr;
+
+    virtual void ApplyBtnClick() = 0;
+    virtual void RemoveBtnClick() = 0;
+    virtual void UndoBtnClick() = 0;
     void SaveCloseClick();
     void CancelClick();
     void PreviewClick();
@@ -95,6 +105,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The row of Apply, Remove, Undo, Preview, Save/Close and Cancel, wired to their clicks.
+    QWidget* BuildButtons(const QString& applyTip, const QString& removeTip,
+                          const QString& cancelCaption);
     // The dialog's changes flag.
     virtual bool& Changes() = 0;
     void Redraw();

@@ -83,7 +83,9 @@ TACustomList::TACustomList(Prompter& prompter, FileDialogs& dialogs, TUserClock&
     layout->addWidget(CreationLbl);
     layout->addWidget(CustomDates, 1);
     layout->addLayout(times);
-    QWidget* buttons = BuildButtons();
+    QWidget* buttons = BuildButtons(QStringLiteral("Mark the selected entries"),
+                                    QStringLiteral("Remove the marks of the selected entries"),
+                                    QStringLiteral("&Cancel"));
     layout->addWidget(buttons);
     FitCaption(this, buttons);
 
@@ -91,39 +93,6 @@ TACustomList::TACustomList(Prompter& prompter, FileDialogs& dialogs, TUserClock&
                         RemoveBtn,   UndoBtn,  PreviewBtn, BitBtn1,  CancelBtn};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
-
-    connect(ApplyBtn, &QPushButton::clicked, this, &TACustomList::ApplyBtnClick);
-    connect(RemoveBtn, &QPushButton::clicked, this, &TACustomList::RemoveBtnClick);
-    connect(UndoBtn, &QPushButton::clicked, this, &TACustomList::UndoBtnClick);
-    connect(PreviewBtn, &QPushButton::clicked, this, &TACustomList::PreviewClick);
-    connect(BitBtn1, &QPushButton::clicked, this, &TACustomList::SaveCloseClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TACustomList::CancelClick);
-}
-
-QWidget* TACustomList::BuildButtons()
-{
-    auto* panel = new QWidget(this);
-    ApplyBtn = MakeDialogButton(panel, QStringLiteral("&Apply"), "ApplyBtn",
-                                QStringLiteral("Mark the selected entries"));
-    RemoveBtn = MakeDialogButton(panel, QStringLiteral("&Remove"), "RemoveBtn",
-                                 QStringLiteral("Remove the marks of the selected entries"));
-    UndoBtn = MakeDialogButton(panel, QStringLiteral("&Undo"), "UndoBtn",
-                               QStringLiteral("Take back the last Apply or Remove"));
-    PreviewBtn = MakeDialogButton(panel, QStringLiteral("&Preview"), "PreviewBtn",
-                                  QStringLiteral("Show the whole calendar as it is now"));
-    BitBtn1 = MakeDialogButton(panel, QStringLiteral("&Save/Close"), "BitBtn1",
-                               QStringLiteral("Keep the changes and close"));
-    CancelBtn = MakeDialogButton(panel, QStringLiteral("&Cancel"), "CancelBtn",
-                                 QStringLiteral("Throw away every change made here and close"));
-    ApplyBtn->setDefault(true);
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(0, 0, 0, 0);
-    for (QPushButton* button : {ApplyBtn, RemoveBtn, UndoBtn, PreviewBtn})
-        row->addWidget(button);
-    row->addStretch();
-    row->addWidget(BitBtn1);
-    row->addWidget(CancelBtn);
-    return panel;
 }
 
 bool TACustomList::Execute(CalendarDocument& doc)

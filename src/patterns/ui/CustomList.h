@@ -43,22 +43,15 @@ public:
     QToolButton* Clicker3 = nullptr;
     QLineEdit* DayVisitEndTime = nullptr;
     QToolButton* Clicker4 = nullptr;
-    QPushButton* ApplyBtn = nullptr;
-    QPushButton* RemoveBtn = nullptr;
-    QPushButton* UndoBtn = nullptr;
-    QPushButton* PreviewBtn = nullptr;
-    QPushButton* BitBtn1 = nullptr; // Save/Close
-    QPushButton* CancelBtn = nullptr;
 
-    void ApplyBtnClick();
-    void RemoveBtnClick();
-    void UndoBtnClick();
+    void ApplyBtnClick() override;
+    void RemoveBtnClick() override;
+    void UndoBtnClick() override;
 
 protected:
     bool& Changes() override { return Entries.Changes; }
 
 private:
-    QWidget* BuildButtons();
     void OpenTemplate();
     void CheckAccepted();
     void ShowState();

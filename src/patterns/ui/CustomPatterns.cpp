@@ -88,7 +88,10 @@ TCustomPatterns::TCustomPatterns(Prompter& prompter, TUserClock& clock,
     layout->addWidget(Range);
     layout->addLayout(times);
     layout->addWidget(reasonBox);
-    QWidget* buttons = BuildButtons();
+    QWidget* buttons = BuildButtons(
+        QStringLiteral("Lay the chosen pattern over the date range"),
+        QStringLiteral("Remove every mark in the date range whose reason is exactly this one"),
+        QStringLiteral("Cancel"));
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     FitCaption(this, buttons);
@@ -106,41 +109,6 @@ TCustomPatterns::TCustomPatterns(Prompter& prompter, TUserClock& clock,
     connect(PatternList, &QListWidget::itemSelectionChanged, this,
             &TCustomPatterns::PatternListClick);
     connect(Alias, &QLineEdit::textEdited, this, &TCustomPatterns::ReasonEdited);
-    connect(ApplyBtn, &QPushButton::clicked, this, &TCustomPatterns::ApplyBtnClick);
-    connect(RemoveBtn, &QPushButton::clicked, this, &TCustomPatterns::RemoveBtnClick);
-    connect(UndoBtn, &QPushButton::clicked, this, &TCustomPatterns::UndoBtnClick);
-    connect(PreviewBtn, &QPushButton::clicked, this, &TCustomPatterns::PreviewClick);
-    connect(BitBtn1, &QPushButton::clicked, this, &TCustomPatterns::SaveCloseClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TCustomPatterns::CancelClick);
-}
-
-QWidget* TCustomPatterns::BuildButtons()
-{
-    auto* panel = new QWidget(this);
-    ApplyBtn = MakeDialogButton(panel, QStringLiteral("&Apply"), "ApplyBtn",
-                                QStringLiteral("Lay the chosen pattern over the date range"));
-    RemoveBtn =
-        MakeDialogButton(panel, QStringLiteral("&Remove"), "RemoveBtn",
-                         QStringLiteral("Remove every mark in the date range whose reason is "
-                                        "exactly this one"));
-    UndoBtn = MakeDialogButton(panel, QStringLiteral("&Undo"), "UndoBtn",
-                               QStringLiteral("Take back the last Apply or Remove"));
-    PreviewBtn = MakeDialogButton(panel, QStringLiteral("&Preview"), "PreviewBtn",
-                                  QStringLiteral("Show the whole calendar as it is now"));
-    BitBtn1 = MakeDialogButton(panel, QStringLiteral("&Save/Close"), "BitBtn1",
-                               QStringLiteral("Keep the changes and close"));
-    CancelBtn = MakeDialogButton(panel, QStringLiteral("Cancel"), "CancelBtn",
-                                 QStringLiteral("Throw away every change made here and close"));
-    ApplyBtn->setDefault(true); // Enter applies the pattern
-    auto* grid = new QGridLayout(panel);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(ApplyBtn, 0, 0);
-    grid->addWidget(RemoveBtn, 0, 1);
-    grid->addWidget(UndoBtn, 0, 2);
-    grid->addWidget(PreviewBtn, 0, 3);
-    grid->addWidget(BitBtn1, 1, 2);
-    grid->addWidget(CancelBtn, 1, 3);
-    return panel;
 }
 
 bool TCustomPatterns::Execute(CalendarDocument& doc)

@@ -47,23 +47,16 @@ public:
     QLineEdit* DVEndTime = nullptr;
     QToolButton* BitBtn4 = nullptr;
     QLineEdit* Alias = nullptr;
-    QPushButton* ApplyBtn = nullptr;
-    QPushButton* RemoveBtn = nullptr;
-    QPushButton* UndoBtn = nullptr;
-    QPushButton* PreviewBtn = nullptr;
-    QPushButton* BitBtn1 = nullptr; // Save/Close
-    QPushButton* CancelBtn = nullptr;
 
-    void ApplyBtnClick();
-    void RemoveBtnClick();
-    void UndoBtnClick();
+    void ApplyBtnClick() override;
+    void RemoveBtnClick() override;
+    void UndoBtnClick() override;
     void PatternListClick();
 
 protected:
     bool& Changes() override { return Entries.Changes; }
 
 private:
-    QWidget* BuildButtons();
     void ShowState();
     void EditTime(bool overnight, bool end);
     void ReasonEdited(const QString& text);
