@@ -5,6 +5,7 @@
 #include "entry/ui/FindCommand.h"
 #include "holidays/HolidayLists.h"
 #include "holidays/ui/HolidayCommands.h"
+#include "output/ui/IcsCommand.h"
 #include "output/ui/OutputCommands.h"
 #include "patterns/ui/CustomListCommands.h"
 #include "patterns/ui/PatternListCommands.h"
@@ -79,6 +80,8 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     later(print, QStringLiteral("Print Current Month"), "PrintCurrentMonth");
     calendar(add(file, QStringLiteral("Write Calendar to .CSV Formatted File"), "WriteCsv",
                  [host] { RunCsvExport(*host); }));
+    calendar(add(file, QStringLiteral("Write Calendar to .ICS File"), "WriteIcs",
+                 [host] { RunIcsExport(*host); }));
     calendar(add(file, QStringLiteral("&Hourly Distribution Report"), "HourlyDistribution",
                  [host] { RunDistributionReport(*host); }));
     calendar(add(file, QStringLiteral("Care Time Report"), "CareTimeReport",
