@@ -154,6 +154,30 @@ void Report(QTextStream& out, QTextStream& err, bool json, const QString& messag
     stream.flush();
 }
 
+struct TimeReportRequest {
+    const QCommandLineParser& Parser;
+    const PictureOptionSet& Options;
+    const QString& CalendarPath;
+    TimeReport Report;
+};
+
+// The picture options, the calendar and the menu command's checks: the exit status when the
+// command stops, or nothing with everything read.
+std::optional<int> StartTimeReport(const TimeReportRequest& request,
+                                   const std::function<int(const QString&)>& usageError,
+                                   QTextStream& err, std::optional<PictureRequest>& pictures,
+                                   CalendarDocument& doc, std::optional<DistributionResult>& run)
+{
+    const auto pictureOptions = ReadPictureOptions(request.Parser, request.Options, usageError);
+    if (const int* status = std::get_if<int>(&pictureOptions))
+        return *status;
+    pictures = std::get<std::optional<PictureRequest>>(pictureOptions);
+    if (!ReadCalendarArgument(request.CalendarPath, doc, err) ||
+        !PrepareTimeReport(doc, request.Report, err, run))
+        return ExitFailure;
+    return std::nullopt;
+}
+
 int PrintJson(QTextStream& out, const QJsonObject& object)
 {
     out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
@@ -176,19 +200,14 @@ QualityCommand::QualityCommand()
 int QualityCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
                             QTextStream& out, QTextStream& err) const
 {
-    const auto pictureOptions = ReadPictureOptions(
-        parser, m_pictures, [this, &err](const QString& text) { return UsageError(err, text); });
-    if (const int* status = std::get_if<int>(&pictureOptions))
-        return *status;
-    const std::optional<PictureRequest> pictures =
-        std::get<std::optional<PictureRequest>>(pictureOptions);
-
+    std::optional<PictureRequest> pictures;
     CalendarDocument doc;
-    if (!ReadCalendarArgument(arguments[0], doc, err))
-        return ExitFailure;
     std::optional<DistributionResult> run;
-    if (!PrepareTimeReport(doc, TimeReport::Quality, err, run))
-        return ExitFailure;
+    if (const std::optional<int> stop = StartTimeReport(
+            {parser, m_pictures, arguments[0], TimeReport::Quality},
+            [this, &err](const QString& text) { return UsageError(err, text); }, err, pictures, doc,
+            run))
+        return *stop;
 
     const QualityInputs inputs = QualityInputsOf(doc);
     const std::vector<AwayActivity> activities = ReadAwayActivities(doc.Exclusions);
@@ -276,19 +295,14 @@ int CareCommand::Execute(const QCommandLineParser& parser, const QStringList& ar
     else if (periodName != QStringLiteral("both"))
         return UsageError(err, QStringLiteral("--period takes first, second or both."));
 
-    const auto pictureOptions = ReadPictureOptions(
-        parser, m_pictures, [this, &err](const QString& text) { return UsageError(err, text); });
-    if (const int* status = std::get_if<int>(&pictureOptions))
-        return *status;
-    const std::optional<PictureRequest> pictures =
-        std::get<std::optional<PictureRequest>>(pictureOptions);
-
+    std::optional<PictureRequest> pictures;
     CalendarDocument doc;
-    if (!ReadCalendarArgument(arguments[0], doc, err))
-        return ExitFailure;
     std::optional<DistributionResult> run;
-    if (!PrepareTimeReport(doc, TimeReport::Care, err, run))
-        return ExitFailure;
+    if (const std::optional<int> stop = StartTimeReport(
+            {parser, m_pictures, arguments[0], TimeReport::Care},
+            [this, &err](const QString& text) { return UsageError(err, text); }, err, pictures, doc,
+            run))
+        return *stop;
     // The weekday tables of the last run; an unchanged calendar gives the same ones again.
     const DistributionResult distribution = run ? *run : ComputeDistribution(doc);
     const CareResults results = ComputeCare(doc, distribution.Years, period);

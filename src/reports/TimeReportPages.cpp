@@ -11,6 +11,15 @@ namespace {
 constexpr std::int32_t White = 0xFFFFFF;
 constexpr std::int32_t Black = 0x000000;
 
+// The text of a result field by its name.
+template <std::size_t N>
+const QString& FieldText(const std::array<QString, N>& names, const std::array<QString, N>& texts,
+                         const char* field)
+{
+    const auto at = std::find(names.begin(), names.end(), QLatin1String(field)) - names.begin();
+    return texts.at(static_cast<std::size_t>(at));
+}
+
 void ClearPage(DrawingSurface& surface)
 {
     surface.FillRect(QRect(QPoint(0, 0), surface.Size()), White);
@@ -134,10 +143,7 @@ int DrawQualitySummaryPage(DrawingSurface& surface, const CalendarDocument& doc,
     const int L = m.L;
     const auto texts = QualityTexts(report.Results);
     auto text = [&texts](const char* field) {
-        return texts[static_cast<std::size_t>(std::find(QualityFieldNames().begin(),
-                                                        QualityFieldNames().end(),
-                                                        QLatin1String(field)) -
-                                              QualityFieldNames().begin())];
+        return FieldText(QualityFieldNames(), texts, field);
     };
     ClearPage(surface);
     const int fontHeight = preview ? L + 2 : L;
@@ -280,11 +286,7 @@ void DrawCarePage(DrawingSurface& surface, const CalendarDocument& doc, const Ca
     const ReportPageMetrics m = ComputeReportPageMetrics(surface.Size());
     const int L2 = m.L2;
     const auto texts = CareTexts(results);
-    auto text = [&texts](const char* field) {
-        return texts[static_cast<std::size_t>(
-            std::find(CareFieldNames().begin(), CareFieldNames().end(), QLatin1String(field)) -
-            CareFieldNames().begin())];
-    };
+    auto text = [&texts](const char* field) { return FieldText(CareFieldNames(), texts, field); };
     ClearPage(surface);
     surface.SetFont(L2, true);
     surface.SetPen(1, Black);

@@ -302,15 +302,20 @@ bool TComputeQuality::EntryRefused()
     return true;
 }
 
-void TComputeQuality::AddAwayClick()
+int TComputeQuality::AppendEntry()
 {
-    if (EntryRefused())
-        return;
     const int row = AwayList->rowCount() - 1;
     SetRow(row, EntryActivity());
     AwayList->insertRow(row + 1);
     ClearEntry();
     Changed = true;
+    return row;
+}
+
+void TComputeQuality::AddAwayClick()
+{
+    if (!EntryRefused())
+        AppendEntry();
 }
 
 int TComputeQuality::SelectedDataRow() const
@@ -327,29 +332,17 @@ void TComputeQuality::ModifyAwayClick()
     if (ModifyAway->text() == QStringLiteral("Insert Change")) {
         if (EntryRefused())
             return;
-        const int row = AwayList->rowCount() - 1;
-        SetRow(row, EntryActivity());
-        AwayList->insertRow(row + 1);
-        ClearEntry();
+        const int row = AppendEntry();
         AddAway->setEnabled(true);
         RemoveAway->setEnabled(true);
         ModifyAway->setText(QStringLiteral("Modify Selection"));
         AwayList->selectRow(row);
-        Changed = true;
         return;
     }
-    const int row = SelectedDataRow();
-    if (row < 0) {
-        Services.Messages.Ask(
-            PromptKind::Information,
-            QStringLiteral("You must click on an entry in the list before you can modify it."),
-            PromptButtons::Ok);
+    const int row = ConfirmedRow(QStringLiteral("modify"), ModifyAwayQuestion);
+    if (row < 0)
         return;
-    }
     const custodex::AwayActivity activity = Activities().at(static_cast<std::size_t>(row));
-    if (Services.Messages.Ask(PromptKind::Confirmation, ModifyAwayQuestion(activity),
-                              PromptButtons::YesNo) != PromptAnswer::Yes)
-        return;
     AwayActivity->setText(activity.Name);
     Daily = DurationFromText(activity.DailyTime, AwayHoursLimit);
     ShowDuration();
@@ -364,19 +357,29 @@ void TComputeQuality::ModifyAwayClick()
     Changed = true;
 }
 
-void TComputeQuality::RemoveAwayClick()
+int TComputeQuality::ConfirmedRow(const QString& verb,
+                                  QString (*question)(const custodex::AwayActivity&))
 {
     const int row = SelectedDataRow();
     if (row < 0) {
-        Services.Messages.Ask(
-            PromptKind::Information,
-            QStringLiteral("You must click on an entry in the list before you can delete it."),
-            PromptButtons::Ok);
-        return;
+        Services.Messages.Ask(PromptKind::Information,
+                              QStringLiteral("You must click on an entry in the list before you "
+                                             "can ") +
+                                  verb + QStringLiteral(" it."),
+                              PromptButtons::Ok);
+        return -1;
     }
     const custodex::AwayActivity activity = Activities().at(static_cast<std::size_t>(row));
-    if (Services.Messages.Ask(PromptKind::Confirmation, DeleteAwayQuestion(activity),
-                              PromptButtons::YesNo) != PromptAnswer::Yes)
+    if (Services.Messages.Ask(PromptKind::Confirmation, question(activity), PromptButtons::YesNo) !=
+        PromptAnswer::Yes)
+        return -1;
+    return row;
+}
+
+void TComputeQuality::RemoveAwayClick()
+{
+    const int row = ConfirmedRow(QStringLiteral("delete"), DeleteAwayQuestion);
+    if (row < 0)
         return;
     AwayList->removeRow(row);
     Changed = true;

@@ -72,6 +72,11 @@ private:
     // The entry refused with its message and focus, or nothing.
     bool EntryRefused();
     int SelectedDataRow() const;
+    // The entry as the list's last row; the fields start again. Its row.
+    int AppendEntry();
+    // The selected data row once the user confirmed `question` about it, or -1 (with the
+    // message naming `verb` when none is selected).
+    int ConfirmedRow(const QString& verb, QString (*question)(const custodex::AwayActivity&));
     void SpinDays(int field, bool up);
     bool NameLeft();
     bool DaysLeft(QLineEdit* field);

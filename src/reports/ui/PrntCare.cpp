@@ -23,17 +23,7 @@ TPrintCareTime::TPrintCareTime(CalendarDocument& doc, TimeReportServices service
     setWindowTitle(QStringLiteral("Check before Printing"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto* layout = new QVBoxLayout(this);
-    Title = new QLabel(CareSummaryTitle, this);
-    QFont big = Title->font();
-    big.setPointSizeF(big.pointSizeF() * 1.5);
-    big.setBold(true);
-    Title->setFont(big);
-    Title->setAlignment(Qt::AlignHCenter);
-    YearLabel = new QLabel(this);
-    YearLabel->setObjectName(QStringLiteral("YearLabel"));
-    YearLabel->setAlignment(Qt::AlignHCenter);
-    layout->addWidget(Title);
-    layout->addWidget(YearLabel);
+    SummaryHeading(this, layout, CareSummaryTitle, Title, YearLabel);
 
     auto* periods = new QHBoxLayout;
     auto radio = [this, periods](const QString& caption, const char* name, CarePeriod period) {
@@ -50,26 +40,13 @@ TPrintCareTime::TPrintCareTime(CalendarDocument& doc, TimeReportServices service
     periods->addStretch();
     layout->addLayout(periods);
 
-    auto* panels = new QHBoxLayout;
-    panels->addWidget(
-        SummaryPanel(this, QStringLiteral("CustodialPanel"), CareCustodialRows(), Fields), 0,
-        Qt::AlignTop);
-    panels->addWidget(
-        SummaryPanel(this, QStringLiteral("NonCustodialPanel"), CareNonCustodialRows(), Fields), 0,
-        Qt::AlignTop);
-    layout->addLayout(panels);
-
+    layout->addLayout(SummaryPanels(this, CareCustodialRows(), CareNonCustodialRows(), Fields));
     auto* buttons = new QHBoxLayout;
-    auto button = [this, buttons](const QString& caption, const char* name) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        buttons->addWidget(b);
-        return b;
-    };
-    PrintReportBtn = button(QStringLiteral("Print Care Time Report"), "PrintReportBtn");
-    PreviewBtn = button(QStringLiteral("Preview Care Time Report"), "PreviewBtn");
-    PrintFormBtn = button(QStringLiteral("Print Form"), "PrintFormBtn");
-    CloseBtn = button(QStringLiteral("&Close"), "CloseBtn");
+    PrintReportBtn =
+        RowButton(this, buttons, QStringLiteral("Print Care Time Report"), "PrintReportBtn");
+    PreviewBtn = RowButton(this, buttons, QStringLiteral("Preview Care Time Report"), "PreviewBtn");
+    PrintFormBtn = RowButton(this, buttons, QStringLiteral("Print Form"), "PrintFormBtn");
+    CloseBtn = RowButton(this, buttons, QStringLiteral("&Close"), "CloseBtn");
     PreviewBtn->setDefault(true);
     layout->addLayout(buttons);
     connect(PrintReportBtn, &QPushButton::clicked, this, &TPrintCareTime::PrintReportClick);
@@ -103,10 +80,7 @@ void TPrintCareTime::Fill()
     const auto texts = CareTexts(Current);
     for (std::size_t i = 0; i < texts.size(); ++i)
         Fields.at(CareFieldNames()[i])->setText(texts[i]);
-    findChild<QGroupBox*>(QStringLiteral("CustodialPanel"))
-        ->setTitle(QStringLiteral("Custodial Parent:  ") + Doc.CustodialName);
-    findChild<QGroupBox*>(QStringLiteral("NonCustodialPanel"))
-        ->setTitle(QStringLiteral("Non-Custodial Parent:  ") + Doc.NonCustodialName);
+    SetPanelTitles(*this, Doc);
 }
 
 bool TPrintCareTime::Refused(CareOutput output)
@@ -126,7 +100,7 @@ void TPrintCareTime::PrintReportClick()
     const PrintTarget target = Services.Printing.ChoosePrinter(
         printer,
         {QStringLiteral("Calendar ") + Doc.ClientName,
-         QStringLiteral("Print to file: save the page as a picture (.bmp or .jpg)")},
+         QStringLiteral("Save the page as a picture (.bmp or .jpg) instead of printing")},
         this);
     const QString generated = GeneratedText(Services);
     const PageDrawing page = [&](DrawingSurface& surface) {

@@ -22,38 +22,18 @@ TPrintQuality::TPrintQuality(CalendarDocument& doc, TimeReportServices services,
     setWindowTitle(QStringLiteral("Check before Printing"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto* layout = new QVBoxLayout(this);
-    Title = new QLabel(QualitySummaryTitle, this);
-    QFont big = Title->font();
-    big.setPointSizeF(big.pointSizeF() * 1.5);
-    big.setBold(true);
-    Title->setFont(big);
-    Title->setAlignment(Qt::AlignHCenter);
-    YearLabel = new QLabel(this);
-    YearLabel->setObjectName(QStringLiteral("YearLabel"));
-    YearLabel->setAlignment(Qt::AlignHCenter);
-    layout->addWidget(Title);
-    layout->addWidget(YearLabel);
-    auto* panels = new QHBoxLayout;
-    panels->addWidget(
-        SummaryPanel(this, QStringLiteral("CustodialPanel"), QualityCustodialRows(), Fields), 0,
-        Qt::AlignTop);
-    panels->addWidget(
-        SummaryPanel(this, QStringLiteral("NonCustodialPanel"), QualityNonCustodialRows(), Fields),
-        0, Qt::AlignTop);
-    layout->addLayout(panels);
-
+    SummaryHeading(this, layout, QualitySummaryTitle, Title, YearLabel);
+    layout->addLayout(
+        SummaryPanels(this, QualityCustodialRows(), QualityNonCustodialRows(), Fields));
     auto* buttons = new QHBoxLayout;
-    auto button = [this, buttons](const QString& caption, const char* name) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-        return b;
-    };
-    PrintReportBtn = button(QStringLiteral("Print Quality Time Report"), "PrintReportBtn");
-    PreviewBtn = button(QStringLiteral("Preview Quality Time Report"), "PreviewBtn");
-    PrintFormBtn = button(QStringLiteral("Print Form"), "PrintFormBtn");
-    CloseBtn = button(QStringLiteral("&Close"), "CloseBtn");
+    PrintReportBtn =
+        RowButton(this, buttons, QStringLiteral("Print Quality Time Report"), "PrintReportBtn");
+    PreviewBtn =
+        RowButton(this, buttons, QStringLiteral("Preview Quality Time Report"), "PreviewBtn");
+    PrintFormBtn = RowButton(this, buttons, QStringLiteral("Print Form"), "PrintFormBtn");
+    CloseBtn = RowButton(this, buttons, QStringLiteral("&Close"), "CloseBtn");
+    for (QPushButton* button : {PrintReportBtn, PreviewBtn, PrintFormBtn, CloseBtn})
+        button->setAutoDefault(false);
     layout->addLayout(buttons);
     connect(PrintReportBtn, &QPushButton::clicked, this, &TPrintQuality::PrintReportClick);
     connect(PreviewBtn, &QPushButton::clicked, this, &TPrintQuality::PreviewClick);
@@ -68,10 +48,7 @@ void TPrintQuality::ShowReport(const QualityReport& report)
     const auto texts = QualityTexts(report.Results);
     for (std::size_t i = 0; i < texts.size(); ++i)
         Fields.at(QualityFieldNames()[i])->setText(texts[i]);
-    findChild<QGroupBox*>(QStringLiteral("CustodialPanel"))
-        ->setTitle(QStringLiteral("Custodial Parent:  ") + Doc.CustodialName);
-    findChild<QGroupBox*>(QStringLiteral("NonCustodialPanel"))
-        ->setTitle(QStringLiteral("Non-Custodial Parent:  ") + Doc.NonCustodialName);
+    SetPanelTitles(*this, Doc);
     adjustSize();
 }
 
@@ -93,7 +70,7 @@ void TPrintQuality::PrintReportClick()
     const PrintTarget target = Services.Printing.ChoosePrinter(
         printer,
         {QStringLiteral("Calendar ") + Doc.ClientName,
-         QStringLiteral("Print to file: save the two pages as pictures (.bmp or .jpg)")},
+         QStringLiteral("Save the two pages as pictures (.bmp or .jpg) instead of printing")},
         this);
     if (target == PrintTarget::File) {
         SavePictures();

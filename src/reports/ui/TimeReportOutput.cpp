@@ -12,11 +12,13 @@
 #include "reports/TimeReportTexts.h"
 #include "reports/ui/ReportPrintDialog.h"
 
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
+#include <QPushButton>
 #include <QWidget>
 
 namespace custodex {
@@ -75,7 +77,7 @@ void PrintWindowForm(CalendarDocument& doc, QWidget& window, const FormPrint& fo
     const PrintTarget target = services.Printing.ChoosePrinter(
         printer,
         {form.JobTitle,
-         QStringLiteral("Print to file: save the window as a picture (.bmp or .jpg)")},
+         QStringLiteral("Save the window as a picture (.bmp or .jpg) instead of printing")},
         &window);
     if (target == PrintTarget::File) {
         const std::optional<PictureTarget> where = ChoosePictureTarget(doc, services, &window);
@@ -128,6 +130,51 @@ QGroupBox* SummaryPanel(QWidget* parent, const QString& objectName,
         }
     }
     return panel;
+}
+
+void SummaryHeading(QWidget* window, QVBoxLayout* layout, const QString& title, QLabel*& titleLabel,
+                    QLabel*& periodLabel)
+{
+    titleLabel = new QLabel(title, window);
+    QFont big = titleLabel->font();
+    big.setPointSizeF(big.pointSizeF() * 1.5);
+    big.setBold(true);
+    titleLabel->setFont(big);
+    titleLabel->setAlignment(Qt::AlignHCenter);
+    periodLabel = new QLabel(window);
+    periodLabel->setObjectName(QStringLiteral("YearLabel"));
+    periodLabel->setAlignment(Qt::AlignHCenter);
+    layout->addWidget(titleLabel);
+    layout->addWidget(periodLabel);
+}
+
+QHBoxLayout* SummaryPanels(QWidget* window, const std::vector<SummaryRow>& custodial,
+                           const std::vector<SummaryRow>& nonCustodial,
+                           std::map<QString, QLabel*>& values)
+{
+    auto* panels = new QHBoxLayout;
+    panels->addWidget(SummaryPanel(window, QStringLiteral("CustodialPanel"), custodial, values), 0,
+                      Qt::AlignTop);
+    panels->addWidget(
+        SummaryPanel(window, QStringLiteral("NonCustodialPanel"), nonCustodial, values), 0,
+        Qt::AlignTop);
+    return panels;
+}
+
+void SetPanelTitles(QWidget& window, const CalendarDocument& doc)
+{
+    window.findChild<QGroupBox*>(QStringLiteral("CustodialPanel"))
+        ->setTitle(QStringLiteral("Custodial Parent:  ") + doc.CustodialName);
+    window.findChild<QGroupBox*>(QStringLiteral("NonCustodialPanel"))
+        ->setTitle(QStringLiteral("Non-Custodial Parent:  ") + doc.NonCustodialName);
+}
+
+QPushButton* RowButton(QWidget* parent, QBoxLayout* row, const QString& caption, const char* name)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    row->addWidget(button);
+    return button;
 }
 
 } // namespace custodex

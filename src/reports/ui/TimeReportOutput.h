@@ -11,8 +11,12 @@
 #include <optional>
 #include <vector>
 
+class QBoxLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
+class QPushButton;
+class QVBoxLayout;
 class QPrinter;
 class QWidget;
 
@@ -79,5 +83,17 @@ void PrintWindowForm(CalendarDocument& doc, QWidget& window, const FormPrint& fo
 // kept in `values` by field name); notes in the active caption colour.
 QGroupBox* SummaryPanel(QWidget* parent, const QString& objectName,
                         const std::vector<SummaryRow>& rows, std::map<QString, QLabel*>& values);
+
+// A summary window's title (large, bold) and period label at the top of `layout`.
+void SummaryHeading(QWidget* window, QVBoxLayout* layout, const QString& title, QLabel*& titleLabel,
+                    QLabel*& periodLabel);
+// The custodial and the non-custodial panel side by side.
+QHBoxLayout* SummaryPanels(QWidget* window, const std::vector<SummaryRow>& custodial,
+                           const std::vector<SummaryRow>& nonCustodial,
+                           std::map<QString, QLabel*>& values);
+// The panels' titles from the calendar's parent titles.
+void SetPanelTitles(QWidget& window, const CalendarDocument& doc);
+// A push button named `name` at the end of `row`.
+QPushButton* RowButton(QWidget* parent, QBoxLayout* row, const QString& caption, const char* name);
 
 } // namespace custodex
