@@ -41,6 +41,21 @@ void ReadOnly(benchmark::State& state)
 }
 BENCHMARK(ReadOnly)->Unit(benchmark::kMillisecond);
 
+// The same read from the file, as Open does it: the file access on top of the parsing.
+void ReadFromFile(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Bench.cdb"));
+    CalendarDocument source = FullyMarked();
+    if (!WriteCalendarFile(source, path, true).Ok)
+        state.SkipWithError("write failed");
+    for (auto _ : state) {
+        CalendarDocument doc;
+        benchmark::DoNotOptimize(ReadCalendarFile(doc, path).Ok);
+    }
+}
+BENCHMARK(ReadFromFile)->Unit(benchmark::kMillisecond);
+
 void RecountOnly(benchmark::State& state)
 {
     CalendarDocument doc = FullyMarked();

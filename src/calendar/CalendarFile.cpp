@@ -8,7 +8,9 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <vector>
 
 namespace custodex {
 
@@ -164,36 +166,50 @@ FileResult WriteCalendarFile(CalendarDocument& doc, const QString& path, bool up
 
 namespace {
 
-struct ParsedTimes {
-    QString First;
-    QString Second;
+// The day records are taken apart as views into their line. Neighbouring days mostly repeat
+// their month, reasons and times, so a text equal to the day before's shares that string
+// instead of being copied again.
+QString KeptText(QStringView text, const QString& dayBefore)
+{
+    return !text.isEmpty() && text == dayBefore ? dayBefore : text.toString();
+}
+
+struct TimeViews {
+    QStringView First;
+    QStringView Second; // null when the field holds no blank
 };
 
 // "07:30PM - 09:00AM": the text before the first blank, then blanks and "-" skipped.
-ParsedTimes SplitTimes(const QString& field)
+TimeViews SplitTimes(QStringView field)
 {
     const auto blank = field.indexOf(QLatin1Char(' '));
     if (blank < 0)
-        return {CutText(field, TimeTextCapacity), QString()};
+        return {CutView(field, TimeTextCapacity), QStringView()};
     auto rest = blank;
     while (rest < field.size() &&
            (field.at(rest) == QLatin1Char(' ') || field.at(rest) == QLatin1Char('-')))
         ++rest;
-    return {CutText(field.left(blank), TimeTextCapacity),
-            CutText(field.mid(rest), TimeTextCapacity)};
+    return {CutView(field.first(blank), TimeTextCapacity),
+            CutView(field.sliced(rest), TimeTextCapacity)};
 }
 
-QString ReadReason(QString field)
+QString ReadReason(QStringView field, const QString& dayBefore)
 {
     // Older copies wrote the no-nap marker as a suffix. A reason that already carries the
     // prefix was written by a newer copy, so its text is kept as typed.
     if (field.endsWith(NoNapSuffix) && !field.startsWith(QLatin1Char('*')) &&
-        !field.startsWith(NoNapPrefix)) {
-        field.chop(NoNapSuffix.size());
-        field.prepend(NoNapPrefix);
-    }
-    field = CutText(field, ReasonCapacity);
-    return field.isEmpty() ? BlankReason : field;
+        !field.startsWith(NoNapPrefix))
+        return CutText(QString(NoNapPrefix).append(field.chopped(NoNapSuffix.size())),
+                       ReasonCapacity);
+    const QStringView reason = CutView(field, ReasonCapacity);
+    return reason.isEmpty() ? BlankReason : KeptText(reason, dayBefore);
+}
+
+// No character but "t", "r", "u" and "e" upper-cases to these letters, so this is the
+// older "field.toUpper() == TRUE" without a copy.
+bool IsTrueText(QStringView field)
+{
+    return field.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
 }
 
 bool IsStorableTime(const QString& text)
@@ -201,30 +217,31 @@ bool IsStorableTime(const QString& text)
     return text.isEmpty() || IsNoTime(text) || IsValidTimeText(text);
 }
 
-std::optional<CalendarDay> ParseDayRecord(const QString& line)
+// `dayBefore` is the record read before this one, or a new day for the first.
+std::optional<CalendarDay> ParseDayRecord(QStringView line, const CalendarDay& dayBefore)
 {
     // Fields 1..6 each end with "!".
-    QStringList fields;
+    std::array<QStringView, 6> fields;
     qsizetype from = 0;
-    for (int i = 0; i < 6; ++i) {
+    for (QStringView& field : fields) {
         const auto bang = line.indexOf(QLatin1Char('!'), from);
         if (bang < 0)
             return std::nullopt;
-        fields << line.mid(from, bang - from);
+        field = line.sliced(from, bang - from);
         from = bang + 1;
     }
-    const QString rest = line.mid(from);
+    const QStringView rest = line.sliced(from);
 
     CalendarDay day;
     bool isNumber = false;
     day.DayOfMonth = fields[0].toInt(&isNumber);
     if (!isNumber)
         return std::nullopt;
-    day.MonthName = CutText(fields[1], MonthNameCapacity);
-    day.WeekdayName = CutText(fields[2], WeekdayNameCapacity);
-    day.HasOvernight = fields[3].toUpper() == QStringLiteral("TRUE");
-    day.OvernightReason = ReadReason(fields[4]);
-    day.HasDayVisit = fields[5].toUpper() == QStringLiteral("TRUE");
+    day.MonthName = KeptText(CutView(fields[1], MonthNameCapacity), dayBefore.MonthName);
+    day.WeekdayName = CutView(fields[2], WeekdayNameCapacity).toString();
+    day.HasOvernight = IsTrueText(fields[3]);
+    day.OvernightReason = ReadReason(fields[4], dayBefore.OvernightReason);
+    day.HasDayVisit = IsTrueText(fields[5]);
 
     // Reasons never hold "!" but may hold ";": a "!" after field 6 marks the layout with
     // time fields; without one, field 7 ends at the last ";" (the older layout).
@@ -233,25 +250,25 @@ std::optional<CalendarDay> ParseDayRecord(const QString& line)
         const auto semicolon = rest.lastIndexOf(QLatin1Char(';'));
         if (semicolon < 0)
             return std::nullopt;
-        day.DayVisitReason = ReadReason(rest.left(semicolon));
+        day.DayVisitReason = ReadReason(rest.first(semicolon), dayBefore.DayVisitReason);
         return day; // the four times keep "<None>"
     }
-    day.DayVisitReason = ReadReason(rest.left(bang));
+    day.DayVisitReason = ReadReason(rest.first(bang), dayBefore.DayVisitReason);
     day.OvernightPickup.clear();
     day.OvernightDropoff.clear();
     day.DayVisitStart.clear();
     day.DayVisitEnd.clear();
 
-    const QString afterReason = rest.mid(bang + 1);
+    const QStringView afterReason = rest.sliced(bang + 1);
     auto fieldEnd = afterReason.indexOf(QLatin1Char('!'));
     const auto semicolon = afterReason.indexOf(QLatin1Char(';'));
     if (fieldEnd < 0 || (semicolon >= 0 && semicolon < fieldEnd))
         fieldEnd = semicolon;
-    const QString overnightTimes = fieldEnd < 0 ? afterReason : afterReason.left(fieldEnd);
-    QString dayVisitTimes;
+    const QStringView overnightTimes = fieldEnd < 0 ? afterReason : afterReason.first(fieldEnd);
+    QStringView dayVisitTimes;
     if (fieldEnd >= 0 && afterReason.at(fieldEnd) == QLatin1Char('!')) {
         // Field 9 ends like field 8; whatever follows it is ignored.
-        dayVisitTimes = afterReason.mid(fieldEnd + 1);
+        dayVisitTimes = afterReason.sliced(fieldEnd + 1);
         const auto bangEnd = dayVisitTimes.indexOf(QLatin1Char('!'));
         const auto semicolonEnd = dayVisitTimes.indexOf(QLatin1Char(';'));
         const auto end = bangEnd < 0        ? semicolonEnd
@@ -261,18 +278,24 @@ std::optional<CalendarDay> ParseDayRecord(const QString& line)
             dayVisitTimes.truncate(end);
     }
     if (day.HasOvernight && !overnightTimes.isEmpty()) {
-        const ParsedTimes times = SplitTimes(overnightTimes);
-        day.OvernightPickup = times.First;
-        day.OvernightDropoff = times.Second;
+        const TimeViews times = SplitTimes(overnightTimes);
+        day.OvernightPickup = KeptText(times.First, dayBefore.OvernightPickup);
+        day.OvernightDropoff = KeptText(times.Second, dayBefore.OvernightDropoff);
     }
     if (day.HasDayVisit && !dayVisitTimes.isEmpty()) {
-        const ParsedTimes times = SplitTimes(dayVisitTimes);
-        day.DayVisitStart = times.First;
-        day.DayVisitEnd = times.Second;
+        const TimeViews times = SplitTimes(dayVisitTimes);
+        day.DayVisitStart = KeptText(times.First, dayBefore.DayVisitStart);
+        day.DayVisitEnd = KeptText(times.Second, dayBefore.DayVisitEnd);
     }
-    for (const QString* time :
-         {&day.OvernightPickup, &day.OvernightDropoff, &day.DayVisitStart, &day.DayVisitEnd})
-        if (!IsStorableTime(*time))
+    // A time equal to the day before's has passed this check there.
+    const std::array<std::pair<const QString*, const QString*>, 4> times{{
+        {&day.OvernightPickup, &dayBefore.OvernightPickup},
+        {&day.OvernightDropoff, &dayBefore.OvernightDropoff},
+        {&day.DayVisitStart, &dayBefore.DayVisitStart},
+        {&day.DayVisitEnd, &dayBefore.DayVisitEnd},
+    }};
+    for (const auto& [time, before] : times)
+        if (*time != *before && !IsStorableTime(*time))
             return std::nullopt;
     return day;
 }
@@ -293,28 +316,64 @@ QString ValueOf(const QString& line)
     return equals < 0 ? QString() : line.mid(equals + 1);
 }
 
+// Reasons are mostly plain ASCII and often share a long beginning ("Even Weekend with ..."),
+// where Qt's Unicode case folding, character by character, made up much of a read. For plain
+// ASCII the folding only lowers A..Z, so this copy is the text's case folding, and copies
+// compare in the order of QString::compare ignoring case. Nothing for other texts.
+std::optional<QString> AsciiFolded(const QString& text)
+{
+    QString folded(text.size(), Qt::Uninitialized);
+    QChar* out = folded.data();
+    for (QChar ch : text) {
+        const char16_t code = ch.unicode();
+        if (code >= 0x80)
+            return std::nullopt;
+        *out++ = QChar(code >= u'A' && code <= u'Z' ? code + (u'a' - u'A') : code);
+    }
+    return folded;
+}
+
 // Collects each reason once, compared ignoring case, in the order first met.
 class ReasonCollector {
 public:
     void Add(const QString& reason)
     {
-        if (!Seen.contains(reason.toCaseFolded())) {
-            Seen.insert(reason.toCaseFolded());
+        // Days in a row mostly share their reason, which then needs no second look.
+        if (Previous && reason == *Previous)
+            return;
+        Previous = reason;
+        const auto seenBefore = Seen.size();
+        const std::optional<QString> folded = AsciiFolded(reason);
+        Seen.insert(folded ? *folded : reason.toCaseFolded());
+        if (Seen.size() != seenBefore)
             Items << reason;
-        }
     }
     QStringList Items;
 
 private:
     QSet<QString> Seen;
+    std::optional<QString> Previous;
 };
 
 void FinishReasonList(ReasonList& list)
 {
     // The combo boxes keep their items sorted, so the first item is the alphabetical first.
-    std::stable_sort(list.Items.begin(), list.Items.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
+    struct SortItem {
+        QString Reason;
+        std::optional<QString> Folded;
+    };
+    std::vector<SortItem> items;
+    items.reserve(static_cast<std::size_t>(list.Items.size()));
+    for (const QString& reason : list.Items)
+        items.push_back({reason, AsciiFolded(reason)});
+    std::stable_sort(items.begin(), items.end(), [](const SortItem& a, const SortItem& b) {
+        // Both ways give the same order wherever both apply.
+        if (a.Folded && b.Folded)
+            return *a.Folded < *b.Folded;
+        return a.Reason.compare(b.Reason, Qt::CaseInsensitive) < 0;
     });
+    for (std::size_t i = 0; i < items.size(); ++i)
+        list.Items[static_cast<qsizetype>(i)] = std::move(items[i].Reason);
     list.Text = list.Items.isEmpty() ? BlankReason : list.Items.first();
     list.Items.prepend(BlankReason);
 }
@@ -410,12 +469,15 @@ bool CompleteSpan(CalendarDocument& doc, DayList records, int startMonthIndex, i
     const auto firstYearLength = static_cast<std::size_t>(expected.SecondYearFirstDay);
     if (records.size() != firstYearLength && records.size() != expected.Days.size())
         return false;
+    // Files mostly hold the names exactly as written; only others need upper-casing.
+    auto sameName = [](const QString& name, const QString& wanted) {
+        return name == wanted || name.toUpper() == wanted.toUpper();
+    };
     for (std::size_t i = 0; i < records.size(); ++i) {
         const CalendarDay& got = records[i];
         const CalendarDay& want = expected.Days[i];
-        if (got.DayOfMonth != want.DayOfMonth ||
-            got.MonthName.toUpper() != want.MonthName.toUpper() ||
-            got.WeekdayName.toUpper() != want.WeekdayName)
+        if (got.DayOfMonth != want.DayOfMonth || !sameName(got.MonthName, want.MonthName) ||
+            !sameName(got.WeekdayName, want.WeekdayName))
             return false;
     }
     if (records.size() == firstYearLength)
@@ -448,12 +510,14 @@ bool ParseCalendar(CalendarDocument& doc, const QStringList& lines)
     // Day section: records start with a digit 1..9; anything else is skipped together with
     // everything up to the colour key that opens the trailer.
     DayList records;
+    const CalendarDay newDay;
     qsizetype index = 2;
     QString trailerLine;
     for (; index < lines.size(); ++index) {
         const QString& line = lines[index];
         if (!line.isEmpty() && line.at(0) >= QLatin1Char('1') && line.at(0) <= QLatin1Char('9')) {
-            std::optional<CalendarDay> day = ParseDayRecord(line);
+            std::optional<CalendarDay> day =
+                ParseDayRecord(line, records.empty() ? newDay : records.back());
             if (!day)
                 return false;
             records.push_back(std::move(*day));

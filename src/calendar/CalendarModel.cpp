@@ -4,7 +4,7 @@
 
 namespace custodex {
 
-QString CutText(const QString& text, int capacity)
+QStringView CutView(QStringView text, int capacity)
 {
     if (text.size() <= capacity)
         return text;
@@ -12,6 +12,11 @@ QString CutText(const QString& text, int capacity)
     if (keep > 0 && text.at(keep - 1).isHighSurrogate())
         --keep;
     return text.left(keep);
+}
+
+QString CutText(const QString& text, int capacity)
+{
+    return text.left(CutView(text, capacity).size());
 }
 
 const QStringList& DisplayMonthNames()
@@ -158,7 +163,11 @@ void BuildMonthTables(CalendarDocument& doc)
     int year = doc.StartYear;
     QString previousKey;
     for (int i = 0; i < static_cast<int>(doc.Days.size()); ++i) {
-        const QString key = doc.Days[static_cast<std::size_t>(i)].MonthName.toUpper();
+        const QString& name = doc.Days[static_cast<std::size_t>(i)].MonthName;
+        // A day named exactly as the day before stays in its month without upper-casing.
+        if (month >= 0 && name == doc.Days[static_cast<std::size_t>(i) - 1].MonthName)
+            continue;
+        const QString key = name.toUpper();
         if (month >= 0 && key == previousKey)
             continue;
         if (month + 1 >= MonthsInSpan)

@@ -39,6 +39,8 @@ constexpr int NapTimeLimit = 12;
 
 // Keeps the first `capacity` characters, never splitting a surrogate pair.
 QString CutText(const QString& text, int capacity);
+// The same cut as a view, without a copy.
+QStringView CutView(QStringView text, int capacity);
 
 const QStringList& DisplayMonthNames();   // "January" .. "December"
 const QStringList& MonthKeys();           // "JANUARY" .. "DECEMBER"

@@ -54,10 +54,11 @@ QString DecodeText(const QByteArray& bytes, bool* ok)
             *ok = !utf8.hasError();
         return text;
     }
-    QString text;
-    text.reserve(bytes.size());
-    for (char byte : bytes)
-        text.append(QChar(Cp1252ToUnicode(static_cast<unsigned char>(byte))));
+    // Windows-1252 is Latin-1 but for 0x80..0x9F: convert the bytes in bulk, then mend those.
+    QString text = QString::fromLatin1(bytes.constData(), bytes.size());
+    for (QChar& ch : text)
+        if (ch.unicode() >= 0x80 && ch.unicode() <= 0x9F)
+            ch = QChar(Cp1252ToUnicode(static_cast<unsigned char>(ch.unicode())));
     return text;
 }
 

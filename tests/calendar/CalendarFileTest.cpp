@@ -607,4 +607,50 @@ TEST(CalendarFileWriter, RefusedTargetsStayAsTheyWere)
     }
 }
 
+// The reason lists hold each reason once, compared ignoring case as Qt folds it, sorted as
+// the combo boxes sort. Characters outside ASCII, signs between the capitals and the small
+// letters, and reasons repeated on days in a row are where a faster reader could go wrong.
+TEST(CalendarFileReader, ReasonListsCollectEachReasonOnceInComboBoxOrder)
+{
+    CalendarDocument doc = Span(0, 2023);
+    // U+212A KELVIN SIGN folds to "k", so its reason is the same as "kite".
+    const QStringList overnights{QStringLiteral("kite"),
+                                 QStringLiteral("Kite"),
+                                 QStringLiteral("\u212Aite"),
+                                 QStringLiteral("\u00C9clair"),
+                                 QStringLiteral("\u00E9clair"),
+                                 QStringLiteral("apple"),
+                                 QStringLiteral("Zebra"),
+                                 QStringLiteral("_under"),
+                                 QStringLiteral("[bracket"),
+                                 QStringLiteral("Even Weekend 2"),
+                                 QStringLiteral("Even Weekend 10"),
+                                 QStringLiteral("kite"),
+                                 QStringLiteral("zebra crossing")};
+    for (qsizetype i = 0; i < overnights.size(); ++i)
+        MarkOvernight(doc.Days[static_cast<std::size_t>(i)], overnights[i],
+                      QStringLiteral("07:30PM"), QStringLiteral("09:00AM"));
+    const QStringList dayVisits{QStringLiteral("Dinner"), QStringLiteral("Dinner"),
+                                QStringLiteral("Dinner"), QStringLiteral("dinner"),
+                                QStringLiteral("DINNER"), QStringLiteral("Dinner")};
+    for (qsizetype i = 0; i < dayVisits.size(); ++i)
+        MarkDayVisit(doc.Days[static_cast<std::size_t>(100 + i)], dayVisits[i],
+                     QStringLiteral("05:00PM"), QStringLiteral("07:00PM"));
+
+    CalendarDocument read;
+    ASSERT_TRUE(
+        ReadCalendarFromBytes(read, CalendarFileBytes(doc), QStringLiteral("/c/Smith.cdb")).Ok);
+    EXPECT_EQ(read.Days[2].OvernightReason, QStringLiteral("\u212Aite")); // kept as typed
+    EXPECT_EQ(read.OverniteReasons.Text, QStringLiteral("[bracket"));
+    EXPECT_EQ(read.OverniteReasons.Items,
+              (QStringList{QStringLiteral(" "), QStringLiteral("[bracket"),
+                           QStringLiteral("_under"), QStringLiteral("apple"),
+                           QStringLiteral("Even Weekend 10"), QStringLiteral("Even Weekend 2"),
+                           QStringLiteral("kite"), QStringLiteral("Zebra"),
+                           QStringLiteral("zebra crossing"), QStringLiteral("\u00C9clair")}));
+    EXPECT_EQ(read.DayVisitReasons.Text, QStringLiteral("Dinner"));
+    EXPECT_EQ(read.DayVisitReasons.Items,
+              (QStringList{QStringLiteral(" "), QStringLiteral("Dinner")}));
+}
+
 } // namespace
