@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,8 +29,16 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize)
         ::close(descriptor);
         return std::nullopt;
     }
-    // The size is read again from the open file: it may have changed since the check.
-    QByteArray bytes = file.read(maxSize + 1);
+    // Sized from the open file rather than the limit, so a small file does not cost a buffer
+    // of the limit's size. The file may have grown since the check: it is read on, up to one
+    // byte past the limit, so a file grown past it is still refused.
+    QByteArray bytes = file.read(std::min<qint64>(status.st_size, maxSize) + 1);
+    while (file.error() == QFileDevice::NoError && bytes.size() <= maxSize) {
+        const QByteArray more = file.read(maxSize + 1 - bytes.size());
+        if (more.isEmpty())
+            break;
+        bytes += more;
+    }
     if (file.error() != QFileDevice::NoError || bytes.size() > maxSize)
         return std::nullopt;
     return bytes;
