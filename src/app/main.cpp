@@ -4,6 +4,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
 #include "platform/MessageBoxPrompter.h"
+#include "platform/PrintDialog.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/SingleInstance.h"
 
@@ -95,6 +96,7 @@ int main(int argc, char* argv[])
     custodex::DetachedLauncher launcher;
     custodex::QtColourChooser colours;
     custodex::DialogOutputPrompts outputPrompts;
+    custodex::QtPrintDialog printing;
     const custodex::ProgramPaths paths = custodex::ProgramPaths::ForThisUser();
     QDir().mkpath(paths.DefaultClientFolder);
     custodex::TQDLMainCalendar window({prompter,
@@ -103,6 +105,7 @@ int main(int argc, char* argv[])
                                        launcher,
                                        colours,
                                        outputPrompts,
+                                       printing,
                                        paths,
                                        [] { QApplication::beep(); },
                                        [] { return QDate::currentDate().year(); },

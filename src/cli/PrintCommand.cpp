@@ -18,7 +18,6 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 
-#include <functional>
 #include <optional>
 
 namespace custodex::cli {
@@ -66,42 +65,6 @@ bool EncodePicture(QIODevice& device, const QImage& picture, OutputFormat format
         break;
     }
     return false;
-}
-
-// Draws pages first..last of a layout, calling `finished(page)` after each one; `startPage`
-// is what a list calls between its pages.
-void DrawPages(DrawingSurface& surface, const CalendarPageInput& input, PrintLayout layout,
-               int first, int last, const PageOptions& options,
-               const std::function<void(int)>& finished, const std::function<void()>& between)
-{
-    switch (layout) {
-    case PrintLayout::YearPages:
-    case PrintLayout::MonthPages:
-        for (int page = first; page <= last; ++page) {
-            if (page > first)
-                between();
-            if (layout == PrintLayout::YearPages)
-                DrawYearPage(surface, input, page, options);
-            else
-                DrawMonthPage(surface, input, page, options);
-            finished(page);
-        }
-        return;
-    case PrintLayout::OvernightList:
-    case PrintLayout::DayVisitList: {
-        int page = 1;
-        const int pages =
-            DrawTextList(surface, input,
-                         layout == PrintLayout::OvernightList ? TextListKind::Overnights
-                                                              : TextListKind::DayVisits,
-                         options.Header, [&] {
-                             finished(page++);
-                             between();
-                         });
-        finished(pages);
-        return;
-    }
-    }
 }
 
 bool IsCalendarRead(const QString& path, const QString& calendar)
@@ -182,7 +145,7 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
     if (layout->Pages == 0 && format != OutputFormat::Pdf) {
         QImage scratch(size, QImage::Format_RGB32);
         PainterSurface surface(scratch);
-        DrawPages(
+        DrawPrintout(
             surface, input, layout->Layout, 1, 0, options, [&](int page) { last = page; }, [] {});
     }
 
@@ -223,7 +186,7 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
                                 landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                                 QMarginsF(0, 0, 0, 0)));
                 PrinterSurface surface(writer);
-                DrawPages(
+                DrawPrintout(
                     surface, input, layout->Layout, first, last, options, [](int) {},
                     [&] { surface.NewPage(); });
                 return true;
@@ -236,7 +199,7 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
         QImage picture(size, QImage::Format_RGB32);
         PainterSurface surface(picture);
         int status = ExitOk;
-        DrawPages(
+        DrawPrintout(
             surface, input, layout->Layout, first, last, options,
             [&](int page) {
                 if (status != ExitOk || page - first >= paths.size())

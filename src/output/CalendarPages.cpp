@@ -420,6 +420,7 @@ void DrawYearPage(DrawingSurface& surface, const CalendarPageInput& input, int p
                        titleFont, weekdayFont);
         Report(input, i + 1);
     }
+    Report(input, 0); // the days are a pass of their own
 
     surface.SetFont(weekdayFont, true);
     for (int i = 0; i < 12; ++i) {
@@ -676,6 +677,40 @@ QString CalendarPageBaseName(const CalendarDocument& doc, PrintLayout layout, in
 QSize CalendarPictureSize(bool landscape)
 {
     return landscape ? QSize(1575, 1200) : QSize(1200, 1575);
+}
+
+void DrawPrintout(DrawingSurface& surface, const CalendarPageInput& input, PrintLayout layout,
+                  int first, int last, const PageOptions& options,
+                  const std::function<void(int)>& finished, const std::function<void()>& between)
+{
+    switch (layout) {
+    case PrintLayout::YearPages:
+    case PrintLayout::MonthPages:
+        for (int page = first; page <= last; ++page) {
+            if (page > first)
+                between();
+            if (layout == PrintLayout::YearPages)
+                DrawYearPage(surface, input, page, options);
+            else
+                DrawMonthPage(surface, input, page, options);
+            finished(page);
+        }
+        return;
+    case PrintLayout::OvernightList:
+    case PrintLayout::DayVisitList: {
+        int page = 1;
+        const int pages =
+            DrawTextList(surface, input,
+                         layout == PrintLayout::OvernightList ? TextListKind::Overnights
+                                                              : TextListKind::DayVisits,
+                         options.Header, [&] {
+                             finished(page++);
+                             between();
+                         });
+        finished(pages);
+        return;
+    }
+    }
 }
 
 } // namespace custodex

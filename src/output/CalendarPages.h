@@ -29,7 +29,8 @@ struct CalendarPageInput {
     MarkColours Colours;
     QString Generated; // "Generated " + date + "  " + time
     // After each month frame and each month's days: how many months the current pass has done
-    // (a one-year page makes two passes of 12, a month page one of 1). May be empty.
+    // (a one-year page makes two passes of 12, the second starting with 0; a month page one
+    // pass of 1). May be empty.
     std::function<void(int)> Progress;
 };
 
@@ -101,6 +102,12 @@ int DrawTextList(DrawingSurface& surface, const CalendarPageInput& input, TextLi
 
 // The printouts and the base names of their picture files.
 enum class PrintLayout { YearPages, MonthPages, OvernightList, DayVisitList };
+// Draws pages first..last of a printout (a list draws all its pages, numbered from 1),
+// calling `finished` with each page's number once it is drawn and `between` before every page
+// after the first.
+void DrawPrintout(DrawingSurface& surface, const CalendarPageInput& input, PrintLayout layout,
+                  int first, int last, const PageOptions& options,
+                  const std::function<void(int)>& finished, const std::function<void()>& between);
 QString CalendarPageBaseName(const CalendarDocument& doc, PrintLayout layout, int page);
 
 // The picture a page is drawn on.

@@ -1,5 +1,9 @@
 #include "output/ImageFiles.h"
 
+#include "calendar/CalendarFile.h"
+#include "calendar/CalendarModel.h"
+#include "platform/FileDialogs.h"
+
 #include <QHash>
 #include <QIODevice>
 #include <QList>
@@ -379,6 +383,17 @@ FileWriteError SavePictureFile(const QString& path, const QImage& image, ImageFo
 {
     return format == ImageFormat::Bitmap ? SaveBitmapFile(path, image, encoding.Bitmap)
                                          : SaveJpegFile(path, image, encoding.Jpeg);
+}
+
+bool ChoosePictureFolder(CalendarDocument& doc, FileDialogs& dialogs, const QString& title)
+{
+    const QString chosen = dialogs.SaveFileName(
+        {title, doc.ClientFolder, QStringLiteral("(Names Auto Generated)"),
+         QStringLiteral("Bitmap or Jpeg pictures (*.bmp *.jpg)"), QString(), false});
+    if (chosen.isEmpty())
+        return false;
+    doc.ClientFolder = FolderOfPath(chosen);
+    return true;
 }
 
 } // namespace custodex

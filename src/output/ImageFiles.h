@@ -14,6 +14,9 @@ class QIODevice;
 
 namespace custodex {
 
+struct CalendarDocument;
+class FileDialogs;
+
 enum class BitmapDepth {
     Palette8, // 8 bits per pixel with a colour table
     Rgb24,    // 24 bits per pixel
@@ -59,5 +62,11 @@ FileWriteError SaveBitmapFile(const QString& path, const QImage& image, BitmapDe
 FileWriteError SaveJpegFile(const QString& path, const QImage& image, JpegQuality quality);
 FileWriteError SavePictureFile(const QString& path, const QImage& image, ImageFormat format,
                                const PictureEncoding& encoding);
+
+// The picture-save dialog in the calendar folder, proposing "(Names Auto Generated)": pictures
+// are named by the printout, so only the chosen folder is kept, and it becomes the calendar
+// folder. False when cancelled.
+bool ChoosePictureFolder(CalendarDocument& doc, FileDialogs& dialogs,
+                         const QString& title = QStringLiteral("Save as Pictures"));
 
 } // namespace custodex

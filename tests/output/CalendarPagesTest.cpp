@@ -301,10 +301,12 @@ TEST(YearPage, PortraitTitleHeaderBlocksTrailerAndPageNumber)
     EXPECT_EQ(number->Area.topLeft(), QPoint(70 + 1109 / 2 - 77 / 2, trailerY + 4 * 14));
 
     // Twelve frames, then twelve months of days.
-    ASSERT_EQ(progress.size(), 24u);
+    // Twelve frames, then back to 0 for the twelve months' days.
+    ASSERT_EQ(progress.size(), 25u);
     EXPECT_EQ(progress[11], 12);
-    EXPECT_EQ(progress[12], 1);
-    EXPECT_EQ(progress[23], 12);
+    EXPECT_EQ(progress[12], 0);
+    EXPECT_EQ(progress[13], 1);
+    EXPECT_EQ(progress[24], 12);
 }
 
 TEST(YearPage, LandscapeSecondYearUsesItsOwnCountersAndMonths)

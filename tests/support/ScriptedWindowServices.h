@@ -2,6 +2,7 @@
 
 #include "calendar/ui/Months.h"
 #include "support/ScriptedOutputPrompts.h"
+#include "support/ScriptedPrintDialog.h"
 #include "support/ScriptedServices.h"
 
 #include <functional>
@@ -20,6 +21,7 @@ struct ScriptedWindowServices {
                 Launcher,
                 Colours,
                 Output,
+                Printing,
                 paths,
                 std::move(beep),
                 [] { return 2026; },
@@ -32,6 +34,7 @@ struct ScriptedWindowServices {
     RecordingLauncher Launcher;
     ScriptedColours Colours;
     ScriptedOutputPrompts Output;
+    ScriptedPrintDialog Printing;
 };
 
 } // namespace custodex::testing

@@ -19,6 +19,7 @@ class ColourChooser;
 class FileDialogs;
 class HelpService;
 class OutputPrompts;
+class PrintDialog;
 class ProgramLauncher;
 class Prompter;
 class TUserClock;
@@ -31,6 +32,7 @@ struct MainWindowServices {
     ProgramLauncher& Launcher;
     ColourChooser& Colours;
     OutputPrompts& Output; // image format and colour printer questions
+    PrintDialog& Printing;
     ProgramPaths Paths;
     std::function<void()> Beep;
     std::function<int()> CurrentYear;

@@ -7,6 +7,7 @@
 #include "holidays/ui/HolidayCommands.h"
 #include "output/ui/IcsCommand.h"
 #include "output/ui/OutputCommands.h"
+#include "output/ui/PrintCal.h"
 #include "patterns/ui/CustomListCommands.h"
 #include "patterns/ui/PatternListCommands.h"
 #include "reports/ui/DistributionReportCommand.h"
@@ -28,14 +29,6 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
         QAction* action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
         QObject::connect(action, &QAction::triggered, w, command);
-        return action;
-    };
-    auto later = [](QMenu* menu, const QString& caption, const char* name) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setEnabled(false);
-        action->setToolTip(LaterVersionTip);
-        action->setStatusTip(LaterVersionTip);
         return action;
     };
     auto calendar = [&items](QAction* action) {
@@ -74,10 +67,11 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     add(file, QStringLiteral("Unlock File"), "UnlockFile", [w] { w->LockClick(false); });
     file->addSeparator();
     QMenu* print = submenu(file, QStringLiteral("Print Calendar"), "PrintCalendar");
-    print->menuAction()->setEnabled(false);
-    print->menuAction()->setToolTip(LaterVersionTip);
-    later(print, QStringLiteral("Print All Months"), "PrintAllMonths");
-    later(print, QStringLiteral("Print Current Month"), "PrintCurrentMonth");
+    calendar(add(print, QStringLiteral("Print All Months"), "PrintAllMonths", [host] {
+        RunPrintCalendar(*host, PrintMode::All);
+    }))->setShortcut(QKeySequence::Print);
+    calendar(add(print, QStringLiteral("Print Current Month"), "PrintCurrentMonth",
+                 [host] { RunPrintCalendar(*host, PrintMode::Single); }));
     calendar(add(file, QStringLiteral("Write Calendar to .CSV Formatted File"), "WriteCsv",
                  [host] { RunCsvExport(*host); }));
     calendar(add(file, QStringLiteral("Write Calendar to .ICS File"), "WriteIcs",

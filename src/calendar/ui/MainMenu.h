@@ -14,9 +14,6 @@ namespace custodex {
 
 class TQDLMainCalendar;
 
-// Text of the items whose windows are not part of this version yet.
-inline const QString LaterVersionTip = QStringLiteral("Coming in a later version");
-
 // The menu items the main window switches as the document comes and goes.
 struct MainMenuItems {
     std::vector<QAction*> CalendarActions; // enabled exactly while a calendar exists

@@ -3,6 +3,7 @@
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/CommandHost.h"
 #include "output/ui/Csvcnvrt.h"
+#include "output/ui/PrintCal.h"
 #include "output/ui/preview.h"
 
 #include <QApplication>
@@ -46,6 +47,22 @@ void RunPreview(CommandHost& host)
         return QStringLiteral("Generated ") + locale.toString(now.date(), QLocale::ShortFormat) +
                QStringLiteral("  ") + locale.toString(now.time(), QLocale::LongFormat);
     });
+}
+
+void RunPrintCalendar(CommandHost& host, PrintMode mode)
+{
+    CalendarDocument& doc = host.Document();
+    if (!CheckPrint(doc, mode == PrintMode::Single, host.Services().Messages))
+        return;
+    MainWindowServices& services = host.Services();
+    {
+        TPrintCalendar dialog(doc,
+                              {services.Messages, services.Dialogs, services.Output,
+                               services.Printing, services.GeneratedStamp},
+                              mode, host.ParentWidget());
+        dialog.exec();
+    }
+    host.RedrawMonth();
 }
 
 void RunCsvExport(CommandHost& host)

@@ -1,14 +1,15 @@
 #include "reports/ui/Distrib.h"
 
 #include "calendar/CalendarFile.h"
+#include "output/ImageFiles.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
 #include "platform/OutputPrompts.h"
+#include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/DistributionPictures.h"
 #include "reports/DistributionReport.h"
 #include "reports/PrinterSurface.h"
-#include "reports/ui/ReportPrintDialog.h"
 #include "reports/ui/ShowErrs.h"
 
 #include <QGridLayout>
@@ -260,14 +261,9 @@ void TShowDistribution::PrintOnPaper(QPrinter& printer)
 
 void TShowDistribution::SavePictures()
 {
-    const QString chosen = Services.Dialogs.SaveFileName(
-        {QStringLiteral("Save the Hourly Distribution Report as Pictures"), Doc.ClientFolder,
-         QStringLiteral("(Names Auto Generated)"),
-         QStringLiteral("Bitmap or Jpeg pictures (*.bmp *.jpg)"), QString(), false});
-    if (chosen.isEmpty())
+    if (!ChoosePictureFolder(Doc, Services.Dialogs,
+                             QStringLiteral("Save the Hourly Distribution Report as Pictures")))
         return;
-    // Only the folder is used: the pages are named after the client.
-    Doc.ClientFolder = FolderOfPath(chosen);
     const std::optional<ImageFormat> format = Services.Output.ChooseImageFormat(this);
     if (!format)
         return;

@@ -23,14 +23,14 @@ class FileDialogs;
 class HelpService;
 class OutputPrompts;
 class Prompter;
-class ReportPrintDialog;
+class PrintDialog;
 
 struct DistributionWindowServices {
     Prompter& Messages;
     HelpService& Help;
     FileDialogs& Dialogs;
     OutputPrompts& Output;
-    ReportPrintDialog& Printing;
+    PrintDialog& Printing;
     std::function<QString()> Generated;      // "Generated " + date and time
     std::function<void()> ChangeAssumptions; // the preferences dialog on the calendar
 };

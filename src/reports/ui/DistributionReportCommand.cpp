@@ -2,9 +2,9 @@
 
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/CommandHost.h"
+#include "platform/PrintDialog.h"
 #include "reports/ui/Distrib.h"
 #include "reports/ui/PreferencesCommand.h"
-#include "reports/ui/ReportPrintDialog.h"
 #include "reports/ui/UserInit.h"
 
 namespace custodex {
@@ -18,11 +18,10 @@ void RunDistributionReport(CommandHost& host)
 
 void ShowDistributionReport(CommandHost& host, DistributionAssumptions shown)
 {
-    static QtReportPrintDialog printing;
     MainWindowServices& services = host.Services();
     TShowDistribution window(host.Document(),
                              {services.Messages, services.Help, services.Dialogs, services.Output,
-                              printing, services.GeneratedStamp,
+                              services.Printing, services.GeneratedStamp,
                               [&host] {
                                   PreferencesWindow(host).Execute(host.Document());
                                   host.RefreshWindow();

@@ -2,10 +2,10 @@
 
 #include "output/DrawingSurface.h"
 #include "output/ImageFiles.h"
+#include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/TimeReportPages.h"
 #include "reports/ui/PrevCare.h"
-#include "reports/ui/ReportPrintDialog.h"
 
 #include <QBoxLayout>
 #include <QGroupBox>

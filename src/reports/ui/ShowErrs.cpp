@@ -3,10 +3,10 @@
 #include "calendar/CalendarModel.h"
 #include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
+#include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/DistributionReport.h"
 #include "reports/PrinterSurface.h"
-#include "reports/ui/ReportPrintDialog.h"
 
 #include <QListWidget>
 #include <QMenuBar>
@@ -17,7 +17,7 @@
 namespace custodex {
 
 TShowErrors::TShowErrors(CalendarDocument& doc, Prompter& prompter, FileDialogs& dialogs,
-                         ReportPrintDialog& printing, QWidget* parent)
+                         PrintDialog& printing, QWidget* parent)
     : QDialog(parent), Doc(doc), Messages(prompter), Dialogs(dialogs), Printing(printing)
 {
     setObjectName(QStringLiteral("TShowErrors"));

@@ -12,7 +12,7 @@ namespace custodex {
 struct CalendarDocument;
 class FileDialogs;
 class Prompter;
-class ReportPrintDialog;
+class PrintDialog;
 
 // "Hourly Distribution Report Errors and Warnings": the message list of the last run, printed
 // on paper or saved as the ".log" file.
@@ -21,7 +21,7 @@ class TShowErrors : public QDialog {
 
 public:
     TShowErrors(CalendarDocument& doc, Prompter& prompter, FileDialogs& dialogs,
-                ReportPrintDialog& printing, QWidget* parent = nullptr);
+                PrintDialog& printing, QWidget* parent = nullptr);
 
     // Shows `messages` modally; the list is emptied again when the window closes.
     void Execute(const QStringList& messages);
@@ -42,7 +42,7 @@ private:
     CalendarDocument& Doc;
     Prompter& Messages;
     FileDialogs& Dialogs;
-    ReportPrintDialog& Printing;
+    PrintDialog& Printing;
     QStringList Lines;
 };
 

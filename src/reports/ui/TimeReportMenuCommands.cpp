@@ -2,10 +2,10 @@
 
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/CommandHost.h"
+#include "platform/PrintDialog.h"
 #include "reports/ui/CompQual.h"
 #include "reports/ui/DistributionReportCommand.h"
 #include "reports/ui/PrntCare.h"
-#include "reports/ui/ReportPrintDialog.h"
 
 namespace custodex {
 
@@ -13,10 +13,9 @@ namespace {
 
 TimeReportServices ServicesOf(CommandHost& host)
 {
-    static QtReportPrintDialog printing;
     MainWindowServices& services = host.Services();
-    return {services.Messages, services.Help, services.Dialogs,
-            services.Output,   printing,      services.GeneratedStamp};
+    return {services.Messages, services.Help,     services.Dialogs,
+            services.Output,   services.Printing, services.GeneratedStamp};
 }
 
 } // namespace

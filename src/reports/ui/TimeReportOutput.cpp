@@ -5,12 +5,12 @@
 #include "output/ImageFiles.h"
 #include "output/PrintColours.h"
 #include "platform/FileDialogs.h"
+#include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/DistributionPictures.h"
 #include "reports/PrinterSurface.h"
 #include "reports/TimeReportPages.h"
 #include "reports/TimeReportTexts.h"
-#include "reports/ui/ReportPrintDialog.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>
@@ -31,14 +31,8 @@ QString GeneratedText(const TimeReportServices& services)
 std::optional<PictureTarget> ChoosePictureTarget(CalendarDocument& doc,
                                                  TimeReportServices& services, QWidget* parent)
 {
-    const QString chosen = services.Dialogs.SaveFileName(
-        {QStringLiteral("Save as Pictures"), doc.ClientFolder,
-         QStringLiteral("(Names Auto Generated)"),
-         QStringLiteral("Bitmap or Jpeg pictures (*.bmp *.jpg)"), QString(), false});
-    if (chosen.isEmpty())
+    if (!ChoosePictureFolder(doc, services.Dialogs))
         return std::nullopt;
-    // Only the folder is used: the pictures are named after the client.
-    doc.ClientFolder = FolderOfPath(chosen);
     const std::optional<ImageFormat> format = services.Output.ChooseImageFormat(parent);
     if (!format)
         return std::nullopt;

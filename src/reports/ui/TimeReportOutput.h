@@ -29,7 +29,7 @@ class DrawingSurface;
 class FileDialogs;
 class HelpService;
 class Prompter;
-class ReportPrintDialog;
+class PrintDialog;
 
 struct SummaryRow;
 
@@ -38,7 +38,7 @@ struct TimeReportServices {
     HelpService& Help;
     FileDialogs& Dialogs;
     OutputPrompts& Output;
-    ReportPrintDialog& Printing;
+    PrintDialog& Printing;
     std::function<QString()> Generated; // "Generated " + date and time; empty: the clock's
 };
 

@@ -384,18 +384,18 @@ TEST(LifecycleFlow, ScanShowsTheBoxAndConverts)
     EXPECT_EQ(run.Window.MonthYearLbl->text(), QStringLiteral("February    2026"));
 }
 
-TEST(LifecycleFlow, MenusCompanionsTutorialsAndLaterItems)
+TEST(LifecycleFlow, MenusCompanionsTutorialsAndPrintItems)
 {
     TestMachine machine;
     QFile(machine.Paths().ProgramFolder + QStringLiteral("Collato")).open(QIODevice::WriteOnly);
     QFile(machine.Paths().TutorialsFolder + QStringLiteral("Intro.EXE")).open(QIODevice::WriteOnly);
     ProgramRun run(machine);
     run.Show();
-    for (const char* later : {"PrintAllMonths"}) {
-        QAction* action = run.Window.Action(QLatin1String(later));
-        ASSERT_NE(action, nullptr) << later;
-        EXPECT_FALSE(action->isEnabled()) << later;
-        EXPECT_EQ(action->toolTip(), LaterVersionTip) << later;
+    // The print items come with a calendar, as the other output items do.
+    for (const char* print : {"PrintAllMonths", "PrintCurrentMonth"}) {
+        QAction* action = run.Window.Action(QLatin1String(print));
+        ASSERT_NE(action, nullptr) << print;
+        EXPECT_FALSE(action->isEnabled()) << print;
     }
     run.Trigger("RunCollato");
     run.Trigger("GotoWebsite"); // not installed: nothing starts, nothing is said
@@ -407,6 +407,8 @@ TEST(LifecycleFlow, MenusCompanionsTutorialsAndLaterItems)
     run.Window.ClientName->setText(QStringLiteral("Smith"));
     run.Window.UserYear->setCurrentText(QStringLiteral("2024"));
     ClickStart(run.Window);
+    EXPECT_TRUE(run.Window.Action(QStringLiteral("PrintAllMonths"))->isEnabled());
+    EXPECT_TRUE(run.Window.Action(QStringLiteral("PrintCurrentMonth"))->isEnabled());
     run.Trigger("CreateCustomList");
     ASSERT_EQ(run.Launcher.Started.size(), 2u);
     EXPECT_EQ(run.Launcher.Started[1].second,

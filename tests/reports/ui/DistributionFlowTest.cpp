@@ -8,10 +8,10 @@
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedOutputPrompts.h"
+#include "support/ScriptedPrintDialog.h"
 #include "support/ScriptedServices.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/TestMachine.h"
-#include "ui/ScriptedPrintDialog.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,10 +1,10 @@
+#include "platform/PrintDialog.h"
 #include "reports/HourlyDistribution.h"
 #include "reports/ui/CompQual.h"
 #include "reports/ui/PrevCare.h"
 #include "reports/ui/PrevQual.h"
 #include "reports/ui/PrntCare.h"
 #include "reports/ui/PrntQual.h"
-#include "reports/ui/ReportPrintDialog.h"
 
 #include "support/ModalDriver.h"
 #include "support/ScriptedOutputPrompts.h"
@@ -37,15 +37,14 @@ QString T(const char* text)
 
 // Answers the print dialog from a script; "Printer" prints into a PDF, optionally with a page
 // range chosen.
-class ScriptedPrinting : public ReportPrintDialog {
+class ScriptedPrinting : public PrintDialog {
 public:
     struct Answer {
         PrintTarget Target;
         int FromPage = 0;
         int ToPage = 0;
     };
-    PrintTarget ChoosePrinter(QPrinter& printer, const ReportPrintRequest& request,
-                              QWidget*) override
+    PrintTarget ChoosePrinter(QPrinter& printer, const PrintRequest& request, QWidget*) override
     {
         Requests.push_back(request);
         if (Answers.empty()) {
@@ -68,7 +67,7 @@ public:
     }
     std::deque<Answer> Answers;
     QString PdfPath;
-    std::vector<ReportPrintRequest> Requests;
+    std::vector<PrintRequest> Requests;
 };
 
 // Pages of a PDF, counted from its page objects.

@@ -1,21 +1,21 @@
 #pragma once
 
-#include "reports/ui/ReportPrintDialog.h"
+#include "platform/PrintDialog.h"
 
 #include <QPrinter>
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 namespace custodex::testing {
 
 // Answers the report print dialog from a script; "printing" goes to a PDF file, so a test can
 // count the pages that reached the printer.
-class ScriptedPrintDialog : public ReportPrintDialog {
+class ScriptedPrintDialog : public PrintDialog {
 public:
-    PrintTarget ChoosePrinter(QPrinter& printer, const ReportPrintRequest& request,
-                              QWidget*) override
+    PrintTarget ChoosePrinter(QPrinter& printer, const PrintRequest& request, QWidget*) override
     {
         Requests.push_back(request);
         Orientations.push_back(printer.pageLayout().orientation());
@@ -25,6 +25,11 @@ public:
         }
         const PrintTarget answer = Answers.front();
         Answers.pop_front();
+        if (answer != PrintTarget::Cancelled && !Ranges.empty()) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(Ranges.front().first, Ranges.front().second);
+            Ranges.pop_front();
+        }
         if (answer == PrintTarget::Printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(PdfPath);
@@ -39,8 +44,11 @@ public:
     }
 
     std::deque<PrintTarget> Answers;
+    // Page ranges the user types, one per answer that is not a cancel, while any are left;
+    // without one the dialog returns the proposed pages.
+    std::deque<std::pair<int, int>> Ranges;
     QString PdfPath;
-    std::vector<ReportPrintRequest> Requests;
+    std::vector<PrintRequest> Requests;
     std::vector<QPageLayout::Orientation> Orientations;
 };
 
