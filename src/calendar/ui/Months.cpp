@@ -16,13 +16,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
@@ -509,15 +507,6 @@ void TQDLMainCalendar::OpenCalendarClick(const QString& recentPath)
         MonthArea->setFocus();
 }
 
-void TQDLMainCalendar::OpenNamedCalendar(const QString& path)
-{
-    LifecycleContext context = Lifecycle();
-    const bool opened = OpenCalendarFile(context, path);
-    AfterLifecycle(opened || !Doc.HasCalendar());
-    if (opened)
-        MonthArea->setFocus();
-}
-
 void TQDLMainCalendar::RecentFileClick(int index)
 {
     const QString path = ProgramSetup.RecentFiles[static_cast<std::size_t>(index)].Caption;
@@ -552,33 +541,6 @@ void TQDLMainCalendar::ToggleStartWizardClick()
     const QString caption = ToggleStartWizard(ProgramSetup.Wizard, WindowServices.Messages);
     Menu.StartWizard->setChecked(ProgramSetup.Wizard);
     Menu.StartWizard->setText(caption);
-}
-
-void TQDLMainCalendar::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (!Activated) {
-        Activated = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-        }
-        QTimer::singleShot(0, this, &TQDLMainCalendar::FirstActivation);
-    }
-}
-
-void TQDLMainCalendar::FirstActivation()
-{
-    ProgramSetup.ClientFolder = Doc.ClientFolder;
-    if (ReadProgramSettingsFile(ProgramSetup, WindowServices.Paths.SettingsFile) &&
-        !ProgramSetup.ClientFolder.isEmpty())
-        Doc.ClientFolder = ProgramSetup.ClientFolder;
-    Menu.StartWizard->setChecked(ProgramSetup.Wizard);
-    ShowRecentFiles();
-    if (!StartFile.isEmpty())
-        OpenNamedCalendar(StartFile);
-    else if (ProgramSetup.Wizard)
-        StartWizard->exec();
 }
 
 void TQDLMainCalendar::WriteSettingsFile()

@@ -81,8 +81,9 @@ public:
     void FirstActivation();
     void WriteSettingsFile();
     // A calendar named on the command line: given before the window is shown, it is opened
-    // on the first activation through Open's checks, in place of the start wizard.
-    void OpenAtStart(const QString& path) { StartFile = path; }
+    // on the first activation through Open's checks, in place of the start wizard
+    // (OpenAtStart.cpp, with the first activation).
+    void OpenAtStart(const QString& path);
     void OpenNamedCalendar(const QString& path);
 
 signals:
