@@ -3,10 +3,7 @@
 #include "calendar/CalendarFile.h"
 #include "calendar/TextCodec.h"
 #include "entry/TimeText.h"
-#include "platform/FileAccess.h"
-#include "platform/Prompter.h"
-
-#include <QFileInfo>
+#include "output/ExportFile.h"
 
 namespace custodex {
 
@@ -120,20 +117,8 @@ QString CsvFilePath(const QString& chosen)
 bool SaveCsvFile(CalendarDocument& doc, const QString& chosen, const CsvOptions& options,
                  Prompter& messages)
 {
-    const QString path = CsvFilePath(chosen);
-    if (QFileInfo::exists(path) &&
-        messages.Ask(PromptKind::Confirmation,
-                     QStringLiteral("File ") + path +
-                         QStringLiteral(" already exists!\n\rWrite over it?"),
-                     PromptButtons::OkCancel) != PromptAnswer::Ok)
-        return false;
-    const FileWriteError error = WriteWholeFile(path, EncodeText(CsvText(doc, options)));
-    if (error != FileWriteError::None) {
-        messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
-        return false;
-    }
-    doc.ClientFolder = FolderOfPath(path);
-    return true;
+    return SaveExportFile(
+        doc, CsvFilePath(chosen), [&] { return EncodeText(CsvText(doc, options)); }, messages);
 }
 
 } // namespace custodex

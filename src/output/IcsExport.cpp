@@ -2,12 +2,10 @@
 
 #include "calendar/CalendarFile.h"
 #include "entry/TimeText.h"
+#include "output/ExportFile.h"
 #include "output/MarkRuns.h"
-#include "platform/FileAccess.h"
-#include "platform/Prompter.h"
 
 #include <QCryptographicHash>
-#include <QFileInfo>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -322,20 +320,8 @@ QString IcsFilePath(const QString& chosen)
 bool SaveIcsFile(CalendarDocument& doc, const QString& chosen, const IcsOptions& options,
                  Prompter& messages)
 {
-    const QString path = IcsFilePath(chosen);
-    if (QFileInfo::exists(path) &&
-        messages.Ask(PromptKind::Confirmation,
-                     QStringLiteral("File ") + path +
-                         QStringLiteral(" already exists!\n\rWrite over it?"),
-                     PromptButtons::OkCancel) != PromptAnswer::Ok)
-        return false;
-    const FileWriteError error = WriteWholeFile(path, IcsFileBytes(doc, options));
-    if (error != FileWriteError::None) {
-        messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
-        return false;
-    }
-    doc.ClientFolder = FolderOfPath(path);
-    return true;
+    return SaveExportFile(
+        doc, IcsFilePath(chosen), [&] { return IcsFileBytes(doc, options); }, messages);
 }
 
 } // namespace custodex

@@ -1,0 +1,29 @@
+#include "output/ExportFile.h"
+
+#include "calendar/CalendarFile.h"
+#include "platform/FileAccess.h"
+#include "platform/Prompter.h"
+
+#include <QFileInfo>
+
+namespace custodex {
+
+bool SaveExportFile(CalendarDocument& doc, const QString& path,
+                    const std::function<QByteArray()>& bytes, Prompter& messages)
+{
+    if (QFileInfo::exists(path) &&
+        messages.Ask(PromptKind::Confirmation,
+                     QStringLiteral("File ") + path +
+                         QStringLiteral(" already exists!\n\rWrite over it?"),
+                     PromptButtons::OkCancel) != PromptAnswer::Ok)
+        return false;
+    const FileWriteError error = WriteWholeFile(path, bytes());
+    if (error != FileWriteError::None) {
+        messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
+        return false;
+    }
+    doc.ClientFolder = FolderOfPath(path);
+    return true;
+}
+
+} // namespace custodex
