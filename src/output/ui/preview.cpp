@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -51,7 +52,7 @@ TPreviewer::TPreviewer(QWidget* parent) : QWidget(parent, Qt::Window)
     Scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Canvas = new PictureCanvas(APreview, Scroller);
     Canvas->setCursor(Qt::PointingHandCursor);
-    Canvas->setToolTip(QStringLiteral("Click anywhere to close the preview"));
+    Canvas->setToolTip(QStringLiteral("Click anywhere or press Escape to close the preview"));
     Scroller->setWidget(Canvas);
     Scroller->viewport()->setMouseTracking(true);
     Canvas->installEventFilter(this);
@@ -176,6 +177,16 @@ bool TPreviewer::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Escape closes as a click does; the scroll area leaves it to us.
+void TPreviewer::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TPreviewer::closeEvent(QCloseEvent* event)

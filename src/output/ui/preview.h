@@ -13,7 +13,7 @@ class QTimer;
 namespace custodex {
 
 // The whole calendar on one picture two screens high, drawn in two timed phases while the
-// user watches; the pointer near the top or bottom edge scrolls, a click closes.
+// user watches; the pointer near the top or bottom edge scrolls, a click or Escape closes.
 class TPreviewer : public QWidget {
     Q_OBJECT
 
@@ -34,6 +34,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void RunPhase1();

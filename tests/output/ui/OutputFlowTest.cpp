@@ -279,4 +279,30 @@ TEST_F(OutputFlow, PreviewDrawsInPhasesAndClosesOnAClick)
               QColor(Qt::white)); // cleared for the next showing
 }
 
+// Escape closes the preview like a click, before the drawing starts and once it is done; the
+// key goes to the scroll area, which has the focus in the window, and other keys leave it open.
+TEST_F(OutputFlow, PreviewClosesOnEscape)
+{
+    for (const bool drawnFirst : {false, true}) {
+        SCOPED_TRACE(drawnFirst ? "drawn" : "still drawing");
+        Window.Action(QStringLiteral("Preview"))->trigger();
+        TPreviewer& preview = Window.Preview();
+        ASSERT_TRUE(preview.isVisible());
+        if (drawnFirst)
+            QTRY_VERIFY_WITH_TIMEOUT(preview.Drawn(), 10000);
+        QTest::keyClick(preview.View(), Qt::Key_Space);
+        EXPECT_TRUE(preview.isVisible());
+        QTest::keyClick(preview.View(), Qt::Key_Escape);
+        EXPECT_FALSE(preview.isVisible());
+        // Closed means stopped and cleared: no phase draws on behind the closed window.
+        QTest::qWait(300);
+        EXPECT_FALSE(preview.Phase1->isActive());
+        EXPECT_FALSE(preview.Phase2->isActive());
+        EXPECT_FALSE(preview.Drawn());
+        QImage blank(preview.Picture().size(), preview.Picture().format());
+        blank.fill(Qt::white);
+        EXPECT_TRUE(preview.Picture() == blank);
+    }
+}
+
 } // namespace
