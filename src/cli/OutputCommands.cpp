@@ -111,13 +111,7 @@ int PreviewCommand::Execute(const QCommandLineParser& parser, const QStringList&
             QImage picture(size, QImage::Format_RGB32);
             {
                 PainterSurface surface(picture);
-                const QDateTime now = QDateTime::currentDateTime();
-                const QLocale locale;
-                DrawPreview(doc, surface,
-                            QStringLiteral("Generated ") +
-                                locale.toString(now.date(), QLocale::ShortFormat) +
-                                QStringLiteral("  ") +
-                                locale.toString(now.time(), QLocale::LongFormat));
+                DrawPreview(doc, surface, GeneratedNow());
             }
             return picture.save(&device, "PNG");
         },

@@ -7,6 +7,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 
 namespace custodex {
 
@@ -157,6 +158,21 @@ const RecordingSurface::Operation* RecordingSurface::FindText(const QString& pre
         if (op.What == Operation::Text && op.Words.startsWith(prefix))
             return &op;
     return nullptr;
+}
+
+QString GeneratedAt(const QDateTime& when, const QLocale& locale)
+{
+    // "t" to "tttt" are the zone in a time format; a quoted literal never holds one here.
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt{1,4}\\b"));
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(zone);
+    return QStringLiteral("Generated ") + locale.toString(when.date(), QLocale::ShortFormat) +
+           QStringLiteral("  ") + locale.toString(when.time(), timeFormat.trimmed());
+}
+
+QString GeneratedNow()
+{
+    return GeneratedAt(QDateTime::currentDateTime(), QLocale());
 }
 
 } // namespace custodex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+#include <QLocale>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -93,5 +95,11 @@ private:
     int FontHeight = 12;
     bool FontBold = false;
 };
+
+// The stamp every printed page carries: "Generated " + the date (the locale's short format) +
+// "  " + the time (its long format without the time zone, which would only widen the line).
+QString GeneratedAt(const QDateTime& when, const QLocale& locale);
+// The same for now, in the user's locale.
+QString GeneratedNow();
 
 } // namespace custodex

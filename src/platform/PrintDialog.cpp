@@ -2,12 +2,48 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 
 #include <algorithm>
+#include <memory>
 
 namespace custodex {
+
+namespace {
+
+// Qt's dialog asks whether to replace its PDF file whenever that file's name field is in use,
+// even when pictures are saved instead and no PDF is written. The field is set aside while
+// the pictures are chosen and comes back as it was.
+void KeepPdfNameOutOfPictures(QPrintDialog& dialog, QCheckBox& toFile)
+{
+    auto* fileName = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (!fileName)
+        return;
+    auto inUse = std::make_shared<bool>(false);
+    QObject::connect(&toFile, &QCheckBox::toggled, fileName, [fileName, inUse](bool pictures) {
+        if (pictures) {
+            *inUse = fileName->isEnabled();
+            fileName->setEnabled(false);
+        }
+        else {
+            fileName->setEnabled(*inUse);
+        }
+    });
+    // Choosing another printer sets the field again; with pictures chosen it stays aside.
+    if (auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
+        QObject::connect(printers, &QComboBox::currentIndexChanged, fileName,
+                         [fileName, inUse, &toFile](int) {
+                             if (!toFile.isChecked())
+                                 return;
+                             *inUse = fileName->isEnabled();
+                             fileName->setEnabled(false);
+                         });
+}
+
+} // namespace
 
 PageSpan ChosenPages(const QPrinter& printer, const PrintRequest& request)
 {
@@ -25,10 +61,19 @@ PageSpan ChosenPages(const QPrinter& printer, const PrintRequest& request)
     return {first, last};
 }
 
+void UsePrintoutResolution(QPrinter& printer)
+{
+    printer.setResolution(PrintoutDotsPerInch);
+}
+
 PrintTarget QtPrintDialog::ChoosePrinter(QPrinter& printer, const PrintRequest& request,
                                          QWidget* parent)
 {
-    printer.setDocName(request.JobTitle);
+    // Qt names its PDF file after the job: a "/" in the title would put it in a folder that
+    // does not exist. The printout sets its own title before it prints.
+    QString title = request.JobTitle;
+    title.replace(QLatin1Char('/'), QLatin1Char('-'));
+    printer.setDocName(title);
     if (request.MaxPage > 0) {
         printer.setPrintRange(request.PageRange ? QPrinter::AllPages : QPrinter::PageRange);
         printer.setFromTo(request.FromPage, request.ToPage);
@@ -55,6 +100,7 @@ PrintTarget QtPrintDialog::ChoosePrinter(QPrinter& printer, const PrintRequest& 
         layout->addStretch();
         dialog.setOptionTabs({tab});
     }
+    KeepPdfNameOutOfPictures(dialog, *toFile);
     if (dialog.exec() != QDialog::Accepted)
         return PrintTarget::Cancelled;
     return toFile->isChecked() ? PrintTarget::File : PrintTarget::Printer;

@@ -2,18 +2,7 @@
 
 #include "output/ImageFiles.h"
 
-#include <QDateTime>
-#include <QLocale>
-
 namespace custodex {
-
-QString GeneratedNow()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale;
-    return QStringLiteral("Generated ") + locale.toString(now.date(), QLocale::ShortFormat) +
-           QStringLiteral("  ") + locale.toString(now.time(), QLocale::LongFormat);
-}
 
 QString DistributionPicturePath(const QString& folder, const QString& clientName, int page,
                                 ImageFormat format)

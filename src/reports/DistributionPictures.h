@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/DrawingSurface.h" // GeneratedNow
 #include "platform/FileAccess.h"
 #include "platform/OutputPrompts.h"
 #include "reports/DistributionReport.h"
@@ -13,9 +14,6 @@
 // client.
 
 namespace custodex {
-
-// "Generated " + today's date (short format) + "  " + the time (long format).
-QString GeneratedNow();
 
 // folder + client + "_01_DistRpt.bmp" for page 1 ("_02_" for page 2, ".jpg" for JPEG);
 // `folder` ends in a separator.

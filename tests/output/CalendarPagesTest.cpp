@@ -2,6 +2,7 @@
 
 #include "output/DrawingSurface.h"
 
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 using namespace custodex;
@@ -178,6 +179,25 @@ TEST(CalendarPageTexts, PaddedNamesShownReasonsAndPictureNames)
         EXPECT_EQ(CalendarPageBaseName(doc, n.Layout, n.Page), QString::fromUtf8(n.Name));
     EXPECT_EQ(CalendarPictureSize(false), QSize(1200, 1575));
     EXPECT_EQ(CalendarPictureSize(true), QSize(1575, 1200));
+}
+
+TEST(CalendarPageTexts, GeneratedStampLeavesOutTheTimeZone)
+{
+    // A zone name ("Coordinated Universal Time" in some locales) pushed the one-year page's
+    // header past the page's right edge.
+    const QDateTime when(QDate(2026, 12, 10), QTime(14, 52, 53), QTimeZone::utc());
+    for (const char* name : {"en_US", "en_GB", "de_DE", "fr_CA", "C"}) {
+        const QLocale locale{QLatin1String(name)};
+        const QString stamp = GeneratedAt(when, locale);
+        EXPECT_TRUE(stamp.startsWith(QStringLiteral("Generated ") +
+                                     locale.toString(when.date(), QLocale::ShortFormat) +
+                                     QStringLiteral("  ")))
+            << name;
+        EXPECT_TRUE(stamp.contains(QStringLiteral("52")) && stamp.contains(QStringLiteral("53")))
+            << stamp.toStdString();
+        for (const char* zone : {"UTC", "GMT", "Coordinated", "Universal"})
+            EXPECT_FALSE(stamp.contains(QLatin1String(zone))) << stamp.toStdString();
+    }
 }
 
 TEST(CalendarPageTexts, TimesTextSpreadsAcrossTheCell)

@@ -2,13 +2,12 @@
 
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/CommandHost.h"
+#include "output/DrawingSurface.h"
 #include "output/ui/Csvcnvrt.h"
 #include "output/ui/PrintCal.h"
 #include "output/ui/preview.h"
 
 #include <QApplication>
-#include <QDateTime>
-#include <QLocale>
 
 namespace custodex {
 
@@ -40,12 +39,7 @@ void RunPreview(CommandHost& host)
         preview.setWindowModality(modality);
     }
     preview.ShowFor(doc, [&host] {
-        if (host.Services().GeneratedStamp)
-            return host.Services().GeneratedStamp();
-        const QDateTime now = QDateTime::currentDateTime();
-        const QLocale locale;
-        return QStringLiteral("Generated ") + locale.toString(now.date(), QLocale::ShortFormat) +
-               QStringLiteral("  ") + locale.toString(now.time(), QLocale::LongFormat);
+        return host.Services().GeneratedStamp ? host.Services().GeneratedStamp() : GeneratedNow();
     });
 }
 

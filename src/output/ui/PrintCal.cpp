@@ -1,6 +1,7 @@
 #include "output/ui/PrintCal.h"
 
 #include "calendar/CalendarFile.h"
+#include "entry/ui/Clock.h"
 #include "output/DrawingSurface.h"
 #include "output/ImageFiles.h"
 #include "output/PrintColours.h"
@@ -22,7 +23,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -133,6 +133,8 @@ TPrintCalendar::TPrintCalendar(CalendarDocument& doc, PrintCalendarServices serv
         TwelvePage->setChecked(true);
         for (QRadioButton* each : {OnePage, TwelvePage, OvrChecked, DailyChecked})
             each->setEnabled(false);
+        PrintBtn->setEnabled(false); // it prints by itself
+        FitCaption(this, choices);
     }
 }
 
@@ -142,11 +144,8 @@ void TPrintCalendar::showEvent(QShowEvent* event)
     if (Mode != PrintMode::Single || Started)
         return;
     Started = true;
-    // The current month prints straight away; the dialog itself waits below the screen, where
-    // it is out of the way of the questions.
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    if (screen)
-        move(x(), screen->geometry().bottom() + 1);
+    // The current month prints straight away. The dialog stays where it opened, over the
+    // calendar: window managers keep windows on the screen, and there it shows the progress.
     TwelvePageTimer->start();
 }
 
@@ -163,11 +162,6 @@ void TPrintCalendar::reject()
     // Escape and the close box wait until the printout has finished.
     if (!Running)
         QDialog::reject();
-}
-
-QWidget* TPrintCalendar::QuestionParent()
-{
-    return Mode == PrintMode::Single && parentWidget() ? parentWidget() : this;
 }
 
 void TPrintCalendar::PrintBtnClick()
@@ -251,8 +245,8 @@ void TPrintCalendar::TwelvePageTimerTick()
     TwelvePageTimer->stop();
     if (Running)
         return;
-    // A current-month printout that ends without printing closes its dialog too: it waits
-    // below the screen, where nobody could close it.
+    // A current-month printout that ends without printing closes its dialog too: there is
+    // nothing else it could do.
     const auto giveUp = [this] {
         if (Mode == PrintMode::Single)
             QTimer::singleShot(100, this, [this] { accept(); });
@@ -272,8 +266,7 @@ void TPrintCalendar::TwelvePageTimerTick()
         request.ToPage = MonthsInSpan;
         request.PageRange = true;
     }
-    const PrintTarget target =
-        Services.Printing.ChoosePrinter(ThePrinter, request, QuestionParent());
+    const PrintTarget target = Services.Printing.ChoosePrinter(ThePrinter, request, this);
     if (target == PrintTarget::Cancelled)
         return giveUp();
     const PageSpan pages = ChosenPages(ThePrinter, request);
@@ -282,8 +275,7 @@ void TPrintCalendar::TwelvePageTimerTick()
     std::optional<PictureOutput> pictures;
     MarkColours colours = MarkColoursOf(Doc);
     if (target == PrintTarget::File) {
-        const std::optional<ImageFormat> format =
-            Services.Output.ChooseImageFormat(QuestionParent());
+        const std::optional<ImageFormat> format = Services.Output.ChooseImageFormat(this);
         if (!format || !ChoosePictureFolder(Doc, Services.Dialogs))
             return giveUp();
         pictures = PictureOutput{*format, {}};
@@ -299,7 +291,7 @@ void TPrintCalendar::TwelvePageTimerTick()
                                   PromptButtons::Ok);
             return giveUp();
         }
-        colours = ColoursForPrinter(Doc, Services.Output, QuestionParent());
+        colours = ColoursForPrinter(Doc, Services.Output, this);
     }
 
     RunPrintout(
@@ -343,6 +335,7 @@ void TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
     }
     else {
         ThePrinter.setDocName(QStringLiteral("Calendar ") + Doc.ClientName);
+        UsePrintoutResolution(ThePrinter);
         PrinterSurface surface(ThePrinter);
         DrawPrintout(surface, input, layout, first, last, options, pageDone,
                      [&surface] { surface.NewPage(); });
@@ -386,7 +379,7 @@ void TPrintCalendar::SetRunning(bool running)
 {
     Running = running;
     // Clicks during the work are dropped rather than queued for afterwards.
-    PrintBtn->setEnabled(!running);
+    PrintBtn->setEnabled(!running && Mode == PrintMode::All);
     CancelBtn->setEnabled(!running);
     // The choices keep their own enabled state underneath.
     findChild<QGroupBox*>(QStringLiteral("PrintoutGroup"))->setEnabled(!running);

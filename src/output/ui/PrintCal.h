@@ -83,8 +83,6 @@ private:
     void SetProgress(int pixels);
     void Finished();
     void SetRunning(bool running);
-    // Where the questions are shown: the main window while this dialog sits off screen.
-    QWidget* QuestionParent();
 
     CalendarDocument& Doc;
     PrintCalendarServices Services;

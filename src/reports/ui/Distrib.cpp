@@ -254,6 +254,7 @@ void TShowDistribution::PrintReportClick()
 void TShowDistribution::PrintOnPaper(QPrinter& printer)
 {
     printer.setPageOrientation(QPageLayout::Portrait);
+    UsePrintoutResolution(printer);
     PrinterSurface surface(printer);
     DrawDistributionPaper(surface,
                           {Doc, Run, Services.Generated ? Services.Generated() : GeneratedNow()});

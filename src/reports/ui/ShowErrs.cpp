@@ -76,6 +76,7 @@ void TShowErrors::PrintClick()
         SaveLogFile();
     }
     else if (target == PrintTarget::Printer) {
+        UsePrintoutResolution(printer);
         PrinterSurface surface(printer);
         DrawDistributionErrorList(surface, Lines);
     }

@@ -59,6 +59,7 @@ void PrintOnPaper(CalendarDocument& doc, QPrinter& printer, const QString& jobTi
     const PrinterColoursScope colours(doc, services.Output, parent);
     printer.setDocName(jobTitle);
     printer.setPageOrientation(QPageLayout::Portrait);
+    UsePrintoutResolution(printer);
     PrinterSurface surface(printer);
     draw(surface);
 }

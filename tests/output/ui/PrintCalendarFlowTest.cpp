@@ -269,6 +269,7 @@ TEST_F(PrintCalendarFlow, CurrentMonthPrintsTheMonthShownAndCloses)
         EXPECT_TRUE(dialog->TwelvePage->isChecked());
         EXPECT_FALSE(dialog->TwelvePage->isEnabled());
         EXPECT_FALSE(dialog->OnePage->isEnabled());
+        EXPECT_FALSE(dialog->PrintBtn->isEnabled()) << "it prints by itself";
     });
     Window.Action(QStringLiteral("PrintCurrentMonth"))->trigger(); // returns once it closed
     EXPECT_TRUE(*ran);
