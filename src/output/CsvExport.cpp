@@ -109,9 +109,7 @@ QString CsvText(const CalendarDocument& doc, const CsvOptions& options)
 
 QString CsvFilePath(const QString& chosen)
 {
-    return chosen.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
-               ? chosen
-               : chosen + QStringLiteral(".csv");
+    return ExportFilePath(chosen, QStringLiteral(".csv"));
 }
 
 bool SaveCsvFile(CalendarDocument& doc, const QString& chosen, const CsvOptions& options,

@@ -8,6 +8,11 @@
 
 namespace custodex {
 
+QString ExportFilePath(const QString& chosen, const QString& extension)
+{
+    return chosen.endsWith(extension, Qt::CaseInsensitive) ? chosen : chosen + extension;
+}
+
 bool SaveExportFile(CalendarDocument& doc, const QString& path,
                     const std::function<QByteArray()>& bytes, Prompter& messages)
 {

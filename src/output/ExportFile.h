@@ -11,6 +11,10 @@ namespace custodex {
 
 class Prompter;
 
+// The file an export to the chosen name writes: `extension` (such as ".csv") is added unless
+// the name ends with it, in any case.
+QString ExportFilePath(const QString& chosen, const QString& extension);
+
 // Writes an export to `path` under the file rules, as the export dialogs save: asks before
 // replacing an existing file (the question names `path`, not the name typed), refuses locked
 // files and anything but a regular file with their messages. `bytes` makes the contents once

@@ -312,9 +312,7 @@ QByteArray IcsFileBytes(const CalendarDocument& doc, const IcsOptions& options)
 
 QString IcsFilePath(const QString& chosen)
 {
-    return chosen.endsWith(QStringLiteral(".ics"), Qt::CaseInsensitive)
-               ? chosen
-               : chosen + QStringLiteral(".ics");
+    return ExportFilePath(chosen, QStringLiteral(".ics"));
 }
 
 bool SaveIcsFile(CalendarDocument& doc, const QString& chosen, const IcsOptions& options,
