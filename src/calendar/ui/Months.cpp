@@ -500,7 +500,11 @@ void TQDLMainCalendar::NewOrCloseClick()
 void TQDLMainCalendar::OpenCalendarClick(const QString& recentPath)
 {
     LifecycleContext context = Lifecycle();
-    const bool opened = OpenCalendar(context, recentPath);
+    AfterOpen(OpenCalendar(context, recentPath));
+}
+
+void TQDLMainCalendar::AfterOpen(bool opened)
+{
     // A failed read leaves no calendar, which the window must show too.
     AfterLifecycle(opened || !Doc.HasCalendar());
     if (opened)

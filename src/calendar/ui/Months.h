@@ -111,6 +111,7 @@ private:
     void WatchControls();
     LifecycleContext Lifecycle();
     void AfterLifecycle(bool closedOrOpened);
+    void AfterOpen(bool opened);
     void ShowRecentFiles();
     void EnableCalendarMenus();
     void DrawCells();

@@ -2,7 +2,6 @@
 
 #include "calendar/ui/Wizard.h"
 
-#include <QFrame>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -21,10 +20,7 @@ void TQDLMainCalendar::OpenAtStart(const QString& path)
 void TQDLMainCalendar::OpenNamedCalendar(const QString& path)
 {
     LifecycleContext context = Lifecycle();
-    const bool opened = OpenCalendarFile(context, path);
-    AfterLifecycle(opened || !Doc.HasCalendar());
-    if (opened)
-        MonthArea->setFocus();
+    AfterOpen(OpenCalendarFile(context, path));
 }
 
 void TQDLMainCalendar::showEvent(QShowEvent* event)
