@@ -151,7 +151,8 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
 
     QStringList paths;
     if (format == OutputFormat::Pdf)
-        paths << folder + doc.ClientName + QLatin1Char('_') + layoutName + Suffix(format);
+        paths << folder + FileNamePart(doc.ClientName) + QLatin1Char('_') + layoutName +
+                     Suffix(format);
     else
         for (int page = first; page <= last; ++page)
             paths << folder + CalendarPageBaseName(doc, layout->Layout, page) + Suffix(format);

@@ -1,4 +1,5 @@
 #include "output/CalendarPages.h"
+#include "platform/FileAccess.h"
 
 #include <QDate>
 
@@ -658,7 +659,7 @@ int DrawTextList(DrawingSurface& surface, const CalendarPageInput& input, TextLi
 
 QString CalendarPageBaseName(const CalendarDocument& doc, PrintLayout layout, int page)
 {
-    const QString& client = doc.ClientName;
+    const QString client = FileNamePart(doc.ClientName);
     switch (layout) {
     case PrintLayout::YearPages:
         return client +

@@ -20,6 +20,11 @@ PainterSurface::PainterSurface(QPaintDevice& device)
 
 PainterSurface::~PainterSurface() = default;
 
+bool PainterSurface::Active() const
+{
+    return Painter->isActive();
+}
+
 QSize PainterSurface::Size() const
 {
     return QSize(Device.width(), Device.height());

@@ -53,6 +53,8 @@ public:
     void FillRect(const QRect& rect, std::int32_t colour) override;
     void Pie(const QRect& bounds, int startAngle, int spanAngle, std::int32_t fill) override;
     void NewPage() override;
+    // False when painting could not start (a printer that is gone, a file that cannot be made).
+    bool Active() const;
 
 private:
     QPaintDevice& Device;

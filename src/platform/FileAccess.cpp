@@ -106,4 +106,12 @@ FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes, qint
         path, [&bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); });
 }
 
+QString FileNamePart(const QString& name)
+{
+    QString part = name;
+    part.replace(QLatin1Char('/'), QLatin1Char('_'));
+    part.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return part;
+}
+
 } // namespace custodex

@@ -34,6 +34,10 @@ enum class FileWriteError {
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize = MaxTextFileSize);
 
 // True when `path` does not exist or is a regular file (after following links).
+// A name typed by the user as part of a file name the program makes (a client's pictures and
+// logs): folder separators become "_", so the file stays in the folder it is meant for.
+QString FileNamePart(const QString& name);
+
 bool IsRegularFileOrAbsent(const QString& path);
 
 // The checks a writer makes before it touches anything.

@@ -74,17 +74,20 @@ PrintTarget QtPrintDialog::ChoosePrinter(QPrinter& printer, const PrintRequest& 
     QString title = request.JobTitle;
     title.replace(QLatin1Char('/'), QLatin1Char('-'));
     printer.setDocName(title);
-    if (request.MaxPage > 0) {
-        printer.setPrintRange(request.PageRange ? QPrinter::AllPages : QPrinter::PageRange);
+    // A range is proposed only where the user may choose one. Without the page-range option
+    // a range left on the printer would go to the print server, which would pick it out of
+    // pages already chosen here: the current month alone is page 1 of its job, not page 15.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+    if (request.MaxPage > 0 && request.PageRange)
         printer.setFromTo(request.FromPage, request.ToPage);
-    }
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    if (request.MaxPage > 0) {
+    if (request.MaxPage > 0)
         dialog.setMinMax(request.MinPage, request.MaxPage);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.PageRange);
-    }
-    auto* toFile = new QCheckBox(request.FileChoice);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange,
+                     request.MaxPage > 0 && request.PageRange);
+    auto* toFile = new QCheckBox(QLatin1Char('&') + request.FileChoice);
     toFile->setObjectName(QStringLiteral("PrintToFile"));
     // Under the printer choice, where a user looks for it; the options tabs are the fallback
     // for a dialog laid out some other way.

@@ -7,7 +7,7 @@ namespace custodex {
 QString DistributionPicturePath(const QString& folder, const QString& clientName, int page,
                                 ImageFormat format)
 {
-    return folder + clientName + QStringLiteral("_0") + QString::number(page) +
+    return folder + FileNamePart(clientName) + QStringLiteral("_0") + QString::number(page) +
            QStringLiteral("_DistRpt") + PictureSuffix(format);
 }
 

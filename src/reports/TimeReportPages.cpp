@@ -1,6 +1,7 @@
 #include "reports/TimeReportPages.h"
 
 #include "output/DrawingSurface.h"
+#include "platform/FileAccess.h"
 
 #include <algorithm>
 
@@ -325,13 +326,15 @@ void DrawCarePage(DrawingSurface& surface, const CalendarDocument& doc, const Ca
 QString QualityPictureName(const QString& folder, const QString& client, int page,
                            const QString& suffix)
 {
-    return folder + client + QStringLiteral("_QualTime_") + QString::number(page) + suffix;
+    return folder + FileNamePart(client) + QStringLiteral("_QualTime_") + QString::number(page) +
+           suffix;
 }
 
 QString CarePictureName(const QString& folder, const QString& client, CarePeriod period,
                         const QString& suffix)
 {
-    return folder + client + QStringLiteral("_CareTime") + CarePeriodCode(period) + suffix;
+    return folder + FileNamePart(client) + QStringLiteral("_CareTime") + CarePeriodCode(period) +
+           suffix;
 }
 
 QString QualityPicturesSavedMessage(const QString& firstFile, const QString& secondFile)

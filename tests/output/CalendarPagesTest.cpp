@@ -177,6 +177,10 @@ TEST(CalendarPageTexts, PaddedNamesShownReasonsAndPictureNames)
     };
     for (const auto& n : names)
         EXPECT_EQ(CalendarPageBaseName(doc, n.Layout, n.Page), QString::fromUtf8(n.Name));
+    // A typed name never leads the pictures into another folder.
+    CalendarDocument slashed = January2004(QStringLiteral("../Smith/Jones\\x"));
+    EXPECT_EQ(CalendarPageBaseName(slashed, PrintLayout::MonthPages, 3),
+              QStringLiteral(".._Smith_Jones_x_03_March"));
     EXPECT_EQ(CalendarPictureSize(false), QSize(1200, 1575));
     EXPECT_EQ(CalendarPictureSize(true), QSize(1575, 1200));
 }

@@ -18,6 +18,11 @@ public:
     PrintTarget ChoosePrinter(QPrinter& printer, const PrintRequest& request, QWidget*) override
     {
         Requests.push_back(request);
+        // As the real dialog: the printer starts from all pages, with the proposed range.
+        printer.setPrintRange(QPrinter::AllPages);
+        printer.setFromTo(0, 0);
+        if (request.MaxPage > 0 && request.PageRange)
+            printer.setFromTo(request.FromPage, request.ToPage);
         Orientations.push_back(printer.pageLayout().orientation());
         if (Answers.empty()) {
             ADD_FAILURE() << "unexpected print dialog";

@@ -166,7 +166,9 @@ void TPrintCalendar::reject()
 
 void TPrintCalendar::PrintBtnClick()
 {
-    if (Running)
+    // Month pages start from a timer: a second click before it fires would open a second
+    // printout inside the first one's printer dialog.
+    if (Running || TwelvePageTimer->isActive())
         return;
     if (OnePage->isChecked())
         PrintSinglePages(PrintLayout::YearPages);
@@ -233,9 +235,9 @@ void TPrintCalendar::PrintSinglePages(PrintLayout layout)
             [this](int months) { SetProgress(30 * months); });
     }
     else {
-        RunPrintout(
-            layout, 1, 0, std::move(pictures), colours, [](int) {}, [](int) {});
-        SetProgress(ProgressPixels);
+        if (RunPrintout(
+                layout, 1, 0, std::move(pictures), colours, [](int) {}, [](int) {}))
+            SetProgress(ProgressPixels);
     }
     Finished();
 }
@@ -306,12 +308,17 @@ void TPrintCalendar::TwelvePageTimerTick()
         Finished();
 }
 
-void TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
+bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
                                  std::optional<PictureOutput> pictures, const MarkColours& colours,
                                  const std::function<void(int)>& pageDone,
                                  const std::function<void(int)>& monthsDone)
 {
     SetRunning(true);
+    // Whatever happens while drawing, the dialog can be used and closed again afterwards.
+    struct RunningScope {
+        TPrintCalendar* Dialog;
+        ~RunningScope() { Dialog->SetRunning(false); }
+    } running{this};
     const PageOptions options{InclHeaders->isChecked(), InclTrailer->isChecked()};
     const CalendarPageInput input{
         Doc, colours, Services.Generated ? Services.Generated() : GeneratedNow(), monthsDone};
@@ -337,10 +344,20 @@ void TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
         ThePrinter.setDocName(QStringLiteral("Calendar ") + Doc.ClientName);
         UsePrintoutResolution(ThePrinter);
         PrinterSurface surface(ThePrinter);
+        if (!surface.Active()) {
+            Services.Messages.Ask(PromptKind::Error,
+                                  QStringLiteral("Error!  Printing could not start on ") +
+                                      (ThePrinter.outputFileName().isEmpty()
+                                           ? ThePrinter.printerName()
+                                           : ThePrinter.outputFileName()) +
+                                      QStringLiteral(".\n\rNothing was printed."),
+                                  PromptButtons::Ok);
+            return false;
+        }
         DrawPrintout(surface, input, layout, first, last, options, pageDone,
                      [&surface] { surface.NewPage(); });
     }
-    SetRunning(false);
+    return true;
 }
 
 bool TPrintCalendar::SavePage(const QImage& bitmap, ImageFormat format, const QString& baseName)

@@ -66,12 +66,15 @@ void TPrintQuality::PrintReportClick()
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setFromTo(1, 2);
-    const PrintTarget target = Services.Printing.ChoosePrinter(
-        printer,
-        {QStringLiteral("Calendar ") + Doc.ClientName,
-         QStringLiteral("Save the two pages as pictures (.bmp or .jpg) instead of printing")},
-        this);
+    const PrintRequest request{
+        QStringLiteral("Calendar ") + Doc.ClientName,
+        QStringLiteral("Save the two pages as pictures (.bmp or .jpg) instead of printing"),
+        1,
+        2,
+        1,
+        2,
+        true};
+    const PrintTarget target = Services.Printing.ChoosePrinter(printer, request, this);
     if (target == PrintTarget::File) {
         SavePictures();
         return;
@@ -79,8 +82,9 @@ void TPrintQuality::PrintReportClick()
     if (target != PrintTarget::Printer)
         return;
     // A range of page 2 alone prints only the pie page.
-    const bool first = printer.fromPage() <= 1;
-    const bool second = printer.toPage() == 0 || printer.toPage() >= 2;
+    const PageSpan pages = ChosenPages(printer, request);
+    const bool first = pages.First <= 1;
+    const bool second = pages.Last >= 2;
     const QString generated = GeneratedText(Services);
     PrintOnPaper(Doc, printer, QStringLiteral("Calendar ") + Doc.ClientName, Services, this,
                  [&](DrawingSurface& surface) {

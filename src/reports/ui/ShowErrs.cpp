@@ -84,10 +84,10 @@ void TShowErrors::PrintClick()
 
 void TShowErrors::SaveLogFile()
 {
-    const QString path =
-        Dialogs.SaveFileName({QStringLiteral("Save Distribution Report Error Log File"),
-                              Doc.ClientFolder, Doc.ClientName + QStringLiteral("_DistRpt.log"),
-                              QStringLiteral("Logfile (*.log)"), QStringLiteral("log"), true});
+    const QString path = Dialogs.SaveFileName(
+        {QStringLiteral("Save Distribution Report Error Log File"), Doc.ClientFolder,
+         FileNamePart(Doc.ClientName) + QStringLiteral("_DistRpt.log"),
+         QStringLiteral("Logfile (*.log)"), QStringLiteral("log"), true});
     if (path.isEmpty())
         return;
     if (WriteWholeFile(path, DistributionLogBytes(Lines)) == FileWriteError::None)

@@ -4,6 +4,7 @@
 #include "output/DrawingSurface.h"
 #include "output/ImageFiles.h"
 #include "output/PrintColours.h"
+#include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
@@ -78,8 +79,8 @@ void PrintWindowForm(CalendarDocument& doc, QWidget& window, const FormPrint& fo
         const std::optional<PictureTarget> where = ChoosePictureTarget(doc, services, &window);
         if (!where)
             return;
-        const QString path =
-            where->Folder + doc.ClientName + form.FileSuffix + PictureSuffix(where->Format);
+        const QString path = where->Folder + FileNamePart(doc.ClientName) + form.FileSuffix +
+                             PictureSuffix(where->Format);
         if (SavePictures({{path, image}}, where->Format, services.Messages))
             services.Messages.Ask(PromptKind::Information, form.SavedMessage + path,
                                   PromptButtons::Ok);

@@ -1,5 +1,6 @@
 #include "calendar/ui/Months.h"
 #include "output/ui/PrintCal.h"
+#include "platform/PrintDialog.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
@@ -14,6 +15,8 @@
 #include <QImage>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -147,6 +150,16 @@ TEST_F(PrintCalendarFlow, MonthPagesToThePrinterAskBeforeSixOrMore)
     EXPECT_TRUE(Printing.Requests[0].PageRange);
     EXPECT_EQ(PrintedPages(), 0);
 
+    // Six pages are the first to ask.
+    Printing.Answers = {PrintTarget::Printer};
+    Printing.Ranges = {{1, 6}};
+    Prompts.Expect(QStringLiteral("Are you sure you want to send 6 pages to your print device?"),
+                   PromptAnswer::No);
+    Prompts.Expect(QStringLiteral("Printout aborted at user request."));
+    QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
+    WaitForMonthPages(*dialog);
+    EXPECT_EQ(PrintedPages(), 0);
+
     // Pages 3 to 7: five pages, no question; the bar grows by a fifth a page.
     Printing.Answers = {PrintTarget::Printer};
     Printing.Ranges = {{3, 7}};
@@ -170,11 +183,24 @@ TEST_F(PrintCalendarFlow, MonthPagesToThePrinterAskBeforeSixOrMore)
     EXPECT_EQ(Output.ColourQuestions, 1);
     EXPECT_EQ(Window.Document().OvernightColour, 0xFF0000);
 
-    // A cancelled printer dialog: nothing at all.
-    Printing.Answers = {PrintTarget::Cancelled};
+    // A cancelled printer dialog: nothing at all. To pictures the format comes before the
+    // folder: closing it asks for no folder and says nothing.
+    Printing.Answers = {PrintTarget::Cancelled, PrintTarget::File};
     QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
     WaitForMonthPages(*dialog);
+    Output.Formats = {std::nullopt};
+    QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
+    WaitForMonthPages(*dialog);
+    EXPECT_TRUE(Dialogs.Requests.empty());
     EXPECT_TRUE(dialog->isVisible());
+
+    // A second click before the month pages start is ignored.
+    Printing.Answers = {PrintTarget::Cancelled};
+    QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
+    dialog->OnePage->setChecked(true);
+    QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
+    WaitForMonthPages(*dialog);
+    EXPECT_EQ(Printing.Requests.back().JobTitle, QStringLiteral("Calendar Smith"));
 }
 
 TEST_F(PrintCalendarFlow, YearPagesAsJpegPicturesAskBeforeWritingOver)
@@ -199,6 +225,8 @@ TEST_F(PrintCalendarFlow, YearPagesAsJpegPicturesAskBeforeWritingOver)
     Prompts.Expect(QStringLiteral("Calendar image save aborted by user"));
     QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
 
+    // Pictures keep the calendar's own colours (blue: red is the low byte): no colour question.
+    Window.Document().OvernightColour = 0xFF0000;
     QSignalSpy progress(dialog->PrntProg, &QProgressBar::valueChanged);
     Printing.Answers = {PrintTarget::File};
     Dialogs.Paths = {Chosen};
@@ -211,6 +239,14 @@ TEST_F(PrintCalendarFlow, YearPagesAsJpegPicturesAskBeforeWritingOver)
         EXPECT_EQ(reader.format(), QByteArray("jpeg")) << path.toStdString();
         EXPECT_EQ(reader.size(), QSize(1200, 1575)) << path.toStdString();
     }
+    const QImage firstPage(first);
+    int blue = 0;
+    for (int y = 0; y < firstPage.height(); y += 3)
+        for (int x = 0; x < firstPage.width(); x += 3) {
+            const QColor pixel = firstPage.pixelColor(x, y);
+            blue += pixel.blue() > 200 && pixel.red() < 60 && pixel.green() < 60;
+        }
+    EXPECT_GT(blue, 100) << "the stay is drawn in the calendar's blue";
     // Each page: 30 a month frame, back to 0, then 30 a month's days.
     ASSERT_EQ(progress.count(), 2 * 25);
     EXPECT_EQ(progress.at(11).at(0).toInt(), 360);
@@ -286,6 +322,64 @@ TEST_F(PrintCalendarFlow, CurrentMonthPrintsTheMonthShownAndCloses)
     Printing.Answers = {PrintTarget::Cancelled};
     Window.Action(QStringLiteral("PrintCurrentMonth"))->trigger();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// The real print dialog: what it proposes, and its PDF file name set aside for pictures.
+TEST(QtPrintDialogFlow, ProposesOnlyChoosableRangesAndKeepsThePdfNameOutOfPictures)
+{
+    QtPrintDialog printing;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPrintRange(QPrinter::PageRange); // left over from an earlier printout
+    printer.setFromTo(3, 7);
+
+    // The current month: no range goes with the printer, so a print server picks nothing out.
+    PrintRequest single{
+        QStringLiteral("Calendar Smith"), QStringLiteral("Pictures"), 1, 24, 15, 15, false};
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->printRange(), QAbstractPrintDialog::AllPages);
+        EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+        auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        auto* pictures = dialog->findChild<QCheckBox*>(QStringLiteral("PrintToFile"));
+        ASSERT_NE(fileName, nullptr);
+        ASSERT_NE(pictures, nullptr);
+        EXPECT_TRUE(fileName->isEnabled());
+        pictures->setChecked(true);
+        EXPECT_FALSE(fileName->isEnabled()) << "Qt would ask to replace a PDF never written";
+        pictures->setChecked(false);
+        EXPECT_TRUE(fileName->isEnabled());
+        dialog->reject();
+    });
+    EXPECT_EQ(printing.ChoosePrinter(printer, single, nullptr), PrintTarget::Cancelled);
+    EXPECT_TRUE(*ran);
+    EXPECT_EQ(ChosenPages(printer, single).First, 15);
+    EXPECT_EQ(ChosenPages(printer, single).Last, 15);
+
+    // Month pages: the whole span proposed; a typed range comes back clamped to it.
+    PrintRequest months{
+        QStringLiteral("Calendar Smith"), QStringLiteral("Pictures"), 1, 24, 1, 24, true};
+    ran = WhenModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+        EXPECT_EQ(dialog->minPage(), 1);
+        EXPECT_EQ(dialog->maxPage(), 24);
+        dialog->reject();
+    });
+    printing.ChoosePrinter(printer, months, nullptr);
+    EXPECT_TRUE(*ran);
+    EXPECT_EQ(ChosenPages(printer, months).First, 1);
+    EXPECT_EQ(ChosenPages(printer, months).Last, 24);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(20, 30);
+    EXPECT_EQ(ChosenPages(printer, months).First, 20);
+    EXPECT_EQ(ChosenPages(printer, months).Last, 24);
 }
 
 } // namespace

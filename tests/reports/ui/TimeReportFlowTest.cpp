@@ -56,7 +56,10 @@ public:
         if (answer.Target == PrintTarget::Printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(PdfPath);
-            printer.setFromTo(answer.FromPage, answer.ToPage);
+            if (answer.FromPage > 0) {
+                printer.setPrintRange(QPrinter::PageRange);
+                printer.setFromTo(answer.FromPage, answer.ToPage);
+            }
         }
         return answer.Target;
     }
