@@ -1,3 +1,4 @@
+#include "calendar/CalendarFile.h"
 #include "calendar/ui/Months.h"
 #include "output/ui/PrintCal.h"
 #include "platform/PrintDialog.h"
@@ -287,6 +288,26 @@ TEST_F(PrintCalendarFlow, TheOvernightListAsBitmapsUnderItsNames)
     EXPECT_EQ(reader.format(), QByteArray("bmp"));
     EXPECT_EQ(reader.read().depth(), 32); // Qt reads a 24-bit bitmap as RGB32
     EXPECT_EQ(dialog->PrntProg->value(), 360);
+}
+
+TEST_F(PrintCalendarFlow, APictureThatCannotBeWrittenSaysSoOnceAndStops)
+{
+    Start();
+    MarkStay();
+    auto dialog = Dialog();
+    dialog->OnePage->setChecked(true);
+    // The chosen "folder" is a file: nothing can be written in it.
+    const QString blocker = Picture(QStringLiteral("not-a-folder"));
+    QFile(blocker).open(QIODevice::WriteOnly);
+    Printing.Answers = {PrintTarget::File};
+    Dialogs.Paths = {blocker + QStringLiteral("/(Names Auto Generated)")};
+    Output.Formats = {ImageFormat::Bitmap};
+    Prompts.Expect(WriteRefusalMessage(FileWriteError::Failed,
+                                       blocker + QStringLiteral("/Smith_1st OnePageCal.bmp")));
+    QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
+    EXPECT_FALSE(dialog->Printing());
+    EXPECT_TRUE(dialog->PrintBtn->isEnabled());
+    EXPECT_TRUE(dialog->CancelBtn->isEnabled());
 }
 
 TEST_F(PrintCalendarFlow, CurrentMonthPrintsTheMonthShownAndCloses)
