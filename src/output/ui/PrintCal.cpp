@@ -128,6 +128,7 @@ TPrintCalendar::TPrintCalendar(CalendarDocument& doc, PrintCalendarServices serv
     if (mode == PrintMode::All) {
         OvrChecked->setEnabled(Doc.BothYearsCounters.Overnights > 0);
         DailyChecked->setEnabled(Doc.BothYearsCounters.DayVisits > 0);
+        OnePage->setFocus(); // the arrow keys then choose, nothing is chosen yet
     }
     else {
         TwelvePage->setChecked(true);

@@ -12,11 +12,13 @@
 #include "support/ScriptedWindowServices.h"
 #include "support/TestMachine.h"
 
+#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -335,6 +338,36 @@ TEST(DialogCaptions, FileDialogsOpenWideEnoughForTheirColumns)
                                         false};
         EXPECT_TRUE(open ? dialogs.OpenFileName(request).isEmpty()
                          : dialogs.SaveFileName(request).isEmpty());
+        ASSERT_TRUE(*ran);
+    }
+}
+
+TEST(DialogCaptions, FileDialogsNeverLookIntoFilesAndAvoidSystemFolders)
+{
+    // A picture's bytes under a name without a suffix: Qt's provider would read them and say
+    // "PNG image"; a system file that never answers would hang it the same way.
+    QTemporaryDir folder;
+    QFile unnamed(folder.filePath(QStringLiteral("pixels")));
+    ASSERT_TRUE(unnamed.open(QIODevice::WriteOnly));
+    unnamed.write(QByteArray::fromHex("89504e470d0a1a0a0000000d49484452"));
+    unnamed.close();
+    QtFileDialogs dialogs;
+    for (const QString& start : {folder.path(), QStringLiteral("/proc/self")}) {
+        auto ran = WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->iconProvider()->type(QFileInfo(unnamed.fileName())),
+                      QStringLiteral("File"));
+            EXPECT_EQ(dialog->iconProvider()->type(QFileInfo(folder.path())),
+                      QStringLiteral("Folder"));
+            if (start != folder.path()) {
+                EXPECT_EQ(QDir(dialog->directory()), QDir::home());
+            }
+            dialog->reject();
+        });
+        dialogs.SaveFileName({QStringLiteral("Save as Pictures"), start,
+                              QStringLiteral("(Names Auto Generated)"), QString(), QString(),
+                              false});
         ASSERT_TRUE(*ran);
     }
 }
