@@ -24,6 +24,7 @@ public:
         if (request.MaxPage > 0 && request.PageRange)
             printer.setFromTo(request.FromPage, request.ToPage);
         Orientations.push_back(printer.pageLayout().orientation());
+        OutputNames.push_back(printer.outputFileName());
         if (Answers.empty()) {
             ADD_FAILURE() << "unexpected print dialog";
             return PrintTarget::Cancelled;
@@ -55,6 +56,7 @@ public:
     QString PdfPath;
     std::vector<PrintRequest> Requests;
     std::vector<QPageLayout::Orientation> Orientations;
+    std::vector<QString> OutputNames; // the PDF file the printer proposed
 };
 
 } // namespace custodex::testing

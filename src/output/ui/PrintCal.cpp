@@ -5,6 +5,7 @@
 #include "output/DrawingSurface.h"
 #include "output/ImageFiles.h"
 #include "output/PrintColours.h"
+#include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
@@ -205,6 +206,7 @@ void TPrintCalendar::PrintSinglePages(PrintLayout layout)
         request.JobTitle = QStringLiteral("Printing textual Daily Visits");
         break;
     }
+    ProposePdfName(layout);
     const PrintTarget target = Services.Printing.ChoosePrinter(ThePrinter, request, this);
     if (target == PrintTarget::Cancelled) {
         Services.Messages.Ask(PromptKind::Information, QStringLiteral("Print canceled by user!"),
@@ -269,6 +271,7 @@ void TPrintCalendar::TwelvePageTimerTick()
         request.ToPage = MonthsInSpan;
         request.PageRange = true;
     }
+    ProposePdfName(PrintLayout::MonthPages);
     const PrintTarget target = Services.Printing.ChoosePrinter(ThePrinter, request, this);
     if (target == PrintTarget::Cancelled)
         return giveUp();
@@ -375,6 +378,19 @@ bool TPrintCalendar::SavePage(const QImage& bitmap, ImageFormat format, const QS
         return true;
     Services.Messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
     return false;
+}
+
+void TPrintCalendar::ProposePdfName(PrintLayout layout)
+{
+    // Once a printout went to a PDF file, the next one is proposed in the same folder under a
+    // name of its own, as the companion names them, not over the last printout's file.
+    if (ThePrinter.outputFormat() != QPrinter::PdfFormat || ThePrinter.outputFileName().isEmpty())
+        return;
+    static const char* const Names[] = {"year", "month", "overnights", "day-visits"};
+    const QString name = QLatin1String(Names[static_cast<int>(layout)]);
+    ThePrinter.setOutputFileName(QFileInfo(ThePrinter.outputFileName()).absolutePath() +
+                                 QLatin1Char('/') + FileNamePart(Doc.ClientName) +
+                                 QLatin1Char('_') + name + QStringLiteral(".pdf"));
 }
 
 void TPrintCalendar::SetProgress(int pixels)

@@ -81,6 +81,8 @@ private:
     // Saves one page under its generated name, asking before writing over a file. False when
     // the file could not be written (the printout stops).
     bool SavePage(const QImage& bitmap, ImageFormat format, const QString& baseName);
+    // Within one PDF folder each printout proposes client + "_" + its kind + ".pdf".
+    void ProposePdfName(PrintLayout layout);
     void SetProgress(int pixels);
     void Finished();
     void SetRunning(bool running);

@@ -184,6 +184,15 @@ TEST_F(PrintCalendarFlow, MonthPagesToThePrinterAskBeforeSixOrMore)
     EXPECT_EQ(Output.ColourQuestions, 1);
     EXPECT_EQ(Window.Document().OvernightColour, 0xFF0000);
 
+    // After a PDF, another printout is proposed beside it under its own name.
+    dialog->OvrChecked->setChecked(true);
+    Printing.Answers = {PrintTarget::Cancelled};
+    Prompts.Expect(QStringLiteral("Print canceled by user!"));
+    QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
+    EXPECT_EQ(Printing.OutputNames.back(),
+              Machine.Root.filePath(QStringLiteral("Smith_overnights.pdf")));
+    dialog->TwelvePage->setChecked(true);
+
     // A cancelled printer dialog: nothing at all. To pictures the format comes before the
     // folder: closing it asks for no folder and says nothing.
     Printing.Answers = {PrintTarget::Cancelled, PrintTarget::File};
