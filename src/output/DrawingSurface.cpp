@@ -63,6 +63,14 @@ void PainterSurface::SetPen(int width, std::int32_t colour)
 
 void PainterSurface::Line(int x1, int y1, int x2, int y2)
 {
+    // A line of one point is the pen's dot. On a picture Qt draws it as such, but a PDF (and
+    // so the printer) leaves an empty line out: the dotted lines of the reports vanished.
+    if (x1 == x2 && y1 == y2) {
+        const int width = std::max(1, Painter->pen().width());
+        Painter->fillRect(QRect(x1 - width / 2, y1 - width / 2, width, width),
+                          Painter->pen().color());
+        return;
+    }
     Painter->drawLine(x1, y1, x2, y2);
 }
 
