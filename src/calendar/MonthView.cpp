@@ -263,6 +263,12 @@ void BlankCells(MonthView& view)
     view.MonthLabel.clear();
 }
 
+int ShownMonthYear(const CalendarDocument& doc)
+{
+    return doc.FirstYearOfMonth[static_cast<std::size_t>(doc.ShownMonthIndex)] +
+           (doc.ShowingFirstYear ? 0 : 1);
+}
+
 void DrawMonth(const CalendarDocument& doc, MonthView& view)
 {
     if (!doc.HasCalendar()) {
@@ -270,10 +276,8 @@ void DrawMonth(const CalendarDocument& doc, MonthView& view)
         return;
     }
     const int monthIndex = doc.ShownMonthIndex;
-    const int year =
-        doc.FirstYearOfMonth[static_cast<std::size_t>(monthIndex)] + (doc.ShowingFirstYear ? 0 : 1);
-    view.MonthLabel =
-        DisplayMonthNames().at(monthIndex) + QStringLiteral("    ") + QString::number(year);
+    view.MonthLabel = DisplayMonthNames().at(monthIndex) + QStringLiteral("    ") +
+                      QString::number(ShownMonthYear(doc));
 
     const auto count = static_cast<int>(doc.Days.size());
     int i = doc.ShowingFirstYear ? 0 : doc.SecondYearFirstDay;

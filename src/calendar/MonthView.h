@@ -75,6 +75,8 @@ bool ChooseCounters(CalendarDocument& doc, MonthView& view, CounterChoice choice
                     Prompter& prompter);
 
 void DrawMonth(const CalendarDocument& doc, MonthView& view);
+// The calendar year of the month shown (its month label's year).
+int ShownMonthYear(const CalendarDocument& doc);
 void BlankCells(MonthView& view);
 
 // Navigation; false when the move is refused (the window beeps).

@@ -26,16 +26,15 @@ namespace {
 
 enum class OutputFormat { Bmp, Jpg, Png, Pdf };
 
-struct LayoutName {
-    const char* Name;
+struct LayoutPages {
     PrintLayout Layout;
     int Pages; // 0 for the lists, whose page count the drawing finds
 };
 
-constexpr LayoutName Layouts[] = {{"year", PrintLayout::YearPages, 2},
-                                  {"month", PrintLayout::MonthPages, 24},
-                                  {"overnights", PrintLayout::OvernightList, 0},
-                                  {"day-visits", PrintLayout::DayVisitList, 0}};
+constexpr LayoutPages Layouts[] = {{PrintLayout::YearPages, 2},
+                                   {PrintLayout::MonthPages, 24},
+                                   {PrintLayout::OvernightList, 0},
+                                   {PrintLayout::DayVisitList, 0}};
 
 QString Suffix(OutputFormat format)
 {
@@ -92,9 +91,9 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
                           QTextStream& out, QTextStream& err) const
 {
     const QString layoutName = parser.value(m_layout);
-    const LayoutName* layout = nullptr;
-    for (const LayoutName& each : Layouts)
-        if (layoutName == QLatin1String(each.Name))
+    const LayoutPages* layout = nullptr;
+    for (const LayoutPages& each : Layouts)
+        if (layoutName == PrintLayoutName(each.Layout))
             layout = &each;
     if (!layout)
         return UsageError(err,
@@ -151,8 +150,7 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
 
     QStringList paths;
     if (format == OutputFormat::Pdf)
-        paths << folder + FileNamePart(doc.ClientName) + QLatin1Char('_') + layoutName +
-                     Suffix(format);
+        paths << folder + CalendarPdfFileName(doc, layout->Layout);
     else
         for (int page = first; page <= last; ++page)
             paths << folder + CalendarPageBaseName(doc, layout->Layout, page) + Suffix(format);

@@ -675,6 +675,27 @@ QString CalendarPageBaseName(const CalendarDocument& doc, PrintLayout layout, in
     return client;
 }
 
+QString PrintLayoutName(PrintLayout layout)
+{
+    switch (layout) {
+    case PrintLayout::YearPages:
+        return QStringLiteral("year");
+    case PrintLayout::MonthPages:
+        return QStringLiteral("month");
+    case PrintLayout::OvernightList:
+        return QStringLiteral("overnights");
+    case PrintLayout::DayVisitList:
+        return QStringLiteral("day-visits");
+    }
+    return {};
+}
+
+QString CalendarPdfFileName(const CalendarDocument& doc, PrintLayout layout)
+{
+    return FileNamePart(doc.ClientName) + QLatin1Char('_') + PrintLayoutName(layout) +
+           QStringLiteral(".pdf");
+}
+
 QSize CalendarPictureSize(bool landscape)
 {
     return landscape ? QSize(1575, 1200) : QSize(1200, 1575);

@@ -109,6 +109,10 @@ void DrawPrintout(DrawingSurface& surface, const CalendarPageInput& input, Print
                   int first, int last, const PageOptions& options,
                   const std::function<void(int)>& finished, const std::function<void()>& between);
 QString CalendarPageBaseName(const CalendarDocument& doc, PrintLayout layout, int page);
+// "year", "month", "overnights", "day-visits": the printout's name on the command line.
+QString PrintLayoutName(PrintLayout layout);
+// A whole printout in one PDF file: client + "_" + the printout's name + ".pdf".
+QString CalendarPdfFileName(const CalendarDocument& doc, PrintLayout layout);
 
 // The picture a page is drawn on.
 QSize CalendarPictureSize(bool landscape);

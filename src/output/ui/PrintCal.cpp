@@ -1,6 +1,7 @@
 #include "output/ui/PrintCal.h"
 
 #include "calendar/CalendarFile.h"
+#include "calendar/MonthView.h"
 #include "entry/ui/Clock.h"
 #include "output/DrawingSurface.h"
 #include "output/ImageFiles.h"
@@ -33,6 +34,9 @@ namespace {
 
 constexpr int ProgressPixels = 360;
 
+const QString PicturesChoice =
+    QStringLiteral("Save the pages as pictures (.bmp or .jpg) instead of printing");
+
 QRadioButton* Choice(QWidget* parent, const QString& caption, const char* name)
 {
     auto* button = new QRadioButton(caption, parent);
@@ -43,11 +47,9 @@ QRadioButton* Choice(QWidget* parent, const QString& caption, const char* name)
 // The month label of the main window, as the caption names the month printed.
 QString SingleCaption(const CalendarDocument& doc)
 {
-    const auto monthIndex = static_cast<std::size_t>(std::clamp(doc.ShownMonthIndex, 0, 11));
-    const int year = doc.FirstYearOfMonth[monthIndex] + (doc.ShowingFirstYear ? 0 : 1);
     return QStringLiteral("Printing Current Month = ") +
-           DisplayMonthNames().at(static_cast<qsizetype>(monthIndex)) + QStringLiteral(", ") +
-           QString::number(year);
+           DisplayMonthNames().at(doc.ShownMonthIndex) + QStringLiteral(", ") +
+           QString::number(ShownMonthYear(doc));
 }
 
 } // namespace
@@ -190,8 +192,7 @@ void TPrintCalendar::PrintBtnClick()
 void TPrintCalendar::PrintSinglePages(PrintLayout layout)
 {
     PrintRequest request;
-    request.FileChoice =
-        QStringLiteral("Save the pages as pictures (.bmp or .jpg) instead of printing");
+    request.FileChoice = PicturesChoice;
     switch (layout) {
     case PrintLayout::YearPages:
         request.JobTitle = QStringLiteral("Printing/Saving Single Page Calendars");
@@ -214,7 +215,7 @@ void TPrintCalendar::PrintSinglePages(PrintLayout layout)
         return;
     }
     const PageSpan pages = ChosenPages(ThePrinter, request);
-    std::optional<PictureOutput> pictures;
+    std::optional<ImageFormat> pictures;
     MarkColours colours = MarkColoursOf(Doc);
     if (target == PrintTarget::File) {
         if (!ChoosePictureFolder(Doc, Services.Dialogs)) {
@@ -226,7 +227,7 @@ void TPrintCalendar::PrintSinglePages(PrintLayout layout)
         const std::optional<ImageFormat> format = Services.Output.ChooseImageFormat(this);
         if (!format)
             return;
-        pictures = PictureOutput{*format, {}};
+        pictures = *format;
     }
     else if (layout == PrintLayout::YearPages) {
         colours = ColoursForPrinter(Doc, Services.Output, this);
@@ -234,12 +235,12 @@ void TPrintCalendar::PrintSinglePages(PrintLayout layout)
 
     if (layout == PrintLayout::YearPages) {
         RunPrintout(
-            layout, pages.First, pages.Last, std::move(pictures), colours, [](int) {},
+            layout, pages.First, pages.Last, pictures, colours, [](int) {},
             [this](int months) { SetProgress(30 * months); });
     }
     else {
         if (RunPrintout(
-                layout, 1, 0, std::move(pictures), colours, [](int) {}, [](int) {}))
+                layout, 1, 0, pictures, colours, [](int) {}, [](int) {}))
             SetProgress(ProgressPixels);
     }
     Finished();
@@ -258,8 +259,7 @@ void TPrintCalendar::TwelvePageTimerTick()
     };
     PrintRequest request;
     request.JobTitle = QStringLiteral("Calendar ") + Doc.ClientName;
-    request.FileChoice =
-        QStringLiteral("Save the pages as pictures (.bmp or .jpg) instead of printing");
+    request.FileChoice = PicturesChoice;
     request.MinPage = 1;
     request.MaxPage = MonthsInSpan;
     if (Mode == PrintMode::Single) {
@@ -278,13 +278,13 @@ void TPrintCalendar::TwelvePageTimerTick()
     const PageSpan pages = ChosenPages(ThePrinter, request);
     const int count = pages.Last - pages.First + 1;
 
-    std::optional<PictureOutput> pictures;
+    std::optional<ImageFormat> pictures;
     MarkColours colours = MarkColoursOf(Doc);
     if (target == PrintTarget::File) {
         const std::optional<ImageFormat> format = Services.Output.ChooseImageFormat(this);
         if (!format || !ChoosePictureFolder(Doc, Services.Dialogs))
             return giveUp();
-        pictures = PictureOutput{*format, {}};
+        pictures = *format;
     }
     else {
         if (count >= 6 && Services.Messages.Ask(PromptKind::Confirmation,
@@ -301,7 +301,7 @@ void TPrintCalendar::TwelvePageTimerTick()
     }
 
     RunPrintout(
-        PrintLayout::MonthPages, pages.First, pages.Last, std::move(pictures), colours,
+        PrintLayout::MonthPages, pages.First, pages.Last, pictures, colours,
         [this, &pages, count](int page) {
             SetProgress(ProgressPixels * (page - pages.First + 1) / count);
         },
@@ -313,7 +313,7 @@ void TPrintCalendar::TwelvePageTimerTick()
 }
 
 bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
-                                 std::optional<PictureOutput> pictures, const MarkColours& colours,
+                                 std::optional<ImageFormat> pictures, const MarkColours& colours,
                                  const std::function<void(int)>& pageDone,
                                  const std::function<void(int)>& monthsDone)
 {
@@ -328,21 +328,17 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
         Doc, colours, Services.Generated ? Services.Generated() : GeneratedNow(), monthsDone};
     if (pictures) {
         const bool landscape = ThePrinter.pageLayout().orientation() == QPageLayout::Landscape;
-        pictures->Bitmap = QImage(CalendarPictureSize(landscape), QImage::Format_RGB32);
+        QImage bitmap(CalendarPictureSize(landscape), QImage::Format_RGB32);
+        PainterSurface surface(bitmap);
         bool stopped = false;
-        {
-            PainterSurface surface(pictures->Bitmap);
-            DrawPrintout(
-                surface, input, layout, first, last, options,
-                [&](int page) {
-                    pageDone(page);
-                    if (!stopped)
-                        stopped = !SavePage(pictures->Bitmap, pictures->Format,
-                                            CalendarPageBaseName(Doc, layout, page));
-                },
-                [] {});
-        }
-        pictures->Bitmap = QImage(); // the page bitmap is large; give it back now
+        DrawPrintout(
+            surface, input, layout, first, last, options,
+            [&](int page) {
+                pageDone(page);
+                if (!stopped)
+                    stopped = !SavePage(bitmap, *pictures, CalendarPageBaseName(Doc, layout, page));
+            },
+            [] {});
     }
     else {
         ThePrinter.setDocName(QStringLiteral("Calendar ") + Doc.ClientName);
@@ -386,11 +382,8 @@ void TPrintCalendar::ProposePdfName(PrintLayout layout)
     // name of its own, as the companion names them, not over the last printout's file.
     if (ThePrinter.outputFormat() != QPrinter::PdfFormat || ThePrinter.outputFileName().isEmpty())
         return;
-    static const char* const Names[] = {"year", "month", "overnights", "day-visits"};
-    const QString name = QLatin1String(Names[static_cast<int>(layout)]);
     ThePrinter.setOutputFileName(QFileInfo(ThePrinter.outputFileName()).absolutePath() +
-                                 QLatin1Char('/') + FileNamePart(Doc.ClientName) +
-                                 QLatin1Char('_') + name + QStringLiteral(".pdf"));
+                                 QLatin1Char('/') + CalendarPdfFileName(Doc, layout));
 }
 
 void TPrintCalendar::SetProgress(int pixels)

@@ -66,16 +66,12 @@ protected:
     void reject() override;
 
 private:
-    struct PictureOutput {
-        ImageFormat Format;
-        QImage Bitmap;
-    };
-
     void TwelvePageTimerTick();
     void PrintSinglePages(PrintLayout layout);
-    // Draws pages first..last to the printer or as pictures; `pageDone` is told each page,
-    // `monthsDone` each month of a one-year page. False when the printer could not start.
-    bool RunPrintout(PrintLayout layout, int first, int last, std::optional<PictureOutput> pictures,
+    // Draws pages first..last to the printer, or as pictures in the format given; `pageDone` is
+    // told each page, `monthsDone` each month of a one-year page. False when the printer could not
+    // start.
+    bool RunPrintout(PrintLayout layout, int first, int last, std::optional<ImageFormat> pictures,
                      const MarkColours& colours, const std::function<void(int)>& pageDone,
                      const std::function<void(int)>& monthsDone);
     // Saves one page under its generated name, asking before writing over a file. False when
