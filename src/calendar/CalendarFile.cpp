@@ -156,6 +156,7 @@ FileResult WriteCalendarFile(CalendarDocument& doc, const QString& path, bool up
     if (error != FileWriteError::None)
         return {false, WriteRefusalMessage(error, path)};
     doc.ClientFolder = FolderOfPath(path);
+    doc.DocumentFolder = doc.ClientFolder;
     if (updateCaption) {
         doc.CurrentFileName = FileNameOfPath(path);
         doc.WindowCaption = QStringLiteral("Calendar File=") + doc.CurrentFileName;
@@ -623,6 +624,7 @@ FileResult ReadCalendarFromBytes(CalendarDocument& doc, const QByteArray& bytes,
     }
     read.ClientName = ClientNameFromPath(path);
     read.CurrentFileName = FileNameOfPath(path);
+    read.DocumentFolder = read.ClientFolder;
     read.WindowCaption = QStringLiteral("Calendar File=") + read.CurrentFileName;
     read.SelUserMonth = DisplayMonthNames().at(read.StartMonthIndex);
     read.ChangesPending = false;

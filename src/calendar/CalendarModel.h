@@ -121,7 +121,11 @@ struct CalendarDocument {
     QString DayVisitStrtTime = NoTimeText;
     QString DayVisitEndTime = NoTimeText;
     QString CurrentFileName;
+    // Where the dialogs start; exports and pictures move it.
     QString ClientFolder;
+    // The folder of the calendar's own file (last opened from or saved to), where Save
+    // writes; empty for a calendar never saved.
+    QString DocumentFolder;
     QString WindowCaption = QStringLiteral("Calendar File=");
 
     // Calendar-wide settings.

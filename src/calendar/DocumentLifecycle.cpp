@@ -18,10 +18,15 @@ const QString FileNameCharactersMessage = QStringLiteral(
     "spaces, "
     "underscores,\n\rdashes, and apostrophes.\n\rYour file has NOT been saved.  Please try again.");
 
+FileDialogRequest SaveRequest(const LifecycleContext& context, const QString& title,
+                              const QString& folder)
+{
+    return {title, folder, context.Doc.ClientName, CalendarFileFilter, QStringLiteral("cdb")};
+}
+
 FileDialogRequest SaveRequest(const LifecycleContext& context, const QString& title)
 {
-    return {title, context.Doc.ClientFolder, context.Doc.ClientName, CalendarFileFilter,
-            QStringLiteral("cdb")};
+    return SaveRequest(context, title, context.Doc.ClientFolder);
 }
 
 bool Write(LifecycleContext& context, const QString& path, bool updateCaption)
@@ -104,6 +109,11 @@ bool MayWriteOver(LifecycleContext& context, const QString& path)
 
 } // namespace
 
+QString SaveFolder(const CalendarDocument& doc)
+{
+    return doc.DocumentFolder.isEmpty() ? doc.ClientFolder : doc.DocumentFolder;
+}
+
 const QString BothMarksNotice =
     QStringLiteral("Notice:  One or more days have been marked with both "
                    "an\n\rOvernight Stay and a Day "
@@ -153,6 +163,7 @@ bool StartCalendar(CalendarDocument& doc, MonthView& view, const StartEntries& e
     doc.UserYear = entries.UserYear;
     doc.SelUserMonth = DisplayMonthNames().at(month.Value);
     BuildSpan(doc, month.Value, year.Value);
+    doc.DocumentFolder.clear(); // never saved yet
     doc.OverniteReasons = {};
     doc.DayVisitReasons = {};
     RecountCounters(doc);
@@ -185,6 +196,7 @@ void ResetToNoCalendar(LifecycleContext& context)
     doc.SelUserMonth = DisplayMonthNames().at(0);
     doc.ClientName.clear();
     doc.CurrentFileName = QStringLiteral("NewClient.cdb");
+    doc.DocumentFolder.clear();
     doc.WindowCaption = QStringLiteral("Calendar File=NewClient.cdb");
     doc.OverniteReasons = {};
     doc.DayVisitReasons = {};
@@ -203,8 +215,8 @@ bool CloseCalendar(LifecycleContext& context)
         if (answer == PromptAnswer::Cancel)
             return false;
         if (answer == PromptAnswer::Yes) {
-            const QString chosen =
-                context.Dialogs.SaveFileName(SaveRequest(context, doc.ClientFolder));
+            const QString chosen = context.Dialogs.SaveFileName(
+                SaveRequest(context, SaveFolder(doc), SaveFolder(doc)));
             if (chosen.isEmpty())
                 return false;
             const QString path = WithCdbExtension(chosen);
@@ -288,7 +300,7 @@ bool SaveCalendar(LifecycleContext& context)
         return false;
     }
     const QString fileName = doc.ClientName + QStringLiteral(".cdb");
-    const QString path = doc.ClientFolder + fileName;
+    const QString path = SaveFolder(doc) + fileName;
     if (QFile::exists(path)) {
         if (context.Messages.Ask(
                 PromptKind::Confirmation,
@@ -385,8 +397,8 @@ bool CloseQuery(LifecycleContext& context)
         if (context.Messages.Ask(PromptKind::Confirmation, QStringLiteral("Save Pending Changes?"),
                                  PromptButtons::YesNo) != PromptAnswer::Yes)
             break;
-        const QString chosen =
-            context.Dialogs.SaveFileName(SaveRequest(context, QStringLiteral("Save Client Data")));
+        const QString chosen = context.Dialogs.SaveFileName(
+            SaveRequest(context, QStringLiteral("Save Client Data"), SaveFolder(doc)));
         if (chosen.isEmpty())
             continue;
         const QString path = WithCdbExtension(chosen);

@@ -72,6 +72,10 @@ bool LockOrUnlockFile(LifecycleContext& context, bool lock);
 // nothing is lost without the user saying so.
 bool CloseQuery(LifecycleContext& context);
 
+// Where Save writes: the folder of the calendar's own file; the client folder only for a
+// calendar never saved. Exports move the client folder, never this one.
+QString SaveFolder(const CalendarDocument& doc);
+
 // The close query's notice about days marked both ways.
 extern const QString BothMarksNotice;
 

@@ -6,7 +6,19 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace custodex {
+
+namespace {
+
+// "/a//b/./c.cdb" and "/a/b/c.cdb" name one file and take one entry.
+bool SameRecentPath(const QString& a, const QString& b)
+{
+    return QDir::cleanPath(a).compare(QDir::cleanPath(b), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
 
 void ReadProgramSettings(ProgramSettings& settings, const QByteArray& bytes)
 {
@@ -30,6 +42,11 @@ void ReadProgramSettings(ProgramSettings& settings, const QByteArray& bytes)
         }
         if (line.trimmed().isEmpty())
             continue; // a blank line is not a file
+        const QString caption = line.contains(QStringLiteral("CHKMARK")) ? line.mid(7) : line;
+        if (std::any_of(
+                settings.RecentFiles.begin(), settings.RecentFiles.begin() + taken,
+                [&](const RecentFileEntry& e) { return SameRecentPath(e.Caption, caption); }))
+            continue; // a file listed twice by an earlier version shows once
         RecentFileEntry& entry = settings.RecentFiles[static_cast<std::size_t>(taken++)];
         entry.Checked = line.contains(QStringLiteral("CHKMARK"));
         entry.Caption = entry.Checked ? line.mid(7) : line;
@@ -71,7 +88,7 @@ void NoteRecentFile(ProgramSettings& settings, const QString& path)
 {
     bool known = false;
     for (RecentFileEntry& entry : settings.RecentFiles) {
-        entry.Checked = entry.Enabled() && entry.Caption.compare(path, Qt::CaseInsensitive) == 0;
+        entry.Checked = !known && entry.Enabled() && SameRecentPath(entry.Caption, path);
         known = known || entry.Checked;
     }
     if (known)

@@ -1,6 +1,7 @@
 #include "calendar/DocumentLifecycle.h"
 
 #include "calendar/CalendarFile.h"
+#include "output/ExportFile.h"
 #include "platform/FileLock.h"
 #include "support/ScriptedServices.h"
 
@@ -309,6 +310,53 @@ TEST_F(Lifecycle, FailedSaveAsKeepsTheClientFolder)
     EXPECT_EQ(Doc.ClientFolder, folder);
     EXPECT_TRUE(SaveCalendar(Context));
     EXPECT_FALSE(Contents(QStringLiteral("Jones.cdb")).isEmpty());
+}
+
+// An export moves the dialogs' folder, never where Save writes: the calendar opened stays the
+// one saved, and no second copy appears beside the export. A calendar never saved goes to the
+// client folder; Close and the exit question offer the calendar's own folder.
+TEST_F(Lifecycle, SaveWritesIntoTheCalendarsOwnFolderAfterAnExport)
+{
+    ASSERT_TRUE(QDir(Dir.path()).mkpath(QStringLiteral("cases")));
+    ASSERT_TRUE(QDir(Dir.path()).mkpath(QStringLiteral("exports")));
+    const QString own = PathOf(QStringLiteral("cases/Jones.cdb"));
+    ASSERT_TRUE(WriteCalendarFile(Doc, own, true).Ok);
+    Dialogs.Paths = {own};
+    ASSERT_TRUE(OpenCalendar(Context));
+
+    const QString csv = PathOf(QStringLiteral("exports/Jones.csv"));
+    ASSERT_TRUE(SaveExportFile(
+        Doc, csv, [] { return QByteArray("x\r\n"); }, Prompts));
+    EXPECT_EQ(Doc.ClientFolder, PathOf(QStringLiteral("exports/")));
+
+    Mark();
+    Prompts.Expect(QStringLiteral("Saving ") + own +
+                       QStringLiteral(" will overwrite \n\rprevious database information for "
+                                      "Jones.cdb\n\rDo you want to continue?  (Normally your "
+                                      "answer is Yes)"),
+                   PromptAnswer::Yes);
+    ASSERT_TRUE(SaveCalendar(Context));
+    EXPECT_FALSE(QFile::exists(PathOf(QStringLiteral("exports/Jones.cdb"))));
+    CalendarDocument reread;
+    ASSERT_TRUE(ReadCalendarFile(reread, own).Ok);
+    EXPECT_TRUE(reread.Days[3].HasOvernight);
+
+    Mark();
+    Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::No);
+    EXPECT_TRUE(CloseQuery(Context));
+    EXPECT_EQ(Dialogs.Requests.size(), 1u); // only the open dialog so far
+    Prompts.Expect(QStringLiteral("Save changes to Jones?"), PromptAnswer::Yes);
+    Dialogs.Paths = {QString()};
+    EXPECT_FALSE(CloseCalendar(Context));
+    EXPECT_EQ(Dialogs.Requests.back().Folder, PathOf(QStringLiteral("cases/")));
+
+    // After Close, a new calendar has no file of its own yet.
+    Prompts.Expect(QStringLiteral("Save changes to Jones?"), PromptAnswer::No);
+    Prompts.Expect(
+        QStringLiteral("Are you sure you want to close without\n\rsaving changes to Jones?"),
+        PromptAnswer::Yes);
+    ASSERT_TRUE(CloseCalendar(Context));
+    EXPECT_EQ(SaveFolder(Doc), Doc.ClientFolder);
 }
 
 // A recent entry opens the dialog in its own folder; a vanished file is reported at once.

@@ -120,3 +120,21 @@ TEST(ProgramSettingsFile, LockedAndSpecialFilesAreLeftAlone)
     EXPECT_TRUE(ReadProgramSettingsFile(read, fresh));
     EXPECT_FALSE(read.Wizard);
 }
+
+// One file is one entry, however its path was spelled or however often an older settings file
+// listed it.
+TEST(RecentFiles, OneEntryPerFile)
+{
+    ProgramSettings settings;
+    NoteRecentFile(settings, QStringLiteral("/c/cases/One.cdb"));
+    NoteRecentFile(settings, QStringLiteral("/c//cases/./One.cdb"));
+    EXPECT_FALSE(settings.RecentFiles[1].Enabled());
+    EXPECT_TRUE(settings.RecentFiles[0].Checked);
+
+    ProgramSettings read;
+    ReadProgramSettings(read, QByteArray("CLIENTDIR=/c/\r\n/c/One.cdb\r\nCHKMARK/c/One.cdb\r\n"
+                                         "/c/Two.cdb\r\n"));
+    EXPECT_EQ(read.RecentFiles[0].Caption, QStringLiteral("/c/One.cdb"));
+    EXPECT_EQ(read.RecentFiles[1].Caption, QStringLiteral("/c/Two.cdb"));
+    EXPECT_FALSE(read.RecentFiles[2].Enabled());
+}
