@@ -1,10 +1,42 @@
 #include "platform/MessageBoxPrompter.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace custodex {
+
+namespace {
+
+// A Yes/No question must be answered: Qt would take Escape or the close button as No, and
+// "Save Pending Changes?" answered No by a stray Escape quits without saving.
+class QuestionBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+    bool MustAnswer = false;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (MustAnswer && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (MustAnswer) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+};
+
+} // namespace
 
 QString MessageBoxPrompter::DisplayText(QString text)
 {
@@ -15,7 +47,7 @@ QString MessageBoxPrompter::DisplayText(QString text)
 
 PromptAnswer MessageBoxPrompter::Ask(PromptKind kind, const QString& text, PromptButtons buttons)
 {
-    QMessageBox box(Parent);
+    QuestionBox box(Parent);
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setText(DisplayText(text));
     switch (kind) {
@@ -42,6 +74,8 @@ PromptAnswer MessageBoxPrompter::Ask(PromptKind kind, const QString& text, Promp
         break;
     case PromptButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.MustAnswer = true;
+        box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         break;
     case PromptButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -63,6 +97,7 @@ PromptAnswer MessageBoxPrompter::Ask(PromptKind kind, const QString& text, Promp
         box.setStandardButtons(QMessageBox::Abort);
         break;
     }
+    // Every other box has Cancel or a single button, which Qt's Escape already takes.
     box.exec();
     if (yesToAll && box.clickedButton() == static_cast<QAbstractButton*>(yesToAll))
         return PromptAnswer::YesToAll;

@@ -5,6 +5,7 @@
 #include "calendar/ui/Tutorials.h"
 #include "calendar/ui/Wizard.h"
 #include "entry/ui/Myfind.h"
+#include "platform/MessageBoxPrompter.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -136,6 +138,88 @@ TEST(LifecycleFlow, ExitWithChangesAsksToSaveAndCanStayOpen)
     ASSERT_TRUE(ReadCalendarFile(saved, machine.Client(QStringLiteral("Smith.cdb"))).Ok);
     EXPECT_TRUE(saved.Days[10].HasDayVisit);
     EXPECT_TRUE(machine.Ini().contains("CHKMARK"));
+}
+
+// The program with real message boxes, for what only a real box does: keys, its close button.
+struct ProgramWithMessageBoxes : ScriptedWindowServices {
+    explicit ProgramWithMessageBoxes(const TestMachine& machine)
+        : Window(MainWindowServices{Boxes, Help, Dialogs, Launcher, Colours, Output, Printing,
+                                    machine.Paths(), [] {}, [] { return 2026; },
+                                    [] { return QStringLiteral("Generated"); }})
+    {
+    }
+    MessageBoxPrompter Boxes;
+    TQDLMainCalendar Window;
+};
+
+// Escape and the box's close button answer a question only where it has Cancel; a Yes/No
+// question waits for Yes or No.
+TEST(MessageBoxes, EscapeIsCancelOrNothing)
+{
+    const struct {
+        PromptButtons Buttons;
+        bool Escapable;
+    } cases[] = {
+        {PromptButtons::YesNo, false},
+        {PromptButtons::YesNoCancel, true},
+        {PromptButtons::YesCancel, true},
+        {PromptButtons::OkCancel, true},
+        {PromptButtons::YesYesToAllNoCancel, true},
+    };
+    for (const auto& c : cases) {
+        MessageBoxPrompter boxes;
+        bool stayed = false;
+        auto ran = WhenModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(box, Qt::Key_Escape);
+            box->close();
+            QCoreApplication::processEvents();
+            stayed = box->isVisible();
+            if (stayed)
+                box->button(QMessageBox::Yes)->click();
+        });
+        const PromptAnswer answer =
+            boxes.Ask(PromptKind::Confirmation, QStringLiteral("Sure?"), c.Buttons);
+        ASSERT_TRUE(*ran);
+        EXPECT_EQ(stayed, !c.Escapable) << static_cast<int>(c.Buttons);
+        EXPECT_EQ(answer, c.Escapable ? PromptAnswer::Cancel : PromptAnswer::Yes)
+            << static_cast<int>(c.Buttons);
+    }
+}
+
+// Escape at "Save Pending Changes?" used to answer No and quit without saving.
+TEST(LifecycleFlow, EscapeAtTheExitQuestionLosesNothing)
+{
+    TestMachine machine;
+    ProgramWithMessageBoxes run(machine);
+    run.Window.show();
+    run.Window.ClientName->setText(QStringLiteral("Smith"));
+    ClickStart(run.Window);
+    run.Window.Document().Days[10].HasOvernight = true;
+    run.Window.Document().Days[10].OvernightReason = QStringLiteral("Weekend");
+    run.Window.Document().ChangesPending = true;
+
+    QString asked;
+    bool stayedAfterEscape = false;
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        asked = box->text();
+        QTest::keyClick(box, Qt::Key_Escape);
+        box->close();
+        QCoreApplication::processEvents();
+        stayedAfterEscape = box->isVisible() && run.Window.isVisible();
+        box->button(QMessageBox::Yes)->click();
+    });
+    run.Dialogs.Paths = {machine.Client(QStringLiteral("Smith"))};
+    EXPECT_TRUE(run.Window.close());
+    ASSERT_TRUE(*ran);
+    EXPECT_EQ(asked, QStringLiteral("Save Pending Changes?"));
+    EXPECT_TRUE(stayedAfterEscape);
+    CalendarDocument saved;
+    ASSERT_TRUE(ReadCalendarFile(saved, machine.Client(QStringLiteral("Smith.cdb"))).Ok);
+    EXPECT_TRUE(saved.Days[10].HasOvernight);
 }
 
 TEST(LifecycleFlow, WizardCreatesACalendarStepByStep)
