@@ -167,7 +167,9 @@ RepeatRunResult ApplyRepeatPattern(CalendarDocument& doc, const RepeatRequest& r
                    QStringLiteral("\tList of \"") + request.Reason.left(85) +
                        QStringLiteral("\" has been applied.") + QStringLiteral("\n\r\n\r") +
                        CountsText(result.Overnights, result.DayVisits, "added", "Added"));
-    if (result.Overnights > 0 || result.DayVisits > 0) {
+    // The counts report new marks only; a run that only overwrote marks changed days all the
+    // same, and must leave the calendar to be saved.
+    if (result.Overnights > 0 || result.DayVisits > 0 || result.DaysChanged) {
         ++doc.AppliedChangeCount;
         result.Counted = true;
     }

@@ -1,6 +1,9 @@
 #include "patterns/RepeatPatterns.h"
+#include "calendar/MenuChecks.h"
 #include "patterns/BulkDialogRules.h"
+#include "patterns/CustomLists.h"
 #include "patterns/RepeatPatternApply.h"
+#include "patterns/WeekdayPatterns.h"
 
 #include "PatternTestSupport.h"
 #include "support/ScriptedServices.h"
@@ -584,3 +587,65 @@ TEST(ReasonAsStoredTest, KeepsWhatTheCalendarFileCanHold)
 }
 
 } // namespace
+
+// A run that only overwrites marks adds nothing to the counts the dialogs report, yet it
+// changed days: the calendar must offer to save and the hourly figures go stale, whichever
+// bulk dialog ran it.
+TEST(BulkRuns, OverwritingOnlyIsAChange)
+{
+    const QString friday = QStringLiteral("2023-03-03");
+    const auto weekday = [&](PatternDialog dialog, PatternKind pattern, ListKind kind) {
+        return [=](CalendarDocument& doc, PatternQuestions& questions) {
+            PatternRequest request;
+            request.Dialog = dialog;
+            request.Kind = kind;
+            request.Pattern = pattern;
+            request.Weekdays = Weekdays(QStringLiteral("fri"));
+            request.Range = RangeOf(doc, friday, friday);
+            request.Reason = QStringLiteral("Visit");
+            ApplyPatternList(doc, request, questions);
+        };
+    };
+    const struct {
+        const char* Name;
+        std::function<void(CalendarDocument&, PatternQuestions&)> Run;
+    } cases[] = {
+        {"odd/even/all overnights",
+         weekday(PatternDialog::OddEvenAll, PatternKind::All, ListKind::Overnights)},
+        {"monthly day visits",
+         weekday(PatternDialog::Monthly, PatternKind::First, ListKind::DayVisits)},
+        {"repeat pattern",
+         [&](CalendarDocument& doc, PatternQuestions& questions) {
+             ApplyRepeatPattern(doc, Repeat(doc, QStringLiteral("O"), friday, friday), questions);
+         }},
+        {"custom list",
+         [](CalendarDocument& doc, PatternQuestions& questions) {
+             const std::vector<TemplateEntry> entries = {
+                 ParseTemplateEntry(QStringLiteral("ON March 3, 2023 Trip"), 2),
+                 ParseTemplateEntry(QStringLiteral("DV March 3, 2023 Trip"), 3)};
+             ApplyCustomList(doc, entries, {0, 1},
+                             {QStringLiteral("06:00PM"), QStringLiteral("08:00AM"),
+                              QStringLiteral("10:00AM"), QStringLiteral("04:00PM")},
+                             questions);
+         }},
+    };
+    for (const auto& c : cases) {
+        CalendarDocument doc = SpanFrom(2, 2023);
+        MarkDay(doc, friday, ListKind::Overnights, QStringLiteral("Mom"));
+        MarkDay(doc, friday, ListKind::DayVisits, QStringLiteral("Zoo"));
+        RecountCounters(doc);
+        doc.DistributionStale = false;
+        const CalendarDay before = DayAt(doc, friday);
+        ScriptedQuestions questions;
+        questions.Answers = {OverwriteAnswer::YesToAll};
+        RunDayChangingDialog(doc, [&] {
+            c.Run(doc, questions);
+            return true;
+        });
+        EXPECT_NE(DayAt(doc, friday).OvernightReason + DayAt(doc, friday).DayVisitReason,
+                  before.OvernightReason + before.DayVisitReason)
+            << c.Name;
+        EXPECT_TRUE(doc.ChangesPending) << c.Name;
+        EXPECT_TRUE(doc.DistributionStale) << c.Name;
+    }
+}
