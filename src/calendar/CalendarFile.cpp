@@ -80,7 +80,14 @@ QString LockedFileMessage(const QString& path)
 
 QString WriteRefusalMessage(FileWriteError error, const QString& path)
 {
-    return error == FileWriteError::Locked ? LockedFileMessage(path) : WriteErrorMessage(path);
+    if (error == FileWriteError::Locked)
+        return LockedFileMessage(path);
+    // The message alone leaves the user guessing; the cause says what to change.
+    const QString cause = error == FileWriteError::NotRegularFile ? NotRegularFileCause(path)
+                          : error == FileWriteError::Failed       ? LastWriteFailureCause(path)
+                                                                  : QString();
+    return cause.isEmpty() ? WriteErrorMessage(path)
+                           : WriteErrorMessage(path) + QStringLiteral("\n\r") + cause;
 }
 
 QString FolderOfPath(const QString& path)
@@ -454,10 +461,14 @@ bool ApplyTrailerLine(CalendarDocument& doc, const QString& line)
         doc.Author = CutText(value, AuthorCapacity);
     if (contains("TITLE="))
         doc.Title = CutText(value, TitleCapacity);
+    // The writer leaves an empty title out, so an empty one reads as the default: a resave
+    // then writes what it read.
     if (startsWith("CUSTODIALNAME="))
-        doc.CustodialName = CutText(value, ParentNameCapacity);
+        doc.CustodialName =
+            value.isEmpty() ? QStringLiteral("Custodial") : CutText(value, ParentNameCapacity);
     if (startsWith("NONCUSTODIALNAME="))
-        doc.NonCustodialName = CutText(value, ParentNameCapacity);
+        doc.NonCustodialName =
+            value.isEmpty() ? QStringLiteral("Non-Custodial") : CutText(value, ParentNameCapacity);
     return true;
 }
 

@@ -23,7 +23,8 @@ QString WriteErrorMessage(const QString& path);
 // "Error!  Can't write to " + path + "\n\rbecause the file is locked!"
 QString LockedFileMessage(const QString& path);
 // The message for a refused or failed write: the lock message for a locked file, the write
-// error for everything else.
+// error for everything else, followed by its cause on a line of its own where one is known
+// (a folder, not a regular file, what the system said).
 QString WriteRefusalMessage(FileWriteError error, const QString& path);
 
 // Taking a path apart; both "/" and "\" separate folders.

@@ -215,7 +215,8 @@ int DistributionCommand::Execute(const QCommandLineParser& parser, const QString
         for (int page = 1; page <= 2; ++page)
             picturePaths << DistributionPicturePath(folder, doc.ClientName, page, format);
         if (!QFileInfo(folder).isDir())
-            return Fail(err, WriteRefusalMessage(FileWriteError::Failed, picturePaths.first()));
+            return Fail(err, WriteRefusalMessage(CheckWriteTarget(picturePaths.first()),
+                                                 picturePaths.first()));
         for (const QString& path : picturePaths)
             if (const std::optional<int> refused =
                     RefuseCalendarTarget({path, arguments[0], overwrite}, err))

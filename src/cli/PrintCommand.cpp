@@ -156,7 +156,7 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
             paths << folder + CalendarPageBaseName(doc, layout->Layout, page) + Suffix(format);
 
     if (!QFileInfo(folder).isDir())
-        return Fail(err, WriteRefusalMessage(FileWriteError::Failed, paths.first()));
+        return Fail(err, WriteRefusalMessage(CheckWriteTarget(paths.first()), paths.first()));
     const bool replace = parser.isSet(m_replace);
     for (const QString& path : paths) {
         if (!replace && QFileInfo::exists(path))

@@ -2,12 +2,17 @@
 
 #include "platform/FileLock.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
 
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,15 +59,6 @@ bool IsRegularFileOrAbsent(const QString& path)
     return !info.exists() || info.isFile();
 }
 
-FileWriteError CheckWriteTarget(const QString& path)
-{
-    if (!IsRegularFileOrAbsent(path))
-        return FileWriteError::NotRegularFile;
-    if (IsFileLocked(path))
-        return FileWriteError::Locked;
-    return FileWriteError::None;
-}
-
 namespace {
 
 // Root saving a user's file would otherwise hand it to root, and its owner could no longer
@@ -79,31 +75,107 @@ void KeepOwner(const QString& path, QSaveFile& replacement)
 
 } // namespace
 
-FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODevice&)>& write)
+bool WriteCompletely(QIODevice& device, const QByteArray& bytes)
 {
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 step = device.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0)
+            return false;
+        written += step;
+    }
+    return true;
+}
+
+QString NotRegularFileCause(const QString& path)
+{
+    return QFileInfo(path).isDir() ? QStringLiteral("It is a folder, not a file.")
+                                   : QStringLiteral("It is not a regular file.");
+}
+
+namespace {
+
+struct WriteFailure {
+    QString Path;
+    QString Cause;
+};
+thread_local WriteFailure LastFailure;
+
+FileWriteError Failed(const QString& path, QString* cause, const QString& text)
+{
+    LastFailure = {path, text};
+    if (cause)
+        *cause = text;
+    return FileWriteError::Failed;
+}
+
+} // namespace
+
+QString LastWriteFailureCause(const QString& path)
+{
+    return LastFailure.Path == path ? LastFailure.Cause : QString();
+}
+
+FileWriteError CheckWriteTarget(const QString& path)
+{
+    LastFailure = {};
+    if (!IsRegularFileOrAbsent(path))
+        return FileWriteError::NotRegularFile;
+    if (IsFileLocked(path))
+        return FileWriteError::Locked;
+    // Checked here so that an output of several files finds them before it writes the first.
+    const QFileInfo info(path);
+    if (QFile::encodeName(info.fileName()).size() > NAME_MAX)
+        return Failed(path, nullptr, QStringLiteral("The file name is too long."));
+    if (!QFileInfo(info.absolutePath()).isDir())
+        return Failed(path, nullptr, QStringLiteral("Its folder does not exist."));
+    return FileWriteError::None;
+}
+
+FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes, qint64 maxSize,
+                              QString* cause)
+{
+    LastFailure = {};
+    if (bytes.size() > maxSize)
+        return FileWriteError::TooLarge;
     const FileWriteError check = CheckWriteTarget(path);
     if (check != FileWriteError::None)
         return check;
     // QSaveFile writes beside the target (links resolved) and renames it over the old file
-    // only on commit, keeping the old file's permissions.
+    // only on commit, keeping the old file's permissions. Unbuffered, because a buffered
+    // QSaveFile loses the error of its last flush on a full disk and commits a cut file;
+    // the sync makes the file system report space it could not find before the old file goes.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return FileWriteError::Failed;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Failed(path, cause, file.errorString());
     KeepOwner(path, file);
-    if (!write(file)) {
+    const bool written = WriteCompletely(file, bytes) && file.error() == QFileDevice::NoError;
+    const int syncError = written && ::fsync(file.handle()) != 0 ? errno : 0;
+    if (!written || syncError != 0) {
+        const QString reason =
+            syncError != 0 ? QString::fromLocal8Bit(std::strerror(syncError)) : file.errorString();
         file.cancelWriting();
-        file.commit();
-        return FileWriteError::Failed;
+        file.commit(); // removes the unfinished copy
+        return Failed(path, cause, reason);
     }
-    return file.commit() ? FileWriteError::None : FileWriteError::Failed;
+    if (!file.commit())
+        return Failed(path, cause, file.errorString());
+    return FileWriteError::None;
 }
 
-FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes, qint64 maxSize)
+FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODevice&)>& write,
+                             QString* cause)
 {
-    if (bytes.size() > maxSize)
-        return FileWriteError::TooLarge;
-    return WriteFileWith(
-        path, [&bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); });
+    const FileWriteError check = CheckWriteTarget(path);
+    if (check != FileWriteError::None)
+        return check;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!write(buffer))
+        return Failed(path, cause, QString());
+    buffer.close();
+    return WriteWholeFile(path, bytes, std::numeric_limits<qint64>::max(), cause);
 }
 
 QString FileNamePart(const QString& name)

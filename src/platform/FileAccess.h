@@ -43,11 +43,25 @@ bool IsRegularFileOrAbsent(const QString& path);
 // The checks a writer makes before it touches anything.
 FileWriteError CheckWriteTarget(const QString& path);
 
-// Writes `bytes` to `path`. Nothing is changed unless the result is None.
+// Writes `bytes` to `path`. Nothing is changed unless the result is None; on Failed, `cause`
+// (when given) receives what the system said ("No space left on device").
 FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes,
-                              qint64 maxSize = MaxTextFileSize);
+                              qint64 maxSize = MaxTextFileSize, QString* cause = nullptr);
 
-// Same rules, for content written by a function (pictures): `write` returns false on failure.
-FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODevice&)>& write);
+// Same rules, for content made by a function (pictures): `write` returns false on failure. The
+// content is made in memory first, so an encoder never meets a failing disk half-way.
+FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODevice&)>& write,
+                             QString* cause = nullptr);
+
+// Writes all of `bytes` to `device`; false as soon as the device takes less than it was given.
+bool WriteCompletely(QIODevice& device, const QByteArray& bytes);
+
+// What is wrong with a target refused as NotRegularFile, in a user's words.
+QString NotRegularFileCause(const QString& path);
+
+// What the system said when the last write of `path` on this thread failed; empty when that
+// write did not fail for a reason of the system's. Lets every write error name its cause
+// without each caller carrying it.
+QString LastWriteFailureCause(const QString& path);
 
 } // namespace custodex

@@ -382,7 +382,8 @@ TEST(CalendarFileWriter, UncreatableFileReportsTheWriteError)
     const QString path = QStringLiteral("/nonexistent/folder/Smith.cdb");
     const FileResult result = WriteCalendarFile(doc, path, true);
     EXPECT_FALSE(result.Ok);
-    EXPECT_EQ(result.Message, QStringLiteral("Error!  Could not create file named\n\r") + path);
+    EXPECT_EQ(result.Message, QStringLiteral("Error!  Could not create file named\n\r") + path +
+                                  QStringLiteral("\n\rIts folder does not exist."));
     EXPECT_TRUE(doc.ChangesPending);
     EXPECT_EQ(doc.CurrentFileName, QString());
     EXPECT_EQ(doc.WindowCaption, QStringLiteral("Calendar File="));
@@ -417,7 +418,8 @@ TEST(CalendarFileWriter, FailedSaveKeepsTheOldFile)
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_FALSE(result.Ok);
-    EXPECT_EQ(result.Message, QStringLiteral("Error!  Could not create file named\n\r") + path);
+    EXPECT_EQ(result.Message, QStringLiteral("Error!  Could not create file named\n\r") + path +
+                                  QStringLiteral("\n\rFile too large"));
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_TRUE(doc.ChangesPending);
     EXPECT_EQ(doc.CurrentFileName, QStringLiteral("Before.cdb"));
@@ -582,10 +584,12 @@ TEST(CalendarFileWriter, RefusedTargetsStayAsTheyWere)
         QString Path;
         QString Message;
     } cases[] = {
-        {fifo, QStringLiteral("Error!  Could not create file named\n\r") + fifo},
+        {fifo, QStringLiteral("Error!  Could not create file named\n\r") + fifo +
+                   QStringLiteral("\n\rIt is not a regular file.")},
         {locked, QStringLiteral("Error!  Can't write to ") + locked +
                      QStringLiteral("\n\rbecause the file is locked!")},
-        {device, QStringLiteral("Error!  Could not create file named\n\r") + device},
+        {device, QStringLiteral("Error!  Could not create file named\n\r") + device +
+                     QStringLiteral("\n\rIt is not a regular file.")},
     };
     for (const auto& c : cases) {
         if (c.Path == device && !root)
@@ -654,3 +658,20 @@ TEST(CalendarFileReader, ReasonListsCollectEachReasonOnceInComboBoxOrder)
 }
 
 } // namespace
+
+// An empty parent title is left out when written, so it must read as the default title, or the
+// first resave would change the calendar and the second would not.
+TEST(CalendarFileReader, EmptyParentTitlesReadAsTheDefaultsAndResaveStably)
+{
+    const std::optional<QByteArray> original =
+        ReadRegularFile(DataDir + QStringLiteral("/EmptyTitles.cdb"));
+    ASSERT_TRUE(original);
+    CalendarDocument doc;
+    ASSERT_TRUE(ReadCalendarFromBytes(doc, *original, QStringLiteral("EmptyTitles.cdb")).Ok);
+    EXPECT_EQ(doc.CustodialName, QStringLiteral("Custodial"));
+    EXPECT_EQ(doc.NonCustodialName, QStringLiteral("Non-Custodial"));
+    const QByteArray saved = CalendarFileBytes(doc);
+    CalendarDocument again;
+    ASSERT_TRUE(ReadCalendarFromBytes(again, saved, QStringLiteral("EmptyTitles.cdb")).Ok);
+    EXPECT_EQ(CalendarFileBytes(again), saved);
+}

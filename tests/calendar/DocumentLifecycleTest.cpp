@@ -190,7 +190,8 @@ TEST_F(Lifecycle, CloseAsksAndLosesNothingSilently)
     Prompts.Expect(QStringLiteral("Save changes to Jones?"), PromptAnswer::Yes);
     Dialogs.Paths = {Dir.path() + QStringLiteral("/no/such/folder/Jones.cdb")};
     Prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + Dir.path() +
-                   QStringLiteral("/no/such/folder/Jones.cdb"));
+                   QStringLiteral("/no/such/folder/Jones.cdb") +
+                   QStringLiteral("\n\rIts folder does not exist."));
     EXPECT_FALSE(CloseCalendar(Context));
     EXPECT_TRUE(Doc.HasCalendar());
     EXPECT_TRUE(Doc.ChangesPending);
@@ -305,7 +306,8 @@ TEST_F(Lifecycle, FailedSaveAsKeepsTheClientFolder)
     const QString folder = Doc.ClientFolder;
     const QString failed = Dir.path() + QStringLiteral("/no/such/folder/Jones.cdb");
     Dialogs.Paths = {failed};
-    Prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + failed);
+    Prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + failed +
+                   QStringLiteral("\n\rIts folder does not exist."));
     EXPECT_FALSE(SaveCalendarAs(Context));
     EXPECT_EQ(Doc.ClientFolder, folder);
     EXPECT_TRUE(SaveCalendar(Context));

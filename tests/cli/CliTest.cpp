@@ -316,13 +316,15 @@ TEST_P(CliWriteTarget, IsRefusedAndLeftAsItWas)
         break;
     case Target::Fifo:
         ASSERT_EQ(::mkfifo(name.constData(), 0644), 0);
-        expected = QStringLiteral("Error!  Could not create file named\n\r") + target;
+        expected = QStringLiteral("Error!  Could not create file named\n\r") + target +
+                   QStringLiteral("\n\rIt is not a regular file.");
         break;
     case Target::DeviceNode:
         if (::geteuid() != 0)
             GTEST_SKIP() << "making a device node needs root";
         ASSERT_EQ(::mknod(name.constData(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
-        expected = QStringLiteral("Error!  Could not create file named\n\r") + target;
+        expected = QStringLiteral("Error!  Could not create file named\n\r") + target +
+                   QStringLiteral("\n\rIt is not a regular file.");
         break;
     }
     const struct stat before = Status(target);

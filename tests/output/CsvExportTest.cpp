@@ -172,7 +172,8 @@ TEST(CsvExportFile, RefusalsChangeNothing)
          QStringLiteral("Error!  Can't write to ") + folder.Path("Locked.csv") +
              QStringLiteral("\n\rbecause the file is locked!")},
         {"Fifo", PromptAnswer::Ok,
-         QStringLiteral("Error!  Could not create file named\n\r") + folder.Path("Fifo.csv")},
+         QStringLiteral("Error!  Could not create file named\n\r") + folder.Path("Fifo.csv") +
+             QStringLiteral("\n\rIt is not a regular file.")},
     };
     for (const auto& c : cases) {
         ScriptedPrompter prompts;

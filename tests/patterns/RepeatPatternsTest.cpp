@@ -317,7 +317,8 @@ TEST_F(PatternEditor, SaveCloseOfAnUnchangedListWritesNothingAndAFailedWriteKeep
 
     AcceptRepeatPattern(State, QStringLiteral("New"), QStringLiteral("O"), Prompts);
     QDir(Folder()).mkdir(QStringLiteral("CustomPats.txt")); // no file can be written there
-    Prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + Path());
+    Prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + Path() +
+                   QStringLiteral("\n\rIt is a folder, not a file."));
     EXPECT_FALSE(SaveRepeatPatterns(State, Folder(), Prompts));
     EXPECT_TRUE(State.Changed);
 }

@@ -1,10 +1,22 @@
 #include "platform/FileAccess.h"
 
+#include "calendar/CalendarFile.h"
+#include "calendar/ProgramSettings.h"
+#include "output/ExportFile.h"
+#include "output/ImageFiles.h"
+#include "patterns/RepeatPatterns.h"
+#include "support/ScriptedServices.h"
 #include "support/SpecialFiles.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 using namespace custodex;
 using namespace custodex::testing;
@@ -130,4 +142,113 @@ TEST(FileAccess, ReplacingAsRootKeepsTheOwner)
     EXPECT_EQ(status.st_uid, 4321u);
     EXPECT_EQ(status.st_gid, 4322u);
     EXPECT_EQ(FileBytes(path), QByteArray("two"));
+}
+
+namespace {
+
+// Runs `write` as on a disk that takes only `bytes` more bytes in any file: writes past them
+// fail as on a full disk (with "File too large" instead of "No space left on device").
+template <typename Write> auto WithFullDisk(rlim_t bytes, Write write)
+{
+    rlimit saved{};
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const auto result = write();
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    std::signal(SIGXFSZ, previousHandler);
+    return result;
+}
+
+// A device that takes `Room` bytes and then fails, as a disk filling up.
+class FillingDevice : public QIODevice {
+public:
+    explicit FillingDevice(qint64 room) : Room(room) { open(QIODevice::WriteOnly); }
+    QByteArray Taken;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        const qint64 step = std::min(length, Room - Taken.size());
+        if (step <= 0)
+            return -1;
+        Taken.append(data, step);
+        return step;
+    }
+
+private:
+    qint64 Room;
+};
+
+} // namespace
+
+TEST(FileAccess, WritingStopsAtTheFirstByteADeviceRefuses)
+{
+    FillingDevice device(5);
+    EXPECT_FALSE(WriteCompletely(device, "0123456789"));
+    EXPECT_EQ(device.Taken, QByteArray("01234"));
+    FillingDevice roomy(100);
+    EXPECT_TRUE(WriteCompletely(roomy, "0123456789"));
+}
+
+// A small file fits in the writer's buffer, so on a full disk only the last flush fails; that
+// failure used to be lost and a cut (often empty) file replaced the old one, reported as done.
+TEST(FileAccess, EveryWriterKeepsTheOldFileOnAFullDisk)
+{
+    Folder folder;
+    CalendarDocument doc;
+    doc.ClientName = QStringLiteral("Smith");
+    BuildSpan(doc, 0, 2023);
+    RecountCounters(doc);
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    ScriptedPrompter prompts;
+    const struct {
+        const char* Name;
+        std::function<bool(const QString&)> Write; // true when it reported success
+    } writers[] = {
+        {"calendar.cdb", [&](const QString& p) { return WriteCalendarFile(doc, p, false).Ok; }},
+        {"export.csv",
+         [&](const QString& p) {
+             prompts.Expect(QStringLiteral("File ") + p +
+                                QStringLiteral(" already exists!\n\rWrite over it?"),
+                            PromptAnswer::Ok);
+             prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + p +
+                            QStringLiteral("\n\rFile too large"));
+             return SaveExportFile(
+                 doc, p, [] { return QByteArray(200, 'x'); }, prompts);
+         }},
+        {"Calendar.ini",
+         [&](const QString& p) { return WriteProgramSettingsFile(ProgramSettings{}, p); }},
+        {"CustomPats.txt",
+         [&](const QString& p) {
+             return WriteRepeatPatterns(p, {QStringLiteral("Alternate weeks | OOOOOOONNNNNNN")}) ==
+                    FileWriteError::None;
+         }},
+        {"page.bmp",
+         [&](const QString& p) {
+             return SaveBitmapFile(p, picture, BitmapDepth::Rgb24) == FileWriteError::None;
+         }},
+        {"page.jpg",
+         [&](const QString& p) {
+             return SaveJpegFile(p, picture, JpegQuality::Quality95Slow) == FileWriteError::None;
+         }},
+        {"preview.png",
+         [&](const QString& p) {
+             return WriteFileWith(p, [&](QIODevice& d) { return picture.save(&d, "PNG"); }) ==
+                    FileWriteError::None;
+         }},
+    };
+    for (const auto& writer : writers) {
+        const QString path = folder.Path(writer.Name);
+        ASSERT_EQ(WriteWholeFile(path, "old"), FileWriteError::None);
+        EXPECT_FALSE(WithFullDisk(20, [&] { return writer.Write(path); })) << writer.Name;
+        EXPECT_EQ(FileBytes(path), QByteArray("old")) << writer.Name;
+        EXPECT_EQ(LastWriteFailureCause(path), QStringLiteral("File too large")) << writer.Name;
+    }
+    // Nothing unfinished is left beside the old files.
+    EXPECT_EQ(QDir(folder.Dir.path()).entryList(QDir::Files).size(), std::size(writers));
 }

@@ -93,7 +93,8 @@ TEST_F(DistributionPicturesCli, RefusalsWriteNothing)
     const CliRun missing = Distribution({T("--pictures"), Dir.filePath(T("nowhere"))});
     EXPECT_EQ(missing.Status, 1);
     EXPECT_EQ(missing.Err, T("Error!  Could not create file named\n") +
-                               Dir.filePath(T("nowhere/Smith_01_DistRpt.bmp")) + T("\n"));
+                               Dir.filePath(T("nowhere/Smith_01_DistRpt.bmp")) +
+                               T("\nIts folder does not exist.\n"));
 
     for (const QStringList& usage :
          {QStringList{T("--pictures"), Pictures, T("--format"), T("png")},

@@ -311,8 +311,8 @@ TEST_F(PrintCalendarFlow, APictureThatCannotBeWrittenSaysSoOnceAndStops)
     Printing.Answers = {PrintTarget::File};
     Dialogs.Paths = {blocker + QStringLiteral("/(Names Auto Generated)")};
     Output.Formats = {ImageFormat::Bitmap};
-    Prompts.Expect(WriteRefusalMessage(FileWriteError::Failed,
-                                       blocker + QStringLiteral("/Smith_1st OnePageCal.bmp")));
+    Prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + blocker +
+                   QStringLiteral("/Smith_1st OnePageCal.bmp\n\rIts folder does not exist."));
     QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
     EXPECT_FALSE(dialog->Printing());
     EXPECT_TRUE(dialog->PrintBtn->isEnabled());

@@ -321,7 +321,8 @@ TEST_F(DistributionWindowFlow, APictureThatCannotBeWrittenIsReportedNotClaimed)
     Printing.Answers = {PrintTarget::File};
     Dialogs.Paths = {Dir.filePath(T("(Names Auto Generated)"))};
     Output.Formats = {ImageFormat::Bitmap};
-    Prompts.Expect(T("Error!  Could not create file named\n\r") + blocked);
+    Prompts.Expect(T("Error!  Could not create file named\n\r") + blocked +
+                   T("\n\rIt is a folder, not a file."));
     Prompts.Expect(Clean);
     Drive(*window, [](TShowDistribution& w) {
         Run(w);
