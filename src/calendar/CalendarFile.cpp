@@ -461,14 +461,10 @@ bool ApplyTrailerLine(CalendarDocument& doc, const QString& line)
         doc.Author = CutText(value, AuthorCapacity);
     if (contains("TITLE="))
         doc.Title = CutText(value, TitleCapacity);
-    // The writer leaves an empty title out, so an empty one reads as the default: a resave
-    // then writes what it read.
     if (startsWith("CUSTODIALNAME="))
-        doc.CustodialName =
-            value.isEmpty() ? QStringLiteral("Custodial") : CutText(value, ParentNameCapacity);
+        doc.CustodialName = CutText(value, ParentNameCapacity);
     if (startsWith("NONCUSTODIALNAME="))
-        doc.NonCustodialName =
-            value.isEmpty() ? QStringLiteral("Non-Custodial") : CutText(value, ParentNameCapacity);
+        doc.NonCustodialName = CutText(value, ParentNameCapacity);
     return true;
 }
 

@@ -658,20 +658,3 @@ TEST(CalendarFileReader, ReasonListsCollectEachReasonOnceInComboBoxOrder)
 }
 
 } // namespace
-
-// An empty parent title is left out when written, so it must read as the default title, or the
-// first resave would change the calendar and the second would not.
-TEST(CalendarFileReader, EmptyParentTitlesReadAsTheDefaultsAndResaveStably)
-{
-    const std::optional<QByteArray> original =
-        ReadRegularFile(DataDir + QStringLiteral("/EmptyTitles.cdb"));
-    ASSERT_TRUE(original);
-    CalendarDocument doc;
-    ASSERT_TRUE(ReadCalendarFromBytes(doc, *original, QStringLiteral("EmptyTitles.cdb")).Ok);
-    EXPECT_EQ(doc.CustodialName, QStringLiteral("Custodial"));
-    EXPECT_EQ(doc.NonCustodialName, QStringLiteral("Non-Custodial"));
-    const QByteArray saved = CalendarFileBytes(doc);
-    CalendarDocument again;
-    ASSERT_TRUE(ReadCalendarFromBytes(again, saved, QStringLiteral("EmptyTitles.cdb")).Ok);
-    EXPECT_EQ(CalendarFileBytes(again), saved);
-}

@@ -70,8 +70,6 @@ def one_year():
         else:
             lines.append(f"{day.day}!{MONTHS[day.month - 1]}!{WEEKDAYS[day.weekday()]}!False!!False!;")
     write("OneYear.cdb", lines + TRAILER)
-    # Empty parent titles, as another program may leave them; they read as the defaults.
-    write("EmptyTitles.cdb", lines + TRAILER + ["CUSTODIALNAME=", "NONCUSTODIALNAME="])
 
 
 if __name__ == "__main__":
