@@ -221,6 +221,11 @@ std::optional<int> RefuseCalendarTarget(const OutputTarget& target, QTextStream&
     return RefuseTarget(target, true, err);
 }
 
+std::optional<int> RefuseOutputTarget(const OutputTarget& target, QTextStream& err)
+{
+    return RefuseTarget(target, false, err);
+}
+
 int SaveCalendarFile(CalendarDocument& doc, const OutputTarget& target, QTextStream& err)
 {
     if (const std::optional<int> refused = RefuseTarget(target, true, err))

@@ -95,6 +95,9 @@ int WriteOutputFileWith(const OutputTarget& target, const std::function<bool(QIO
 // The checks SaveCalendarFile makes before writing, for a command that must refuse before it
 // does its work: the exit status after the message, or nothing when the target is fine.
 std::optional<int> RefuseCalendarTarget(const OutputTarget& target, QTextStream& err);
+// The checks WriteOutputFile makes before it writes, alone: an output of several files makes
+// them for every file before it writes the first.
+std::optional<int> RefuseOutputTarget(const OutputTarget& target, QTextStream& err);
 
 // Saves a calendar with the program's writer under the same rules, except that resaving the
 // calendar that was read onto itself needs no --overwrite.

@@ -219,7 +219,7 @@ int DistributionCommand::Execute(const QCommandLineParser& parser, const QString
                                                  picturePaths.first()));
         for (const QString& path : picturePaths)
             if (const std::optional<int> refused =
-                    RefuseCalendarTarget({path, arguments[0], overwrite}, err))
+                    RefuseOutputTarget({path, arguments[0], overwrite}, err))
                 return *refused;
     }
 

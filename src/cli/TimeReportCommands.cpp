@@ -231,10 +231,17 @@ int QualityCommand::Execute(const QCommandLineParser& parser, const QStringList&
         const QString generated = GeneratedNow();
         const QString suffix = PictureSuffix(pictures->Format);
         QStringList files;
+        for (int page = 1; page <= 2; ++page)
+            files << QualityPictureName(QDir::toNativeSeparators(pictures->Folder), doc.ClientName,
+                                        page, suffix);
+        // Both pages are checked before the first is written, so a refusal writes nothing.
+        for (const QString& file : files)
+            if (const std::optional<int> refused =
+                    RefuseOutputTarget({file, arguments[0], true, false}, err))
+                return *refused;
         int notDrawn = 0;
         for (int page = 1; page <= 2; ++page) {
-            const QString file = QualityPictureName(QDir::toNativeSeparators(pictures->Folder),
-                                                    doc.ClientName, page, suffix);
+            const QString& file = files[page - 1];
             const int status = WritePage(
                 file, arguments[0], pictures->Format,
                 [&](DrawingSurface& surface) {
@@ -246,7 +253,6 @@ int QualityCommand::Execute(const QCommandLineParser& parser, const QStringList&
                 err);
             if (status != ExitOk)
                 return status;
-            files << file;
         }
         if (notDrawn > 0)
             Report(out, err, true, TooManyActivitiesNotice);

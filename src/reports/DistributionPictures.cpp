@@ -27,6 +27,16 @@ DistributionPicturesResult SaveDistributionPictures(const DistributionReportInpu
                                                     const QString& folder, ImageFormat format)
 {
     DistributionPicturesResult result;
+    // Both pages are checked before the first is written, so a refusal replaces nothing.
+    for (int year = 0; year < 2; ++year) {
+        const QString path =
+            DistributionPicturePath(folder, input.Doc.ClientName, year + 1, format);
+        if (const FileWriteError check = CheckWriteTarget(path); check != FileWriteError::None) {
+            result.Error = check;
+            result.FailedPath = path;
+            return result;
+        }
+    }
     for (int year = 0; year < 2; ++year) {
         const QString path =
             DistributionPicturePath(folder, input.Doc.ClientName, year + 1, format);

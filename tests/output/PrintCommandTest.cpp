@@ -149,6 +149,21 @@ TEST_F(PrintCommandTest, ExistingFilesAreReplacedOnlyWhenAsked)
     EXPECT_EQ(QImage(second).size(), QSize(1200, 1575));
 }
 
+// A client name long enough that later month pages get names the file system refuses: every
+// page name is checked first, so nothing is written (pages 1-6 used to be).
+TEST_F(PrintCommandTest, APageNameTooLongStopsThePrintoutBeforeItsFirstPage)
+{
+    const QString longName = QString(240, QLatin1Char('A'));
+    const QString calendar = Folder.filePath(longName + QStringLiteral(".cdb"));
+    ASSERT_TRUE(QFile::copy(Calendar, calendar));
+    const CliResult run =
+        Print({calendar, Out, QStringLiteral("--layout"), QStringLiteral("month")});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(run.Err.endsWith(QStringLiteral("\nThe file name is too long.\n")))
+        << run.Err.toStdString();
+    EXPECT_TRUE(QDir(Out).entryList(QDir::Files).isEmpty());
+}
+
 TEST_F(PrintCommandTest, RefusesWrongCommandLines)
 {
     const struct {

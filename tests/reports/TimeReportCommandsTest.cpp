@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+
+#include "support/SpecialFiles.h"
 #include <gtest/gtest.h>
 
 using namespace custodex;
@@ -314,6 +316,38 @@ TEST_F(TimeReportCli, PictureRefusals)
         << empty.Err.toStdString();
     EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files),
               QStringList{T("Smith_CareTimeYr2.bmp")}); // from the marked case above
+}
+
+// The second page is checked before the first is written: a page that can never be written
+// used to stop the report after it had replaced the first.
+TEST_F(TimeReportCli, QualityPicturesWithTheSecondPageBlockedWriteNothing)
+{
+    const struct {
+        const char* Label;
+        std::function<bool(const QString&)> Block;
+        const char* Cause;
+    } cases[] = {
+        {"locked", [](const QString& p) { return custodex::testing::MakeLockedFile(p, "2"); },
+         "\nbecause the file is locked!\n"},
+        {"a FIFO", [](const QString& p) { return custodex::testing::MakeFifo(p); },
+         "\nIt is not a regular file.\n"},
+        {"a folder", [](const QString& p) { return QDir().mkpath(p); },
+         "\nIt is a folder, not a file.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Label);
+        QTemporaryDir pictures;
+        const QString first = pictures.filePath(T("Smith_QualTime_1.bmp"));
+        QFile old(first);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        ASSERT_TRUE(c.Block(pictures.filePath(T("Smith_QualTime_2.bmp"))));
+        const CliRun run = Run({T("quality"), T("--pictures"), pictures.path()});
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_TRUE(run.Err.endsWith(T(c.Cause))) << run.Err.toStdString();
+        EXPECT_EQ(custodex::testing::FileBytes(first), QByteArray("old"));
+    }
 }
 
 TEST_F(TimeReportCli, HelpTextsListTheOptions)

@@ -327,6 +327,19 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
     const CalendarPageInput input{
         Doc, colours, Services.Generated ? Services.Generated() : GeneratedNow(), monthsDone};
     if (pictures) {
+        // Every page's file is checked before the first is written, so a page that can never
+        // be written (a folder in its place, a name too long) stops the printout before it
+        // replaces anything.
+        for (int page = first; page <= last; ++page) {
+            const QString path = Doc.ClientFolder + CalendarPageBaseName(Doc, layout, page) +
+                                 PictureSuffix(*pictures);
+            if (const FileWriteError check = CheckWriteTarget(path);
+                check != FileWriteError::None) {
+                Services.Messages.Ask(PromptKind::Error, WriteRefusalMessage(check, path),
+                                      PromptButtons::Ok);
+                return false;
+            }
+        }
         const bool landscape = ThePrinter.pageLayout().orientation() == QPageLayout::Landscape;
         QImage bitmap(CalendarPictureSize(landscape), QImage::Format_RGB32);
         PainterSurface surface(bitmap);

@@ -43,6 +43,15 @@ std::optional<PictureTarget> ChoosePictureTarget(CalendarDocument& doc,
 bool SavePictures(const std::vector<std::pair<QString, QImage>>& pictures, ImageFormat format,
                   Prompter& messages)
 {
+    // Both pages are checked before the first is written, so a refusal replaces nothing.
+    for (const auto& picture : pictures) {
+        const FileWriteError check = CheckWriteTarget(picture.first);
+        if (check != FileWriteError::None) {
+            messages.Ask(PromptKind::Error, WriteRefusalMessage(check, picture.first),
+                         PromptButtons::Ok);
+            return false;
+        }
+    }
     for (const auto& [path, image] : pictures) {
         const FileWriteError error = SavePictureFile(path, image, format, ReportPictures);
         if (error != FileWriteError::None) {
