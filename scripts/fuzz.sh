@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a fuzz target with clang and runs it for the given number of seconds (default 600):
 #   scripts/fuzz.sh [SECONDS] [calendar_reader_fuzz|repeat_patterns_fuzz|custom_list_fuzz]
-# The calendar reader starts from the fixtures in tests/data; each target keeps its corpus.
+# The calendar reader starts from the fixtures in tests/data; every target also from its seeds
+# in fuzz/seeds/<target> (inputs that once broke it); each target keeps its corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
@@ -16,6 +17,9 @@ corpus=fuzz-corpus/$target
 mkdir -p "$corpus"
 if [ "$target" = calendar_reader_fuzz ]; then
     cp -n tests/data/*.cdb "$corpus"/ 2>/dev/null || true
+fi
+if [ -d "fuzz/seeds/$target" ]; then
+    cp -n "fuzz/seeds/$target"/* "$corpus"/ 2>/dev/null || true
 fi
 QT_QPA_PLATFORM=offscreen "build-fuzz/fuzz/$target" -max_total_time="$seconds" \
     -max_len=200000 -rss_limit_mb=4096 -print_final_stats=1 "$corpus"

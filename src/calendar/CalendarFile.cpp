@@ -461,10 +461,16 @@ bool ApplyTrailerLine(CalendarDocument& doc, const QString& line)
         doc.Author = CutText(value, AuthorCapacity);
     if (contains("TITLE="))
         doc.Title = CutText(value, TitleCapacity);
+    // A parent title is a required entry: an empty or blank one (which the preferences never
+    // store, and which a save would leave out) reads as the default, so a resave keeps it.
+    auto parentTitle = [&](QString& target, const QString& fallback) {
+        target = value.trimmed().isEmpty() ? fallback : CutText(value, ParentNameCapacity);
+    };
+    static const CalendarDocument defaults;
     if (startsWith("CUSTODIALNAME="))
-        doc.CustodialName = CutText(value, ParentNameCapacity);
+        parentTitle(doc.CustodialName, defaults.CustodialName);
     if (startsWith("NONCUSTODIALNAME="))
-        doc.NonCustodialName = CutText(value, ParentNameCapacity);
+        parentTitle(doc.NonCustodialName, defaults.NonCustodialName);
     return true;
 }
 

@@ -33,8 +33,11 @@ int CsvTimeNumber(const QString& timeText)
 
 namespace {
 
-QString Quoted(const QString& text)
+// Quotes inside a field are doubled, so spreadsheets and CSV readers get the text back
+// instead of a field too many.
+QString Quoted(QString text)
 {
+    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 

@@ -38,7 +38,7 @@ std::optional<QChar> CsvSeparator(CsvSeparatorChoice choice, const QString& cust
 // midnight itself is written 2400 so that it cannot be read as "<None>".
 int CsvTimeNumber(const QString& timeText);
 
-// The whole file, lines ended by CR LF.
+// The whole file, lines ended by CR LF; texts in double quotes, a quote inside one doubled.
 QString CsvText(const CalendarDocument& doc, const CsvOptions& options);
 
 class Prompter;

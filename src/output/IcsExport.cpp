@@ -3,7 +3,6 @@
 #include "calendar/CalendarFile.h"
 #include "entry/TimeText.h"
 #include "output/ExportFile.h"
-#include "output/MarkRuns.h"
 
 #include <QCryptographicHash>
 #include <QTimeZone>
@@ -42,15 +41,61 @@ QString CalendarKey(const CalendarDocument& doc)
 }
 
 IcsEvent MakeEvent(const CalendarDocument& doc, IcsEventKind kind, const QString& key,
-                   const QDate& first, const QString& reason)
+                   const QDate& first, const QStringList& reasons)
 {
     IcsEvent event;
     event.Kind = kind;
     event.Uid = (kind == IcsEventKind::Stay ? QStringLiteral("stay-") : QStringLiteral("visit-")) +
                 first.toString(QStringLiteral("yyyyMMdd")) + QLatin1Char('-') + key +
                 QStringLiteral("@custodex-calendar");
-    event.Summary = IcsSummary(doc, reason);
+    event.Summary = IcsSummary(doc, reasons);
     return event;
+}
+
+struct Stay {
+    int FirstDay = 0; // indices into CalendarDocument::Days
+    int LastDay = 0;
+    QStringList Reasons; // as stored, night by night
+};
+
+// Stays as their times tell them: from a marked night on through the following marked nights,
+// whatever their reasons, up to the first night whose dropoff is set. A note ("*...") is no
+// time with the child, so a night that is one and a night that is not never share a stay.
+std::vector<Stay> FindStays(const CalendarDocument& doc)
+{
+    std::vector<Stay> stays;
+    const int days = static_cast<int>(doc.Days.size());
+    auto night = [&](int index) -> const CalendarDay& {
+        return doc.Days[static_cast<std::size_t>(index)];
+    };
+    for (int day = 0; day < days; ++day) {
+        if (!night(day).HasOvernight)
+            continue;
+        const bool note = IsAnnotationReason(night(day).OvernightReason);
+        Stay stay{day, day, {night(day).OvernightReason}};
+        while (!IsValidTimeText(night(stay.LastDay).OvernightDropoff) && stay.LastDay + 1 < days) {
+            const CalendarDay& next = night(stay.LastDay + 1);
+            if (!next.HasOvernight || IsAnnotationReason(next.OvernightReason) != note)
+                break;
+            ++stay.LastDay;
+            stay.Reasons << next.OvernightReason;
+        }
+        stays.push_back(stay);
+        day = stay.LastDay;
+    }
+    return stays;
+}
+
+// The reason as the user typed it: without the no-nap prefix or the note's "*". The month
+// view's shortening of pattern names is for its small cells, not for a typed "All Saints trip".
+QString ReasonSummaryText(const QString& reason)
+{
+    QString text = reason;
+    if (IsAnnotationReason(text))
+        text.remove(0, 1);
+    else if (text.startsWith(NoNapPrefix))
+        text.remove(0, NoNapPrefix.size());
+    return text.trimmed();
 }
 
 // False when the event is left out.
@@ -163,12 +208,15 @@ bool IsKnownTimeZone(const QString& zoneId)
     return !zoneId.isEmpty() && QTimeZone::isTimeZoneIdAvailable(zoneId.toUtf8());
 }
 
-QString IcsSummary(const CalendarDocument& doc, const QString& reason)
+QString IcsSummary(const CalendarDocument& doc, const QStringList& reasons)
 {
-    QString shown = ReasonDisplayText(reason);
-    if (shown.startsWith(QLatin1Char('*')))
-        shown.remove(0, 1);
-    shown = shown.trimmed();
+    QStringList texts;
+    for (const QString& reason : reasons) {
+        const QString text = ReasonSummaryText(reason);
+        if (!text.isEmpty() && !texts.contains(text, Qt::CaseInsensitive))
+            texts << text;
+    }
+    const QString shown = texts.join(QStringLiteral(" / "));
     const QString title =
         doc.NonCustodialName.isEmpty() ? QStringLiteral("Non-Custodial") : doc.NonCustodialName;
     return shown.isEmpty() ? title : shown + QStringLiteral(" (") + title + QLatin1Char(')');
@@ -182,24 +230,30 @@ std::vector<IcsEvent> IcsEvents(const CalendarDocument& doc, const IcsOptions& o
     const QString key = CalendarKey(doc);
     std::vector<int> firstDays; // for ordering
     if (options.Overnights) {
-        for (const MarkRun& run : FindMarkRuns(doc, true, MonthEnds::Join)) {
-            const QDate first = DateOfDay(doc, run.FirstDay);
-            const QDate morningAfter = DateOfDay(doc, run.LastDay).addDays(1);
-            IcsEvent event = MakeEvent(doc, IcsEventKind::Stay, key, first, run.Reason);
-            if (!ApplyAnnotationRule(event, run.Reason, options.Annotations))
+        for (const Stay& stay : FindStays(doc)) {
+            const CalendarDay& firstNight = doc.Days[static_cast<std::size_t>(stay.FirstDay)];
+            const CalendarDay& lastNight = doc.Days[static_cast<std::size_t>(stay.LastDay)];
+            const QDate first = DateOfDay(doc, stay.FirstDay);
+            const QDate morningAfter = DateOfDay(doc, stay.LastDay).addDays(1);
+            // The UID follows the first night, so a stay whose later nights were edited
+            // replaces its event when imported again.
+            IcsEvent event = MakeEvent(doc, IcsEventKind::Stay, key, first, stay.Reasons);
+            if (!ApplyAnnotationRule(event, firstNight.OvernightReason, options.Annotations))
                 continue;
-            event.AllDay = !IsValidTimeText(run.Pickup) || !IsValidTimeText(run.Dropoff);
+            const QString& pickup = firstNight.OvernightPickup;
+            const QString& dropoff = lastNight.OvernightDropoff;
+            event.AllDay = !IsValidTimeText(pickup) || !IsValidTimeText(dropoff);
             if (event.AllDay) {
                 // Every day the child is there, the morning of the dropoff included.
                 event.Start = WallTime(first);
                 event.End = WallTime(morningAfter.addDays(1));
             }
             else {
-                event.Start = WallTime(first, TimeOf(run.Pickup));
-                event.End = WallTime(morningAfter, TimeOf(run.Dropoff));
+                event.Start = WallTime(first, TimeOf(pickup));
+                event.End = WallTime(morningAfter, TimeOf(dropoff));
             }
             events.push_back(event);
-            firstDays.push_back(2 * run.FirstDay);
+            firstDays.push_back(2 * stay.FirstDay);
         }
     }
     if (options.DayVisits) {
@@ -208,7 +262,8 @@ std::vector<IcsEvent> IcsEvents(const CalendarDocument& doc, const IcsOptions& o
             if (!day.HasDayVisit)
                 continue;
             const QDate date = DateOfDay(doc, index);
-            IcsEvent event = MakeEvent(doc, IcsEventKind::DayVisit, key, date, day.DayVisitReason);
+            IcsEvent event =
+                MakeEvent(doc, IcsEventKind::DayVisit, key, date, {day.DayVisitReason});
             if (!ApplyAnnotationRule(event, day.DayVisitReason, options.Annotations))
                 continue;
             event.AllDay = !IsValidTimeText(day.DayVisitStart) || !IsValidTimeText(day.DayVisitEnd);

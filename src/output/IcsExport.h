@@ -6,12 +6,13 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
 // The calendar as an iCalendar file (RFC 5545) for the parents' own calendar programs: one
-// event per stay (a run of overnights with the same reason, from the pickup on its first day to
-// the dropoff on the morning after its last night) and one per day visit.
+// event per stay (consecutive overnights, whatever their reasons, from the pickup on its first
+// day to the first dropoff, on the morning after its last night) and one per day visit.
 
 namespace custodex {
 
@@ -50,9 +51,10 @@ bool IsKnownTimeZone(const QString& zoneId);
 // The events in date order (stays before day visits starting the same day).
 std::vector<IcsEvent> IcsEvents(const CalendarDocument& doc, const IcsOptions& options);
 
-// The reason as the month pages show it (pattern words and a leading "*" removed) with the
-// non-custodial parent's title: "Weekend (Dad)", or only the title for a blank reason.
-QString IcsSummary(const CalendarDocument& doc, const QString& reason);
+// The reasons as the user typed them (without the no-nap prefix "NN-" or a note's "*"), each
+// once ignoring case in order of first appearance, joined by " / ", with the non-custodial
+// parent's title: "Alt weekend / Dad's birthday (Dad)", or only the title for blank reasons.
+QString IcsSummary(const CalendarDocument& doc, const QStringList& reasons);
 
 // TEXT value escaping: backslash, semicolon, comma and line breaks; other control characters
 // are dropped.

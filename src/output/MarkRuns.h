@@ -5,8 +5,8 @@
 #include <vector>
 
 // Runs of marked days: consecutive days carrying the same kind of mark with the same reason,
-// compared ignoring case ("Weekend" and "weekend" are one run). The calendar export keeps a
-// stay whole across a month end; the printed lists start a new run with each month.
+// compared ignoring case ("Weekend" and "weekend" are one run), kept whole across a month end
+// or started anew with each month. The iCalendar export makes its stays from the times instead.
 
 namespace custodex {
 

@@ -519,6 +519,42 @@ TEST(CalendarFileReader, LegacyTextKeepsItsCharactersAndResavesByteForByte)
     EXPECT_EQ(CalendarFileBytes(doc), bytes);
 }
 
+// An empty or blank parent title reads as the default title, so the first save writes the
+// same file as every later one.
+TEST(CalendarFileReader, EmptyParentTitleReadsAsTheDefaultAndResavesByteForByte)
+{
+    const struct {
+        const char* Line;
+        const char* Empty;
+        const char* Custodial;
+        const char* NonCustodial;
+    } cases[] = {
+        {"\r\nCUSTODIALNAME=Mother\r\n", "\r\nCUSTODIALNAME=\r\n", "Custodial", "Father"},
+        {"\r\nNONCUSTODIALNAME=Father\r\n", "\r\nNONCUSTODIALNAME=\r\n", "Mother", "Non-Custodial"},
+        {"\r\nCUSTODIALNAME=Mother\r\n", "\r\nCUSTODIALNAME=   \r\n", "Custodial", "Father"},
+    };
+    const QString path = QStringLiteral("/c/Smith.cdb");
+    for (const auto& c : cases) {
+        CalendarDocument named = Span(0, 2023);
+        named.CustodialName = QStringLiteral("Mother");
+        named.NonCustodialName = QStringLiteral("Father");
+        QByteArray bytes = CalendarFileBytes(named);
+        ASSERT_TRUE(bytes.contains(c.Line));
+        bytes.replace(c.Line, c.Empty);
+
+        CalendarDocument first;
+        ASSERT_TRUE(ReadCalendarFromBytes(first, bytes, path).Ok) << c.Empty;
+        EXPECT_EQ(first.CustodialName, QLatin1String(c.Custodial)) << c.Empty;
+        EXPECT_EQ(first.NonCustodialName, QLatin1String(c.NonCustodial)) << c.Empty;
+        const QByteArray saved = CalendarFileBytes(first);
+        CalendarDocument second;
+        ASSERT_TRUE(ReadCalendarFromBytes(second, saved, path).Ok) << c.Empty;
+        EXPECT_EQ(second.CustodialName, first.CustodialName) << c.Empty;
+        EXPECT_EQ(second.NonCustodialName, first.NonCustodialName) << c.Empty;
+        EXPECT_EQ(CalendarFileBytes(second), saved) << c.Empty;
+    }
+}
+
 TEST(CalendarFileReader, BrokenUtf8BehindTheMarkIsAReadingError)
 {
     const QByteArray bytes = "\xEF\xBB\xBF" + CalendarFileBytes(Span(0, 2023)) + "AUTHOR=\xC3(\r\n";

@@ -67,6 +67,33 @@ TEST(CsvExport, AllColumnsDayVisitFreeDaysNoneTimesAndCuts)
     EXPECT_TRUE(lines[3].isEmpty());
 }
 
+// A quote inside a reason is doubled, so a CSV reader gets the reason back as one field; the
+// cut to 30 characters applies to the reason itself, before the doubling.
+TEST(CsvExport, QuotesInsideReasonsAreDoubled)
+{
+    const struct {
+        const char* Reason;
+        const char* Line;
+    } cases[] = {
+        {"Dad said \"ok\", then left",
+         "\"2004\",\"September\",\"3\",\"Dad said \"\"ok\"\", then left\""},
+        {"\"", "\"2004\",\"September\",\"3\",\"\"\"\""},
+        {"\"Quoted\"", "\"2004\",\"September\",\"3\",\"\"\"Quoted\"\"\""},
+        {"Twenty-nine characters long: \" and more",
+         "\"2004\",\"September\",\"3\",\"Twenty-nine characters long: \"\"\""},
+        {"No quotes, one comma", "\"2004\",\"September\",\"3\",\"No quotes, one comma\""},
+    };
+    CsvOptions options;
+    options.Overnights = options.OvernightReason = true;
+    for (const auto& c : cases) {
+        CalendarDocument doc = September2004();
+        doc.Days[2].OvernightReason = QString::fromUtf8(c.Reason);
+        const QStringList lines = CsvText(doc, options).split(QStringLiteral("\r\n"));
+        ASSERT_EQ(lines.size(), 3) << c.Reason;
+        EXPECT_EQ(lines[1], QString::fromUtf8(c.Line)) << c.Reason;
+    }
+}
+
 TEST(CsvExport, AllDaysCarryTheirCalendarYear)
 {
     CalendarDocument doc;

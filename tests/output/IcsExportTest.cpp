@@ -116,29 +116,43 @@ struct StayCase {
     QStringList Expected;
 };
 
-TEST(IcsStays, GroupConsecutiveNightsWithTheSameReason)
+TEST(IcsStays, RunFromAPickupToTheNextDropoffWhateverTheReasons)
 {
     const std::vector<StayCase> cases = {
         {"a stay across a month end is one event, from the pickup to the next morning's dropoff",
          {{{2004, 9, 29}, "Even Weekend", "06:00PM"},
           {{2004, 9, 30}, "Even Weekend"},
           {{2004, 10, 1}, "Even Weekend", "<None>", "08:30AM"}},
-         {QStringLiteral("Weekend (Dad) | 2004-09-29 18:00 .. 2004-10-02 08:30")}},
-        {"reasons differing only in case are one stay, shown as its first night has it",
+         {QStringLiteral("Even Weekend (Dad) | 2004-09-29 18:00 .. 2004-10-02 08:30")}},
+        {"reasons differing only in case are named once, as the first night has it",
          {{{2005, 1, 7}, "Weekend", "05:00PM"}, {{2005, 1, 8}, "weekend", "<None>", "12:00PM"}},
          {QStringLiteral("Weekend (Dad) | 2005-01-07 17:00 .. 2005-01-09 12:00")}},
-        {"another reason or an unmarked night ends a stay",
+        {"a weekend whose nights carry different reasons keeps its Friday pickup and Sunday "
+         "dropoff and names both reasons",
+         {{{2005, 7, 8}, "Alt weekend", "06:00PM"},
+          {{2005, 7, 9}, "Dad's birthday", "<None>", "05:00PM"}},
+         {QStringLiteral("Alt weekend / Dad's birthday (Dad) | 2005-07-08 18:00 .. 2005-07-10 "
+                         "17:00")}},
+        {"a pickup on a later night does not split a stay that no dropoff ended",
+         {{{2005, 7, 15}, "Weekend", "06:00PM"}, {{2005, 7, 16}, "Weekend", "07:00PM", "05:00PM"}},
+         {QStringLiteral("Weekend (Dad) | 2005-07-15 18:00 .. 2005-07-17 17:00")}},
+        {"a note and a counted night never share a stay",
+         {{{2005, 8, 5}, "Weekend", "06:00PM"}, {{2005, 8, 6}, "*Call Dad", "<None>", "05:00PM"}},
+         {QStringLiteral("Weekend (Dad) | 2005-08-05 .. 2005-08-07"),
+          QStringLiteral("Call Dad (Dad) | 2005-08-06 .. 2005-08-08 | free")}},
+        {"a dropoff or an unmarked night ends a stay",
          {{{2005, 3, 1}, "School", "03:00PM", "08:00AM"},
           {{2005, 3, 2}, "Birthday", "03:00PM", "08:00AM"},
           {{2005, 3, 4}, "Birthday", "03:00PM", "08:00AM"}},
          {QStringLiteral("School (Dad) | 2005-03-01 15:00 .. 2005-03-02 08:00"),
           QStringLiteral("Birthday (Dad) | 2005-03-02 15:00 .. 2005-03-03 08:00"),
           QStringLiteral("Birthday (Dad) | 2005-03-04 15:00 .. 2005-03-05 08:00")}},
-        {"the last dropoff set in the stay ends it, later nights without one do not",
+        {"the first dropoff ends a stay; a later night without times is a stay of its own",
          {{{2005, 4, 1}, "Visit", "09:00AM", "<None>"},
           {{2005, 4, 2}, "Visit", "<None>", "07:15PM"},
           {{2005, 4, 3}, "Visit", "<None>", "<None>"}},
-         {QStringLiteral("Visit (Dad) | 2005-04-01 09:00 .. 2005-04-04 19:15")}},
+         {QStringLiteral("Visit (Dad) | 2005-04-01 09:00 .. 2005-04-03 19:15"),
+          QStringLiteral("Visit (Dad) | 2005-04-03 .. 2005-04-05")}},
         {"a stay reaching the calendar's last day ends the morning after it, outside the span",
          {{{2006, 8, 30}, "Summer", "10:00AM"}, {{2006, 8, 31}, "Summer", "<None>", "06:00PM"}},
          {QStringLiteral("Summer (Dad) | 2006-08-30 10:00 .. 2006-09-01 18:00")}},
@@ -147,7 +161,7 @@ TEST(IcsStays, GroupConsecutiveNightsWithTheSameReason)
          {QStringLiteral("Ski trip (Dad) | 2005-02-27 .. 2005-03-03")}},
         {"a pickup alone is not enough for times",
          {{{2005, 5, 6}, "NN-Odd Camping", "06:00PM"}},
-         {QStringLiteral("NN-Camping (Dad) | 2005-05-06 .. 2005-05-08")}},
+         {QStringLiteral("Odd Camping (Dad) | 2005-05-06 .. 2005-05-08")}},
         {"a blank reason shows only who has the child; midnight and noon read right",
          {{{2005, 6, 10}, " ", "12:00AM", "12:30PM"}},
          {QStringLiteral("Dad | 2005-06-10 00:00 .. 2005-06-11 12:30")}},
@@ -158,6 +172,36 @@ TEST(IcsStays, GroupConsecutiveNightsWithTheSameReason)
             MarkOvernight(doc, mark);
         EXPECT_EQ(EventTexts(doc), c.Expected) << c.Name;
     }
+}
+
+// The summary is the user's own text: pattern words stay, the no-nap prefix and a note's star
+// go; each reason once, ignoring case, in order of first appearance.
+TEST(IcsStays, SummaryNamesTheReasonsAsTyped)
+{
+    const struct {
+        QStringList Reasons;
+        const char* Summary;
+    } cases[] = {
+        {{QStringLiteral("All Saints trip")}, "All Saints trip (Dad)"},
+        {{QStringLiteral("Even Weekend")}, "Even Weekend (Dad)"},
+        {{QStringLiteral("NN-Odd Camping")}, "Odd Camping (Dad)"},
+        {{QStringLiteral("*Dentist note")}, "Dentist note (Dad)"},
+        {{QStringLiteral("Alt weekend"), QStringLiteral("NN-dad's birthday"),
+          QStringLiteral("ALT WEEKEND"), QStringLiteral(" "), QStringLiteral("Dad's Birthday")},
+         "Alt weekend / dad's birthday (Dad)"},
+        {{QStringLiteral(" "), QStringLiteral(" ")}, "Dad"},
+    };
+    const CalendarDocument doc = MakeCalendar();
+    for (const auto& c : cases)
+        EXPECT_EQ(IcsSummary(doc, c.Reasons), QString::fromUtf8(c.Summary)) << c.Summary;
+
+    // A typed reason reaches the file as typed, for stays and day visits alike.
+    CalendarDocument trip = MakeCalendar();
+    MarkOvernight(trip, {{2005, 10, 31}, "All Saints trip", "04:00PM", "10:00AM"});
+    MarkDayVisit(trip, {{2005, 11, 2}, "All day at the fair", "10:00AM", "06:00PM"});
+    const QStringList lines = ContentLines(IcsFileBytes(trip, {}));
+    EXPECT_TRUE(lines.contains(QStringLiteral("SUMMARY:All Saints trip (Dad)")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("SUMMARY:All day at the fair (Dad)")));
 }
 
 TEST(IcsStays, PrintedListsSplitRunsAtMonthEnds)
@@ -255,6 +299,15 @@ TEST(IcsUids, StableForTheSameCalendarKindAndFirstDay)
     MarkOvernight(revised, {{2004, 9, 11}, "Long weekend", "<None>", "06:00PM"});
     MarkDayVisit(revised, {{2004, 9, 10}, "Dinner", "05:00PM", "07:00PM"});
     EXPECT_EQ(uids(revised), first);
+
+    // A weekend whose Saturday night got a reason of its own stays one event under its UID.
+    CalendarDocument weekend = MakeCalendar();
+    MarkOvernight(weekend, {{2004, 9, 10}, "Weekend", "06:00PM"});
+    MarkOvernight(weekend, {{2004, 9, 11}, "Weekend", "<None>", "05:00PM"});
+    const QStringList before = uids(weekend);
+    DayAt(weekend, {2004, 9, 11}).OvernightReason = QStringLiteral("Birthday");
+    EXPECT_EQ(uids(weekend), before);
+    EXPECT_EQ(before, QStringList{first[0]});
 
     // Another client's calendar does not collide.
     CalendarDocument other = MakeCalendar(QStringLiteral("Smith"));
@@ -418,7 +471,7 @@ protected:
     IcsCli()
     {
         CalendarDocument doc = MakeCalendar();
-        MarkOvernight(doc, {{2004, 9, 3}, "Weekend", "06:00PM", "08:30AM"});
+        MarkOvernight(doc, {{2004, 9, 3}, "Weekend", "06:00PM"});
         MarkOvernight(doc, {{2004, 9, 4}, "weekend", "<None>", "08:30AM"});
         MarkDayVisit(doc, {{2004, 9, 8}, "Dinner", "05:00PM", "08:00PM"});
         MarkDayVisit(doc, {{2004, 9, 9}, "*Phone call", "07:00PM", "07:30PM"});
