@@ -27,10 +27,11 @@ int NewCommand::Execute(const QCommandLineParser& parser, const QStringList& arg
     const QString year = parser.value(m_year);
     const StartCheck startYear = CheckStartYear(year);
     if (!startYear.Ok)
-        return Fail(err, startYear.Message);
-    const StartCheck startMonth = CheckStartMonth(parser.value(m_month));
-    if (!startMonth.Ok)
-        return Fail(err, startMonth.Message);
+        return UsageError(err, startYear.Message);
+    const std::optional<int> month = WholeMonthName(parser.value(m_month));
+    if (!month)
+        return UsageError(err, QStringLiteral("Please select a valid start month."));
+    const StartCheck startMonth{true, QString(), *month};
 
     CalendarDocument doc;
     doc.ClientName = client;

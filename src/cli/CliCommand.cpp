@@ -108,9 +108,38 @@ QString Command::HelpText() const
     return text;
 }
 
+QString OptionTakenAsValue(const QList<QCommandLineOption>& options, const QStringList& arguments)
+{
+    for (qsizetype i = 0; i + 1 < arguments.size(); ++i) {
+        const QString& next = arguments[i + 1];
+        if (!next.startsWith(QLatin1Char('-')) || next.size() < 2)
+            continue;
+        for (const QCommandLineOption& option : options) {
+            if (option.valueName().isEmpty())
+                continue;
+            for (const QString& name : option.names()) {
+                const QString spelled =
+                    (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+                if (arguments[i] == spelled)
+                    return spelled;
+            }
+        }
+    }
+    return QString();
+}
+
+std::optional<int> WholeMonthName(const QString& text)
+{
+    for (int i = 0; i < 12; ++i)
+        if (DisplayMonthNames().at(i).compare(text, Qt::CaseInsensitive) == 0)
+            return i;
+    return std::nullopt;
+}
+
 int Command::UsageError(QTextStream& err, const QString& message) const
 {
-    err << message << '\n'
+    // The program's own messages break their lines with "\n\r"; a terminal shows "\n".
+    err << QString(message).replace(QStringLiteral("\n\r"), QStringLiteral("\n")) << '\n'
         << UsageLine() << '\n'
         << QStringLiteral("Run '") << ProgramName << ' ' << m_name
         << QStringLiteral(" --help' for its options.") << '\n';
@@ -126,6 +155,8 @@ int Command::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
     // The parser takes the first word as the program's name.
     if (!parser.parse(QStringList{ProgramName} + arguments))
         return UsageError(err, parser.errorText());
+    if (const QString taken = OptionTakenAsValue(m_options, arguments); !taken.isEmpty())
+        return UsageError(err, taken + QStringLiteral(" needs a value."));
     if (parser.isSet(HelpOption())) {
         out << HelpText();
         out.flush();

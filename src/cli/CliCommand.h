@@ -69,6 +69,15 @@ private:
 // Prints the program's message (its "\n\r" as a plain line break) and returns ExitFailure.
 int Fail(QTextStream& err, const QString& message);
 
+// The value option among `options` that would take the next option of `arguments` as its
+// value ("--write --overwrite" would write a calendar named "--overwrite"); empty when none
+// would. A value that starts with "-" can still be given as "--write=-name".
+QString OptionTakenAsValue(const QList<QCommandLineOption>& options, const QStringList& arguments);
+
+// The month a command-line value names, in full and in any case ("march", "MARCH"); nothing
+// for anything else, such as "Maybe" or "Mar".
+std::optional<int> WholeMonthName(const QString& text);
+
 // Reads the calendar at `path` with the program's reader: a missing, unreadable, non-regular
 // (a FIFO is never opened, so nothing waits) or malformed file prints "Error reading " + path.
 bool ReadCalendarArgument(const QString& path, CalendarDocument& doc, QTextStream& err);

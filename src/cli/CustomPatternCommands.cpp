@@ -8,12 +8,33 @@
 #include "patterns/RepeatPatternApply.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <optional>
 
 namespace custodex::cli {
 
 namespace {
+
+// A pattern file as the commands take it: readable, and every line a pattern, or a message
+// naming what is wrong and nothing.
+std::optional<QStringList> ReadPatternFile(const QString& file, QTextStream& err)
+{
+    const std::optional<QStringList> items = ReadRepeatPatterns(file);
+    if (!items) {
+        Fail(err, ReadErrorMessage(file));
+        return std::nullopt;
+    }
+    if (const int bad = FirstMalformedRepeatPattern(*items); bad >= 0) {
+        Fail(err, QStringLiteral("Error reading ") + file + QStringLiteral("\n\rLine ") +
+                      QString::number(bad + 1) +
+                      QStringLiteral(" is no pattern (a name, \" | \" and the letters O, D "
+                                     "and N):\n\r") +
+                      items->at(bad));
+        return std::nullopt;
+    }
+    return items;
+}
 
 struct TimePair {
     QString Pickup;
@@ -156,8 +177,14 @@ int ApplyRepeatCommand::Execute(const QCommandLineParser& parser, const QStringL
     if (parser.isSet(m_pattern)) {
         const QString file = parser.isSet(m_patterns) ? parser.value(m_patterns)
                                                       : RepeatPatternPath(doc.ClientFolder);
-        const std::optional<QStringList> items = ReadRepeatPatterns(file);
+        // The client folder may simply have no patterns yet; a file named, or one that is
+        // there and cannot be read, is an error of its own.
+        if (!parser.isSet(m_patterns) && !QFileInfo::exists(file))
+            return Fail(err, NoRepeatPatternsMessage);
+        const std::optional<QStringList> items = ReadPatternFile(file, err);
         if (!items)
+            return ExitFailure;
+        if (items->isEmpty())
             return Fail(err, NoRepeatPatternsMessage);
         state.Items = *items;
         for (int i = 0; i < state.Items.size() && !state.Chosen; ++i)
@@ -260,6 +287,9 @@ int ApplyListCommand::Execute(const QCommandLineParser& parser, const QStringLis
         return UsageError(err, QStringLiteral("--entries needs all, or numbers and ranges from "
                                               "1 to %1 such as 1,3-5.")
                                    .arg(list->Entries.size()));
+    // Nothing to apply is a refusal, as in the dialog, and leaves OUT unwritten.
+    if (entries->empty())
+        return Fail(err, parser.isSet(m_remove) ? SelectToRemoveMessage : SelectToApplyMessage);
     ListTimes times = DefaultTimes(doc);
     QString error;
     if (!ChooseTimes(parser, m_times, times, error))
@@ -296,9 +326,9 @@ RepeatPatternsCommand::RepeatPatternsCommand()
 int RepeatPatternsCommand::Execute(const QCommandLineParser&, const QStringList& arguments,
                                    QTextStream& out, QTextStream& err) const
 {
-    const std::optional<QStringList> items = ReadRepeatPatterns(arguments[0]);
+    const std::optional<QStringList> items = ReadPatternFile(arguments[0], err);
     if (!items)
-        return Fail(err, ReadErrorMessage(arguments[0]));
+        return ExitFailure;
     for (const QString& item : *items)
         out << RepeatPatternItem(SplitRepeatPatternItem(item)) << '\n';
     out.flush();

@@ -150,10 +150,11 @@ int HolidaysCommand::Execute(const QCommandLineParser& parser, const QStringList
         return UsageError(err, QStringLiteral("--country needs us, ca or uk."));
     const StartCheck startYear = CheckStartYear(parser.value(m_startYear));
     if (!startYear.Ok)
-        return Fail(err, startYear.Message);
-    const StartCheck startMonth = CheckStartMonth(parser.value(m_startMonth));
-    if (!startMonth.Ok)
-        return Fail(err, startMonth.Message);
+        return UsageError(err, startYear.Message);
+    const std::optional<int> month = WholeMonthName(parser.value(m_startMonth));
+    if (!month)
+        return UsageError(err, QStringLiteral("Please select a valid start month."));
+    const StartCheck startMonth{true, QString(), *month};
 
     CalendarDocument doc;
     doc.UserYear = parser.value(m_startYear);

@@ -205,7 +205,10 @@ void WriteEvent(IcsWriter& out, const IcsEvent& event, const QString& stamp, con
 
 bool IsKnownTimeZone(const QString& zoneId)
 {
-    return !zoneId.isEmpty() && QTimeZone::isTimeZoneIdAvailable(zoneId.toUtf8());
+    // Qt's list of ids leaves out the system's aliases and old names ("GMT", "EST5EDT",
+    // "America/Godthab"); a zone the system can load is a zone.
+    return !zoneId.isEmpty() && (QTimeZone::isTimeZoneIdAvailable(zoneId.toUtf8()) ||
+                                 QTimeZone(zoneId.toUtf8()).isValid());
 }
 
 QString IcsSummary(const CalendarDocument& doc, const QStringList& reasons)

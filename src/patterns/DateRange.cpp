@@ -55,20 +55,26 @@ std::optional<int> EntryKey(const DateRangeSide& side)
     return DateKey(year, monthIndex, day);
 }
 
+// The days are in date order, so a date is found by halving: a template of thousands of
+// entries looked each one up day by day.
 int FirstIndexOnOrAfter(const CalendarDocument& doc, int key)
 {
-    for (int i = 0; i <= LastIndex(doc); ++i)
-        if (DayKey(doc, i) >= key)
-            return i;
-    return -1;
+    int low = 0;
+    int high = LastIndex(doc) + 1;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (DayKey(doc, middle) < key)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low <= LastIndex(doc) ? low : -1;
 }
 
 int LastIndexOnOrBefore(const CalendarDocument& doc, int key)
 {
-    for (int i = LastIndex(doc); i >= 0; --i)
-        if (DayKey(doc, i) <= key)
-            return i;
-    return -1;
+    const int after = FirstIndexOnOrAfter(doc, key + 1);
+    return after < 0 ? LastIndex(doc) : after - 1;
 }
 
 const QString TryAgain = QStringLiteral("Please correct and try again.");

@@ -4,6 +4,8 @@
 #include "calendar/TextCodec.h"
 #include "patterns/BulkDialogRules.h"
 
+#include <algorithm>
+
 namespace custodex {
 
 namespace {
@@ -53,9 +55,25 @@ std::optional<QStringList> ReadRepeatPatterns(const QString& path)
 
 QStringList RepeatPatternsFromBytes(const QByteArray& bytes)
 {
-    QStringList items = SplitTextLines(DecodeText(bytes));
+    // Lines may end in CR alone too, as an older editor leaves them.
+    QString text = DecodeText(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList items = SplitTextLines(text);
     items.removeIf([](const QString& line) { return line.isEmpty(); });
     return items;
+}
+
+int FirstMalformedRepeatPattern(const QStringList& items)
+{
+    for (int i = 0; i < items.size(); ++i) {
+        const qsizetype at = items[i].indexOf(RepeatPatternSeparator);
+        const QString letters =
+            at < 0 ? QString() : items[i].mid(at + RepeatPatternSeparator.size());
+        if (letters.isEmpty() || !std::all_of(letters.begin(), letters.end(), IsRepeatLetter))
+            return i;
+    }
+    return -1;
 }
 
 QByteArray RepeatPatternBytes(const QStringList& items)

@@ -36,6 +36,9 @@ QString RepeatPatternPath(const QString& clientFolder);
 // The lines of the file, blank lines left out; nothing when there is no such regular file
 // (or it cannot be read). Any bytes read as some list.
 std::optional<QStringList> ReadRepeatPatterns(const QString& path);
+// The index of the first item that is no repeat pattern (no " | ", or letters other than O, D
+// and N after it); -1 when every item is one.
+int FirstMalformedRepeatPattern(const QStringList& items);
 QStringList RepeatPatternsFromBytes(const QByteArray& bytes);
 // One line per item, each ended by CR LF, in the program's text encoding.
 QByteArray RepeatPatternBytes(const QStringList& items);

@@ -134,13 +134,19 @@ TEST(CliNew, RefusalsWriteNothing)
          QStringLiteral("The Calendar year must be greater than 1000\nand less than 3000")},
         {QStringLiteral("Smith"), QStringLiteral("2024"), QStringLiteral("Mrch"),
          QStringLiteral("Please select a valid start month.")},
+        // Whole names only: "Maybe" holds "MAY" and was taken for May.
+        {QStringLiteral("Smith"), QStringLiteral("2024"), QStringLiteral("Maybe"),
+         QStringLiteral("Please select a valid start month.")},
+        {QStringLiteral("Smith"), QStringLiteral("abc"), QStringLiteral("march"),
+         QStringLiteral("Illegal character in year.  Only the\ndigits 0 thru 9 are allowed.")},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCommand({QStringLiteral("new"), QStringLiteral("--client"), c.Client,
                                        QStringLiteral("--year"), c.Year, QStringLiteral("--month"),
                                        c.Month, path});
-        EXPECT_NE(run.Status, 0);
-        EXPECT_EQ(run.Err, c.Message + QLatin1Char('\n'));
+        // A wrong year or month is a wrong command line; its usage follows the message.
+        EXPECT_EQ(run.Status, c.Client.trimmed().isEmpty() ? 1 : 2) << c.Month.toStdString();
+        EXPECT_TRUE(run.Err.startsWith(c.Message + QLatin1Char('\n'))) << run.Err.toStdString();
         EXPECT_FALSE(QFile::exists(path));
     }
 }
@@ -539,6 +545,26 @@ TEST(CliUsage, WrongCommandLinesExitWithTwoAndWriteNothing)
         EXPECT_TRUE(run.Out.isEmpty());
         EXPECT_FALSE(QFile::exists(out));
     }
+}
+
+// A value option never takes the option after it as its value: "--write --overwrite" wrote a
+// calendar named "--overwrite".
+TEST(CliOptions, AValueOptionNeverTakesTheNextOption)
+{
+    QTemporaryDir dir;
+    const QString calendar = dir.filePath(QStringLiteral("Smith.cdb"));
+    ASSERT_EQ(RunCommand({QStringLiteral("new"), QStringLiteral("--client"),
+                          QStringLiteral("Smith"), QStringLiteral("--year"), QStringLiteral("2024"),
+                          QStringLiteral("--month"), QStringLiteral("march"), calendar})
+                  .Status,
+              0);
+    QDir::setCurrent(dir.path());
+    const CliRun run = RunCommand({QStringLiteral("distribution"), calendar,
+                                   QStringLiteral("--write"), QStringLiteral("--overwrite")});
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_TRUE(run.Err.startsWith(QStringLiteral("--write needs a value.\n")))
+        << run.Err.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Smith.cdb")});
 }
 
 TEST(CliHelp, ListsEveryCommandAndExplainsEachOptionAndArgument)

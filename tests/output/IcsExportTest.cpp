@@ -541,6 +541,19 @@ TEST_F(IcsCli, TimeZoneOption)
     EXPECT_TRUE(lines.contains(QStringLiteral("DTEND;TZID=America/New_York:20040905T083000")));
 }
 
+// Every zone the system can load: aliases and old names too, as the system's tools take them.
+TEST_F(IcsCli, TakesEveryZoneOfTheSystem)
+{
+    for (const char* zone : {"GMT", "EST5EDT", "America/Godthab", "Europe/London"}) {
+        QFile::remove(Output);
+        const CliRun run = Export({QStringLiteral("--time-zone"), QLatin1String(zone)}, Output);
+        EXPECT_EQ(run.Status, 0) << zone << run.Err.toStdString();
+        QFile written(Output);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << zone;
+        EXPECT_TRUE(written.readAll().contains(QByteArray("TZID:") + zone)) << zone;
+    }
+}
+
 TEST_F(IcsCli, RefusesBadValuesAndProtectsFiles)
 {
     CliRun run = Export({QStringLiteral("--annotations"), QStringLiteral("hide")}, Output);

@@ -104,7 +104,7 @@ TEST_F(CustomPatternCli, RefusalsWriteNothing)
     } cases[] = {
         {Args({"--pattern", "Nope"}), 1, "No pattern named Nope in "},
         {Args({"--pattern", "Visits", "--patterns", "/nonexistent/CustomPats.txt"}), 1,
-         "There are no custom patterns to apply!\nCreate some custom patterns, then try this\n"},
+         "Error reading /nonexistent/CustomPats.txt\n"},
         {Args({"--letters", "OXD", "--reason", "R"}), 1,
          "Illegal character found in repeat pattern.\n"},
         {Args({"--letters", "O", "--reason", "*R"}), 1,
@@ -188,20 +188,21 @@ TEST_F(CustomPatternCli, ApplyListChecksTheDatesAndAppliesTheChosenEntries)
     EXPECT_TRUE(MarkedDates(Read(m_in), ListKind::Overnights).isEmpty());
 
     for (const char* entries : {"0", "5", "2-1", "x", "1,,2"}) {
-        const CliRun bad = RunCommand(QStringList{QStringLiteral("apply-list"), m_in, list,
-                                                  Path(QStringLiteral("bad.cdb"))} +
-                                      Args({"--accept-date-mismatch", "--entries", entries}));
+        const CliRun bad = RunCommand(
+            QStringList{QStringLiteral("apply-list"), m_in, list, Path(QStringLiteral("bad.cdb"))} +
+            Args({"--accept-date-mismatch", "--entries", entries}));
         EXPECT_EQ(bad.Status, 2) << entries;
     }
 }
 
 TEST_F(CustomPatternCli, RepeatPatternsListsTheFile)
 {
-    Write(QStringLiteral("pats.txt"), "Weekends | NNNNOOO\nno bar\r\n\r\nJos\xe9 | OD\r\n");
+    // Lines may end in CR LF, LF or CR alone.
+    Write(QStringLiteral("pats.txt"), "Weekends | NNNNOOO\n\r\n\rJos\xe9 | OD\rDays | D\r\n");
     const CliRun run =
         RunCommand({QStringLiteral("repeat-patterns"), Path(QStringLiteral("pats.txt"))});
     ASSERT_EQ(run.Status, 0);
-    EXPECT_EQ(run.Out, QStringLiteral("Weekends | NNNNOOO\nno bar | \nJos\u00e9 | OD\n"));
+    EXPECT_EQ(run.Out, QStringLiteral("Weekends | NNNNOOO\nJos\u00e9 | OD\nDays | D\n"));
     const CliRun missing =
         RunCommand({QStringLiteral("repeat-patterns"), Path(QStringLiteral("none"))});
     EXPECT_EQ(missing.Status, 1);
@@ -222,3 +223,54 @@ TEST_F(CustomPatternCli, HelpNamesEveryOption)
 }
 
 } // namespace
+
+// A line that is no pattern is named, not applied as days without marks.
+TEST_F(CustomPatternCli, APatternFileWithALineThatIsNoPatternIsRefused)
+{
+    const struct {
+        const char* Content;
+        const char* Line;
+    } cases[] = {
+        {"Weekends | NNNNOOO\r\nno bar\r\n", "Line 2 is no pattern"},
+        {"Weekends | NNNNOXO\r\n", "Line 1 is no pattern"},
+        {"Visits | DN\r\nLower | od\r\n", "Line 2 is no pattern"},
+    };
+    const QString out = Path(QStringLiteral("never.cdb"));
+    for (const auto& c : cases) {
+        Write(QStringLiteral("pats.txt"), c.Content);
+        const QString file = Path(QStringLiteral("pats.txt"));
+        for (const QStringList& arguments :
+             {QStringList{QStringLiteral("repeat-patterns"), file},
+              QStringList{QStringLiteral("apply-repeat"), m_in, out} +
+                  Args({"--pattern", "Weekends", "--patterns"}) + QStringList{file}}) {
+            const CliRun run = RunCommand(arguments);
+            EXPECT_EQ(run.Status, 1) << c.Content;
+            EXPECT_TRUE(run.Err.startsWith(QStringLiteral("Error reading ") + file +
+                                           QStringLiteral("\n") + QLatin1String(c.Line)))
+                << run.Err.toStdString();
+        }
+        EXPECT_FALSE(QFile::exists(out));
+    }
+    // A folder or a FIFO in the file's place cannot be read.
+    ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("folder"))));
+    const CliRun folder = RunCommand(QStringList{QStringLiteral("apply-repeat"), m_in, out} +
+                                     Args({"--pattern", "Weekends", "--patterns"}) +
+                                     QStringList{Path(QStringLiteral("folder"))});
+    EXPECT_EQ(folder.Status, 1);
+    EXPECT_EQ(folder.Err, QStringLiteral("Error reading ") + Path(QStringLiteral("folder")) +
+                              QStringLiteral("\n"));
+}
+
+// An empty template is nothing to apply: refused, and OUT is not written.
+TEST_F(CustomPatternCli, AnEmptyTemplateIsRefused)
+{
+    Write(QStringLiteral("Empty.tcl"), "January 2024 Custom List for Smith\r\n");
+    const QString out = Path(QStringLiteral("never.cdb"));
+    const CliRun run =
+        RunCommand({QStringLiteral("apply-list"), m_in, Path(QStringLiteral("Empty.tcl")), out,
+                    QStringLiteral("--accept-date-mismatch")});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(run.Err.startsWith(QStringLiteral("You must select one or more custom items")))
+        << run.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+}
