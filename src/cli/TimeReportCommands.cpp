@@ -6,6 +6,7 @@
 #include "platform/Prompter.h"
 #include "reports/CareTime.h"
 #include "reports/DistributionPictures.h"
+#include "reports/HourlyDistribution.h"
 #include "reports/QualityTime.h"
 #include "reports/TimeReportPages.h"
 
@@ -175,6 +176,8 @@ std::optional<int> StartTimeReport(const TimeReportRequest& request,
     if (!ReadCalendarArgument(request.CalendarPath, doc, err) ||
         !PrepareTimeReport(doc, request.Report, err, run))
         return ExitFailure;
+    if (HasUncountableDayVisits(run ? *run : ComputeDistribution(doc)))
+        return Fail(err, UncountableVisitsMessage);
     return std::nullopt;
 }
 

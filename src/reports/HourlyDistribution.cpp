@@ -216,6 +216,7 @@ private:
             const int dropoffMinutes = dropoff ? TimeTextToMinutes(day.OvernightDropoff) : 0;
 
             auto evening = [&] {
+                NightMinutes(i, TimeTextToMinutes(day.OvernightPickup), MinutesPerDay);
                 const int minutes = MinutesPerDay - TimeTextToMinutes(day.OvernightPickup);
                 today.Minutes += minutes;
                 const int length = QuartersOfMinutes(minutes);
@@ -225,6 +226,7 @@ private:
                 Spans(i).AddOvernight({QuartersPerDay - length, length, true});
             };
             auto wholeDay = [&] {
+                NightMinutes(i, 0, MinutesPerDay);
                 today.Minutes += MinutesPerDay;
                 Spans(i).AddOvernight({0, QuartersPerDay, true});
             };
@@ -233,6 +235,8 @@ private:
                     Spans(i + 1).AddOvernight({0, length, false});
             };
             auto morningUntilDropoff = [&] {
+                if (hasNext)
+                    NightMinutes(i + 1, 0, dropoffMinutes);
                 tomorrow.Minutes += dropoffMinutes;
                 nextMorning(QuartersOfMinutes(dropoffMinutes));
             };
@@ -363,9 +367,17 @@ private:
                 continue;
             }
             const int start = TimeTextToMinutes(day.DayVisitStart);
+            if (WithinAStay(i, start, TimeTextToMinutes(day.DayVisitEnd))) {
+                Add(PassText(QStringLiteral("DV Error - "), QStringLiteral(" "), i,
+                             QStringLiteral(", the day visit's hours fall within the overnight "
+                                            "stay's hours.  Both are counted.")));
+                ++year.UncountableDayVisits;
+            }
             // A pickup after the dropoff adds a negative time, as the checks reported; such a
             // visit has nothing to draw.
             const int minutes = TimeTextToMinutes(day.DayVisitEnd) - start;
+            if (minutes < 0)
+                ++year.UncountableDayVisits;
             today.Minutes += minutes;
             Spans(i).AddDayVisit(
                 {QuartersOfMinutes(start), DayVisitQuartersOfMinutes(minutes), false});
@@ -376,8 +388,28 @@ private:
         m_result.DayVisitNapMinutes += m_doc.NapMinutes * count;
     }
 
+    // The minutes of day i that an overnight stay with known times covers.
+    void NightMinutes(int i, int from, int to)
+    {
+        if (m_nights.empty())
+            m_nights.resize(m_days.size());
+        if (from < to)
+            m_nights[static_cast<std::size_t>(i)].push_back({from, to});
+    }
+
+    bool WithinAStay(int i, int start, int end) const
+    {
+        if (m_nights.empty())
+            return false;
+        for (const auto& [from, to] : m_nights[static_cast<std::size_t>(i)])
+            if (std::max(start, from) < std::min(end, to))
+                return true;
+        return false;
+    }
+
     const CalendarDocument& m_doc;
     const DayList& m_days;
+    std::vector<std::vector<std::pair<int, int>>> m_nights;
     int m_count = 0;
     std::vector<std::int8_t> m_weekdays;
     int m_assumedOvernight = 0;
@@ -387,6 +419,16 @@ private:
     bool m_carryOpen = false;
     DistributionResult m_result;
 };
+
+} // namespace
+
+bool HasUncountableDayVisits(const DistributionResult& result)
+{
+    return std::any_of(result.Years.begin(), result.Years.end(),
+                       [](const DistributionYear& year) { return year.UncountableDayVisits > 0; });
+}
+
+namespace {
 
 QuarterSpan WithinDay(QuarterSpan span)
 {

@@ -103,12 +103,16 @@ struct DistributionYear {
     // that the assumed time was applied.
     bool OvernightProblems = false;
     bool DayVisitProblems = false;
+    // Day visits within an overnight stay's hours (counted twice) or picked up after their
+    // dropoff (a negative time): no share of this year's time can be told from the tables.
+    int UncountableDayVisits = 0;
 
     int DayCount() const { return EndDay - FirstDay; }
 };
 
 struct DistributionResult {
     std::array<DistributionYear, 2> Years{};
+
     std::vector<DaySpans> Days; // one per day of the calendar, in span order
     QStringList DistributionMessages;
     QString AssumedOvernightText; // " 24 Hrs. 00 Mins. "
@@ -125,6 +129,18 @@ struct DistributionResult {
     // True when the list holds more than the legend.
     bool HasProblems() const;
 };
+
+// The refusal of the time reports when day visits cannot be counted as they stand (within an
+// overnight stay's hours, or picked up after their dropoff): the figures would show more than
+// all the period's hours, or negative hours.
+inline const QString UncountableVisitsMessage = QStringLiteral(
+    "Some day visits cannot be counted as they stand: their hours fall within\n\rthe hours of "
+    "an overnight stay, or their pickup comes after their dropoff.\n\rThe report would show "
+    "negative hours or more than 100% of the time.\n\rRun the Hourly Distribution Report to "
+    "see them (DV Error),\n\rcorrect their times, then try again.");
+
+// True when a year of the run has such a day visit.
+bool HasUncountableDayVisits(const DistributionResult& result);
 
 // " " + hours + " Hrs. " + minutes + " Mins. " of an "HH:MM" duration text.
 QString AssumedDurationText(const QString& durationText);

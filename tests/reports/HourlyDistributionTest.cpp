@@ -384,6 +384,51 @@ TEST(HourlyDistribution, DayVisits)
     });
 }
 
+// A day visit within the hours of an overnight stay is counted twice; it is named, and the
+// time reports refuse such a run, as they do a visit picked up after its dropoff.
+TEST(HourlyDistribution, DayVisitsWithinAStayAreNamed)
+{
+    const QString overlap = QStringLiteral(
+        "DV Error - FRIDAY March 1 2024, the day visit's hours fall within the overnight "
+        "stay's hours.  Both are counted.");
+    const struct {
+        const char* Name;
+        std::vector<Mark> Marks;
+        bool Uncountable;
+    } cases[] = {
+        {"from the pickup to midnight",
+         {{T("2024-03-01"), true, T("06:00PM"), T("08:00AM")},
+          {T("2024-03-01"), false, T("05:00PM"), T("07:00PM"), T("Dinner")}},
+         true},
+        {"from midnight to the dropoff",
+         {{T("2024-02-29"), true, T("06:00PM"), T("08:00AM")},
+          {T("2024-03-01"), false, T("07:00AM"), T("09:00AM"), T("Breakfast")}},
+         true},
+        {"the whole day inside a stay",
+         {{T("2024-02-29"), true, T("06:00PM"), None},
+          {T("2024-03-01"), true, None, None},
+          {T("2024-03-02"), true, None, T("08:00AM")},
+          {T("2024-03-01"), false, T("10:00AM"), T("02:00PM"), T("Zoo")}},
+         true},
+        {"between the dropoff and the next pickup",
+         {{T("2024-02-29"), true, T("06:00PM"), T("08:00AM")},
+          {T("2024-03-01"), true, T("06:00PM"), T("08:00AM")},
+          {T("2024-03-01"), false, T("08:00AM"), T("06:00PM"), T("Zoo")}},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        CalendarDocument doc = Calendar();
+        Apply(doc, c.Marks);
+        const DistributionResult result = RunDistribution(doc);
+        EXPECT_EQ(result.DistributionMessages.contains(overlap), c.Uncountable);
+        EXPECT_EQ(HasUncountableDayVisits(result), c.Uncountable);
+    }
+    CalendarDocument backwards = Calendar();
+    Apply(backwards, {{T("2024-03-01"), false, T("12:00PM"), T("12:00AM"), T("Dinner")}});
+    EXPECT_TRUE(HasUncountableDayVisits(RunDistribution(backwards)));
+}
+
 TEST(HourlyDistribution, MessagesComeInTheirOrder)
 {
     // Checks first, then year one's overnights and day visits, then year two's.

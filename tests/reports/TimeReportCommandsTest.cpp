@@ -350,6 +350,38 @@ TEST_F(TimeReportCli, QualityPicturesWithTheSecondPageBlockedWriteNothing)
     }
 }
 
+// An overnight every night (06:00PM-08:00AM) and a day visit every day (07:00AM-09:00PM):
+// the distribution names the overlaps instead of congratulating, and the time reports refuse
+// rather than show more than 100% and negative hours.
+TEST_F(TimeReportCli, OverlappingVisitsAreNamedAndTheReportsRefuse)
+{
+    for (CalendarDay& day : Doc.Days) {
+        day.HasOvernight = true;
+        day.OvernightReason = T("Weekend");
+        day.OvernightPickup = T("06:00PM");
+        day.OvernightDropoff = T("08:00AM");
+        day.HasDayVisit = true;
+        day.DayVisitReason = T("Visit");
+        day.DayVisitStart = T("07:00AM");
+        day.DayVisitEnd = T("09:00PM");
+    }
+    const CliRun distribution = Run({T("distribution")});
+    EXPECT_TRUE(distribution.Out.contains(T("the day visit's hours fall within the overnight")))
+        << distribution.Out.toStdString();
+    EXPECT_FALSE(distribution.Out.contains(T("Congratulations")));
+
+    QTemporaryDir pictures;
+    for (const QStringList& arguments : {QStringList{T("care"), T("--pictures"), pictures.path()},
+                                         QStringList{T("care")}, QStringList{T("quality")}}) {
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.Status, 1) << arguments.join(T(" ")).toStdString();
+        EXPECT_TRUE(run.Err.contains(T("Some day visits cannot be counted as they stand")))
+            << run.Err.toStdString();
+        EXPECT_FALSE(run.Out.contains(T("%")));
+    }
+    EXPECT_TRUE(QDir(pictures.path()).entryList(QDir::Files).isEmpty());
+}
+
 TEST_F(TimeReportCli, HelpTextsListTheOptions)
 {
     const CliRun quality = RunCommand({T("quality"), T("--help")});

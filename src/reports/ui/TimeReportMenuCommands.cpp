@@ -3,6 +3,8 @@
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/CommandHost.h"
 #include "platform/PrintDialog.h"
+#include "platform/Prompter.h"
+#include "reports/HourlyDistribution.h"
 #include "reports/ui/CompQual.h"
 #include "reports/ui/DistributionReportCommand.h"
 #include "reports/ui/PrntCare.h"
@@ -10,6 +12,15 @@
 namespace custodex {
 
 namespace {
+
+// Day visits within overnight stays make every share of time wrong; the reports refuse them.
+bool RefusedForOverlaps(CommandHost& host)
+{
+    if (!HasUncountableDayVisits(ComputeDistribution(host.Document())))
+        return false;
+    host.Services().Messages.Ask(PromptKind::Error, UncountableVisitsMessage, PromptButtons::Ok);
+    return true;
+}
 
 TimeReportServices ServicesOf(CommandHost& host)
 {
@@ -24,7 +35,8 @@ void RunQualityTimeReport(CommandHost& host)
 {
     CalendarDocument& doc = host.Document();
     if (!CheckTimeReport(doc, TimeReport::Quality, host.Services().Messages,
-                         [&host] { ShowDistributionReport(host, DistributionAssumptions::All); }))
+                         [&host] { ShowDistributionReport(host, DistributionAssumptions::All); }) ||
+        RefusedForOverlaps(host))
         return;
     TComputeQuality& dialog = KeptWindow<TComputeQuality>(host, [&host](QWidget* parent) {
         return new TComputeQuality(host.Document(), ServicesOf(host), parent);
@@ -36,9 +48,12 @@ void RunQualityTimeReport(CommandHost& host)
 void RunCareTimeReport(CommandHost& host)
 {
     CalendarDocument& doc = host.Document();
-    if (!CheckTimeReport(doc, TimeReport::Care, host.Services().Messages, [&host] {
-            ShowDistributionReport(host, DistributionAssumptions::WithoutSleepAndNap);
-        }))
+    if (!CheckTimeReport(doc, TimeReport::Care, host.Services().Messages,
+                         [&host] {
+                             ShowDistributionReport(host,
+                                                    DistributionAssumptions::WithoutSleepAndNap);
+                         }) ||
+        RefusedForOverlaps(host))
         return;
     TPrintCareTime& window = KeptWindow<TPrintCareTime>(host, [&host](QWidget* parent) {
         return new TPrintCareTime(host.Document(), ServicesOf(host), parent);
