@@ -323,6 +323,12 @@ bool TShowDistribution::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+void TShowDistribution::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    close();
+}
+
 void TShowDistribution::PointerAt(const QPoint& global)
 {
     Pointer = global;

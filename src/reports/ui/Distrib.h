@@ -76,6 +76,8 @@ public:
 protected:
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A click on the window's surface closes it, before the run as after.
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void ShowAssumptions();

@@ -86,15 +86,19 @@ void TPrintQuality::PrintReportClick()
     const bool first = pages.First <= 1;
     const bool second = pages.Last >= 2;
     const QString generated = GeneratedText(Services);
+    int notDrawn = 0;
     PrintOnPaper(Doc, printer, QStringLiteral("Calendar ") + Doc.ClientName, Services, this,
                  [&](DrawingSurface& surface) {
                      if (first)
-                         DrawQualitySummaryPage(surface, Doc, Report, generated);
+                         notDrawn = DrawQualitySummaryPage(surface, Doc, Report, generated);
                      if (first && second)
                          surface.NewPage();
                      if (second)
                          DrawQualityPiePage(surface, Doc, Report, generated);
                  });
+    // Paper says so too when lines were left out, as the pictures and the preview do.
+    if (notDrawn > 0)
+        Services.Messages.Ask(PromptKind::Information, TooManyActivitiesNotice, PromptButtons::Ok);
 }
 
 void TPrintQuality::SavePictures()

@@ -148,6 +148,20 @@ TEST_F(DistributionWindowFlow, ClosingWithoutARunChangesNothing)
     EXPECT_EQ(Prompts.Seen[0].Kind, PromptKind::Information);
 }
 
+// A click on the window's surface closes it before the run too, as after it.
+TEST_F(DistributionWindowFlow, AClickBeforeTheRunClosesTheWindow)
+{
+    auto window = MakeWindow();
+    Prompts.Expect(Canceled);
+    bool closedByClick = false;
+    Drive(*window, [&](TShowDistribution& w) {
+        QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(2, w.height() - 2));
+        closedByClick = !w.isVisible();
+    });
+    EXPECT_TRUE(closedByClick);
+    EXPECT_TRUE(Doc.DistributionStale);
+}
+
 TEST_F(DistributionWindowFlow, ChangeAssumptionsRefreshesTheFieldsAndHelpOpensItsTopic)
 {
     auto window = MakeWindow();
