@@ -1,4 +1,4 @@
-#include "calendar/ui/Months.h"
+#include "app/MainWindow.h"
 #include "output/ui/DialogOutputPrompts.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"

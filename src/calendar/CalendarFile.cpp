@@ -1,7 +1,7 @@
 #include "calendar/CalendarFile.h"
 
 #include "calendar/TextCodec.h"
-#include "entry/TimeText.h"
+#include "calendar/TimeText.h"
 
 #include <QIODevice>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calendar/CalendarModel.h"
-#include "entry/DayEditorLogic.h"
+#include "calendar/DayEditorEntry.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,8 +2,8 @@
 
 #include "calendar/CalendarFile.h"
 #include "calendar/MenuChecks.h"
+#include "calendar/TimeText.h"
 #include "cli/PatternCommands.h"
-#include "entry/TimeText.h"
 #include "patterns/CustomLists.h"
 #include "patterns/RepeatPatternApply.h"
 

@@ -1,7 +1,7 @@
 #include "cli/HolidayCommands.h"
 
 #include "calendar/StartChecks.h"
-#include "entry/TimeText.h"
+#include "calendar/TimeText.h"
 #include "holidays/HolidayApplication.h"
 
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #include "cli/PatternCommands.h"
 
 #include "calendar/MenuChecks.h"
-#include "entry/TimeText.h"
+#include "calendar/TimeText.h"
 #include "patterns/WeekdayPatterns.h"
 
 #include <QCommandLineParser>

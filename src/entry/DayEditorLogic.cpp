@@ -1,6 +1,6 @@
 #include "entry/DayEditorLogic.h"
 
-#include "entry/TimeText.h"
+#include "calendar/TimeText.h"
 #include "platform/Prompter.h"
 
 namespace custodex {

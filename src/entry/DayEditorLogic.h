@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/CalendarModel.h"
+#include "calendar/DayEditorEntry.h"
 
 #include <QString>
 
@@ -10,13 +11,6 @@
 namespace custodex {
 
 class Prompter;
-
-struct DayEditorEntry {
-    QString Reason;
-    QString Start;
-    QString End;
-    bool NoNap = false;
-};
 
 struct DayEditorContext {
     int DayIndex = -1;         // the day being edited
@@ -32,8 +26,6 @@ QString DayVisitTimesMessage(int outcomeCode);
 bool DayEditorAccept(CalendarDocument& doc, const DayEditorContext& context, DayEditorEntry& entry,
                      Prompter& prompter);
 
-// Reason texts typed by the user: at most 80 characters, no "!".
-constexpr int TypedReasonCapacity = 80;
 struct ReasonTextCheck {
     QString Text;    // the text to keep
     QString Message; // shown when not empty

@@ -1,6 +1,6 @@
 #include "holidays/HolidayApplication.h"
 
-#include "entry/TimeText.h"
+#include "calendar/TimeText.h"
 
 namespace custodex {
 

@@ -2,7 +2,7 @@
 
 #include "calendar/CalendarFile.h"
 #include "calendar/TextCodec.h"
-#include "entry/TimeText.h"
+#include "calendar/TimeText.h"
 #include "output/ExportFile.h"
 
 namespace custodex {

@@ -1,7 +1,7 @@
 #include "output/IcsExport.h"
 
 #include "calendar/CalendarFile.h"
-#include "entry/TimeText.h"
+#include "calendar/TimeText.h"
 #include "output/ExportFile.h"
 
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #include "output/MarkRuns.h"
 
-#include "entry/TimeText.h"
+#include "calendar/TimeText.h"
 
 namespace custodex {
 

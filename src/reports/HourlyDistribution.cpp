@@ -1,7 +1,7 @@
 #include "reports/HourlyDistribution.h"
 
 #include "calendar/TextCodec.h"
-#include "entry/TimeText.h"
+#include "calendar/TimeText.h"
 
 #include <algorithm>
 

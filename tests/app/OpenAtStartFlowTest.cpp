@@ -1,8 +1,8 @@
 // custodex-calendar FILE.cdb: the file opens on the first activation through Open's own
 // checks and messages, and the start wizard stays closed.
 
+#include "app/MainWindow.h"
 #include "calendar/CalendarFile.h"
-#include "calendar/ui/Months.h"
 #include "platform/FileLock.h"
 #include "support/ScriptedWindowServices.h"
 #include "support/SpecialFiles.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calendar/ui/Months.h"
-#include "reports/ui/UserInit.h"
+#include "app/MainWindow.h"
+#include "calendar/ui/PreferencesDialog.h"
 #include "support/ModalDriver.h"
 
 #include <QPushButton>

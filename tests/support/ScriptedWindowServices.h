@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calendar/ui/Months.h"
+#include "app/MainWindow.h"
 #include "support/ScriptedOutputPrompts.h"
 #include "support/ScriptedPrintDialog.h"
 #include "support/ScriptedServices.h"

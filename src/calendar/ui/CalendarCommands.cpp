@@ -4,7 +4,7 @@
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/AboutBox.h"
 #include "calendar/ui/CommandHost.h"
-#include "calendar/ui/MsgBox.h"
+#include "calendar/ui/ExtendedMessageBox.h"
 #include "calendar/ui/Tutorials.h"
 #include "platform/HelpService.h"
 #include "platform/ProgramLauncher.h"

@@ -56,6 +56,9 @@ public:
     virtual void ShowMonth(int monthNumber) = 0;
     // The kind of the lists submenu last opened, which a holiday dialog works on.
     virtual ListKind CurrentListKind() const = 0;
+    // Runs `action` whenever another calendar replaces the one shown (New, Open, Start), for
+    // as long as `receiver` lives; a kept dialog resets itself this way.
+    virtual void WhenCalendarReplaced(QObject* receiver, std::function<void()> action) = 0;
 };
 
 // A window a command keeps from its first use to the end of the program, so it opens again

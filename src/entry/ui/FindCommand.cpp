@@ -2,7 +2,7 @@
 
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/CommandHost.h"
-#include "entry/ui/Myfind.h"
+#include "entry/ui/FindDialog.h"
 
 namespace custodex {
 

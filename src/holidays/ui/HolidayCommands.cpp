@@ -2,7 +2,7 @@
 
 #include "calendar/ui/CalendarCommands.h"
 #include "calendar/ui/CommandHost.h"
-#include "holidays/ui/Holidays.h"
+#include "holidays/ui/HolidayDialog.h"
 #include "output/ui/OutputCommands.h"
 
 namespace custodex {

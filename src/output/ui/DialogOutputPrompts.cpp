@@ -1,7 +1,7 @@
 #include "output/ui/DialogOutputPrompts.h"
 
-#include "output/ui/BtMpJpeg.h"
-#include "output/ui/ColorQuery.h"
+#include "output/ui/ColourPrinterQuestion.h"
+#include "output/ui/ImageFormatDialog.h"
 
 #include <QWidget>
 #include <QWindow>

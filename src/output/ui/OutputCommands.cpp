@@ -3,9 +3,9 @@
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/CommandHost.h"
 #include "output/DrawingSurface.h"
-#include "output/ui/Csvcnvrt.h"
-#include "output/ui/PrintCal.h"
-#include "output/ui/preview.h"
+#include "output/ui/CalendarPreview.h"
+#include "output/ui/CsvExportDialog.h"
+#include "output/ui/PrintCalendarDialog.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "patterns/ui/BulkDialogParts.h"
 
-#include "entry/ui/Clock.h"
+#include "calendar/ui/TimeEntryDialog.h"
 #include "patterns/BulkDialogRules.h"
 
 #include <QCloseEvent>

@@ -3,9 +3,9 @@
 #include "calendar/ui/CalendarCommands.h"
 #include "calendar/ui/CommandHost.h"
 #include "output/ui/OutputCommands.h"
-#include "patterns/ui/CustomList.h"
-#include "patterns/ui/CustomPatterns.h"
-#include "patterns/ui/MakeRepeatPattern.h"
+#include "patterns/ui/CustomListDialog.h"
+#include "patterns/ui/RepeatPatternDialog.h"
+#include "patterns/ui/RepeatPatternEditor.h"
 
 namespace custodex {
 

@@ -2,7 +2,6 @@
 
 #include "calendar/ui/CalendarCommands.h"
 #include "calendar/ui/CommandHost.h"
-#include "calendar/ui/Months.h"
 #include "output/ui/OutputCommands.h"
 #include "patterns/ui/PatternWindows.h"
 
@@ -16,9 +15,7 @@ template <typename Window> Window& PatternWindowOf(CommandHost& host)
         auto* window = new Window(
             host.Services().Messages, host.Clock(), [&host] { RunPreview(host); },
             [&host] { host.RedrawMonth(); }, parent);
-        if (auto* main = qobject_cast<TQDLMainCalendar*>(parent))
-            QObject::connect(main, &TQDLMainCalendar::CalendarReplaced, window,
-                             &TPatternWindow::ResetDialog);
+        host.WhenCalendarReplaced(window, [window] { window->ResetDialog(); });
         return window;
     });
 }

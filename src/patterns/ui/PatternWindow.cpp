@@ -1,6 +1,6 @@
 #include "patterns/ui/PatternWindow.h"
 
-#include "entry/ui/Clock.h"
+#include "calendar/ui/TimeEntryDialog.h"
 #include "patterns/BulkDialogRules.h"
 #include "platform/Prompter.h"
 

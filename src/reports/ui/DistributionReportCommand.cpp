@@ -2,10 +2,10 @@
 
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/CommandHost.h"
+#include "calendar/ui/PreferencesCommand.h"
+#include "calendar/ui/PreferencesDialog.h"
 #include "platform/PrintDialog.h"
-#include "reports/ui/Distrib.h"
-#include "reports/ui/PreferencesCommand.h"
-#include "reports/ui/UserInit.h"
+#include "reports/ui/DistributionReportWindow.h"
 
 namespace custodex {
 

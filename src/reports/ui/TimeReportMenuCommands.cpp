@@ -5,9 +5,9 @@
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/HourlyDistribution.h"
-#include "reports/ui/CompQual.h"
+#include "reports/ui/AwayTimesDialog.h"
+#include "reports/ui/CareTimeWindow.h"
 #include "reports/ui/DistributionReportCommand.h"
-#include "reports/ui/PrntCare.h"
 
 namespace custodex {
 

@@ -1,4 +1,4 @@
-#include "calendar/ui/Months.h"
+#include "app/MainWindow.h"
 #include "platform/FileLock.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"

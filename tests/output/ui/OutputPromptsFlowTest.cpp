@@ -1,6 +1,6 @@
-#include "output/ui/BtMpJpeg.h"
-#include "output/ui/ColorQuery.h"
+#include "output/ui/ColourPrinterQuestion.h"
 #include "output/ui/DialogOutputPrompts.h"
+#include "output/ui/ImageFormatDialog.h"
 #include "support/ModalDriver.h"
 
 #include <QGroupBox>

@@ -1,6 +1,6 @@
+#include "app/MainWindow.h"
 #include "calendar/CalendarFile.h"
-#include "calendar/ui/Months.h"
-#include "output/ui/PrintCal.h"
+#include "output/ui/PrintCalendarDialog.h"
 #include "platform/PrintDialog.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"

@@ -1,0 +1,569 @@
+#include "app/MainWindow.h"
+
+#include "app/StartWizard.h"
+#include "calendar/CalendarFile.h"
+#include "calendar/MainWindowRules.h"
+#include "calendar/MonthLayout.h"
+#include "calendar/ui/DayCellWidget.h"
+#include "calendar/ui/PreferencesDialog.h"
+#include "calendar/ui/TimeEntryDialog.h"
+#include "entry/ui/DayEditorDialog.h"
+#include "platform/HelpService.h"
+#include "platform/Prompter.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace custodex {
+
+TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), WindowServices(std::move(services))
+{
+    setObjectName(QStringLiteral("TQDLMainCalendar"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    setFont(font);
+
+    ClientArea = new QWidget(this);
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    // The window may grow; the month area takes the room, never less than it needs.
+    ClientArea->setMinimumSize(SmallestClientArea);
+    setCentralWidget(ClientArea);
+    BuildControls(ClientArea);
+    Menu = BuildMainMenu(*this);
+    ConnectControls();
+    WatchControls();
+    resize(minimumSizeHint());
+
+    UserClock = new TUserClock(this);
+    SetDay = new TSetAONDay(WindowServices.Messages, WindowServices.Help, *UserClock, this);
+    StartWizard = new TTheStartWizard(*this, WindowServices.Messages);
+
+    Doc.ClientFolder = WindowServices.Paths.DefaultClientFolder;
+    RepairQualityTimeSample(Doc.ClientFolder);
+    Doc.UserYear =
+        QString::number(WindowServices.CurrentYear ? WindowServices.CurrentYear() : 2026);
+    Doc.SelUserMonth = DisplayMonthNames().at(0);
+
+    setTabOrder(ClientName, UserYear);
+    setTabOrder(UserYear, SelUserMonth);
+    setTabOrder(SelUserMonth, StartBtn);
+    RefreshWindow();
+    ClientName->setFocus();
+}
+
+TQDLMainCalendar::~TQDLMainCalendar() = default;
+
+void TQDLMainCalendar::ConnectControls()
+{
+    connect(ClientName, &QLineEdit::textChanged, this,
+            [this](const QString& text) { Doc.ClientName = text; });
+    // A name typed before Start is taken by Start, which leaves the new calendar unsaved;
+    // afterwards every edit is a change to save.
+    connect(ClientName, &QLineEdit::textEdited, this, [this] {
+        if (Doc.HasCalendar())
+            Doc.ChangesPending = true;
+    });
+    // The start year and month as typed, kept while no calendar exists, so a redraw (after a
+    // cancelled Open, say) shows what the user typed.
+    connect(UserYear, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        if (!Updating && !Doc.HasCalendar())
+            Doc.UserYear = text;
+    });
+    connect(SelUserMonth, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        if (!Updating && !Doc.HasCalendar())
+            Doc.SelUserMonth = text;
+    });
+    connect(Overnights, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            SetMode(MarkMode::Overnights);
+    });
+    connect(DayVisits, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            SetMode(MarkMode::DayVisits);
+    });
+    for (int i = 0; i < 4; ++i)
+        connect(DefaultTimeButtons[static_cast<std::size_t>(i)], &QToolButton::clicked, this,
+                [this, i] { EditDefaultTime(i); });
+    connect(OverniteReasons, &QComboBox::editTextChanged, this,
+            [this] { ReasonTextEdited(OverniteReasons, Doc.OverniteReasons); });
+    connect(DayVisitReasons, &QComboBox::editTextChanged, this,
+            [this] { ReasonTextEdited(DayVisitReasons, Doc.DayVisitReasons); });
+    connect(CounterRadios, &QButtonGroup::idClicked, this, &TQDLMainCalendar::ShowCounters);
+    connect(StartBtn, &QPushButton::clicked, this, &TQDLMainCalendar::StartCalendar);
+    connect(PrevMonthBtn, &QPushButton::clicked, this, &TQDLMainCalendar::PrevMonthClick);
+    connect(NextMonthBtn, &QPushButton::clicked, this, &TQDLMainCalendar::NextMonthClick);
+    for (int k = 1; k <= MonthsInSpan; ++k)
+        connect(MonthButtons[static_cast<std::size_t>(k - 1)], &QPushButton::clicked, this,
+                [this, k] { GoToMonthClick(k); });
+    connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
+    for (DayCellWidget* cell : Cells)
+        connect(cell, &DayCellWidget::Pressed, this, &TQDLMainCalendar::CellPressed);
+    auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
+    connect(previous, &QShortcut::activated, this, &TQDLMainCalendar::PrevMonthClick);
+    auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), this);
+    connect(next, &QShortcut::activated, this, &TQDLMainCalendar::NextMonthClick);
+}
+
+void TQDLMainCalendar::WatchControls()
+{
+    QObject* watched[] = {ClientArea,      ClientName,
+                          StartBtn,        MonthArea,
+                          OverniteReasons, OverniteReasons->lineEdit(),
+                          DayVisitReasons, DayVisitReasons->lineEdit()};
+    for (QObject* object : watched)
+        object->installEventFilter(this);
+    for (QLineEdit* field : DefaultTimeFields())
+        field->installEventFilter(this);
+}
+
+bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == ClientArea)
+            ArrangeMonthArea(ClientArea->size());
+        break;
+    case QEvent::MouseButtonPress:
+        if (DefaultTimeFieldPressed(watched))
+            return true;
+        break;
+    case QEvent::FocusOut:
+        if (watched == ClientName)
+            ClientNameFocusOut(static_cast<QFocusEvent*>(event));
+        else
+            ReasonFocusOut(watched);
+        break;
+    case QEvent::FocusIn:
+        if (watched == StartBtn)
+            StartFocusIn(static_cast<QFocusEvent*>(event));
+        break;
+    case QEvent::KeyPress:
+        if (ReasonKeyPress(watched, static_cast<QKeyEvent*>(event)))
+            return true;
+        if (watched == MonthArea && MonthAreaKeyPress(static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// A click on a default time field does what its button does.
+bool TQDLMainCalendar::DefaultTimeFieldPressed(QObject* watched)
+{
+    const std::array<QLineEdit*, 4> fields = DefaultTimeFields();
+    const auto found = std::find(fields.begin(), fields.end(), watched);
+    if (found == fields.end())
+        return false;
+    EditDefaultTime(static_cast<int>(found - fields.begin()));
+    return true;
+}
+
+void TQDLMainCalendar::ClientNameFocusOut(const QFocusEvent* event)
+{
+    if (ClientNameLeft(ClientName->text(), event->reason(), WindowServices.Messages))
+        QTimer::singleShot(0, ClientName, [this] { ClientName->setFocus(); });
+}
+
+void TQDLMainCalendar::ReasonFocusOut(QObject* watched)
+{
+    if (watched == OverniteReasons || watched == OverniteReasons->lineEdit())
+        ReasonLeft(OverniteReasons, Doc.OverniteReasons);
+    else if (watched == DayVisitReasons || watched == DayVisitReasons->lineEdit())
+        ReasonLeft(DayVisitReasons, Doc.DayVisitReasons);
+}
+
+void TQDLMainCalendar::StartFocusIn(const QFocusEvent* event)
+{
+    if (!StartFocusRefused(ClientName->text(), event->reason(), WindowServices.Messages))
+        return;
+    ClientName->clear();
+    ClientName->setFocus();
+}
+
+// Enter keeps the typed default reason instead of letting the combo box reset it.
+bool TQDLMainCalendar::ReasonKeyPress(QObject* watched, const QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    if (watched == OverniteReasons->lineEdit())
+        ReasonLeft(OverniteReasons, Doc.OverniteReasons);
+    else if (watched == DayVisitReasons->lineEdit())
+        ReasonLeft(DayVisitReasons, Doc.DayVisitReasons);
+    else
+        return false;
+    MonthArea->setFocus();
+    return true;
+}
+
+bool TQDLMainCalendar::MonthAreaKeyPress(const QKeyEvent* event)
+{
+    const int step = MonthStepForKey(event->key());
+    if (step < 0)
+        PrevMonthClick();
+    else if (step > 0)
+        NextMonthClick();
+    return step != 0;
+}
+
+QAction* TQDLMainCalendar::Action(const QString& objectName) const
+{
+    return findChild<QAction*>(objectName);
+}
+
+void TQDLMainCalendar::EnableCalendarMenus()
+{
+    const bool present = Doc.HasCalendar();
+    for (QAction* action : Menu.CalendarActions)
+        action->setEnabled(present);
+    Menu.ListsMenu->setEnabled(present);
+}
+
+void TQDLMainCalendar::ShowRecentFiles()
+{
+    for (int k = 0; k < RecentFileCount; ++k) {
+        const RecentFileEntry& entry = ProgramSetup.RecentFiles[static_cast<std::size_t>(k)];
+        QAction* action = Menu.RecentFiles[static_cast<std::size_t>(k)];
+        // The caption is a full path, perhaps long or odd: shown shortened in the middle,
+        // with "&" kept as text, so the menu stays on the screen; the tip holds it whole.
+        const QString shown = fontMetrics().elidedText(entry.Caption, Qt::ElideMiddle,
+                                                       fontMetrics().averageCharWidth() * 60);
+        action->setText(QString(shown)
+                            .replace(QLatin1Char('&'), QStringLiteral("&&"))
+                            .replace(QLatin1Char('\t'), QLatin1Char(' ')));
+        action->setToolTip(entry.Caption);
+        action->setChecked(entry.Checked);
+        action->setEnabled(entry.Enabled());
+        action->setVisible(entry.Enabled());
+    }
+}
+
+void TQDLMainCalendar::RefreshWindow()
+{
+    Updating = true;
+    const bool present = Doc.HasCalendar();
+    setWindowTitle(Doc.WindowCaption);
+    StartBtn->setEnabled(!present);
+    StartBtn->setFocusPolicy(present ? Qt::NoFocus : Qt::StrongFocus);
+    UserYear->setEnabled(!present);
+    SelUserMonth->setEnabled(!present);
+    PrevMonthBtn->setEnabled(present);
+    NextMonthBtn->setEnabled(present);
+    ModeGroup->setVisible(present);
+    if (ClientName->text() != Doc.ClientName)
+        ClientName->setText(Doc.ClientName);
+    if (UserYear->count() == 0) {
+        const int year = WindowServices.CurrentYear ? WindowServices.CurrentYear() : 2026;
+        for (int y = year - 5; y <= year + 5; ++y)
+            UserYear->addItem(QString::number(y));
+    }
+    UserYear->setCurrentText(Doc.UserYear);
+    SelUserMonth->setCurrentText(Doc.SelUserMonth);
+    for (int k = 0; k < MonthsInSpan; ++k)
+        MonthButtons[static_cast<std::size_t>(k)]->setText(
+            Doc.MonthButtonCaptions[static_cast<std::size_t>(k)]);
+    ShowReasonList(OverniteReasons, Doc.OverniteReasons);
+    ShowReasonList(DayVisitReasons, Doc.DayVisitReasons);
+    ShowDefaultTimes(Doc);
+    ShowParentTitles(Doc);
+    EnableCalendarMenus();
+    ShowRecentFiles();
+    Updating = false;
+    SetMode(Month.Mode);
+    RedrawMonth();
+}
+
+void TQDLMainCalendar::ShowReasonList(QComboBox* combo, const ReasonList& list)
+{
+    const bool wasUpdating = Updating;
+    Updating = true;
+    combo->clear();
+    combo->addItems(list.Items);
+    combo->setEditText(list.Text);
+    Updating = wasUpdating;
+}
+
+void TQDLMainCalendar::ShowCounters(int which)
+{
+    // The radio clicked goes back to the figures shown until the choice is taken, so a refusal
+    // never shows under a radio that names other figures.
+    ShowCounterFigures(Doc, Month.Counters);
+    ChooseCounters(Doc, Month, static_cast<CounterChoice>(std::clamp(which, 0, 2)),
+                   WindowServices.Messages);
+    ShowCounterFigures(Doc, Month.Counters);
+}
+
+void TQDLMainCalendar::StartCalendar()
+{
+    custodex::StartCalendar(
+        Doc, Month, {ClientName->text(), UserYear->currentText(), SelUserMonth->currentText()},
+        *this, WindowServices.Messages);
+}
+
+void TQDLMainCalendar::ShowClientName(const QString& name)
+{
+    if (ClientName->text() != name)
+        ClientName->setText(name);
+}
+
+void TQDLMainCalendar::Focus(StartFocus field)
+{
+    QWidget* fields[4] = {ClientName, UserYear, SelUserMonth, MonthArea};
+    fields[static_cast<int>(field)]->setFocus();
+}
+
+void TQDLMainCalendar::ShowDocument()
+{
+    RefreshWindow();
+}
+
+void TQDLMainCalendar::OpenPreferences()
+{
+    PreferencesWindow(*this).Execute(Doc);
+}
+
+void TQDLMainCalendar::NextMonthClick()
+{
+    if (!NextMonth(Doc)) {
+        if (WindowServices.Beep)
+            WindowServices.Beep();
+        return;
+    }
+    RedrawMonth();
+}
+
+void TQDLMainCalendar::PrevMonthClick()
+{
+    if (!PrevMonth(Doc)) {
+        if (WindowServices.Beep)
+            WindowServices.Beep();
+        return;
+    }
+    RedrawMonth();
+}
+
+void TQDLMainCalendar::GoToMonthClick(int monthNumber)
+{
+    if (!Doc.HasCalendar())
+        return;
+    ShowMonth(monthNumber);
+}
+
+void TQDLMainCalendar::ShowMonth(int monthNumber)
+{
+    GoToMonth(Doc, monthNumber);
+    RedrawMonth();
+}
+
+void TQDLMainCalendar::RedrawMonth()
+{
+    ShowMonthButtonColours(Doc.HasCalendar() ? Doc.ShownMonthNumber : 1);
+    DrawMonth(Doc, Month);
+    DrawCells();
+}
+
+void TQDLMainCalendar::DrawCells()
+{
+    ShowCells(Month, Doc.DayVisitColour);
+    RecountCounters(Doc);
+    ShowCounterFigures(Doc, Month.Counters);
+    setWindowTitle(Doc.WindowCaption);
+}
+
+void TQDLMainCalendar::CellPressed(int cellNumber, Qt::MouseButton button,
+                                   Qt::KeyboardModifiers modifiers)
+{
+    const CellButton which = button == Qt::LeftButton    ? CellButton::Left
+                             : button == Qt::RightButton ? CellButton::Right
+                                                         : CellButton::Other;
+    CellClicked(Doc, Month, cellNumber, which, modifiers.testFlag(Qt::ControlModifier), *this,
+                WindowServices.Messages);
+    ShowReasonList(OverniteReasons, Doc.OverniteReasons);
+    ShowReasonList(DayVisitReasons, Doc.DayVisitReasons);
+    DrawCells();
+}
+
+void TQDLMainCalendar::SetMode(MarkMode mode)
+{
+    Month.Mode = mode;
+    ShowModeControls(mode, Doc.HasCalendar());
+}
+
+void TQDLMainCalendar::EditDefaultTime(int which)
+{
+    if (which < 0 || which > 3)
+        return;
+    QLineEdit* field = DefaultTimeFields()[static_cast<std::size_t>(which)];
+    QString text = field->text();
+    const QPoint anchor = field->mapToGlobal(QPoint(0, field->height()));
+    if (UserClock->Execute(Doc, DefaultTimePrompt(which), text, &anchor)) {
+        DefaultTimeOf(Doc, which) = text;
+        field->setText(text);
+        Doc.DistributionStale = true;
+    }
+}
+
+void TQDLMainCalendar::ReasonTextEdited(QComboBox* combo, ReasonList& list)
+{
+    if (Updating)
+        return;
+    const QString text = combo->currentText();
+    const ReasonTextCheck check = CheckTypedReason(text);
+    if (check.Text != text) {
+        Updating = true;
+        combo->setEditText(check.Text);
+        Updating = false;
+    }
+    list.Text = check.Text;
+    if (!check.Message.isEmpty())
+        WindowServices.Messages.Ask(check.IsError ? PromptKind::Error : PromptKind::Information,
+                                    check.Message, PromptButtons::Ok);
+}
+
+void TQDLMainCalendar::ReasonLeft(QComboBox* combo, ReasonList& list)
+{
+    if (combo->currentText().isEmpty())
+        return;
+    CommitTypedReason(list, combo->currentText());
+    ShowReasonList(combo, list);
+}
+
+QString TQDLMainCalendar::ClientNameText() const
+{
+    return ClientName->text();
+}
+
+void TQDLMainCalendar::FocusClientName()
+{
+    ClientName->setFocus();
+}
+
+void TQDLMainCalendar::FocusStartButton()
+{
+    StartBtn->setFocus();
+}
+
+bool TQDLMainCalendar::EditDay(DayEditRequest& request, int cellNumber)
+{
+    DayCellWidget* cell = Cells[static_cast<std::size_t>(cellNumber - 1)];
+    const QRect onScreen(cell->mapToGlobal(QPoint(0, 0)), cell->size());
+    return SetDay->Execute(Doc, request.Caption, request.Heading, request.ReasonItems,
+                           request.OvernightMode, request.DayIndex, request.Entry, onScreen);
+}
+
+LifecycleContext TQDLMainCalendar::Lifecycle()
+{
+    return LifecycleContext{Doc,
+                            ProgramSetup,
+                            WindowServices.Messages,
+                            WindowServices.Dialogs,
+                            OpenDialogFileName,
+                            WindowServices.CurrentYear ? WindowServices.CurrentYear() : 2026};
+}
+
+void TQDLMainCalendar::AfterLifecycle(bool closedOrOpened)
+{
+    if (closedOrOpened) {
+        Month.RemovedOvernight = {};
+        Month.RemovedDayVisit = {};
+        Month.Mode = MarkMode::Overnights;
+        Overnights->setChecked(true);
+        emit CalendarReplaced();
+    }
+    RefreshWindow();
+    if (closedOrOpened && !Doc.HasCalendar())
+        ClientName->setFocus();
+}
+
+void TQDLMainCalendar::NewOrCloseClick()
+{
+    LifecycleContext context = Lifecycle();
+    const bool closed = CloseCalendar(context);
+    AfterLifecycle(closed);
+}
+
+void TQDLMainCalendar::OpenCalendarClick(const QString& recentPath)
+{
+    LifecycleContext context = Lifecycle();
+    AfterOpen(OpenCalendar(context, recentPath));
+}
+
+void TQDLMainCalendar::AfterOpen(bool opened)
+{
+    // A failed read leaves no calendar, which the window must show too.
+    AfterLifecycle(opened || !Doc.HasCalendar());
+    if (opened)
+        MonthArea->setFocus();
+}
+
+void TQDLMainCalendar::RecentFileClick(int index)
+{
+    const QString path = ProgramSetup.RecentFiles[static_cast<std::size_t>(index)].Caption;
+    OpenDialogFileName = FileNameOfPath(path);
+    CheckRecentFile(ProgramSetup, index);
+    ShowRecentFiles();
+    OpenCalendarClick(path);
+}
+
+void TQDLMainCalendar::SaveClick()
+{
+    LifecycleContext context = Lifecycle();
+    SaveCalendar(context);
+    AfterLifecycle(false);
+}
+
+void TQDLMainCalendar::SaveAsClick()
+{
+    LifecycleContext context = Lifecycle();
+    SaveCalendarAs(context);
+    AfterLifecycle(false);
+}
+
+void TQDLMainCalendar::LockClick(bool lock)
+{
+    LifecycleContext context = Lifecycle();
+    LockOrUnlockFile(context, lock);
+}
+
+void TQDLMainCalendar::ToggleStartWizardClick()
+{
+    const QString caption = ToggleStartWizard(ProgramSetup.Wizard, WindowServices.Messages);
+    Menu.StartWizard->setChecked(ProgramSetup.Wizard);
+    Menu.StartWizard->setText(caption);
+}
+
+void TQDLMainCalendar::WriteSettingsFile()
+{
+    ProgramSetup.ClientFolder = Doc.ClientFolder;
+    WriteProgramSettingsFile(ProgramSetup, WindowServices.Paths.SettingsFile);
+}
+
+void TQDLMainCalendar::closeEvent(QCloseEvent* event)
+{
+    LifecycleContext context = Lifecycle();
+    if (!CloseQuery(context)) {
+        RefreshWindow();
+        event->ignore();
+        return;
+    }
+    WindowServices.Help.CloseAllHelp();
+    WriteSettingsFile();
+    event->accept();
+}
+
+} // namespace custodex

@@ -1,0 +1,53 @@
+#include "app/MainWindow.h"
+
+#include "app/StartWizard.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace custodex {
+
+// The main window's first showing: it is centred, the program settings are read, and then a
+// calendar named on the command line is opened through Open's checks, or else the start wizard
+// runs. Part of TQDLMainCalendar (Months.h), kept apart from the month view and file commands.
+
+void TQDLMainCalendar::OpenAtStart(const QString& path)
+{
+    StartFile = path;
+}
+
+void TQDLMainCalendar::OpenNamedCalendar(const QString& path)
+{
+    LifecycleContext context = Lifecycle();
+    AfterOpen(OpenCalendarFile(context, path));
+}
+
+void TQDLMainCalendar::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!Activated) {
+        Activated = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        }
+        QTimer::singleShot(0, this, &TQDLMainCalendar::FirstActivation);
+    }
+}
+
+void TQDLMainCalendar::FirstActivation()
+{
+    ProgramSetup.ClientFolder = Doc.ClientFolder;
+    if (ReadProgramSettingsFile(ProgramSetup, WindowServices.Paths.SettingsFile) &&
+        !ProgramSetup.ClientFolder.isEmpty())
+        Doc.ClientFolder = ProgramSetup.ClientFolder;
+    Menu.StartWizard->setChecked(ProgramSetup.Wizard);
+    ShowRecentFiles();
+    if (!StartFile.isEmpty())
+        OpenNamedCalendar(StartFile);
+    else if (ProgramSetup.Wizard)
+        StartWizard->exec();
+}
+
+} // namespace custodex
