@@ -7,6 +7,7 @@
 #include "calendar/ui/Tutorials.h"
 #include "entry/ui/DayEditorDialog.h"
 #include "entry/ui/FindDialog.h"
+#include "reports/HourlyDistribution.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -165,6 +167,28 @@ TEST_F(MainWindowFlow, ANewCalendarIsNeverLostWithoutAQuestion)
     Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::No);
     EXPECT_TRUE(Window.close());
     EXPECT_EQ(Prompts.Seen.size(), 1u);
+}
+
+// Day visits that cannot be counted (here one within the night's hours) stop both time reports
+// with their message before any figure is shown.
+TEST_F(MainWindowFlow, TimeReportsRefuseDayVisitsWithinAStay)
+{
+    Start(QStringLiteral("Smith"), QStringLiteral("2024"), QStringLiteral("March"));
+    CalendarDay& day = Window.Document().Days[10];
+    day.HasOvernight = true;
+    day.OvernightReason = QStringLiteral("Weekend");
+    day.OvernightPickup = QStringLiteral("06:00PM");
+    day.OvernightDropoff = QStringLiteral("08:00AM");
+    day.HasDayVisit = true;
+    day.DayVisitReason = QStringLiteral("Zoo");
+    day.DayVisitStart = QStringLiteral("07:00PM");
+    day.DayVisitEnd = QStringLiteral("09:00PM");
+    Window.Document().DistributionStale = false;
+    for (const char* action : {"CareTimeReport", "QualityTimeReport"}) {
+        Prompts.Expect(UncountableVisitsMessage);
+        Window.Action(QLatin1String(action))->trigger();
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << action;
+    }
 }
 
 TEST_F(MainWindowFlow, EveryNameEditOfACalendarIsAChange)
