@@ -144,13 +144,26 @@ bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusOut:
         if (watched == ClientName)
             ClientNameFocusOut(static_cast<QFocusEvent*>(event));
+        else if (watched == MonthArea)
+            ShowGridCursor();
         else
             ReasonFocusOut(watched);
         break;
     case QEvent::FocusIn:
         if (watched == StartBtn)
             StartFocusIn(static_cast<QFocusEvent*>(event));
+        if (watched == MonthArea)
+            ShowGridCursor();
         break;
+    case QEvent::ShortcutOverride: {
+        // Page Up/Page Down move the grid's cursor while it has the focus, not only the month.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (watched == MonthArea && (key == Qt::Key_PageUp || key == Qt::Key_PageDown)) {
+            event->accept();
+            return true;
+        }
+        break;
+    }
     case QEvent::KeyPress:
         if (ReasonKeyPress(watched, static_cast<QKeyEvent*>(event)))
             return true;
@@ -213,12 +226,52 @@ bool TQDLMainCalendar::ReasonKeyPress(QObject* watched, const QKeyEvent* event)
 
 bool TQDLMainCalendar::MonthAreaKeyPress(const QKeyEvent* event)
 {
-    const int step = MonthStepForKey(event->key());
-    if (step < 0)
-        PrevMonthClick();
-    else if (step > 0)
-        NextMonthClick();
-    return step != 0;
+    if (event->modifiers() & ~(Qt::KeypadModifier))
+        return false;
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // As the clicks on the day: Enter as the left click that opens the day editor, Space as
+        // the right click that unmarks a day or brings its mark back.
+        const int cell = CellOfDay(Doc, Month, GridCursor);
+        if (cell > 0)
+            CellPressed(cell, key == Qt::Key_Space ? Qt::RightButton : Qt::LeftButton, {});
+        else if (!Doc.HasCalendar())
+            CellPressed(1, Qt::LeftButton, {}); // says what is missing, as a click does
+        ShowGridCursor();
+        return true;
+    }
+    static const std::pair<int, GridKey> moves[] = {
+        {Qt::Key_Left, GridKey::Left},     {Qt::Key_Right, GridKey::Right},
+        {Qt::Key_Up, GridKey::Up},         {Qt::Key_Down, GridKey::Down},
+        {Qt::Key_PageUp, GridKey::PageUp}, {Qt::Key_PageDown, GridKey::PageDown},
+        {Qt::Key_Home, GridKey::Home},     {Qt::Key_End, GridKey::End}};
+    for (const auto& [moveKey, move] : moves) {
+        if (key != moveKey)
+            continue;
+        if (Doc.HasCalendar())
+            PlaceGridCursor(MoveGridCursor(Doc, GridCursor, move));
+        return true;
+    }
+    return false;
+}
+
+void TQDLMainCalendar::PlaceGridCursor(int dayIndex)
+{
+    GridCursor = dayIndex;
+    if (dayIndex >= 0 && MonthNumberOfDay(Doc, dayIndex) != Doc.ShownMonthNumber)
+        ShowMonth(MonthNumberOfDay(Doc, dayIndex));
+    ShowGridCursor();
+}
+
+void TQDLMainCalendar::ShowGridCursor()
+{
+    // A cursor left in another month (the month was turned by a button) starts again on the
+    // first day of the month shown.
+    if (Doc.HasCalendar() && CellOfDay(Doc, Month, GridCursor) == 0)
+        GridCursor = Doc.MonthTable[static_cast<std::size_t>(Doc.ShownMonthNumber - 1)].FirstDay;
+    const int focused = MonthArea->hasFocus() ? CellOfDay(Doc, Month, GridCursor) : 0;
+    for (int k = 0; k < CellCount; ++k)
+        Cells[static_cast<std::size_t>(k)]->ShowKeyboardFocus(k + 1 == focused);
 }
 
 QAction* TQDLMainCalendar::Action(const QString& objectName) const
@@ -380,6 +433,14 @@ void TQDLMainCalendar::RedrawMonth()
 void TQDLMainCalendar::DrawCells()
 {
     ShowCells(Month, Doc.DayVisitColour);
+    for (const DayCell& shown : Month.Cells) {
+        const int dayIndex = shown.Day < 1 ? -1
+                                           : FindDay(Doc, MonthIndexOf(shown.MonthName),
+                                                     Doc.ShowingFirstYear, shown.Day);
+        Cells[static_cast<std::size_t>(shown.Number - 1)]->setAccessibleName(
+            Doc.HasCalendar() ? DayAccessibleName(Doc, dayIndex) : QString());
+    }
+    ShowGridCursor();
     RecountCounters(Doc);
     ShowCounterFigures(Doc, Month.Counters);
     setWindowTitle(Doc.WindowCaption);

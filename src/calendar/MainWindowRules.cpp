@@ -62,13 +62,4 @@ QString& DefaultTimeOf(CalendarDocument& doc, int which)
     return *values[std::clamp(which, 0, 3)];
 }
 
-int MonthStepForKey(int key)
-{
-    if (key == Qt::Key_Left || key == Qt::Key_Up)
-        return -1;
-    if (key == Qt::Key_Right || key == Qt::Key_Down)
-        return 1;
-    return 0;
-}
-
 } // namespace custodex

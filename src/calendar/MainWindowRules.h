@@ -32,7 +32,4 @@ void CommitTypedReason(ReasonList& list, const QString& text);
 QString DefaultTimePrompt(int which);
 QString& DefaultTimeOf(CalendarDocument& doc, int which);
 
-// The month view's keys: -1 for the month before, +1 for the month after, 0 for other keys.
-int MonthStepForKey(int key);
-
 } // namespace custodex

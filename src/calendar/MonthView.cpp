@@ -354,6 +354,112 @@ void AddReasonItem(ReasonList& list, const QString& reason)
     list.Items.insert(at, reason);
 }
 
+int MonthNumberOfDay(const CalendarDocument& doc, int dayIndex)
+{
+    int month = 1;
+    for (int k = 0; k < MonthsInSpan; ++k)
+        if (doc.MonthTable[static_cast<std::size_t>(k)].FirstDay >= 0 &&
+            doc.MonthTable[static_cast<std::size_t>(k)].FirstDay <= dayIndex)
+            month = k + 1;
+    return month;
+}
+
+namespace {
+
+// First day and one past the last day of a month of the span (1..24).
+std::pair<int, int> DaysOfMonth(const CalendarDocument& doc, int monthNumber)
+{
+    const int first = doc.MonthTable[static_cast<std::size_t>(monthNumber - 1)].FirstDay;
+    const int end = monthNumber < MonthsInSpan
+                        ? doc.MonthTable[static_cast<std::size_t>(monthNumber)].FirstDay
+                        : static_cast<int>(doc.Days.size());
+    return {first, end < 0 ? static_cast<int>(doc.Days.size()) : end};
+}
+
+} // namespace
+
+int MoveGridCursor(const CalendarDocument& doc, int dayIndex, GridKey key)
+{
+    const int last = static_cast<int>(doc.Days.size()) - 1;
+    if (last < 0)
+        return -1;
+    dayIndex = std::clamp(dayIndex, 0, last);
+    const int month = MonthNumberOfDay(doc, dayIndex);
+    const auto [first, end] = DaysOfMonth(doc, month);
+    switch (key) {
+    case GridKey::Left:
+        return std::max(dayIndex - 1, 0);
+    case GridKey::Right:
+        return std::min(dayIndex + 1, last);
+    case GridKey::Up:
+        return std::max(dayIndex - 7, 0);
+    case GridKey::Down:
+        return std::min(dayIndex + 7, last);
+    case GridKey::Home:
+        return first;
+    case GridKey::End:
+        return end - 1;
+    case GridKey::PageUp:
+    case GridKey::PageDown: {
+        const int target = std::clamp(month + (key == GridKey::PageUp ? -1 : 1), 1, MonthsInSpan);
+        const auto [targetFirst, targetEnd] = DaysOfMonth(doc, target);
+        return std::min(targetFirst + (dayIndex - first), targetEnd - 1);
+    }
+    }
+    return dayIndex;
+}
+
+int CellOfDay(const CalendarDocument& doc, const MonthView& view, int dayIndex)
+{
+    if (dayIndex < 0 || dayIndex >= static_cast<int>(doc.Days.size()) ||
+        MonthNumberOfDay(doc, dayIndex) != doc.ShownMonthNumber)
+        return 0;
+    const CalendarDay& day = doc.Days[static_cast<std::size_t>(dayIndex)];
+    for (const DayCell& cell : view.Cells)
+        if (cell.Day == day.DayOfMonth && !cell.Caption.isEmpty())
+            return cell.Number;
+    return 0;
+}
+
+QString DayAccessibleName(const CalendarDocument& doc, int dayIndex)
+{
+    if (dayIndex < 0 || dayIndex >= static_cast<int>(doc.Days.size()))
+        return QString();
+    const CalendarDay& day = doc.Days[static_cast<std::size_t>(dayIndex)];
+    const int monthIndex = MonthIndexOf(day.MonthName);
+    QString weekday = day.WeekdayName.toLower();
+    if (!weekday.isEmpty())
+        weekday[0] = weekday[0].toUpper();
+    const QString date = weekday + QStringLiteral(", ") + DisplayMonthNames().value(monthIndex) +
+                         QLatin1Char(' ') + QString::number(day.DayOfMonth) + QStringLiteral(", ") +
+                         QString::number(YearOfDay(doc, dayIndex));
+    auto mark = [](const QString& kind, const QString& reason, const QString& start,
+                   const QString& end) {
+        QString text = kind;
+        if (!reason.trimmed().isEmpty())
+            text += QStringLiteral(", ") + reason.trimmed();
+        // A time not set reads "<None>" or, in a file of an older version, nothing.
+        const bool from = !start.isEmpty() && start != NoTimeText;
+        const bool to = !end.isEmpty() && end != NoTimeText;
+        if (from && to)
+            text += QStringLiteral(", ") + start + QStringLiteral(" to ") + end;
+        else if (from)
+            text += QStringLiteral(", ") + start;
+        else if (to)
+            text += QStringLiteral(", until ") + end;
+        return text;
+    };
+    QStringList marks;
+    if (day.HasOvernight)
+        marks << mark(QStringLiteral("overnight"), day.OvernightReason, day.OvernightPickup,
+                      day.OvernightDropoff);
+    if (day.HasDayVisit)
+        marks << mark(QStringLiteral("day visit"), day.DayVisitReason, day.DayVisitStart,
+                      day.DayVisitEnd);
+    return date + QStringLiteral(": ") +
+           (marks.isEmpty() ? QStringLiteral("not marked") : marks.join(QStringLiteral("; ")));
+}
+
 void CellClicked(CalendarDocument& doc, MonthView& view, int cellNumber, CellButton button,
                  bool ctrlHeld, CellClickHost& host, Prompter& prompter)
 {

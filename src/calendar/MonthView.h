@@ -61,6 +61,19 @@ struct MonthView {
     MonthView();
 };
 
+// The month grid's keyboard cursor. Arrows move a day or a week, crossing into the month
+// before or after at the grid's edges; Page Up/Page Down keep the day of the month in the month
+// before or after; Home/End go to the month's first and last day. Always within the span.
+enum class GridKey { Left, Right, Up, Down, PageUp, PageDown, Home, End };
+int MoveGridCursor(const CalendarDocument& doc, int dayIndex, GridKey key);
+// The month of the span (1..24) a day is in.
+int MonthNumberOfDay(const CalendarDocument& doc, int dayIndex);
+// The cell (1..42) of the month shown that holds the day; 0 when it is not shown.
+int CellOfDay(const CalendarDocument& doc, const MonthView& view, int dayIndex);
+// What a screen reader says of a day: "Friday, March 7, 2025: overnight, Alt weekend, 06:00PM",
+// "Wednesday, March 12, 2025: not marked".
+QString DayAccessibleName(const CalendarDocument& doc, int dayIndex);
+
 QString RangeText(const QString& first, const QString& second);
 // A parent title as shown above a counter column.
 QString ParentTitleText(const QString& title);

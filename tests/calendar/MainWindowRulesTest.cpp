@@ -75,14 +75,4 @@ TEST(CommitTypedReason, AddsNewTextsOnceAndKeepsTheListSorted)
     EXPECT_EQ(list.Text, QStringLiteral("WEEKEND")); // the default is what was typed last
 }
 
-TEST(MonthStepForKey, ArrowsTurnTheMonth)
-{
-    EXPECT_EQ(MonthStepForKey(Qt::Key_Left), -1);
-    EXPECT_EQ(MonthStepForKey(Qt::Key_Up), -1);
-    EXPECT_EQ(MonthStepForKey(Qt::Key_Right), 1);
-    EXPECT_EQ(MonthStepForKey(Qt::Key_Down), 1);
-    EXPECT_EQ(MonthStepForKey(Qt::Key_PageDown), 0); // a shortcut of its own
-    EXPECT_EQ(MonthStepForKey(Qt::Key_A), 0);
-}
-
 } // namespace

@@ -407,3 +407,86 @@ TEST(ChooseCounters, RefusedWithoutACalendarKeepsTheChoice)
 }
 
 } // namespace
+
+namespace {
+
+QString DateOfIndex(const CalendarDocument& doc, int i)
+{
+    const CalendarDay& day = doc.Days[static_cast<std::size_t>(i)];
+    return QStringLiteral("%1-%2-%3")
+        .arg(YearOfDay(doc, i))
+        .arg(MonthIndexOf(day.MonthName) + 1, 2, 10, QLatin1Char('0'))
+        .arg(day.DayOfMonth, 2, 10, QLatin1Char('0'));
+}
+
+int IndexOfDate(const CalendarDocument& doc, const QString& date)
+{
+    for (int i = 0; i < static_cast<int>(doc.Days.size()); ++i)
+        if (DateOfIndex(doc, i) == date)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+// The keyboard cursor of the grid crosses month edges and stays within the span.
+TEST(GridCursor, KeysMoveTheDayWithinTheSpan)
+{
+    CalendarDocument doc;
+    BuildSpan(doc, 0, 2024); // January 2024 to December 2025
+    const struct {
+        const char* From;
+        GridKey Key;
+        const char* To;
+    } cases[] = {
+        {"2024-01-31", GridKey::Right, "2024-02-01"},
+        {"2024-02-01", GridKey::Left, "2024-01-31"},
+        {"2024-01-29", GridKey::Down, "2024-02-05"},
+        {"2024-02-03", GridKey::Up, "2024-01-27"},
+        {"2024-01-31", GridKey::PageDown, "2024-02-29"},
+        {"2024-03-15", GridKey::PageUp, "2024-02-15"},
+        {"2024-03-15", GridKey::Home, "2024-03-01"},
+        {"2024-03-15", GridKey::End, "2024-03-31"},
+        {"2024-01-01", GridKey::Left, "2024-01-01"},
+        {"2024-01-03", GridKey::Up, "2024-01-01"},
+        {"2025-12-30", GridKey::Down, "2025-12-31"},
+        {"2025-12-10", GridKey::PageDown, "2025-12-10"},
+        {"2024-12-31", GridKey::Right, "2025-01-01"}, // into the second year
+    };
+    for (const auto& c : cases) {
+        const int from = IndexOfDate(doc, QLatin1String(c.From));
+        ASSERT_GE(from, 0) << c.From;
+        EXPECT_EQ(DateOfIndex(doc, MoveGridCursor(doc, from, c.Key)), QLatin1String(c.To))
+            << c.From << " key " << static_cast<int>(c.Key);
+    }
+    EXPECT_EQ(MonthNumberOfDay(doc, IndexOfDate(doc, QStringLiteral("2025-01-01"))), 13);
+
+    doc.ShownMonthNumber = 2;
+    GoToMonth(doc, 2);
+    MonthView view;
+    DrawMonth(doc, view);
+    const int cell = CellOfDay(doc, view, IndexOfDate(doc, QStringLiteral("2024-02-01")));
+    ASSERT_GT(cell, 0);
+    EXPECT_EQ(view.Cells[static_cast<std::size_t>(cell - 1)].Day, 1);
+    EXPECT_EQ(CellOfDay(doc, view, IndexOfDate(doc, QStringLiteral("2024-03-01"))), 0);
+}
+
+TEST(GridCursor, EachDaySaysWhatItHolds)
+{
+    CalendarDocument doc;
+    BuildSpan(doc, 2, 2025);           // March 2025
+    CalendarDay& friday = doc.Days[6]; // March 7, 2025
+    friday.HasOvernight = true;
+    friday.OvernightReason = QStringLiteral("Alt weekend");
+    friday.OvernightPickup = QStringLiteral("06:00PM");
+    CalendarDay& saturday = doc.Days[7];
+    saturday.HasDayVisit = true;
+    saturday.DayVisitReason = QStringLiteral("Zoo");
+    saturday.DayVisitStart = QStringLiteral("09:00AM");
+    saturday.DayVisitEnd = QStringLiteral("05:00PM");
+    EXPECT_EQ(DayAccessibleName(doc, 6),
+              QStringLiteral("Friday, March 7, 2025: overnight, Alt weekend, 06:00PM"));
+    EXPECT_EQ(DayAccessibleName(doc, 7),
+              QStringLiteral("Saturday, March 8, 2025: day visit, Zoo, 09:00AM to 05:00PM"));
+    EXPECT_EQ(DayAccessibleName(doc, 11), QStringLiteral("Wednesday, March 12, 2025: not marked"));
+}

@@ -67,6 +67,11 @@ void DayCellWidget::Arrange(QSize size, int labelHeight)
     DayVisitBar->setGeometry(2, height / 2 - 4, 23, 8);
 }
 
+void DayCellWidget::ShowKeyboardFocus(bool shown)
+{
+    setLineWidth(shown ? 3 : 1);
+}
+
 void DayCellWidget::Render(const DayCell& cell, std::int32_t barColour)
 {
     setVisible(cell.Visible);

@@ -18,6 +18,8 @@ public:
     void Render(const DayCell& cell, std::int32_t barColour);
     // Sizes the cell and places its parts, with their font at `labelHeight` pixels.
     void Arrange(QSize size, int labelHeight);
+    // The frame of the day the keyboard is on: thicker, so it is seen at a glance.
+    void ShowKeyboardFocus(bool shown);
 
     QLabel* Caption = nullptr;
     QLabel* DayVisitReasonLabel = nullptr;

@@ -14,6 +14,7 @@
 #include "support/ScriptedWindowServices.h"
 #include "support/TestMachine.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -400,6 +401,58 @@ TEST_F(MainWindowFlow, TutorialsOfAnEmptyFolderSaySoAndStartNothing)
     ASSERT_TRUE(*ran);
     EXPECT_EQ(Prompts.Seen.size(), 2u);
     EXPECT_TRUE(Launcher.Started.empty());
+}
+
+// A day marked by keyboard alone: the grid takes the focus, the arrows cross a month edge,
+// Enter opens the day editor as a left click does, Space unmarks and brings back as a right
+// click does; every cell says what it holds to a screen reader.
+TEST_F(MainWindowFlow, ADayIsMarkedByKeyboard)
+{
+    Start(QStringLiteral("Smith"), QStringLiteral("2024"), QStringLiteral("March"));
+    Window.MonthArea->setFocus();
+    ASSERT_TRUE(Window.MonthArea->hasFocus());
+    auto key = [&](Qt::Key k) { QTest::keyClick(Window.MonthArea, k); };
+    key(Qt::Key_End);   // March 31
+    key(Qt::Key_Right); // April 1, in the month after
+    EXPECT_EQ(Window.Document().ShownMonthNumber, 2);
+    auto focusedCells = [&] {
+        QList<int> cells;
+        for (int n = 1; n <= 42; ++n)
+            if (Cell(n)->lineWidth() > 1)
+                cells << n;
+        return cells;
+    };
+    ASSERT_EQ(focusedCells().size(), 1);
+    const int april1 = focusedCells().first();
+    EXPECT_EQ(Cell(april1)->Caption->text(), QStringLiteral("1"));
+
+    auto edited = WhenModal([](QWidget* modal) {
+        auto* editor = qobject_cast<TSetAONDay*>(modal);
+        ASSERT_NE(editor, nullptr);
+        editor->EditReason->setCurrentText(QStringLiteral("Visit"));
+        QTest::mouseClick(editor->BitBtn1, Qt::LeftButton); // OK
+    });
+    key(Qt::Key_Return);
+    ASSERT_TRUE(*edited);
+    Activate(); // the editor closed; the grid has the keyboard again
+    EXPECT_TRUE(Window.MonthArea->hasFocus());
+    const int index = Window.Document().MonthTable[1].FirstDay;
+    EXPECT_TRUE(Window.Document().Days[static_cast<std::size_t>(index)].HasOvernight);
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(Cell(april1));
+    ASSERT_NE(spoken, nullptr);
+    EXPECT_EQ(spoken->text(QAccessible::Name),
+              QStringLiteral("Monday, April 1, 2024: overnight, Visit"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Cell(april1 + 1))->text(QAccessible::Name),
+              QStringLiteral("Tuesday, April 2, 2024: not marked"));
+
+    key(Qt::Key_Space);
+    EXPECT_FALSE(Window.Document().Days[static_cast<std::size_t>(index)].HasOvernight);
+    key(Qt::Key_Space);
+    EXPECT_TRUE(Window.Document().Days[static_cast<std::size_t>(index)].HasOvernight);
+    key(Qt::Key_PageUp); // March 1, the same day of the month before
+    EXPECT_EQ(Window.Document().ShownMonthNumber, 1);
+    EXPECT_EQ(focusedCells().size(), 1);
+    EXPECT_EQ(Cell(focusedCells().first())->Caption->text(), QStringLiteral("1"));
 }
 
 TEST_F(MainWindowFlow, CancellingTheTimeDialogLeavesTheDayEditorsTime)
