@@ -4,6 +4,7 @@
 #include "calendar/CalendarFile.h"
 #include "calendar/MainWindowRules.h"
 #include "calendar/MonthLayout.h"
+#include "calendar/WindowPlacement.h"
 #include "calendar/ui/DayCellWidget.h"
 #include "calendar/ui/PreferencesDialog.h"
 #include "calendar/ui/TimeEntryDialog.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -46,6 +48,7 @@ TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
     Menu = BuildMainMenu(*this);
     ConnectControls();
     WatchControls();
+    statusBar(); // made now, so the smallest window already holds it
     resize(minimumSizeHint());
 
     UserClock = new TUserClock(this);
@@ -568,8 +571,11 @@ void TQDLMainCalendar::AfterOpen(bool opened)
 {
     // A failed read leaves no calendar, which the window must show too.
     AfterLifecycle(opened || !Doc.HasCalendar());
-    if (opened)
+    if (opened) {
         MonthArea->setFocus();
+        Say(QStringLiteral("Opened ") + Doc.CurrentFileName + QStringLiteral(" from ") +
+            Doc.DocumentFolder);
+    }
 }
 
 void TQDLMainCalendar::RecentFileClick(int index)
@@ -584,14 +590,18 @@ void TQDLMainCalendar::RecentFileClick(int index)
 void TQDLMainCalendar::SaveClick()
 {
     LifecycleContext context = Lifecycle();
-    SaveCalendar(context);
+    if (SaveCalendar(context))
+        Say(QStringLiteral("Saved ") + Doc.ClientName + QStringLiteral(".cdb in ") +
+            Doc.DocumentFolder);
     AfterLifecycle(false);
 }
 
 void TQDLMainCalendar::SaveAsClick()
 {
     LifecycleContext context = Lifecycle();
-    SaveCalendarAs(context);
+    if (SaveCalendarAs(context))
+        Say(QStringLiteral("Saved ") + Doc.CurrentFileName + QStringLiteral(" in ") +
+            Doc.DocumentFolder);
     AfterLifecycle(false);
 }
 
@@ -606,6 +616,16 @@ void TQDLMainCalendar::ToggleStartWizardClick()
     const QString caption = ToggleStartWizard(ProgramSetup.Wizard, WindowServices.Messages);
     Menu.StartWizard->setChecked(ProgramSetup.Wizard);
     Menu.StartWizard->setText(caption);
+}
+
+QString TQDLMainCalendar::PlacementPath() const
+{
+    return FolderOfPath(WindowServices.Paths.SettingsFile) + WindowPlacementFileName;
+}
+
+void TQDLMainCalendar::Say(const QString& text)
+{
+    statusBar()->showMessage(text, 8000);
 }
 
 void TQDLMainCalendar::WriteSettingsFile()
@@ -624,6 +644,7 @@ void TQDLMainCalendar::closeEvent(QCloseEvent* event)
     }
     WindowServices.Help.CloseAllHelp();
     WriteSettingsFile();
+    WriteWindowPlacement({normalGeometry(), isMaximized()}, PlacementPath());
     event->accept();
 }
 

@@ -46,6 +46,8 @@ public:
     void RedrawMonth() override;
     void ShowMonth(int monthNumber) override;
     ListKind CurrentListKind() const override { return Lists; }
+    // A word in the status bar after an action, for a few seconds.
+    void Say(const QString& text) override;
     void WhenCalendarReplaced(QObject* receiver, std::function<void()> action) override
     {
         connect(this, &TQDLMainCalendar::CalendarReplaced, receiver, std::move(action));
@@ -134,6 +136,8 @@ private:
     // month grid has the focus.
     int GridCursor = -1;
     void PlaceGridCursor(int dayIndex);
+    // The file beside "Calendar.ini" that keeps the window's size and place.
+    QString PlacementPath() const;
     void ShowGridCursor();
 
     MainWindowServices WindowServices;

@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "calendar/WindowPlacement.h"
+
 #include "app/StartWizard.h"
 
 #include <QGuiApplication>
@@ -29,8 +31,12 @@ void TQDLMainCalendar::showEvent(QShowEvent* event)
     if (!Activated) {
         Activated = true;
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+            const WindowPlacement placement =
+                ChoosePlacement(ReadWindowPlacement(PlacementPath()), screen->availableGeometry(),
+                                minimumSizeHint());
+            setGeometry(placement.Geometry);
+            if (placement.Maximized)
+                setWindowState(windowState() | Qt::WindowMaximized);
         }
         QTimer::singleShot(0, this, &TQDLMainCalendar::FirstActivation);
     }

@@ -59,6 +59,8 @@ public:
     // Runs `action` whenever another calendar replaces the one shown (New, Open, Start), for
     // as long as `receiver` lives; a kept dialog resets itself this way.
     virtual void WhenCalendarReplaced(QObject* receiver, std::function<void()> action) = 0;
+    // Says in the status bar what an action did ("Exported Garcia.csv"), without a dialog.
+    virtual void Say(const QString& text) = 0;
 };
 
 // A window a command keeps from its first use to the end of the program, so it opens again

@@ -46,8 +46,8 @@ void RunIcsExport(CommandHost& host)
                                     doc.ClientName, QStringLiteral("iCalendar Files (*.ics)"),
                                     QStringLiteral("ics")};
     const QString chosen = services.Dialogs.SaveFileName(request);
-    if (!chosen.isEmpty())
-        SaveIcsFile(doc, chosen, IcsOptions{}, services.Messages);
+    if (!chosen.isEmpty() && SaveIcsFile(doc, chosen, IcsOptions{}, services.Messages))
+        host.Say(QStringLiteral("Exported ") + IcsFilePath(chosen));
 }
 
 } // namespace custodex

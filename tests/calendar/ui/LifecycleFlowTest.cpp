@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,6 +108,31 @@ TEST(LifecycleFlow, StartMarkSaveExitStartAgainAndOpenFromTheRecentList)
         EXPECT_EQ(run.Window.UserYear->currentText(), QStringLiteral("2026"));
         EXPECT_TRUE(run.Window.ClientName->text().isEmpty());
     }
+}
+
+// The window comes back at the size and place it was left, kept beside "Calendar.ini" and not
+// in it; a save says where it wrote in the status bar.
+TEST(LifecycleFlow, TheWindowComesBackAsItWasLeft)
+{
+    TestMachine machine;
+    QRect left;
+    {
+        ProgramRun run(machine);
+        run.Show();
+        run.Window.ClientName->setText(QStringLiteral("Jones"));
+        ClickStart(run.Window);
+        run.Trigger("Save");
+        EXPECT_TRUE(run.Window.statusBar()->currentMessage().startsWith(
+            QStringLiteral("Saved Jones.cdb in ")))
+            << run.Window.statusBar()->currentMessage().toStdString();
+        run.Window.setGeometry(run.Window.geometry().adjusted(7, 9, 57, 39));
+        left = run.Window.geometry();
+        run.Window.close();
+    }
+    EXPECT_FALSE(machine.Ini().contains("WIDTH"));
+    ProgramRun again(machine);
+    again.Show();
+    EXPECT_EQ(again.Window.geometry(), left);
 }
 
 TEST(LifecycleFlow, ExitWithChangesAsksToSaveAndCanStayOpen)

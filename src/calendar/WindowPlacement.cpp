@@ -1,0 +1,80 @@
+#include "calendar/WindowPlacement.h"
+
+#include "calendar/TextCodec.h"
+#include "platform/FileAccess.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace custodex {
+
+QRect OpeningGeometry(const QRect& available, const QSize& minimum)
+{
+    const QSize size(std::max(available.width() * 3 / 4, minimum.width()),
+                     std::max(available.height() * 3 / 4, minimum.height()));
+    QRect rect(QPoint(0, 0), size);
+    rect.moveCenter(available.center());
+    return rect;
+}
+
+WindowPlacement ChoosePlacement(const std::optional<WindowPlacement>& kept, const QRect& available,
+                                const QSize& minimum)
+{
+    if (kept && kept->Geometry.width() >= minimum.width() &&
+        kept->Geometry.height() >= minimum.height() && kept->Geometry.intersects(available))
+        return *kept;
+    return {OpeningGeometry(available, minimum), false};
+}
+
+QByteArray WindowPlacementBytes(const WindowPlacement& placement)
+{
+    const QRect& g = placement.Geometry;
+    return EncodeText(
+        QStringLiteral("LEFT=%1\r\nTOP=%2\r\nWIDTH=%3\r\nHEIGHT=%4\r\nMAXIMIZED=%5\r\n")
+            .arg(g.x())
+            .arg(g.y())
+            .arg(g.width())
+            .arg(g.height())
+            .arg(placement.Maximized ? QStringLiteral("TRUE") : QStringLiteral("FALSE")));
+}
+
+std::optional<WindowPlacement> WindowPlacementFromBytes(const QByteArray& bytes)
+{
+    int values[4] = {0, 0, 0, 0};
+    bool found[4] = {false, false, false, false};
+    const char* keys[4] = {"LEFT=", "TOP=", "WIDTH=", "HEIGHT="};
+    WindowPlacement placement;
+    for (const QString& line : SplitTextLines(DecodeText(bytes))) {
+        for (int k = 0; k < 4; ++k) {
+            if (!line.startsWith(QLatin1String(keys[k])))
+                continue;
+            bool ok = false;
+            const int value = line.mid(static_cast<qsizetype>(qstrlen(keys[k]))).toInt(&ok);
+            if (ok && value > -100000 && value < 100000) {
+                values[k] = value;
+                found[k] = true;
+            }
+        }
+        if (line == QStringLiteral("MAXIMIZED=TRUE"))
+            placement.Maximized = true;
+    }
+    if (!std::all_of(std::begin(found), std::end(found), [](bool f) { return f; }) ||
+        values[2] <= 0 || values[3] <= 0)
+        return std::nullopt;
+    placement.Geometry = QRect(values[0], values[1], values[2], values[3]);
+    return placement;
+}
+
+std::optional<WindowPlacement> ReadWindowPlacement(const QString& path)
+{
+    const std::optional<QByteArray> bytes = ReadRegularFile(path);
+    return bytes ? WindowPlacementFromBytes(*bytes) : std::nullopt;
+}
+
+bool WriteWindowPlacement(const WindowPlacement& placement, const QString& path)
+{
+    return WriteWholeFile(path, WindowPlacementBytes(placement)) == FileWriteError::None;
+}
+
+} // namespace custodex

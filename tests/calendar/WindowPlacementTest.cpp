@@ -1,0 +1,41 @@
+#include "calendar/WindowPlacement.h"
+
+#include <gtest/gtest.h>
+
+using namespace custodex;
+
+TEST(WindowPlacement, OpensAtThreeQuartersOfTheScreenNeverBelowTheMinimum)
+{
+    EXPECT_EQ(OpeningGeometry(QRect(0, 0, 1600, 1000), QSize(800, 600)),
+              QRect(200, 125, 1200, 750));
+    EXPECT_EQ(OpeningGeometry(QRect(0, 0, 800, 600), QSize(795, 590)).size(), QSize(795, 590));
+}
+
+TEST(WindowPlacement, ComesBackAsLeftUnlessItNoLongerFits)
+{
+    const QRect screen(0, 0, 1600, 1000);
+    const QSize minimum(800, 600);
+    const WindowPlacement left{QRect(40, 30, 1000, 700), true};
+    EXPECT_EQ(ChoosePlacement(left, screen, minimum).Geometry, left.Geometry);
+    EXPECT_TRUE(ChoosePlacement(left, screen, minimum).Maximized);
+    // Off every screen now, or smaller than the window can be: the opening place instead.
+    for (const QRect& gone : {QRect(3000, 30, 1000, 700), QRect(40, 30, 500, 400)})
+        EXPECT_EQ(ChoosePlacement(WindowPlacement{gone, false}, screen, minimum).Geometry,
+                  OpeningGeometry(screen, minimum));
+    EXPECT_EQ(ChoosePlacement(std::nullopt, screen, minimum).Geometry,
+              OpeningGeometry(screen, minimum));
+}
+
+TEST(WindowPlacement, FileReadsBackAndRefusesWhatIsNoPlacement)
+{
+    const WindowPlacement placement{QRect(-20, 15, 1234, 777), true};
+    const std::optional<WindowPlacement> read =
+        WindowPlacementFromBytes(WindowPlacementBytes(placement));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->Geometry, placement.Geometry);
+    EXPECT_TRUE(read->Maximized);
+    for (const char* bad :
+         {"", "LEFT=1\r\nTOP=2\r\nWIDTH=3\r\n", "LEFT=1\r\nTOP=2\r\nWIDTH=0\r\nHEIGHT=4\r\n",
+          "LEFT=x\r\nTOP=2\r\nWIDTH=3\r\nHEIGHT=4\r\n"})
+        EXPECT_FALSE(WindowPlacementFromBytes(bad)) << bad;
+}
