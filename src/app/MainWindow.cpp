@@ -52,6 +52,7 @@ TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
     resize(minimumSizeHint());
 
     UserClock = new TUserClock(this);
+    UserClock->SetMessages(WindowServices.Messages);
     SetDay = new TSetAONDay(WindowServices.Messages, WindowServices.Help, *UserClock, this);
     StartWizard = new TTheStartWizard(*this, WindowServices.Messages);
 

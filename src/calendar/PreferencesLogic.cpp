@@ -45,6 +45,90 @@ void SpinDurationMinutes(Duration& d, bool up)
         d.Minutes = d.Minutes == 0 ? 59 : d.Minutes - 1;
 }
 
+namespace {
+
+QString DurationHourRefusal(const Duration& d)
+{
+    return QStringLiteral("Invalid hour.  Must be a value from 0 to %1").arg(d.LimitHours);
+}
+
+QString DurationMinuteRefusal(const Duration& d)
+{
+    if (d.Hours == d.LimitHours)
+        return QStringLiteral("Invalid Minute.  Must be 00 when the hours are %1")
+            .arg(d.LimitHours);
+    return QStringLiteral("Invalid Minute.  Must be a value from 0 to 59");
+}
+
+TypedKey TypeIntoDurationHours(Duration& d, DurationTyping& typing, QChar key)
+{
+    if (key == QLatin1Char(':') && (typing.Typed.contains(key) || typing.Typed.size() > 2))
+        return {true, {}};
+    const QString typed = typing.Typed + key;
+    const TypedTime time = ReadTypedTime(typed, d.LimitHours * 60);
+    if (time.Fault == TypedTimeFault::Hour)
+        return {true, DurationHourRefusal(d)};
+    if (time.Fault == TypedTimeFault::Minute) {
+        Duration refused = d;
+        refused.Hours = std::min(time.Hour, d.LimitHours);
+        return {true, DurationMinuteRefusal(refused)};
+    }
+    d.Hours = time.Hour;
+    d.Minutes = time.Minute;
+    // A time finished with both minute digits leaves the next digit to start a new one; a
+    // lone minute digit ("6:7") is kept, so a digit after it is refused, not a new time.
+    typing.Typed = time.Complete && time.MinuteDigits == 2 ? QString() : typed;
+    return {true, {}};
+}
+
+TypedKey TypeIntoDurationMinutes(Duration& d, DurationTyping& typing, QChar digit)
+{
+    const bool atLimit = d.Hours == d.LimitHours;
+    const TypedDigit typed = TypeTimeDigit(typing.Typed, digit, atLimit ? 0 : 59);
+    if (typed.Refused)
+        return {true, DurationMinuteRefusal(d)};
+    d.Minutes = typed.Value;
+    return {true, {}};
+}
+
+} // namespace
+
+TypedKey DurationKey(Duration& d, DurationTyping& typing, int key, const QString& text)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        typing.Typed.clear();
+        if (typing.MinutesField)
+            SpinDurationMinutes(d, key == Qt::Key_Up);
+        else
+            SpinDurationHours(d, key == Qt::Key_Up);
+        return {true, {}};
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        typing.Typed.clear();
+        const int next = NextQuarterHour(d.TotalMinutes(), key == Qt::Key_PageUp);
+        if (next >= 0 && next <= d.LimitHours * 60) {
+            d.Hours = next / 60;
+            d.Minutes = next % 60;
+        }
+        return {true, {}};
+    }
+    default:
+        break;
+    }
+    if (text.size() != 1)
+        return {};
+    const QChar typed = text.at(0) == QLatin1Char('.') ? QLatin1Char(':') : text.at(0);
+    if (typed != QLatin1Char(':') && !IsTypedDigit(typed))
+        return {};
+    if (!typing.MinutesField)
+        return TypeIntoDurationHours(d, typing, typed);
+    if (typed == QLatin1Char(':'))
+        return {true, {}};
+    return TypeIntoDurationMinutes(d, typing, typed);
+}
+
 PreferencesValues LoadPreferences(const CalendarDocument& doc)
 {
     PreferencesValues v;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/CalendarModel.h"
+#include "calendar/TimeText.h"
 
 #include <QString>
 
@@ -23,6 +24,17 @@ struct Duration {
 Duration DurationFromText(const QString& text, int limitHours);
 void SpinDurationHours(Duration& duration, bool up);
 void SpinDurationMinutes(Duration& duration, bool up);
+
+// Typing into a duration's hours or minutes field: which of the two has the focus, and the
+// keys typed into it since it took the focus.
+struct DurationTyping {
+    bool MinutesField = false;
+    QString Typed;
+};
+// A key pressed in a duration's field. Up/Down are that field's spinner; Page Up/Page Down
+// move the duration by a quarter hour within 00:00 and its limit. Typed into the hours,
+// digits are a whole duration ("8", "830", "10:30"); into the minutes, the minutes.
+TypedKey DurationKey(Duration& duration, DurationTyping& typing, int key, const QString& text);
 
 struct PreferencesValues {
     QString Author;

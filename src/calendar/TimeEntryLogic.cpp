@@ -51,6 +51,7 @@ void ClockOpen(ClockState& state, const QString& timeText)
 void ClockFocus(ClockState& state, ClockPart part)
 {
     state.Active = part;
+    state.Typed.clear();
     switch (part) {
     case ClockPart::Hour:
         state.SpinMinimum = 0;
@@ -72,6 +73,7 @@ void ClockFocus(ClockState& state, ClockPart part)
 
 void ClockSpin(ClockState& state, bool up)
 {
+    state.Typed.clear();
     if (state.NoTime) {
         ClockShowTime(state);
         return;
@@ -125,6 +127,107 @@ ClockFieldCheck CheckClockAmPm(const QString& text)
         return {QStringLiteral("Illegal AM/PM string.  Must be either AM or PM"),
                 QStringLiteral("AM")};
     return {QString(), upper};
+}
+
+namespace {
+
+constexpr int LastMinuteOfDay = 24 * 60 - 1;
+
+void ClockStepQuarter(ClockState& state, bool up)
+{
+    if (state.NoTime) {
+        ClockShowTime(state);
+        return;
+    }
+    const int next = NextQuarterHour(TimeTextToMinutes(ClockResult(state)), up);
+    if (next < 0 || next > LastMinuteOfDay)
+        return; // no wrap-around, as the spinner
+    const int hour = next / 60 % 12;
+    state.Hour = TwoDigits(hour == 0 ? 12 : hour);
+    state.Minute = TwoDigits(next % 60);
+    state.AmPm = next >= 12 * 60 ? QStringLiteral("PM") : QStringLiteral("AM");
+    ClockFocus(state, state.Active);
+}
+
+const QString HourRefusal = QStringLiteral("Invalid hour.  Must be a value from 0 to 12");
+const QString MinuteRefusal = QStringLiteral("Invalid Minute.  Must be a value from 0 to 59");
+
+TypedKey ClockTypeIntoHour(ClockState& state, QChar key)
+{
+    if (key == QLatin1Char(':') && (state.Typed.contains(key) || state.Typed.size() > 2))
+        return {true, {}}; // the minutes are already being typed
+    if (state.Typed.isEmpty())
+        state.AmPmBeforeTyping = state.AmPm;
+    const QString typed = state.Typed + key;
+    const TypedTime time = ReadTypedTime(typed, LastMinuteOfDay);
+    if (time.Fault != TypedTimeFault::None)
+        return {true, time.Fault == TypedTimeFault::Hour ? HourRefusal : MinuteRefusal};
+    const bool afternoon = time.Hour > 12;
+    state.Hour = TwoDigits(afternoon ? time.Hour - 12 : time.Hour);
+    state.Minute = TwoDigits(time.Minute);
+    state.AmPm = afternoon ? QStringLiteral("PM") : state.AmPmBeforeTyping;
+    state.SpinPosition = state.Hour.toInt();
+    // A time finished with both minute digits leaves the next digit to start a new one; a
+    // lone minute digit ("6:7") is kept, so a digit after it is refused, not a new time.
+    state.Typed = time.Complete && time.MinuteDigits == 2 ? QString() : typed;
+    return {true, {}};
+}
+
+TypedKey ClockTypeIntoMinute(ClockState& state, QChar digit)
+{
+    const TypedDigit typed = TypeTimeDigit(state.Typed, digit, 59);
+    if (typed.Refused)
+        return {true, MinuteRefusal};
+    state.Minute = TwoDigits(typed.Value);
+    state.SpinPosition = typed.Value;
+    return {true, {}};
+}
+
+} // namespace
+
+TypedKey ClockKey(ClockState& state, int key, const QString& text)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        ClockSpin(state, key == Qt::Key_Up);
+        return {true, {}};
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        ClockStepQuarter(state, key == Qt::Key_PageUp);
+        return {true, {}};
+    default:
+        break;
+    }
+    if (text.size() != 1)
+        return {};
+    const QChar typed = text.at(0).toLower();
+    if (typed == QLatin1Char('a') || typed == QLatin1Char('p')) {
+        if (state.NoTime)
+            ClockShowTime(state);
+        state.AmPm = typed == QLatin1Char('a') ? QStringLiteral("AM") : QStringLiteral("PM");
+        state.Typed.clear();
+        return {true, {}};
+    }
+    if (typed == QLatin1Char('m')) // the M of "pm"
+        return {true, {}};
+    const bool colon = typed == QLatin1Char(':') || typed == QLatin1Char('.');
+    if (!colon && !IsTypedDigit(typed))
+        return {};
+    if (state.NoTime)
+        ClockShowTime(state);
+    if (colon && state.Typed.isEmpty()) {
+        if (state.Active == ClockPart::Hour)
+            ClockFocus(state, ClockPart::Minute);
+        return {true, {}};
+    }
+    if (state.Active == ClockPart::AmPm)
+        ClockFocus(state, ClockPart::Hour);
+    if (state.Active == ClockPart::Hour)
+        return ClockTypeIntoHour(state, colon ? QLatin1Char(':') : typed);
+    if (colon)
+        return {true, {}};
+    return ClockTypeIntoMinute(state, typed);
 }
 
 } // namespace custodex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calendar/TimeText.h"
+
 #include <QString>
 
 // The time-entry dialog's behaviour apart from its widgets: the time and no-time states, the
@@ -18,6 +20,10 @@ struct ClockState {
     int SpinMinimum = 0;
     int SpinMaximum = 12;
     int SpinPosition = 0;
+    // Typing: the keys typed into the active part since it became active, and the AM/PM
+    // shown before a time was typed into the hour (a 24-hour hour sets PM only while typed).
+    QString Typed;
+    QString AmPmBeforeTyping;
 };
 
 // Starts a showing from the caller's time text.
@@ -30,6 +36,12 @@ void ClockSetNone(ClockState& state);
 // A click on the "<None>" panel or on the spinner while no time is shown.
 void ClockShowTime(ClockState& state);
 QString ClockResult(const ClockState& state);
+
+// A key pressed in the dialog. Up/Down are the spinner; Page Up/Page Down move the time by a
+// quarter hour without passing midnight. Typed into the hour, digits are a whole time
+// ("6", "630", "18:30"; an hour past 12 sets PM); typed into the minutes they are the
+// minutes. "a" and "p" set AM or PM, ":" moves on to the minutes.
+TypedKey ClockKey(ClockState& state, int key, const QString& text);
 
 // Checks a part's text as it leaves the focus: an error message, or empty with the text made
 // two digits. The fields are read-only, so these only matter for texts set by code.

@@ -22,4 +22,38 @@ bool IsValidTimeText(const QString& timeText);
 DayVisitTimesCheck CheckDayVisitTimes(const QString& pickup, const QString& dropoff, bool noNap,
                                       int napMinutes);
 
+// A key pressed in a time field that also takes typing.
+struct TypedKey {
+    bool Taken = false; // the field used the key; the dialog should not act on it too
+    QString Refusal;    // an out-of-range entry, to show as an error; nothing was changed
+};
+
+bool IsTypedDigit(QChar key);
+
+// A time typed as one entry into an hours field: "6", "630", "1830", "18:30", "6:3". Without
+// a colon, three digits are H MM (or HH M, on its way to HH MM, when H MM cannot be) and four
+// HH MM; two digits above the largest hour are H M (so "93" is on its way to 9:30).
+enum class TypedTimeFault { None, Hour, Minute };
+struct TypedTime {
+    TypedTimeFault Fault = TypedTimeFault::None;
+    int Hour = 0;
+    int Minute = 0;
+    int MinuteDigits = 0;  // minute digits typed (a lone digit after an hour counts one)
+    bool Complete = false; // no further digit can follow
+};
+// `limitMinutes` is the largest time the field holds: 23:59 for a clock, the limit of a
+// duration.
+TypedTime ReadTypedTime(const QString& typed, int limitMinutes);
+
+// One digit typed into a two-digit part whose largest value is `maximum`; `digits` holds the
+// digits typed into the part so far and is cleared when the part is full or refused.
+struct TypedDigit {
+    int Value = 0;
+    bool Refused = false;
+};
+TypedDigit TypeTimeDigit(QString& digits, QChar digit, int maximum);
+
+// The quarter hour after (or before) `minutes`; a time off the quarter moves onto it.
+int NextQuarterHour(int minutes, bool up);
+
 } // namespace custodex

@@ -35,6 +35,60 @@ TEST(DurationSpinners, NeverPastTheLimit)
     EXPECT_EQ((Duration{8, 5, 12}).Text(), QStringLiteral("08:05"));
 }
 
+TEST(DurationKeys, TypedDurationsStayWithinTheLimit)
+{
+    const struct {
+        int Hours, Minutes, Limit;
+        bool MinutesField;
+        const char* Keys; // '>' Page Up, '<' Page Down, '+' Up, '-' Down; others are typed
+        int AfterHours, AfterMinutes;
+        const char* Refusal;
+    } cases[] = {
+        {8, 0, 24, false, "1030", 10, 30, ""},
+        {8, 0, 24, false, "18:30", 18, 30, ""},
+        {8, 0, 12, false, "830", 8, 30, ""},
+        {8, 0, 12, false, "9", 9, 0, ""},
+        {8, 0, 12, false, "12", 12, 0, ""},
+        {8, 0, 12, false, "13", 1, 30, ""}, // on its way to 1:3x
+        {8, 0, 12, false, "13:", 1, 30, "Invalid hour.  Must be a value from 0 to 12"},
+        {8, 0, 16, false, "17:", 1, 0, "Invalid hour.  Must be a value from 0 to 16"},
+        {8, 45, 24, false, "24", 24, 0, ""},
+        {8, 0, 24, false, "24:3", 24, 0, "Invalid Minute.  Must be 00 when the hours are 24"},
+        {24, 0, 24, true, "3", 24, 0, "Invalid Minute.  Must be 00 when the hours are 24"},
+        {24, 0, 24, true, "00", 24, 0, ""},
+        {8, 0, 12, true, "45", 8, 45, ""},
+        {8, 0, 12, true, "7", 8, 7, ""},
+        {8, 0, 12, false, "8:75", 8, 7, "Invalid Minute.  Must be a value from 0 to 59"},
+        {23, 50, 24, false, ">", 24, 0, ""},
+        {24, 0, 24, false, ">", 24, 0, ""},   // never past the limit
+        {0, 10, 12, false, "<<", 0, 0, ""},   // nor below 00:00
+        {11, 30, 12, false, "+", 11, 30, ""}, // Up keeps the spinner's rules
+        {10, 59, 16, true, "+", 10, 0, ""},
+    };
+    for (const auto& c : cases) {
+        Duration d{c.Hours, c.Minutes, c.Limit};
+        DurationTyping typing{c.MinutesField, QString()};
+        QString refusal;
+        for (const char* k = c.Keys; *k; ++k) {
+            const int key = *k == '>'   ? Qt::Key_PageUp
+                            : *k == '<' ? Qt::Key_PageDown
+                            : *k == '+' ? Qt::Key_Up
+                            : *k == '-' ? Qt::Key_Down
+                                        : 0;
+            const TypedKey typed =
+                DurationKey(d, typing, key, key ? QString() : QString(QLatin1Char(*k)));
+            EXPECT_TRUE(typed.Taken) << c.Keys;
+            if (!typed.Refusal.isEmpty())
+                refusal = typed.Refusal;
+        }
+        EXPECT_EQ(d.Text(), (Duration{c.AfterHours, c.AfterMinutes, c.Limit}).Text()) << c.Keys;
+        EXPECT_EQ(refusal, QString::fromLatin1(c.Refusal)) << c.Keys;
+    }
+    Duration d{8, 0, 12};
+    DurationTyping typing;
+    EXPECT_FALSE(DurationKey(d, typing, Qt::Key_P, QStringLiteral("p")).Taken);
+}
+
 const QString ShortOvernight = QStringLiteral(
     "Notice:  Assumed Overnight Stay Time is less than 12 hours.\n\rContinue with this value?");
 const QString OvernightSleep =

@@ -1,6 +1,7 @@
 #include "calendar/ui/PreferencesDialog.h"
 
 #include "calendar/Colour.h"
+#include "calendar/ui/DurationFieldKeys.h"
 #include "calendar/ui/TimeEntryDialog.h"
 #include "platform/ColourChooser.h"
 #include "platform/HelpService.h"
@@ -243,6 +244,12 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
                 Doc->DistributionStale = true;
             ShowValues();
         };
+        new DurationFieldKeys(HourFields[k], MinuteFields[k], DurationAt(i), Messages, [this] {
+            Touch();
+            if (Doc)
+                Doc->DistributionStale = true;
+            ShowValues();
+        });
         connect(HoursUp[k], &QToolButton::clicked, this, [spin] { spin(true, true); });
         connect(HoursDown[k], &QToolButton::clicked, this, [spin] { spin(true, false); });
         connect(MinutesUp[k], &QToolButton::clicked, this, [spin] { spin(false, true); });

@@ -1,6 +1,7 @@
 #include "calendar/ui/TimeEntryDialog.h"
 
 #include "calendar/CalendarModel.h"
+#include "platform/MessageBoxPrompter.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -74,7 +75,9 @@ QLineEdit* TimePart(QWidget* parent, const char* name, const QString& text)
 
 } // namespace
 
-TUserClock::TUserClock(QWidget* parent) : QDialog(parent)
+TUserClock::TUserClock(QWidget* parent)
+    : QDialog(parent), OwnMessages(std::make_unique<MessageBoxPrompter>(this)),
+      Messages(OwnMessages.get())
 {
     setObjectName(QStringLiteral("TUserClock"));
     setWindowTitle(QStringLiteral("Enter Time"));
@@ -116,11 +119,12 @@ TUserClock::TUserClock(QWidget* parent) : QDialog(parent)
     SpinUp = new QToolButton(this);
     SpinUp->setObjectName(QStringLiteral("TimeSpinUp"));
     SpinUp->setArrowType(Qt::UpArrow);
-    SpinUp->setToolTip(QStringLiteral("Up (Up arrow key)"));
+    SpinUp->setToolTip(QStringLiteral("Up (Up arrow key; Page Up for a quarter hour later)"));
     SpinDown = new QToolButton(this);
     SpinDown->setObjectName(QStringLiteral("TimeSpinDown"));
     SpinDown->setArrowType(Qt::DownArrow);
-    SpinDown->setToolTip(QStringLiteral("Down (Down arrow key)"));
+    SpinDown->setToolTip(
+        QStringLiteral("Down (Down arrow key; Page Down for a quarter hour earlier)"));
     auto* spin = new QVBoxLayout;
     spin->setSpacing(0);
     spin->addWidget(SpinUp);
@@ -160,6 +164,12 @@ TUserClock::TUserClock(QWidget* parent) : QDialog(parent)
     for (QLineEdit* part : {TimeHrs, TimeMins, TimeAMPM})
         part->installEventFilter(this);
 
+    for (QLineEdit* part : {TimeHrs, TimeMins, TimeAMPM})
+        part->setToolTip(QStringLiteral("Type a time such as 630, 6:30p or 18:30"));
+
+    for (QLineEdit* part : {TimeHrs, TimeMins, TimeAMPM})
+        part->setToolTip(QStringLiteral("Type a time such as 630, 6:30p or 18:30"));
+
     FitCaption(this, ClockLabel);
 
     setTabOrder(TimeHrs, TimeMins);
@@ -168,6 +178,8 @@ TUserClock::TUserClock(QWidget* parent) : QDialog(parent)
     setTabOrder(OKBtn, BitBtn2);
     setTabOrder(BitBtn2, SetNoneBtn);
 }
+
+TUserClock::~TUserClock() = default;
 
 bool TUserClock::Execute(CalendarDocument& doc, const QString& prompt, QString& timeText,
                          const QPoint* anchor, const QString& caption)
@@ -261,14 +273,32 @@ bool TUserClock::eventFilter(QObject* watched, QEvent* event)
             ShowState();
         }
     }
-    else if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            TimeSpinClick(key == Qt::Key_Up);
-            return true;
-        }
+    else if (event->type() == QEvent::KeyPress && TypeKey(static_cast<QKeyEvent*>(event))) {
+        return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TUserClock::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the buttons leave, such as digits typed while "<None>" shows.
+    if (!TypeKey(event))
+        QDialog::keyPressEvent(event);
+}
+
+bool TUserClock::TypeKey(QKeyEvent* event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const TypedKey typed = ClockKey(Clock, event->key(), event->text());
+    if (!typed.Taken)
+        return false;
+    ShowState();
+    if (!typed.Refusal.isEmpty()) {
+        Messages->Ask(PromptKind::Error, typed.Refusal, PromptButtons::Ok);
+        FocusActivePart();
+    }
+    return true;
 }
 
 } // namespace custodex

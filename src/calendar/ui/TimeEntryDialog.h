@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,6 +15,7 @@ class QFrame;
 namespace custodex {
 
 struct CalendarDocument;
+class Prompter;
 
 // The time-entry dialog: every time in the program is set through it.
 class TUserClock : public QDialog {
@@ -20,6 +23,10 @@ class TUserClock : public QDialog {
 
 public:
     explicit TUserClock(QWidget* parent = nullptr);
+    ~TUserClock() override;
+
+    // Where a typed time's refusal is shown; message boxes until a caller sets its own.
+    void SetMessages(Prompter& messages) { Messages = &messages; }
 
     // Shows the dialog modally for `timeText`; on OK returns true and replaces `timeText` by
     // "<None>" or the composed time. `ChangesPending` of `doc` is set by OK and Set <None>.
@@ -48,14 +55,18 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ShowState();
     void FocusActivePart();
     void changeEvent(QEvent* event) override;
+    bool TypeKey(QKeyEvent* event);
 
     ClockState Clock;
     CalendarDocument* Doc = nullptr;
+    std::unique_ptr<Prompter> OwnMessages;
+    Prompter* Messages = nullptr;
 };
 
 // Moves a top-level widget so it lies wholly on the screen that holds `point`.

@@ -1,5 +1,6 @@
 #include "reports/ui/AwayTimesDialog.h"
 
+#include "calendar/ui/DurationFieldKeys.h"
 #include "platform/HelpService.h"
 #include "platform/Prompter.h"
 #include "reports/TimeReportPages.h"
@@ -24,6 +25,14 @@ namespace custodex {
 namespace {
 
 const QString DailyHint = QStringLiteral("The number of hours per day devoted to this activity.");
+// The days count within the report's period: the marked year, or both years when both are.
+const QString DayHints[3] = {
+    QStringLiteral("Days on which the activity occurs within the report's period (the year "
+                   "with marked days, or both years when both have them); at most 365.\n"
+                   "Custodial Days + Non-Custodial Days must equal it."),
+    QStringLiteral("Of the Total # Days, those in the custodial parent's care."),
+    QStringLiteral("Of the Total # Days, those in the non-custodial parent's care."),
+};
 
 QToolButton* Arrow(QWidget* parent, Qt::ArrowType type, const QString& name)
 {
@@ -112,7 +121,10 @@ TComputeQuality::TComputeQuality(CalendarDocument& doc, TimeReportServices servi
         *dayFields[i] = field;
         DaysUp[i] = Arrow(entry, Qt::UpArrow, QStringLiteral("UpDown%1Up").arg(11 + i));
         DaysDown[i] = Arrow(entry, Qt::DownArrow, QStringLiteral("UpDown%1Down").arg(11 + i));
-        grid->addWidget(new QLabel(QLatin1String(dayCaptions[i]), entry), 2, 2 * i);
+        auto* label = new QLabel(QLatin1String(dayCaptions[i]), entry);
+        label->setToolTip(DayHints[i]);
+        field->setToolTip(DayHints[i]);
+        grid->addWidget(label, 2, 2 * i);
         grid->addLayout(WithArrows(field, DaysUp[i], DaysDown[i]), 2, 2 * i + 1);
         connect(DaysUp[i], &QToolButton::clicked, this, [this, i] { SpinDays(i, true); });
         connect(DaysDown[i], &QToolButton::clicked, this, [this, i] { SpinDays(i, false); });
@@ -179,6 +191,7 @@ TComputeQuality::TComputeQuality(CalendarDocument& doc, TimeReportServices servi
             SpinDurationMinutes(Daily, up);
         ShowDuration();
     };
+    new DurationFieldKeys(AwayHrs, AwayMins, Daily, Services.Messages, [this] { ShowDuration(); });
     connect(UpDownAwayHrsUp, &QToolButton::clicked, this, [spin] { spin(true, true); });
     connect(UpDownAwayHrsDown, &QToolButton::clicked, this, [spin] { spin(true, false); });
     connect(UpDownAwayMinsUp, &QToolButton::clicked, this, [spin] { spin(false, true); });

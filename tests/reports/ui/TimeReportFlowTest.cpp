@@ -220,6 +220,44 @@ TEST_F(TimeReportWindows, AwayTimesAddModifyDeleteAndSaveOnClose)
     EXPECT_TRUE(Doc.ChangesPending);
 }
 
+TEST_F(TimeReportWindows, AwayTimesDailyHoursAreTyped)
+{
+    TComputeQuality dialog(Doc, Services());
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto type = [modal](const char* keys) {
+            for (const char* k = keys; *k; ++k)
+                QTest::keyClick(modal->windowHandle(), *k);
+        };
+        ASSERT_TRUE(QTest::qWaitForWindowActive(modal));
+        dialog.AwayHrs->setFocus();
+        type("230");
+        EXPECT_EQ(dialog.AwayHrs->text(), T("02"));
+        EXPECT_EQ(dialog.AwayMins->text(), T("30"));
+        // "230" may still become 23:00; a new visit to the field starts a new entry.
+        QTest::keyClick(modal->windowHandle(), Qt::Key_Tab);
+        dialog.AwayHrs->setFocus(Qt::BacktabFocusReason);
+        Prompts.Expect(T("Invalid hour.  Must be a value from 0 to 24"));
+        type("25:"); // 2:50, then no hour 25
+        EXPECT_EQ(dialog.AwayMins->text(), T("50"));
+        QTest::keyClick(modal->windowHandle(), Qt::Key_PageDown);
+        EXPECT_EQ(dialog.AwayMins->text(), T("45"));
+        Prompts.Expect(T("Invalid Minute.  Must be 00 when the hours are 24"));
+        type("24:3");
+        EXPECT_EQ(dialog.AwayHrs->text(), T("24"));
+        EXPECT_EQ(dialog.AwayMins->text(), T("00"));
+        type("6:15");
+        dialog.AwayActivity->setText(T("School"));
+        dialog.AwayDays->setText(T("10"));
+        dialog.AwayCustDays->setText(T("10"));
+        dialog.AddAwayClick();
+        EXPECT_EQ(dialog.AwayList->item(0, 1)->text(), T("06:15"));
+        Prompts.Expect(T("Save Changes?"), PromptAnswer::No);
+        dialog.reject();
+    });
+    dialog.Execute();
+    ASSERT_TRUE(*ran);
+}
+
 TEST_F(TimeReportWindows, AwayTimesLeaveChecksAndDiscardedEdits)
 {
     Doc.Exclusions = {T("Swim,1:00,5,5,0,True")}; // a hand-edited entry
