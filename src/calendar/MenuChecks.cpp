@@ -49,20 +49,76 @@ bool CheckDayChangingDialog(const CalendarDocument& doc, DayChangingGroup group,
     return false;
 }
 
-void RunDayChangingDialog(CalendarDocument& doc, const std::function<bool()>& show)
+QString RunDayChangingDialog(CalendarDocument& doc, const std::function<bool()>& show)
 {
     TakeSnapshot(doc, SnapshotKind::Entry);
     doc.AppliedChangeCount = 0;
     if (!show()) {
         RestoreSnapshot(doc, SnapshotKind::Entry);
         RecountCounters(doc);
-        return;
+        return QString();
     }
     if (doc.AppliedChangeCount > 0) {
         doc.DistributionStale = true;
         doc.ChangesPending = true;
     }
     RecountCounters(doc);
+    return DescribeDayChanges(doc.EntrySnapshot, doc.Days);
+}
+
+namespace {
+
+QString DaysText(int days)
+{
+    return QString::number(days) + (days == 1 ? QStringLiteral(" day") : QStringLiteral(" days"));
+}
+
+} // namespace
+
+QString DescribeDayChanges(const DayList& before, const DayList& after)
+{
+    int applied = 0;
+    int removed = 0;
+    QStringList reasons;
+    const auto noteReason = [&reasons](const QString& reason) {
+        const QString shown = reason.trimmed();
+        if (!shown.isEmpty() && !reasons.contains(shown))
+            reasons.push_back(shown);
+    };
+    const std::size_t days = std::min(before.size(), after.size());
+    for (std::size_t i = 0; i < days; ++i) {
+        const CalendarDay& was = before[i];
+        const CalendarDay& now = after[i];
+        if (was == now)
+            continue;
+        const bool overnightSet =
+            now.HasOvernight &&
+            (!was.HasOvernight || was.OvernightReason != now.OvernightReason ||
+             was.OvernightPickup != now.OvernightPickup ||
+             was.OvernightDropoff != now.OvernightDropoff);
+        const bool visitSet = now.HasDayVisit &&
+                              (!was.HasDayVisit || was.DayVisitReason != now.DayVisitReason ||
+                               was.DayVisitStart != now.DayVisitStart ||
+                               was.DayVisitEnd != now.DayVisitEnd);
+        if (overnightSet)
+            noteReason(now.OvernightReason);
+        if (visitSet)
+            noteReason(now.DayVisitReason);
+        if (overnightSet || visitSet)
+            ++applied;
+        else if ((was.HasOvernight && !now.HasOvernight) || (was.HasDayVisit && !now.HasDayVisit))
+            ++removed;
+    }
+    QString text;
+    if (applied > 0) {
+        text = QStringLiteral("Applied: ") + DaysText(applied);
+        if (!reasons.isEmpty() && reasons.size() <= 3)
+            text += QStringLiteral(" of ") + reasons.join(QStringLiteral(", "));
+    }
+    if (removed > 0)
+        text += text.isEmpty() ? QStringLiteral("Removed: ") + DaysText(removed)
+                               : QStringLiteral("; removed ") + DaysText(removed);
+    return text;
 }
 
 bool CheckFind(CalendarDocument& doc, Prompter& prompter)

@@ -24,7 +24,12 @@ bool CheckDayChangingDialog(const CalendarDocument& doc, DayChangingGroup group,
                             Prompter& prompter);
 // Runs a day-changing dialog: `show` returns false for Cancel. Cancel brings every day back
 // as it was; otherwise applied changes mark the calendar changed and the figures stale.
-void RunDayChangingDialog(CalendarDocument& doc, const std::function<bool()>& show);
+// Returns what the dialog did to the days, in the words of DescribeDayChanges.
+QString RunDayChangingDialog(CalendarDocument& doc, const std::function<bool()>& show);
+
+// A short account of the marks that differ between two copies of the days, for the status
+// bar: "Applied: 104 days of Alt weekend", "Removed: 12 days", or empty when none differ.
+QString DescribeDayChanges(const DayList& before, const DayList& after);
 
 bool CheckFind(CalendarDocument& doc, Prompter& prompter);
 bool CheckPrint(CalendarDocument& doc, bool currentMonthOnly, Prompter& prompter);

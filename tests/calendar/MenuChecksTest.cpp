@@ -2,6 +2,8 @@
 
 #include "support/ScriptedServices.h"
 
+#include <functional>
+
 using namespace custodex;
 using namespace custodex::testing;
 
@@ -178,6 +180,54 @@ TEST(DayChangingDialog, CancelRestoresAndAppliedChangesMarkTheCalendar)
     EXPECT_TRUE(doc.ChangesPending);
     EXPECT_TRUE(doc.DistributionStale);
     EXPECT_EQ(doc.BothYearsCounters.Overnights, 2);
+}
+
+TEST(DayChangingDialog, SaysWhatTheDialogDidToTheDays)
+{
+    CalendarDocument doc = Marked(true); // day 3: an overnight for "Weekend"
+    const auto overnight = [&doc](std::size_t day, const char* reason) {
+        doc.Days[day].HasOvernight = true;
+        doc.Days[day].OvernightReason = QString::fromLatin1(reason);
+    };
+    const struct {
+        const char* What;
+        std::function<bool()> Run;
+        const char* Said;
+    } cases[] = {
+        {"cancelled", [&] { overnight(40, "Alt weekend"); return false; }, ""},
+        {"nothing", [] { return true; }, ""},
+        {"one reason",
+         [&] {
+             overnight(40, "Alt weekend");
+             overnight(41, "Alt weekend");
+             return true;
+         },
+         "Applied: 2 days of Alt weekend"},
+        {"a day visit and a reason changed",
+         [&] {
+             doc.Days[50].HasDayVisit = true;
+             doc.Days[50].DayVisitReason = QStringLiteral("Lunch");
+             doc.Days[3].OvernightReason = QStringLiteral("Holiday");
+             return true;
+         },
+         "Applied: 2 days of Holiday, Lunch"},
+        {"no reason, one removed",
+         [&] {
+             doc.Days[60].HasOvernight = true;
+             doc.Days[40].HasOvernight = false;
+             return true;
+         },
+         "Applied: 1 day; removed 1 day"},
+        {"only removed",
+         [&] {
+             doc.Days[41].HasOvernight = false;
+             doc.Days[60].HasOvernight = false;
+             return true;
+         },
+         "Removed: 2 days"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RunDayChangingDialog(doc, c.Run), QString::fromLatin1(c.Said)) << c.What;
 }
 
 TEST(MenuChecks, WizardToggleAndListBuilderArguments)

@@ -43,9 +43,11 @@ void RunDayChangingCommand(CommandHost& host, DayChangingGroup group,
 {
     if (!CheckDayChangingDialog(host.Document(), group, host.Services().Messages))
         return;
-    RunDayChangingDialog(host.Document(), showDialog);
+    const QString said = RunDayChangingDialog(host.Document(), showDialog);
     // An Apply may have added its reason to the main window's reason lists.
     host.RefreshWindow();
+    if (!said.isEmpty())
+        host.Say(said);
 }
 
 void RunExtendedScan(CommandHost& host)

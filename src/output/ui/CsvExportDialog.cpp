@@ -5,6 +5,8 @@
 #include "platform/Prompter.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -133,6 +135,7 @@ CsvOptions TCsvConvert::Options() const
 void TCsvConvert::Execute(CalendarDocument& doc)
 {
     Doc = &doc;
+    Words.clear();
     RadioComma->setChecked(true);
     RadioEdit->clear();
     FitCaption(this, CsvBlankDays);
@@ -162,7 +165,10 @@ void TCsvConvert::SaveBtnClick()
     if (!chosen.isEmpty()) {
         CsvOptions options = Options();
         options.Separator = *separator;
-        SaveCsvFile(*Doc, chosen, options, Messages);
+        if (SaveCsvFile(*Doc, chosen, options, Messages))
+            Words = QStringLiteral("Exported ") + QFileInfo(CsvFilePath(chosen)).fileName() +
+                    QStringLiteral(" in ") +
+                    QDir::toNativeSeparators(QFileInfo(CsvFilePath(chosen)).absolutePath());
     }
     accept();
 }

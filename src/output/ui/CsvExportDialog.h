@@ -24,6 +24,8 @@ public:
 
     // Shows the dialog modally; the options stay as they were left for the next opening.
     void Execute(CalendarDocument& doc);
+    // What the last showing wrote, for the status bar ("Exported Garcia.csv"), or empty.
+    const QString& Said() const { return Words; }
     CsvOptions Options() const;
 
     QCheckBox* CsvYear = nullptr;
@@ -52,6 +54,7 @@ private:
     Prompter& Messages;
     FileDialogs& Dialogs;
     CalendarDocument* Doc = nullptr;
+    QString Words;
 };
 
 } // namespace custodex

@@ -55,6 +55,8 @@ void RunPrintCalendar(CommandHost& host, PrintMode mode)
                                services.Printing, services.GeneratedStamp},
                               mode, host.ParentWidget());
         dialog.exec();
+        if (!dialog.Said().isEmpty())
+            host.Say(dialog.Said());
     }
     host.RedrawMonth();
 }
@@ -63,7 +65,10 @@ void RunCsvExport(CommandHost& host)
 {
     if (!CheckCsvExport(host.Document(), host.Services().Messages))
         return;
-    CsvWindow(host).Execute(host.Document());
+    TCsvConvert& window = CsvWindow(host);
+    window.Execute(host.Document());
+    if (!window.Said().isEmpty())
+        host.Say(window.Said());
     host.RedrawMonth();
 }
 

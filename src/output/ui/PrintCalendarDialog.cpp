@@ -17,6 +17,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -344,6 +345,7 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
         QImage bitmap(CalendarPictureSize(landscape), QImage::Format_RGB32);
         PainterSurface surface(bitmap);
         bool stopped = false;
+        PicturesWritten = 0;
         DrawPrintout(
             surface, input, layout, first, last, options,
             [&](int page) {
@@ -352,6 +354,11 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
                     stopped = !SavePage(bitmap, *pictures, CalendarPageBaseName(Doc, layout, page));
             },
             [] {});
+        Words = QStringLiteral("Wrote %1 %2 to %3")
+                    .arg(PicturesWritten)
+                    .arg(PicturesWritten == 1 ? QStringLiteral("picture")
+                                              : QStringLiteral("pictures"))
+                    .arg(QDir::toNativeSeparators(QDir::cleanPath(Doc.ClientFolder)));
     }
     else {
         ThePrinter.setDocName(QStringLiteral("Calendar ") + Doc.ClientName);
@@ -367,8 +374,20 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
                                   PromptButtons::Ok);
             return false;
         }
-        DrawPrintout(surface, input, layout, first, last, options, pageDone,
-                     [&surface] { surface.NewPage(); });
+        int pages = 0;
+        DrawPrintout(
+            surface, input, layout, first, last, options,
+            [&](int page) {
+                ++pages;
+                pageDone(page);
+            },
+            [&surface] { surface.NewPage(); });
+        Words = QStringLiteral("Wrote %1 %2 to %3")
+                    .arg(pages)
+                    .arg(pages == 1 ? QStringLiteral("page") : QStringLiteral("pages"))
+                    .arg(ThePrinter.outputFileName().isEmpty()
+                             ? ThePrinter.printerName()
+                             : QDir::toNativeSeparators(ThePrinter.outputFileName()));
     }
     return true;
 }
@@ -383,8 +402,10 @@ bool TPrintCalendar::SavePage(const QImage& bitmap, ImageFormat format, const QS
                               PromptButtons::YesCancel) != PromptAnswer::Yes)
         return true; // this page is skipped, the printout goes on
     const FileWriteError error = SavePictureFile(path, bitmap, format, CalendarPagePictures);
-    if (error == FileWriteError::None)
+    if (error == FileWriteError::None) {
+        ++PicturesWritten;
         return true;
+    }
     Services.Messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
     return false;
 }

@@ -50,6 +50,8 @@ public:
 
     void PrintBtnClick();
     bool Printing() const { return Running; }
+    // What the last printout did, for the status bar ("Wrote 24 pages to ..."), or empty.
+    const QString& Said() const { return Words; }
 
     QRadioButton* OnePage = nullptr;
     QRadioButton* TwelvePage = nullptr;
@@ -90,6 +92,8 @@ private:
     PrintMode Mode;
     QPrinter ThePrinter{QPrinter::HighResolution};
     bool Running = false;
+    QString Words;
+    int PicturesWritten = 0;
     bool Started = false;
 };
 

@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -197,6 +198,9 @@ TEST_F(OutputFlow, CsvDialogRefusesBlankSeparatorsAndWritesTheFile)
                    "\"Weekend\";1800;830\r\n"));
     EXPECT_EQ(Window.Document().ClientFolder, Machine.Root.filePath(QStringLiteral("exports/")));
     EXPECT_TRUE(Window.CsvDialog().CsvOvrNites->isChecked()); // kept for the next opening
+    EXPECT_EQ(Window.statusBar()->currentMessage(),
+              QStringLiteral("Exported Jones.csv in ") +
+                  QDir::toNativeSeparators(Machine.Root.filePath(QStringLiteral("exports"))));
 }
 
 TEST_F(OutputFlow, CsvDialogShowsItsWholeCaption)

@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
 using namespace custodex;
@@ -347,6 +348,9 @@ TEST_F(PrintCalendarFlow, CurrentMonthPrintsTheMonthShownAndCloses)
     QImageReader reader(Picture(QStringLiteral("Smith_15_March.bmp")));
     EXPECT_EQ(reader.size(), QSize(1200, 1575));
     EXPECT_EQ(QDir(Picture(QString())).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(Window.statusBar()->currentMessage(),
+              QStringLiteral("Wrote 1 picture to ") +
+                  QDir::toNativeSeparators(QDir::cleanPath(Picture(QString()))));
 
     // Cancelling the printer dialog closes it as well: nothing is left waiting off screen.
     Printing.Answers = {PrintTarget::Cancelled};
