@@ -310,6 +310,15 @@ void TQDLMainCalendar::ShowRecentFiles()
     }
 }
 
+QRect TQDLMainCalendar::DayOnScreen(int dayIndex) const
+{
+    const int cell = CellOfDay(Doc, Month, dayIndex);
+    if (cell < 1)
+        return {};
+    const QWidget* shown = Cells[static_cast<std::size_t>(cell - 1)];
+    return {shown->mapToGlobal(QPoint(0, 0)), shown->size()};
+}
+
 void TQDLMainCalendar::RefreshWindow()
 {
     Updating = true;

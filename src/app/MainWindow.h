@@ -45,6 +45,7 @@ public:
     void RefreshWindow() override;
     void RedrawMonth() override;
     void ShowMonth(int monthNumber) override;
+    QRect DayOnScreen(int dayIndex) const override;
     ListKind CurrentListKind() const override { return Lists; }
     // A word in the status bar after an action, for a few seconds.
     void Say(const QString& text) override;

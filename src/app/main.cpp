@@ -74,7 +74,8 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     NameTheProgram();
-    QApplication::setApplicationDisplayName(QStringLiteral("Custodex Calendar"));
+    // No display name: Qt would add it to every caption, and the main window's caption is
+    // "Calendar File=" and the file's name, which is empty while no calendar is open.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.custodex.Calendar"));
     QApplication::setWindowIcon(ProgramIcon());
     QCommandLineParser parser;

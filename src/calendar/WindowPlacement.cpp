@@ -77,4 +77,33 @@ bool WriteWindowPlacement(const WindowPlacement& placement, const QString& path)
     return WriteWholeFile(path, WindowPlacementBytes(placement)) == FileWriteError::None;
 }
 
+QPoint MoveAside(const QRect& window, const QRect& keepClear, const QRect& screen)
+{
+    if (keepClear.isEmpty() || !window.intersects(keepClear))
+        return window.topLeft();
+    constexpr int Gap = 8;
+    const auto clampX = [&](int x) {
+        return std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - window.width()));
+    };
+    const auto clampY = [&](int y) {
+        return std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() + 1 - window.height()));
+    };
+    const QPoint candidates[] = {
+        {keepClear.right() + 1 + Gap, clampY(window.y())},
+        {keepClear.left() - Gap - window.width(), clampY(window.y())},
+        {clampX(window.x()), keepClear.bottom() + 1 + Gap},
+        {clampX(window.x()), keepClear.top() - Gap - window.height()},
+    };
+    std::optional<QPoint> best;
+    for (const QPoint& place : candidates) {
+        const QRect moved(place, window.size());
+        if (!screen.contains(moved) || moved.intersects(keepClear))
+            continue;
+        if (!best || (place - window.topLeft()).manhattanLength() <
+                         (*best - window.topLeft()).manhattanLength())
+            best = place;
+    }
+    return best.value_or(window.topLeft());
+}
+
 } // namespace custodex

@@ -27,6 +27,11 @@ QRect OpeningGeometry(const QRect& available, const QSize& minimum);
 WindowPlacement ChoosePlacement(const std::optional<WindowPlacement>& kept, const QRect& available,
                                 const QSize& minimum);
 
+// Where to move a dialog (its frame `window`) so it leaves `keepClear` in view: beside it, on
+// the side that needs the shortest move and still fits in `screen`. A dialog already clear of
+// it, or one that fits nowhere beside it, stays where it is.
+QPoint MoveAside(const QRect& window, const QRect& keepClear, const QRect& screen);
+
 QByteArray WindowPlacementBytes(const WindowPlacement& placement);
 std::optional<WindowPlacement> WindowPlacementFromBytes(const QByteArray& bytes);
 

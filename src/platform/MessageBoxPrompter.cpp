@@ -48,7 +48,7 @@ QString MessageBoxPrompter::DisplayText(QString text)
 PromptAnswer MessageBoxPrompter::Ask(PromptKind kind, const QString& text, PromptButtons buttons)
 {
     QuestionBox box(Parent);
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setWindowTitle(QCoreApplication::applicationName());
     box.setText(DisplayText(text));
     switch (kind) {
     case PromptKind::Error:

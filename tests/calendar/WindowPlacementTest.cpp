@@ -39,3 +39,24 @@ TEST(WindowPlacement, FileReadsBackAndRefusesWhatIsNoPlacement)
           "LEFT=x\r\nTOP=2\r\nWIDTH=3\r\nHEIGHT=4\r\n"})
         EXPECT_FALSE(WindowPlacementFromBytes(bad)) << bad;
 }
+
+TEST(WindowPlacement, ADialogMovesOffTheDayItCovers)
+{
+    const QRect screen(0, 0, 1600, 1000);
+    const QRect dialog(500, 300, 400, 300); // 500..899 x 300..599
+    const struct {
+        QRect Day;
+        QPoint To;
+    } cases[] = {
+        {QRect(100, 100, 80, 60), QPoint(500, 300)},  // not covered: stays
+        {QRect(), QPoint(500, 300)},                  // no day shown: stays
+        {QRect(850, 350, 80, 60), QPoint(442, 300)},  // near its right edge: to the left
+        {QRect(520, 350, 80, 60), QPoint(608, 300)},  // near its left edge: to the right
+        {QRect(520, 540, 300, 60), QPoint(500, 232)}, // wide, at the bottom: above it
+        {QRect(1400, 300, 80, 60), QPoint(500, 300)}, // clear of it already
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MoveAside(dialog, c.Day, screen), c.To) << c.Day.x() << "," << c.Day.y();
+    // Nowhere beside the day fits on the screen: it stays.
+    EXPECT_EQ(MoveAside(QRect(0, 0, 1600, 1000), QRect(700, 400, 80, 60), screen), QPoint(0, 0));
+}

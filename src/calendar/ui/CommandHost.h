@@ -54,6 +54,8 @@ public:
     virtual void RedrawMonth() = 0;
     // Turns the month view to a month of the span (1..24).
     virtual void ShowMonth(int monthNumber) = 0;
+    // Where on the screen the month shown has the day's cell; empty when it is not shown.
+    virtual QRect DayOnScreen(int dayIndex) const = 0;
     // The kind of the lists submenu last opened, which a holiday dialog works on.
     virtual ListKind CurrentListKind() const = 0;
     // Runs `action` whenever another calendar replaces the one shown (New, Open, Start), for

@@ -17,8 +17,10 @@ void RunFind(CommandHost& host)
 {
     if (!CheckFind(host.Document(), host.Services().Messages))
         return;
-    FindWindow(host).Execute(host.Document(),
-                             [&host](int monthNumber) { host.ShowMonth(monthNumber); });
+    FindWindow(host).Execute(host.Document(), [&host](int monthNumber, int dayIndex) {
+        host.ShowMonth(monthNumber);
+        return host.DayOnScreen(dayIndex);
+    });
     host.RedrawMonth();
 }
 

@@ -1,5 +1,7 @@
 #include "entry/ui/FindDialog.h"
 
+#include "calendar/WindowPlacement.h"
+
 #include "platform/Prompter.h"
 
 #include <QCheckBox>
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -122,10 +125,10 @@ TFindThings::TFindThings(Prompter& prompter, QWidget* parent) : QDialog(parent),
     });
 }
 
-void TFindThings::Execute(CalendarDocument& doc, std::function<void(int)> showMonth)
+void TFindThings::Execute(CalendarDocument& doc, std::function<QRect(int, int)> showDay)
 {
     Doc = &doc;
-    ShowMonth = std::move(showMonth);
+    ShowDay = std::move(showDay);
     FindBoth->setChecked(true);
     MatchBox->setChecked(false);
     Timer->stop();
@@ -206,8 +209,12 @@ void TFindThings::Step()
         ShowResults(true);
         ONReasonText->setText(outcome.Hit.InOvernight ? day.OvernightReason : QString());
         DVReasonText->setText(outcome.Hit.InDayVisit ? day.DayVisitReason : QString());
-        if (ShowMonth)
-            ShowMonth(Search.MonthPosition);
+        if (ShowDay) {
+            // The found day is never left under the dialog.
+            const QRect day = ShowDay(Search.MonthPosition, Search.CurrentDay);
+            if (const QScreen* screen = this->screen())
+                move(MoveAside(frameGeometry(), day, screen->availableGeometry()));
+        }
         FindNowBtn->setText(QStringLiteral("Find Next"));
         Browser->hide();
         Searching = false;

@@ -25,7 +25,9 @@ public:
     TFindThings(Prompter& prompter, QWidget* parent = nullptr);
 
     // Shows the dialog modally; `showMonth` turns the month view to a month number (1..24).
-    void Execute(CalendarDocument& doc, std::function<void(int)> showMonth);
+    // `showDay` turns the main window to a month (1..24) and returns where the found day
+    // (an index into the days) is on the screen, so the dialog can move off it.
+    void Execute(CalendarDocument& doc, std::function<QRect(int, int)> showDay);
 
     QLineEdit* FindThis = nullptr;
     QRadioButton* FindOvernights = nullptr;
@@ -55,7 +57,7 @@ private:
 
     Prompter& Messages;
     CalendarDocument* Doc = nullptr;
-    std::function<void(int)> ShowMonth;
+    std::function<QRect(int, int)> ShowDay;
     FindSearch Search;
     QTimer* Timer = nullptr;
     QPoint BrowserHome;

@@ -141,7 +141,9 @@ QWidget* TPatternWindow::BuildKindRow()
 
     SelectFullWeekBeginDay = new QGroupBox(QStringLiteral("Full weeks begin on"), this);
     SelectFullWeekBeginDay->setObjectName(QStringLiteral("SelectFullWeekBeginDay"));
-    SelectFullWeekBeginDay->setToolTip(QStringLiteral("Used when all seven weekdays are chosen"));
+    SelectFullWeekBeginDay->setToolTip(
+        QStringLiteral("Available when all seven weekdays are chosen: the full weeks then begin "
+                       "on the day picked here"));
     auto* grid = new QGridLayout(SelectFullWeekBeginDay);
     for (int w = 0; w < WeekdayCount; ++w) {
         const QString name = PatternWeekdayNames().at(w);

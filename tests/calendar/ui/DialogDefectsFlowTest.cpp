@@ -400,6 +400,13 @@ TEST(HelpTopics, EachTopicHasOneWindowWhollyOnTheScreen)
     help.ShowHelpTopic(&owner, HelpPreferences);
     EXPECT_EQ(help.OpenCount(), 2);
     EXPECT_EQ(windows().size(), 2);
+
+    // Escape, sent as a keyboard does, closes the help window that has it.
+    QWidget* again = windows().constLast();
+    again->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(again));
+    QTest::keyClick(again->windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(help.OpenCount(), 1);
     help.CloseAllHelp();
     EXPECT_EQ(help.OpenCount(), 0);
 }

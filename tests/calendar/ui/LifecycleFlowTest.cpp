@@ -379,6 +379,10 @@ TEST(LifecycleFlow, FindWalksTheCalendarWithTheMonthViewFollowing)
         EXPECT_EQ(find->DayText->text(), QStringLiteral("WEDNESDAY"));
         EXPECT_EQ(run.Window.MonthYearLbl->text(), QStringLiteral("April    2024"));
         EXPECT_EQ(find->FindNowBtn->text(), QStringLiteral("Find Next"));
+        // The found day is never left under the dialog.
+        const QRect found = run.Window.DayOnScreen(40);
+        ASSERT_FALSE(found.isEmpty());
+        EXPECT_FALSE(find->frameGeometry().intersects(found));
 
         QTest::mouseClick(find->FindNowBtn, Qt::LeftButton); // Find Next: the last day
         QTRY_VERIFY_WITH_TIMEOUT(!find->IsSearching(), 10000);
