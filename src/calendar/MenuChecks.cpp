@@ -78,6 +78,7 @@ QString DaysText(int days)
 QString DescribeDayChanges(const DayList& before, const DayList& after)
 {
     int applied = 0;
+    int replaced = 0; // of those applied, days whose mark was there before and changed
     int removed = 0;
     QStringList reasons;
     const auto noteReason = [&reasons](const QString& reason) {
@@ -106,14 +107,19 @@ QString DescribeDayChanges(const DayList& before, const DayList& after)
             noteReason(now.DayVisitReason);
         if (overnightSet || visitSet)
             ++applied;
+        if ((overnightSet && was.HasOvernight) || (visitSet && was.HasDayVisit))
+            ++replaced;
         else if ((was.HasOvernight && !now.HasOvernight) || (was.HasDayVisit && !now.HasDayVisit))
             ++removed;
     }
     QString text;
     if (applied > 0) {
         text = QStringLiteral("Applied: ") + DaysText(applied);
+        // Reasons may hold commas themselves ("Odd Friday, Saturday").
         if (!reasons.isEmpty() && reasons.size() <= 3)
-            text += QStringLiteral(" of ") + reasons.join(QStringLiteral(", "));
+            text += QStringLiteral(" of ") + reasons.join(QStringLiteral(" / "));
+        if (replaced > 0)
+            text += QStringLiteral(" (%1 replaced)").arg(replaced);
     }
     if (removed > 0)
         text += text.isEmpty() ? QStringLiteral("Removed: ") + DaysText(removed)

@@ -28,7 +28,8 @@ bool CheckDayChangingDialog(const CalendarDocument& doc, DayChangingGroup group,
 QString RunDayChangingDialog(CalendarDocument& doc, const std::function<bool()>& show);
 
 // A short account of the marks that differ between two copies of the days, for the status
-// bar: "Applied: 104 days of Alt weekend", "Removed: 12 days", or empty when none differ.
+// bar: "Applied: 104 days of Alt weekend (2 replaced)", "Removed: 12 days", or empty when
+// none differ.
 QString DescribeDayChanges(const DayList& before, const DayList& after);
 
 bool CheckFind(CalendarDocument& doc, Prompter& prompter);

@@ -210,7 +210,7 @@ TEST(DayChangingDialog, SaysWhatTheDialogDidToTheDays)
              doc.Days[3].OvernightReason = QStringLiteral("Holiday");
              return true;
          },
-         "Applied: 2 days of Holiday, Lunch"},
+         "Applied: 2 days of Holiday / Lunch (1 replaced)"},
         {"no reason, one removed",
          [&] {
              doc.Days[60].HasOvernight = true;
