@@ -4,12 +4,21 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace custodex {
+
+struct PainterSurface::FontEntry {
+    QFont Font;
+    std::optional<QFontMetrics> Metrics; // as the painter resolves the font for its device
+    QHash<QString, int> Widths;
+};
 
 PainterSurface::PainterSurface(QPaintDevice& device)
     : Device(device), Painter(std::make_unique<QPainter>(&device))
@@ -19,6 +28,19 @@ PainterSurface::PainterSurface(QPaintDevice& device)
 }
 
 PainterSurface::~PainterSurface() = default;
+
+PainterSurface::FontEntry& PainterSurface::FontFor(int pixelHeight, bool bold)
+{
+    const int height = std::max(1, pixelHeight);
+    std::unique_ptr<FontEntry>& entry = Fonts[height * 2 + (bold ? 1 : 0)];
+    if (!entry) {
+        entry = std::make_unique<FontEntry>();
+        entry->Font = QFont(QStringLiteral("Arial"));
+        entry->Font.setPixelSize(height);
+        entry->Font.setBold(bold);
+    }
+    return *entry;
+}
 
 bool PainterSurface::Active() const
 {
@@ -32,25 +54,36 @@ QSize PainterSurface::Size() const
 
 void PainterSurface::SetFont(int pixelHeight, bool bold)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(std::max(1, pixelHeight));
-    font.setBold(bold);
-    Painter->setFont(font);
+    FontEntry& entry = FontFor(pixelHeight, bold);
+    if (Current == &entry)
+        return;
+    Current = &entry;
+    Painter->setFont(entry.Font);
+    if (!entry.Metrics)
+        entry.Metrics = Painter->fontMetrics();
 }
 
 int PainterSurface::TextWidth(const QString& text)
 {
-    return Painter->fontMetrics().horizontalAdvance(text);
+    // Bounded, so a long report of ever new lines cannot grow it without end.
+    constexpr qsizetype KeptWidths = 4096;
+    const auto kept = Current->Widths.constFind(text);
+    if (kept != Current->Widths.constEnd())
+        return *kept;
+    const int width = Current->Metrics->horizontalAdvance(text);
+    if (Current->Widths.size() < KeptWidths)
+        Current->Widths.insert(text, width);
+    return width;
 }
 
 int PainterSurface::TextHeight(const QString&)
 {
-    return Painter->fontMetrics().height();
+    return Current->Metrics->height();
 }
 
 void PainterSurface::Text(int x, int y, const QString& text)
 {
-    Painter->drawText(QPoint(x, y + Painter->fontMetrics().ascent()), text);
+    Painter->drawText(QPoint(x, y + Current->Metrics->ascent()), text);
 }
 
 void PainterSurface::SetPen(int width, std::int32_t colour)

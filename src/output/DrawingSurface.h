@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class QPaintDevice;
@@ -57,8 +58,16 @@ public:
     bool Active() const;
 
 private:
+    // Every font a page asks for is made once per surface and keeps its metrics and the
+    // widths it measured: the layouts fit their fonts by trying sizes and measure the same
+    // texts on every page, and a new font per call meant a new font-engine lookup each time.
+    struct FontEntry;
+    FontEntry& FontFor(int pixelHeight, bool bold);
+
     QPaintDevice& Device;
     std::unique_ptr<QPainter> Painter;
+    std::unordered_map<int, std::unique_ptr<FontEntry>> Fonts;
+    FontEntry* Current = nullptr;
 };
 
 // Records every call; a text is as wide as half its font height per character and as high

@@ -1,10 +1,13 @@
 #include "output/PreviewDrawing.h"
 
 #include "cli/CliCommands.h"
+#include "output/CalendarPages.h"
 #include "output/DrawingSurface.h"
+#include "output/PrintColours.h"
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -162,6 +165,104 @@ TEST(CliPreview, WritesThePictureOfACalendar)
 }
 
 } // namespace
+
+namespace {
+
+// The page surface as it was before it kept its fonts: a new font on every change, measured
+// through the painter. Each text drawn is logged with its font and place.
+class UncachedSurface : public DrawingSurface {
+public:
+    explicit UncachedSurface(QImage& image) : Image(image), Painter(&image) {}
+    QSize Size() const override { return Image.size(); }
+    void SetFont(int pixelHeight, bool bold) override
+    {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(std::max(1, pixelHeight));
+        font.setBold(bold);
+        Painter.setFont(font);
+        Height = pixelHeight;
+    }
+    int TextWidth(const QString& text) override
+    {
+        return Painter.fontMetrics().horizontalAdvance(text);
+    }
+    int TextHeight(const QString&) override { return Painter.fontMetrics().height(); }
+    void Text(int x, int y, const QString& text) override
+    {
+        Log << QStringLiteral("%1 %2,%3 w%4 %5").arg(Height).arg(x).arg(y).arg(TextWidth(text)).arg(text);
+    }
+    void SetPen(int, std::int32_t) override {}
+    void Line(int, int, int, int) override {}
+    void Rectangle(const QRect&) override {}
+    void FillRect(const QRect&, std::int32_t) override {}
+    void Pie(const QRect&, int, int, std::int32_t) override {}
+    void NewPage() override {}
+
+    QImage& Image;
+    QPainter Painter;
+    int Height = 0;
+    QStringList Log;
+};
+
+// The page surface itself, logging the same way.
+class LoggedPainterSurface : public PainterSurface {
+public:
+    using PainterSurface::PainterSurface;
+    void SetFont(int pixelHeight, bool bold) override
+    {
+        PainterSurface::SetFont(pixelHeight, bold);
+        Height = pixelHeight;
+    }
+    void Text(int x, int y, const QString& text) override
+    {
+        Log << QStringLiteral("%1 %2,%3 w%4 %5").arg(Height).arg(x).arg(y).arg(TextWidth(text)).arg(text);
+        PainterSurface::Text(x, y, text);
+    }
+    int Height = 0;
+    QStringList Log;
+};
+
+} // namespace
+
+// The page surface keeps its fonts and the widths it measured; every page still gets the same
+// fonts, texts and places as when each font was made anew.
+TEST(PageSurface, KeptFontsChangeNoFontNoTextAndNoPlace)
+{
+    CalendarDocument doc;
+    doc.ClientName = QStringLiteral("Garcia");
+    BuildSpan(doc, 0, 2024);
+    for (std::size_t i = 0; i < doc.Days.size(); i += 3) {
+        CalendarDay& day = doc.Days[i];
+        day.HasOvernight = true;
+        day.OvernightReason = QStringLiteral("Alternate weekend with the father %1").arg(i);
+        day.OvernightPickup = QStringLiteral("06:00PM");
+        day.OvernightDropoff = QStringLiteral("09:00AM");
+        day.HasDayVisit = i % 2 == 0;
+        day.DayVisitReason = QString(60, QLatin1Char('d'));
+        day.DayVisitStart = QStringLiteral("10:00AM");
+        day.DayVisitEnd = QStringLiteral("02:00PM");
+    }
+    RecountCounters(doc);
+    const CalendarPageInput input{doc, MarkColoursOf(doc),
+                                  QStringLiteral("Generated 3/1/24  10:00:00 AM"), {}};
+    for (const PrintLayout layout : {PrintLayout::MonthPages, PrintLayout::YearPages,
+                                     PrintLayout::OvernightList, PrintLayout::DayVisitList}) {
+        for (const bool landscape : {false, true}) {
+            QImage kept(CalendarPictureSize(landscape), QImage::Format_RGB32);
+            QImage anew(kept.size(), kept.format());
+            LoggedPainterSurface keptSurface(kept);
+            UncachedSurface anewSurface(anew);
+            const int last = layout == PrintLayout::MonthPages  ? MonthsInSpan
+                             : layout == PrintLayout::YearPages ? 2
+                                                                : 0;
+            DrawPrintout(keptSurface, input, layout, 1, last, {true, true}, [](int) {}, [] {});
+            DrawPrintout(anewSurface, input, layout, 1, last, {true, true}, [](int) {}, [] {});
+            ASSERT_FALSE(keptSurface.Log.isEmpty());
+            EXPECT_EQ(keptSurface.Log, anewSurface.Log)
+                << static_cast<int>(layout) << (landscape ? " landscape" : " portrait");
+        }
+    }
+}
 
 int main(int argc, char* argv[])
 {
