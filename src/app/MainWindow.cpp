@@ -51,11 +51,6 @@ TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
     statusBar(); // made now, so the smallest window already holds it
     resize(minimumSizeHint());
 
-    UserClock = new TUserClock(this);
-    UserClock->SetMessages(WindowServices.Messages);
-    SetDay = new TSetAONDay(WindowServices.Messages, WindowServices.Help, *UserClock, this);
-    StartWizard = new TTheStartWizard(*this, WindowServices.Messages);
-
     Doc.ClientFolder = WindowServices.Paths.DefaultClientFolder;
     RepairQualityTimeSample(Doc.ClientFolder);
     Doc.UserYear =
@@ -310,6 +305,29 @@ void TQDLMainCalendar::ShowRecentFiles()
     }
 }
 
+TUserClock& TQDLMainCalendar::Clock()
+{
+    if (!UserClock) {
+        UserClock = new TUserClock(this);
+        UserClock->SetMessages(WindowServices.Messages);
+    }
+    return *UserClock;
+}
+
+TSetAONDay& TQDLMainCalendar::DayEditor()
+{
+    if (!SetDay)
+        SetDay = new TSetAONDay(WindowServices.Messages, WindowServices.Help, Clock(), this);
+    return *SetDay;
+}
+
+TTheStartWizard& TQDLMainCalendar::Wizard()
+{
+    if (!StartWizard)
+        StartWizard = new TTheStartWizard(*this, WindowServices.Messages);
+    return *StartWizard;
+}
+
 QRect TQDLMainCalendar::DayOnScreen(int dayIndex) const
 {
     const int cell = CellOfDay(Doc, Month, dayIndex);
@@ -485,7 +503,7 @@ void TQDLMainCalendar::EditDefaultTime(int which)
     QLineEdit* field = DefaultTimeFields()[static_cast<std::size_t>(which)];
     QString text = field->text();
     const QPoint anchor = field->mapToGlobal(QPoint(0, field->height()));
-    if (UserClock->Execute(Doc, DefaultTimePrompt(which), text, &anchor)) {
+    if (Clock().Execute(Doc, DefaultTimePrompt(which), text, &anchor)) {
         DefaultTimeOf(Doc, which) = text;
         field->setText(text);
         Doc.DistributionStale = true;
@@ -536,7 +554,7 @@ bool TQDLMainCalendar::EditDay(DayEditRequest& request, int cellNumber)
 {
     DayCellWidget* cell = Cells[static_cast<std::size_t>(cellNumber - 1)];
     const QRect onScreen(cell->mapToGlobal(QPoint(0, 0)), cell->size());
-    return SetDay->Execute(Doc, request.Caption, request.Heading, request.ReasonItems,
+    return DayEditor().Execute(Doc, request.Caption, request.Heading, request.ReasonItems,
                            request.OvernightMode, request.DayIndex, request.Entry, onScreen);
 }
 

@@ -41,7 +41,7 @@ public:
     CalendarDocument& Document() override { return Doc; }
     MainWindowServices& Services() override { return WindowServices; }
     QWidget* ParentWidget() override { return this; }
-    TUserClock& Clock() override { return *UserClock; }
+    TUserClock& Clock() override;
     void RefreshWindow() override;
     void RedrawMonth() override;
     void ShowMonth(int monthNumber) override;
@@ -58,8 +58,10 @@ public:
     void SetListKind(ListKind kind) { Lists = kind; }
     QAction* Action(const QString& objectName) const;
     const MonthView& View() const { return Month; }
-    TSetAONDay& DayEditor() { return *SetDay; }
-    TTheStartWizard& Wizard() { return *StartWizard; }
+    // The time entry, the day editor and the wizard are made on first use: none is needed
+    // to show the window.
+    TSetAONDay& DayEditor();
+    TTheStartWizard& Wizard();
     TFindThings& Finder() { return FindWindow(*this); }
     TUserInitialize& PreferencesDialog() { return PreferencesWindow(*this); }
     TCsvConvert& CsvDialog() { return CsvWindow(*this); }

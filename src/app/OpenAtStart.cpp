@@ -53,7 +53,7 @@ void TQDLMainCalendar::FirstActivation()
     if (!StartFile.isEmpty())
         OpenNamedCalendar(StartFile);
     else if (ProgramSetup.Wizard)
-        StartWizard->exec();
+        Wizard().exec();
 }
 
 } // namespace custodex
