@@ -1,7 +1,7 @@
 # Debian packages the build, the program and the tests need.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev fonts-liberation)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth xdotool
-    desktop-file-utils appstream x11-utils)
+    desktop-file-utils appstream x11-utils cups printer-driver-cups-pdf poppler-utils)
 # scripts/build-deb.sh: the package build (shlibdeps needs dpkg-dev and file) and its checks.
 PACKAGE_PACKAGES=(dpkg-dev file lintian)
 # scripts/make-icons.sh: renders the icon sizes from the SVG.

@@ -163,15 +163,16 @@ int Command::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
         return ExitOk;
     }
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != m_arguments.size()) {
+    const qsizetype taken = ArgumentsTaken(parser);
+    if (positional.size() != taken) {
         QStringList names;
-        for (const PositionalArgument& argument : m_arguments)
+        for (const PositionalArgument& argument : m_arguments.mid(0, taken))
             names << argument.Name;
         return UsageError(err, QStringLiteral("%1 needs %2 %3: %4 (%5 given).")
                                    .arg(m_name)
-                                   .arg(m_arguments.size())
-                                   .arg(m_arguments.size() == 1 ? QStringLiteral("argument")
-                                                                : QStringLiteral("arguments"))
+                                   .arg(taken)
+                                   .arg(taken == 1 ? QStringLiteral("argument")
+                                                   : QStringLiteral("arguments"))
                                    .arg(names.join(QLatin1Char(' ')))
                                    .arg(positional.size()));
     }

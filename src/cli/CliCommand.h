@@ -51,7 +51,11 @@ public:
     QString UsageLine() const;
 
 protected:
-    // Called with exactly as many positional arguments as the command declares.
+    // How many positional arguments the command takes with these options; all it declares
+    // unless it says otherwise.
+    virtual qsizetype ArgumentsTaken(const QCommandLineParser&) const { return m_arguments.size(); }
+
+    // Called with exactly as many positional arguments as ArgumentsTaken says.
     virtual int Execute(const QCommandLineParser& parser, const QStringList& arguments,
                         QTextStream& out, QTextStream& err) const = 0;
 

@@ -16,6 +16,8 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 
 #include <optional>
@@ -66,6 +68,52 @@ bool EncodePicture(QIODevice& device, const QImage& picture, OutputFormat format
     return false;
 }
 
+struct QueueJob {
+    PageOptions Options;
+    MarkColours Colours;
+    bool Landscape = false;
+    int Copies = 1;
+};
+
+// The printout as one job to a print queue, at the resolution the printing dialog uses.
+int SendToQueue(const QString& queue, const CalendarDocument& doc, PrintLayout layout, int first,
+                int last, const QueueJob& job, QTextStream& out, QTextStream& err)
+{
+    if (QPrinterInfo::printerInfo(queue).isNull()) {
+        QStringList known = QPrinterInfo::availablePrinterNames();
+        return Fail(err, QStringLiteral("Error!  There is no print queue named ") + queue +
+                             QStringLiteral(".\n\rNothing was printed.") +
+                             (known.isEmpty() ? QStringLiteral("  No print queue is set up.")
+                                              : QStringLiteral("  The queues: ") +
+                                                    known.join(QStringLiteral(", ")) +
+                                                    QLatin1Char('.')));
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(queue);
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setResolution(150); // as the printing dialog prints
+    printer.setDocName(QStringLiteral("Calendar ") + doc.ClientName);
+    printer.setCopyCount(job.Copies);
+    printer.setPageOrientation(job.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    const CalendarPageInput input{doc, job.Colours, GeneratedNow(), {}};
+    int pages = 0;
+    {
+        PrinterSurface surface(printer);
+        if (!surface.Active())
+            return Fail(err, QStringLiteral("Error!  Printing could not start on ") + queue +
+                                 QStringLiteral(".\n\rNothing was printed."));
+        DrawPrintout(
+            surface, input, layout, first, last, job.Options, [&](int) { ++pages; },
+            [&] { surface.NewPage(); });
+    } // the job is handed to the queue when the painting ends
+    out << QStringLiteral("Sent %1 %2 to %3 as one job.\n")
+               .arg(pages)
+               .arg(pages == 1 ? QStringLiteral("page") : QStringLiteral("pages"))
+               .arg(queue);
+    out.flush();
+    return ExitOk;
+}
+
 bool IsCalendarRead(const QString& path, const QString& calendar)
 {
     const QString canonical = QFileInfo(path).canonicalFilePath();
@@ -80,11 +128,17 @@ PrintCommand::PrintCommand()
                              "overnights or day visits, as pictures or a PDF file."))
 {
     m_options << m_layout << m_pages << m_landscape << m_noHeader << m_noTrailer << m_format
-              << m_defaultColours << m_replace;
+              << m_defaultColours << m_replace << m_printer << m_copies;
     m_arguments << PositionalArgument{QStringLiteral("IN.cdb"),
                                       QStringLiteral("The calendar to read.")}
                 << PositionalArgument{QStringLiteral("OUTDIR"),
-                                      QStringLiteral("The folder the files are written to.")};
+                                      QStringLiteral("The folder the files are written to "
+                                                     "(not with --printer).")};
+}
+
+qsizetype PrintCommand::ArgumentsTaken(const QCommandLineParser& parser) const
+{
+    return parser.isSet(m_printer) ? 1 : 2;
 }
 
 int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
@@ -126,10 +180,32 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
                                        QString::number(layout->Pages) + QLatin1Char('.'));
     }
 
+    int copies = 1;
+    if (parser.isSet(m_copies)) {
+        bool number = false;
+        copies = parser.value(m_copies).toInt(&number);
+        if (!parser.isSet(m_printer))
+            return UsageError(err, QStringLiteral("--copies goes with --printer."));
+        if (!number || copies < 1 || copies > 99)
+            return UsageError(err, QStringLiteral("--copies needs a number from 1 to 99."));
+    }
+    if (parser.isSet(m_printer) && (parser.isSet(m_format) || parser.isSet(m_replace)))
+        return UsageError(err, QStringLiteral("--printer writes no files: leave out --format and "
+                                              "--replace-existing."));
+
     CalendarDocument doc;
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
     RecountCounters(doc);
+
+    if (parser.isSet(m_printer)) {
+        const PageOptions pageOptions{!parser.isSet(m_noHeader), !parser.isSet(m_noTrailer)};
+        const MarkColours markColours =
+            parser.isSet(m_defaultColours) ? DefaultMarkColours : MarkColoursOf(doc);
+        return SendToQueue(parser.value(m_printer), doc, layout->Layout, first, last,
+                           {pageOptions, markColours, parser.isSet(m_landscape), copies}, out,
+                           err);
+    }
 
     const QString folder = QDir::cleanPath(arguments[1]) + QLatin1Char('/');
     const bool landscape = parser.isSet(m_landscape);

@@ -4,6 +4,7 @@
 
 // print IN.cdb OUTDIR --layout year|month|overnights|day-visits: the printed calendar as
 // pictures (one file a page, named as the printing dialog names them) or as one PDF file.
+// print IN.cdb --printer NAME --layout ...: the same pages sent as one job to a print queue.
 
 namespace custodex::cli {
 
@@ -13,6 +14,7 @@ public:
     bool PaintsPictures() const override { return true; }
 
 protected:
+    qsizetype ArgumentsTaken(const QCommandLineParser& parser) const override;
     int Execute(const QCommandLineParser& parser, const QStringList& arguments, QTextStream& out,
                 QTextStream& err) const override;
 
@@ -42,6 +44,15 @@ private:
         QStringLiteral("default-colours"),
         QStringLiteral("Prints the marks in white, silver and black instead of the calendar's "
                        "colours.")};
+    const QCommandLineOption m_printer{
+        QStringLiteral("printer"),
+        QStringLiteral("Sends the pages as one job to this print queue (as lpstat -p lists "
+                       "them) instead of writing files; then no OUTDIR is given."),
+        QStringLiteral("NAME")};
+    const QCommandLineOption m_copies{
+        QStringLiteral("copies"),
+        QStringLiteral("With --printer: how many copies the queue prints (1-99, default 1)."),
+        QStringLiteral("N"), QStringLiteral("1")};
     const QCommandLineOption m_replace{
         QStringLiteral("replace-existing"),
         QStringLiteral("Replaces existing files. Without it nothing is written when any of the "

@@ -194,6 +194,34 @@ TEST_F(PrintCommandTest, RefusesWrongCommandLines)
     EXPECT_TRUE(QDir(Out).entryList(QDir::Files).isEmpty());
 }
 
+// The options of printing to a queue; a real queue is proven by the print_queue test.
+TEST_F(PrintCommandTest, PrintQueueOptionsAndAnUnknownQueue)
+{
+    const QString month = QStringLiteral("--layout=month");
+    const struct {
+        QStringList Arguments;
+        int Status;
+        const char* Message;
+    } cases[] = {
+        {{Calendar, Out, month, QStringLiteral("--copies=2")}, 2, "--copies goes with --printer."},
+        {{Calendar, month, QStringLiteral("--printer=Any"), QStringLiteral("--copies=0")}, 2,
+         "--copies needs a number from 1 to 99."},
+        {{Calendar, month, QStringLiteral("--printer=Any"), QStringLiteral("--format=jpg")}, 2,
+         "--printer writes no files"},
+        {{Calendar, Out, month, QStringLiteral("--printer=Any")}, 2,
+         "print needs 1 argument: IN.cdb (2 given)."},
+        {{Calendar, month, QStringLiteral("--printer=NoSuchQueue-For-Custodex")}, 1,
+         "Error!  There is no print queue named NoSuchQueue-For-Custodex.\nNothing was printed."},
+    };
+    for (const auto& c : cases) {
+        const CliResult run = Print(c.Arguments);
+        EXPECT_EQ(run.Status, c.Status) << c.Message;
+        EXPECT_TRUE(run.Err.contains(QString::fromUtf8(c.Message))) << run.Err.toStdString();
+        EXPECT_TRUE(run.Out.isEmpty()) << run.Out.toStdString();
+    }
+    EXPECT_TRUE(QDir(Out).entryList(QDir::Files).isEmpty());
+}
+
 } // namespace
 
 int main(int argc, char* argv[])

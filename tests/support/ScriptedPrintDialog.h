@@ -36,7 +36,11 @@ public:
             printer.setFromTo(Ranges.front().first, Ranges.front().second);
             Ranges.pop_front();
         }
-        if (answer == PrintTarget::Printer) {
+        if (answer == PrintTarget::Printer && !QueueName.isEmpty()) {
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPrinterName(QueueName);
+        }
+        else if (answer == PrintTarget::Printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(PdfPath);
         }
@@ -54,6 +58,7 @@ public:
     // without one the dialog returns the proposed pages.
     std::deque<std::pair<int, int>> Ranges;
     QString PdfPath;
+    QString QueueName; // when set, "printing" goes to this real print queue instead
     std::vector<PrintRequest> Requests;
     std::vector<QPageLayout::Orientation> Orientations;
     std::vector<QString> OutputNames; // the PDF file the printer proposed

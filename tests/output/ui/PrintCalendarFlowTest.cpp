@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +26,9 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace custodex;
 using namespace custodex::testing;
@@ -91,6 +95,50 @@ protected:
     TQDLMainCalendar Window;
     QString Chosen = Picture(QStringLiteral("(Names Auto Generated)"));
 };
+
+// Month pages chosen in the dialog reach a real print queue chosen by name: the PDF that the
+// cups-pdf queue writes holds them.
+TEST_F(PrintCalendarFlow, MonthPagesReachARealPrintQueue)
+{
+    const QString queue = QStringLiteral("CustodexPDF");
+    if (QPrinterInfo::printerInfo(queue).isNull())
+        GTEST_SKIP() << "no CustodexPDF print queue here; scripts/print-queue.sh sets one up";
+    Start(QStringLiteral("QueueFlow"));
+    MarkStay();
+    auto dialog = Dialog();
+    dialog->TwelvePage->setChecked(true);
+    Printing.Answers = {PrintTarget::Printer};
+    Printing.Ranges = {{3, 5}};
+    Printing.QueueName = queue;
+    const QDateTime sent = QDateTime::currentDateTime().addSecs(-2);
+    QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
+    WaitForMonthPages(*dialog);
+
+    // cups-pdf writes into PDF/ in the home of the user the job ran as, or its spool folder.
+    const passwd* user = getpwuid(getuid());
+    const QStringList folders{QString::fromLocal8Bit(user ? user->pw_dir : "/root") +
+                                  QStringLiteral("/PDF"),
+                              QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")};
+    QString written;
+    const bool arrived = QTest::qWaitFor(
+        [&] {
+            for (const QString& folder : folders)
+                for (const QFileInfo& file :
+                     QDir(folder).entryInfoList({QStringLiteral("*QueueFlow*.pdf")}, QDir::Files))
+                    if (file.lastModified() >= sent && file.size() > 0)
+                        written = file.filePath();
+            return !written.isEmpty();
+        },
+        60000);
+    ASSERT_TRUE(arrived) << "no PDF from the queue in " << folders.join(QLatin1Char(' ')).toStdString();
+    QTest::qWait(500); // the queue may still be finishing the file
+    QFile pdf(written);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    EXPECT_EQ(QString::fromLatin1(pdf.readAll()).count(page), 3) << written.toStdString();
+    pdf.close();
+    QFile::remove(written);
+}
 
 TEST_F(PrintCalendarFlow, MenuChecksComeBeforeTheDialog)
 {
@@ -383,6 +431,13 @@ TEST(QtPrintDialogFlow, ProposesOnlyChoosableRangesAndKeepsThePdfNameOutOfPictur
         auto* pictures = dialog->findChild<QCheckBox*>(QStringLiteral("PrintToFile"));
         ASSERT_NE(fileName, nullptr);
         ASSERT_NE(pictures, nullptr);
+        // With a print queue on the machine the dialog proposes it; the file name belongs to
+        // the PDF entry, which is the one this checks.
+        if (auto* queues = dialog->findChild<QComboBox*>(QStringLiteral("printers"))) {
+            const int pdf = queues->findText(QStringLiteral("Print to File (PDF)"));
+            ASSERT_GE(pdf, 0);
+            queues->setCurrentIndex(pdf);
+        }
         EXPECT_TRUE(fileName->isEnabled());
         pictures->setChecked(true);
         EXPECT_FALSE(fileName->isEnabled()) << "Qt would ask to replace a PDF never written";
