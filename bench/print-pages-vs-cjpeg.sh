@@ -12,7 +12,7 @@ export QT_QPA_PLATFORM=offscreen
 
 "$cli" new --client Bench --year 2024 --month january "$work/plain.cdb" >/dev/null
 # Every day: an overnight and a day visit, both with times, so every cell has all its texts.
-sed 's/!False!!False!;/!True!Weekend!True!Lunch!07:30PM - 09:00AM!10:00AM - 02:00PM;/' \
+sed 's/!False!!False!!!;/!True!Weekend!True!Lunch!07:30PM - 09:00AM!10:00AM - 02:00PM;/' \
     "$work/plain.cdb" >"$work/Bench.cdb"
 mkdir "$work/bmp" "$work/jpg" "$work/cjpeg"
 "$cli" print "$work/Bench.cdb" "$work/bmp" --layout month --format bmp >/dev/null

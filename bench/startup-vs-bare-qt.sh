@@ -20,7 +20,7 @@ export HOME="$work/home"
 mkdir -p "$HOME"
 cli=$(dirname "$app")/custodex-cli
 "$cli" new --client Bench --year 2024 --month january "$work/plain.cdb" >/dev/null
-sed 's/!False!!False!;/!True!Weekend!True!Lunch!07:30PM - 09:00AM!10:00AM - 02:00PM;/' \
+sed 's/!False!!False!!!;/!True!Weekend!True!Lunch!07:30PM - 09:00AM!10:00AM - 02:00PM;/' \
     "$work/plain.cdb" >"$work/Bench.cdb"
 
 now() { date +%s%N; }
