@@ -62,10 +62,10 @@ QString DurationMinuteRefusal(const Duration& d)
 
 TypedKey TypeIntoDurationHours(Duration& d, DurationTyping& typing, QChar key)
 {
-    if (key == QLatin1Char(':') && (typing.Typed.contains(key) || typing.Typed.size() > 2))
+    const TypedEntry entry = TypeIntoTime(typing.Typed, key, d.LimitHours * 60);
+    const TypedTime& time = entry.Time;
+    if (entry.Ignored)
         return {true, {}};
-    const QString typed = typing.Typed + key;
-    const TypedTime time = ReadTypedTime(typed, d.LimitHours * 60);
     if (time.Fault == TypedTimeFault::Hour)
         return {true, DurationHourRefusal(d)};
     if (time.Fault == TypedTimeFault::Minute) {
@@ -75,9 +75,6 @@ TypedKey TypeIntoDurationHours(Duration& d, DurationTyping& typing, QChar key)
     }
     d.Hours = time.Hour;
     d.Minutes = time.Minute;
-    // A time finished with both minute digits leaves the next digit to start a new one; a
-    // lone minute digit ("6:7") is kept, so a digit after it is refused, not a new time.
-    typing.Typed = time.Complete && time.MinuteDigits == 2 ? QString() : typed;
     return {true, {}};
 }
 

@@ -154,12 +154,12 @@ const QString MinuteRefusal = QStringLiteral("Invalid Minute.  Must be a value f
 
 TypedKey ClockTypeIntoHour(ClockState& state, QChar key)
 {
-    if (key == QLatin1Char(':') && (state.Typed.contains(key) || state.Typed.size() > 2))
-        return {true, {}}; // the minutes are already being typed
     if (state.Typed.isEmpty())
         state.AmPmBeforeTyping = state.AmPm;
-    const QString typed = state.Typed + key;
-    const TypedTime time = ReadTypedTime(typed, LastMinuteOfDay);
+    const TypedEntry entry = TypeIntoTime(state.Typed, key, LastMinuteOfDay);
+    const TypedTime& time = entry.Time;
+    if (entry.Ignored)
+        return {true, {}};
     if (time.Fault != TypedTimeFault::None)
         return {true, time.Fault == TypedTimeFault::Hour ? HourRefusal : MinuteRefusal};
     const bool afternoon = time.Hour > 12;
@@ -167,9 +167,6 @@ TypedKey ClockTypeIntoHour(ClockState& state, QChar key)
     state.Minute = TwoDigits(time.Minute);
     state.AmPm = afternoon ? QStringLiteral("PM") : state.AmPmBeforeTyping;
     state.SpinPosition = state.Hour.toInt();
-    // A time finished with both minute digits leaves the next digit to start a new one; a
-    // lone minute digit ("6:7") is kept, so a digit after it is refused, not a new time.
-    state.Typed = time.Complete && time.MinuteDigits == 2 ? QString() : typed;
     return {true, {}};
 }
 

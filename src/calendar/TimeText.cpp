@@ -141,6 +141,17 @@ TypedTime ReadTypedTime(const QString& typed, int limitMinutes)
     return time;
 }
 
+TypedEntry TypeIntoTime(QString& typed, QChar key, int limitMinutes)
+{
+    if (key == QLatin1Char(':') && (typed.contains(key) || typed.size() > 2))
+        return {{}, true};
+    const QString entry = typed + key;
+    const TypedTime time = ReadTypedTime(entry, limitMinutes);
+    if (time.Fault == TypedTimeFault::None)
+        typed = time.Complete && time.MinuteDigits == 2 ? QString() : entry;
+    return {time, false};
+}
+
 TypedDigit TypeTimeDigit(QString& digits, QChar digit, int maximum)
 {
     const QString typed = digits + digit;

@@ -45,6 +45,17 @@ struct TypedTime {
 // duration.
 TypedTime ReadTypedTime(const QString& typed, int limitMinutes);
 
+// One key (a digit or ":") added to the entry `typed` of an hours field: the time the entry
+// now reads, or its fault with `typed` unchanged. A colon after the minutes have begun is
+// ignored (Ignored set). Once both minute digits are in, `typed` is cleared so the next digit
+// starts a new time; after a lone minute digit ("6:7") it is kept, so a further digit is
+// refused rather than silently taken as a new time.
+struct TypedEntry {
+    TypedTime Time;
+    bool Ignored = false;
+};
+TypedEntry TypeIntoTime(QString& typed, QChar key, int limitMinutes);
+
 // One digit typed into a two-digit part whose largest value is `maximum`; `digits` holds the
 // digits typed into the part so far and is cleared when the part is full or refused.
 struct TypedDigit {
