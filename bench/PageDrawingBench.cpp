@@ -28,44 +28,43 @@ CalendarPageInput InputFor(const CalendarDocument& doc)
     return {doc, MarkColoursOf(doc), QStringLiteral("Generated 3/1/24  10:00:00 AM"), {}};
 }
 
+// Draws with `draw` on a new surface over a portrait page bitmap, once per iteration.
+template <typename Draw> void DrawEachIteration(benchmark::State& state, Draw draw)
+{
+    static const Calendar calendar;
+    const CalendarPageInput input = InputFor(calendar.Doc);
+    QImage bitmap(CalendarPictureSize(false), QImage::Format_RGB32);
+    for (auto _ : state) {
+        PainterSurface surface(bitmap);
+        draw(surface, input);
+    }
+}
+
 // One month page on a surface of its own: a current-month printout.
 void MonthPageAlone(benchmark::State& state)
 {
-    static const Calendar calendar;
-    const CalendarPageInput input = InputFor(calendar.Doc);
-    QImage bitmap(CalendarPictureSize(false), QImage::Format_RGB32);
-    for (auto _ : state) {
-        PainterSurface surface(bitmap);
+    DrawEachIteration(state, [](PainterSurface& surface, const CalendarPageInput& input) {
         DrawMonthPage(surface, input, 1, {true, true});
-    }
+    });
 }
 BENCHMARK(MonthPageAlone)->Unit(benchmark::kMillisecond);
 
-// The 24 month pages of a printout, one surface for all as the printing and the pictures use;
-// the time is per page.
+// The 24 month pages of a printout, one surface for all as the printing and the pictures use.
 void MonthPagesOfAPrintout(benchmark::State& state)
 {
-    static const Calendar calendar;
-    const CalendarPageInput input = InputFor(calendar.Doc);
-    QImage bitmap(CalendarPictureSize(false), QImage::Format_RGB32);
-    for (auto _ : state) {
-        PainterSurface surface(bitmap);
+    DrawEachIteration(state, [](PainterSurface& surface, const CalendarPageInput& input) {
         DrawPrintout(surface, input, PrintLayout::MonthPages, 1, MonthsInSpan, {true, true},
                      [](int) {}, [] {});
-    }
+    });
     state.SetItemsProcessed(state.iterations() * MonthsInSpan);
 }
 BENCHMARK(MonthPagesOfAPrintout)->Unit(benchmark::kMillisecond);
 
 void YearPage(benchmark::State& state)
 {
-    static const Calendar calendar;
-    const CalendarPageInput input = InputFor(calendar.Doc);
-    QImage bitmap(CalendarPictureSize(false), QImage::Format_RGB32);
-    for (auto _ : state) {
-        PainterSurface surface(bitmap);
+    DrawEachIteration(state, [](PainterSurface& surface, const CalendarPageInput& input) {
         DrawYearPage(surface, input, 1, {true, true});
-    }
+    });
 }
 BENCHMARK(YearPage)->Unit(benchmark::kMillisecond);
 
