@@ -14,7 +14,10 @@
 #include <QDir>
 #include <QIcon>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -50,11 +53,13 @@ bool AsksForHelpOrVersion(int argc, char* argv[])
     return false;
 }
 
-// The icon of every window, drawn in resources/icons/custodex-calendar.svg.
+// The icon of every window, drawn in resources/icons/custodex-calendar.svg. Sizes up to 64 only:
+// every size given is decoded at start and sent to the window manager, and the two largest
+// took most of that time; desktops draw large icons from the installed hicolor set.
 QIcon ProgramIcon()
 {
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    for (const int size : {16, 22, 24, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/custodex-calendar-%1.png").arg(size),
                      QSize(size, size));
     return icon;
@@ -72,7 +77,12 @@ int main(int argc, char* argv[])
         parser.process(terminal); // prints the text and ends the program
         return 0;
     }
+    // Fontconfig reads its configuration and font caches the first time a widget needs a font,
+    // a good part of the start. A second thread does it while Qt connects to the display; it
+    // is joined before the first widget; fontconfig's own start is safe from two threads.
+    std::thread fontconfigStart([] { FcInit(); });
     QApplication app(argc, argv);
+    fontconfigStart.join();
     NameTheProgram();
     // No display name: Qt would add it to every caption, and the main window's caption is
     // "Calendar File=" and the file's name, which is empty while no calendar is open.

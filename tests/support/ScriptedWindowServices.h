@@ -5,6 +5,9 @@
 #include "support/ScriptedPrintDialog.h"
 #include "support/ScriptedServices.h"
 
+#include <QImage>
+#include <QWidget>
+
 #include <functional>
 
 namespace custodex::testing {
@@ -36,5 +39,19 @@ struct ScriptedWindowServices {
     ScriptedOutputPrompts Output;
     ScriptedPrintDialog Printing;
 };
+
+// Whether a month button's caption is drawn in the shown month's maroon: read from the pixels,
+// so it holds however the colour is set.
+inline bool DrawnInMaroon(QWidget* button)
+{
+    const QImage image = button->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() >= 0x60 && c.green() < 0x30 && c.blue() < 0x30)
+                return true;
+        }
+    return false;
+}
 
 } // namespace custodex::testing

@@ -280,7 +280,8 @@ TEST_F(MainWindowFlow, SecondYearMonthsAreReachedAndMarkedByClicks)
     QTest::mouseClick(Window.MonthButtons[12], Qt::LeftButton);
     EXPECT_EQ(Window.MonthYearLbl->text(), QStringLiteral("March    2025"));
     EXPECT_FALSE(Window.Document().ShowingFirstYear);
-    EXPECT_TRUE(Window.MonthButtons[12]->styleSheet().contains(QStringLiteral("#800000")));
+    EXPECT_TRUE(DrawnInMaroon(Window.MonthButtons[12]));
+    EXPECT_FALSE(DrawnInMaroon(Window.MonthButtons[0]));
 
     auto ran = WhenModal([](QWidget* modal) {
         auto* editor = qobject_cast<TSetAONDay*>(modal);
