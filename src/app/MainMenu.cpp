@@ -11,6 +11,7 @@
 #include "output/ui/PrintCalendarDialog.h"
 #include "patterns/ui/CustomListCommands.h"
 #include "patterns/ui/PatternListCommands.h"
+#include "reports/ui/ComparisonWindow.h"
 #include "reports/ui/DistributionReportCommand.h"
 #include "reports/ui/TimeReportMenuCommands.h"
 
@@ -82,6 +83,8 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
                  [host] { RunCareTimeReport(*host); }));
     calendar(add(file, QStringLiteral("Quality Time Report"), "QualityTimeReport",
                  [host] { RunQualityTimeReport(*host); }));
+    calendar(add(file, QStringLiteral("&Compare With Another Calendar\u2026"), "CompareCalendars",
+                 [host] { RunCompareCalendars(*host); }));
     file->addSeparator();
     for (int k = 0; k < RecentFileCount; ++k) {
         QAction* recent = add(file, QString(), "", [w, k] { w->RecentFileClick(k); });

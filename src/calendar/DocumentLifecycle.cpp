@@ -287,6 +287,20 @@ bool OpenCalendarFile(LifecycleContext& context, const QString& path)
     return ReadChosenCalendar(context, QFileInfo(path).absoluteFilePath());
 }
 
+bool ReadCalendarToCompare(const QString& path, CalendarDocument& other, Prompter& messages)
+{
+    if (!QFileInfo::exists(path)) {
+        messages.Ask(PromptKind::Error, CannotOpenMessage(path), PromptButtons::Ok);
+        return false;
+    }
+    const FileResult result = ReadCalendarFile(other, path);
+    if (!result.Ok) {
+        messages.Ask(PromptKind::Error, result.Message, PromptButtons::Cancel);
+        return false;
+    }
+    return true;
+}
+
 bool SaveCalendar(LifecycleContext& context)
 {
     CalendarDocument& doc = context.Doc;

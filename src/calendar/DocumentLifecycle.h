@@ -64,6 +64,9 @@ bool OpenCalendar(LifecycleContext& context, const QString& recentPath = QString
 // Open of a file named on the command line: Open without its dialog, every check and message
 // the same. A relative path is taken from the current folder.
 bool OpenCalendarFile(LifecycleContext& context, const QString& path);
+// Reads a calendar beside the one shown (to compare the two) with Open's refusals and messages;
+// the calendar shown, the recent files and the open dialog's preset stay as they are.
+bool ReadCalendarToCompare(const QString& path, CalendarDocument& other, Prompter& messages);
 bool SaveCalendar(LifecycleContext& context);
 bool SaveCalendarAs(LifecycleContext& context);
 bool LockOrUnlockFile(LifecycleContext& context, bool lock);

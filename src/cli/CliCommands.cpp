@@ -6,6 +6,7 @@
 #include "cli/DistributionCommand.h"
 #include "cli/HolidayCommands.h"
 #include "cli/IcsCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/OutputCommands.h"
 #include "cli/PatternCommands.h"
@@ -44,6 +45,7 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<DistributionCommand>());
         list.push_back(std::make_unique<QualityCommand>());
         list.push_back(std::make_unique<CareCommand>());
+        list.push_back(std::make_unique<CompareCommand>());
         return list;
     }();
     return commands;

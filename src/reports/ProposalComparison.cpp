@@ -1,0 +1,522 @@
+#include "reports/ProposalComparison.h"
+
+#include "output/DrawingSurface.h"
+#include "reports/HourlyDistribution.h"
+#include "reports/PrinterSurface.h"
+#include "reports/TimeReportTexts.h"
+
+#include <QBuffer>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QRect>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace custodex {
+
+namespace {
+
+const CounterSet& CountersOf(const CalendarDocument& doc, CarePeriod period)
+{
+    switch (period) {
+    case CarePeriod::FirstYear:
+        return doc.FirstYearCounters;
+    case CarePeriod::SecondYear:
+        return doc.SecondYearCounters;
+    case CarePeriod::BothYears:
+        break;
+    }
+    return doc.BothYearsCounters;
+}
+
+QDate DateOfDay(const CalendarDocument& doc, int dayIndex)
+{
+    const CalendarDay& day = doc.Days[static_cast<std::size_t>(dayIndex)];
+    return QDate(YearOfDay(doc, dayIndex), MonthIndexOf(day.MonthName) + 1, day.DayOfMonth);
+}
+
+QString SignedNumber(std::int64_t value)
+{
+    return value > 0 ? QStringLiteral("+") + QString::number(value) : QString::number(value);
+}
+
+std::size_t Index(CarePeriod period)
+{
+    return static_cast<std::size_t>(period);
+}
+
+QString MonthKey(const MonthFigures& month)
+{
+    return QStringLiteral("%1-%2").arg(month.Year, 4, 10, QLatin1Char('0')).arg(month.Month, 2, 10,
+                                                                               QLatin1Char('0'));
+}
+
+QString LongDate(const QDate& date)
+{
+    return QLocale::c().toString(date, QStringLiteral("MMMM d, yyyy"));
+}
+
+} // namespace
+
+CalendarFigures FiguresOf(const CalendarDocument& doc, const QString& file)
+{
+    CalendarFigures figures;
+    figures.File = file;
+    figures.Client = doc.ClientName;
+    figures.OvernightColour = doc.OvernightColour;
+    figures.DayVisitColour = doc.DayVisitColour;
+    if (!doc.HasCalendar())
+        return figures;
+    // A copy: the distribution run and the recount must not touch the calendar compared.
+    CalendarDocument copy = doc;
+    RecountCounters(copy);
+    const std::optional<DistributionResult> run = RefreshStaleDistribution(copy);
+    const DistributionResult distribution = run ? *run : ComputeDistribution(copy);
+    figures.DistributionHadErrors = copy.DistributionHadErrors;
+    figures.From = DateOfDay(copy, 0);
+    figures.To = DateOfDay(copy, static_cast<int>(copy.Days.size()) - 1);
+    for (const CarePeriod period : AllPeriods) {
+        const CounterSet& counters = CountersOf(copy, period);
+        const CareResults care = ComputeCare(copy, distribution.Years, period);
+        PeriodFigures& out = figures.Periods[Index(period)];
+        out.Overnights = counters.Overnights;
+        out.DayVisits = counters.DayVisits;
+        out.OvernightPercent = counters.Texts[2];
+        out.DayVisitPercent = counters.Texts[6];
+        out.NonCustodialMinutes = care.NonCustodial;
+        out.NonCustodialCarePercent = CareText(care, QStringLiteral("NonCustCareTime"));
+    }
+    const auto dayCount = static_cast<int>(copy.Days.size());
+    for (int k = 0; k < MonthsInSpan; ++k) {
+        const MonthTableEntry& entry = copy.MonthTable[static_cast<std::size_t>(k)];
+        const int end =
+            k + 1 < MonthsInSpan ? copy.MonthTable[static_cast<std::size_t>(k + 1)].FirstDay
+                                 : dayCount;
+        MonthFigures& month = figures.Months[static_cast<std::size_t>(k)];
+        month.Year = entry.Year;
+        month.Month = MonthIndexOf(entry.MonthName) + 1;
+        for (int i = std::max(entry.FirstDay, 0); i < std::min(end, dayCount); ++i) {
+            const CalendarDay& day = copy.Days[static_cast<std::size_t>(i)];
+            if (day.HasOvernight && !IsAnnotationReason(day.OvernightReason))
+                ++month.Overnights;
+            if (day.HasDayVisit && !IsAnnotationReason(day.DayVisitReason))
+                ++month.DayVisits;
+        }
+    }
+    return figures;
+}
+
+Comparison CompareCalendars(const CalendarDocument& a, const QString& fileA,
+                            const CalendarDocument& b, const QString& fileB)
+{
+    return {FiguresOf(a, fileA), FiguresOf(b, fileB)};
+}
+
+QString MeasureKey(Measure measure)
+{
+    switch (measure) {
+    case Measure::Overnights:
+        return QStringLiteral("overnights");
+    case Measure::OvernightPercent:
+        return QStringLiteral("overnightPercent");
+    case Measure::DayVisits:
+        return QStringLiteral("dayVisits");
+    case Measure::DayVisitPercent:
+        return QStringLiteral("dayVisitPercent");
+    case Measure::NonCustodialMinutes:
+        return QStringLiteral("nonCustodialMinutes");
+    case Measure::NonCustodialCarePercent:
+        break;
+    }
+    return QStringLiteral("nonCustodialCarePercent");
+}
+
+QString MeasureCaption(Measure measure)
+{
+    switch (measure) {
+    case Measure::Overnights:
+        return QStringLiteral("Overnights");
+    case Measure::OvernightPercent:
+        return QStringLiteral("Overnights, % of Year's Total");
+    case Measure::DayVisits:
+        return QStringLiteral("Day Visits");
+    case Measure::DayVisitPercent:
+        return QStringLiteral("Day Visits, % of Year's Total");
+    case Measure::NonCustodialMinutes:
+        return QStringLiteral("Non-custodial time (hours)");
+    case Measure::NonCustodialCarePercent:
+        break;
+    }
+    return QStringLiteral("Non-custodial Care Time");
+}
+
+QString ComparisonPeriodCaption(CarePeriod period)
+{
+    switch (period) {
+    case CarePeriod::FirstYear:
+        return QStringLiteral("First year");
+    case CarePeriod::SecondYear:
+        return QStringLiteral("Second year");
+    case CarePeriod::BothYears:
+        break;
+    }
+    return QStringLiteral("Both years");
+}
+
+QString PercentDifference(const QString& a, const QString& b)
+{
+    const int tenths = PercentTenths(b) - PercentTenths(a);
+    if (tenths == 0)
+        return QStringLiteral("0.0");
+    const int size = std::abs(tenths);
+    return QStringLiteral("%1%2.%3")
+        .arg(tenths > 0 ? QLatin1Char('+') : QLatin1Char('-'))
+        .arg(size / 10)
+        .arg(size % 10);
+}
+
+QString HoursMinutesFigure(std::int64_t minutes, bool signed_)
+{
+    const std::int64_t size = minutes < 0 ? -minutes : minutes;
+    QString text = QStringLiteral("%1:%2").arg(size / 60).arg(size % 60, 2, 10, QLatin1Char('0'));
+    if (minutes < 0)
+        return QStringLiteral("-") + text;
+    return signed_ && minutes > 0 ? QStringLiteral("+") + text : text;
+}
+
+std::array<QString, 3> MeasureCells(const Comparison& comparison, Measure measure,
+                                    CarePeriod period)
+{
+    const PeriodFigures& a = comparison.A.Periods[Index(period)];
+    const PeriodFigures& b = comparison.B.Periods[Index(period)];
+    auto counts = [](std::int64_t x, std::int64_t y) -> std::array<QString, 3> {
+        return {QString::number(x), QString::number(y), SignedNumber(y - x)};
+    };
+    auto percents = [](const QString& x, const QString& y) -> std::array<QString, 3> {
+        return {x, y, PercentDifference(x, y)};
+    };
+    switch (measure) {
+    case Measure::Overnights:
+        return counts(a.Overnights, b.Overnights);
+    case Measure::OvernightPercent:
+        return percents(a.OvernightPercent, b.OvernightPercent);
+    case Measure::DayVisits:
+        return counts(a.DayVisits, b.DayVisits);
+    case Measure::DayVisitPercent:
+        return percents(a.DayVisitPercent, b.DayVisitPercent);
+    case Measure::NonCustodialMinutes:
+        return {HoursMinutesFigure(a.NonCustodialMinutes), HoursMinutesFigure(b.NonCustodialMinutes),
+                HoursMinutesFigure(b.NonCustodialMinutes - a.NonCustodialMinutes, true)};
+    case Measure::NonCustodialCarePercent:
+        break;
+    }
+    return percents(a.NonCustodialCarePercent, b.NonCustodialCarePercent);
+}
+
+QString SideDescription(const CalendarFigures& side)
+{
+    return side.Client + QStringLiteral(": ") + LongDate(side.From) + QStringLiteral(" to ") +
+           LongDate(side.To);
+}
+
+QString SpanDifferenceNote(const Comparison& comparison)
+{
+    if (comparison.SameSpan())
+        return {};
+    return QStringLiteral("The two calendars cover different spans: each year and month is "
+                          "compared with the same year and month of the other's span.");
+}
+
+QJsonObject ComparisonJson(const Comparison& comparison)
+{
+    auto side = [](const CalendarFigures& figures) {
+        return QJsonObject{{QStringLiteral("file"), figures.File},
+                           {QStringLiteral("client"), figures.Client},
+                           {QStringLiteral("from"), figures.From.toString(Qt::ISODate)},
+                           {QStringLiteral("to"), figures.To.toString(Qt::ISODate)},
+                           {QStringLiteral("distributionHadErrors"),
+                            figures.DistributionHadErrors}};
+    };
+    QJsonArray measures;
+    for (const Measure measure : AllMeasures) {
+        QJsonObject entry{{QStringLiteral("name"), MeasureKey(measure)}};
+        const std::array<QString, 3> keys{QStringLiteral("firstYear"),
+                                          QStringLiteral("secondYear"),
+                                          QStringLiteral("bothYears")};
+        for (const CarePeriod period : AllPeriods) {
+            const PeriodFigures& a = comparison.A.Periods[Index(period)];
+            const PeriodFigures& b = comparison.B.Periods[Index(period)];
+            auto counts = [](std::int64_t x, std::int64_t y) {
+                return QJsonObject{{QStringLiteral("a"), static_cast<qint64>(x)},
+                                   {QStringLiteral("b"), static_cast<qint64>(y)},
+                                   {QStringLiteral("difference"), static_cast<qint64>(y - x)}};
+            };
+            QJsonObject cell;
+            if (measure == Measure::Overnights)
+                cell = counts(a.Overnights, b.Overnights);
+            else if (measure == Measure::DayVisits)
+                cell = counts(a.DayVisits, b.DayVisits);
+            else if (measure == Measure::NonCustodialMinutes)
+                cell = counts(a.NonCustodialMinutes, b.NonCustodialMinutes);
+            else {
+                const std::array<QString, 3> texts = MeasureCells(comparison, measure, period);
+                cell = QJsonObject{{QStringLiteral("a"), texts[0]},
+                                   {QStringLiteral("b"), texts[1]},
+                                   {QStringLiteral("difference"), texts[2]}};
+            }
+            entry.insert(keys[Index(period)], cell);
+        }
+        measures.append(entry);
+    }
+    QJsonArray months;
+    for (std::size_t k = 0; k < MonthsInSpan; ++k) {
+        auto month = [](const MonthFigures& m) {
+            return QJsonObject{{QStringLiteral("month"), MonthKey(m)},
+                               {QStringLiteral("overnights"), m.Overnights},
+                               {QStringLiteral("dayVisits"), m.DayVisits}};
+        };
+        months.append(QJsonObject{{QStringLiteral("a"), month(comparison.A.Months[k])},
+                                  {QStringLiteral("b"), month(comparison.B.Months[k])}});
+    }
+    return QJsonObject{{QStringLiteral("a"), side(comparison.A)},
+                       {QStringLiteral("b"), side(comparison.B)},
+                       {QStringLiteral("sameSpan"), comparison.SameSpan()},
+                       {QStringLiteral("measures"), measures},
+                       {QStringLiteral("months"), months}};
+}
+
+QString ComparisonText(const Comparison& comparison)
+{
+    constexpr int CaptionWidth = 32;
+    constexpr int CellWidth = 10;
+    QString text = ComparisonTitle + QLatin1Char('\n');
+    text += QStringLiteral("A: ") + SideDescription(comparison.A) + QStringLiteral("  (") +
+            comparison.A.File + QStringLiteral(")\n");
+    text += QStringLiteral("B: ") + SideDescription(comparison.B) + QStringLiteral("  (") +
+            comparison.B.File + QStringLiteral(")\n");
+    if (const QString note = SpanDifferenceNote(comparison); !note.isEmpty())
+        text += note + QLatin1Char('\n');
+    QString heads = QString(CaptionWidth, QLatin1Char(' '));
+    QString sides = QString(CaptionWidth, QLatin1Char(' '));
+    for (const CarePeriod period : AllPeriods) {
+        heads += QStringLiteral("%1").arg(ComparisonPeriodCaption(period), -3 * CellWidth);
+        for (const QString& side :
+             {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("B - A")})
+            sides += QStringLiteral("%1").arg(side, -CellWidth);
+    }
+    auto line = [&text](const QString& row) {
+        QString trimmed = row;
+        while (trimmed.endsWith(QLatin1Char(' ')))
+            trimmed.chop(1);
+        text += trimmed + QLatin1Char('\n');
+    };
+    text += QLatin1Char('\n');
+    line(heads);
+    line(sides);
+    for (const Measure measure : AllMeasures) {
+        QString row = QStringLiteral("%1").arg(MeasureCaption(measure), -CaptionWidth);
+        for (const CarePeriod period : AllPeriods)
+            for (const QString& cell : MeasureCells(comparison, measure, period))
+                row += QStringLiteral("%1").arg(cell, -CellWidth);
+        line(row);
+    }
+    return text;
+}
+
+namespace {
+
+QString MonthAbbreviation(const MonthFigures& month)
+{
+    return QLocale::c().monthName(std::clamp(month.Month, 1, 12), QLocale::ShortFormat);
+}
+
+// A bar in `colour`: filled for A, striped for B, outlined in black either way so a white or
+// pale mark colour still shows, and A and B differ without relying on colour.
+void Bar(DrawingSurface& surface, const QRect& bar, std::int32_t colour, bool striped)
+{
+    if (bar.height() <= 0)
+        return;
+    if (!striped)
+        surface.FillRect(bar, colour);
+    else
+        for (int y = bar.bottom(); y >= bar.top(); y -= 4)
+            surface.FillRect(QRect(bar.left(), std::max(bar.top(), y - 1), bar.width(),
+                                   y - std::max(bar.top(), y - 1) + 1),
+                             colour);
+    surface.SetPen(1, 0);
+    surface.Rectangle(bar);
+}
+
+} // namespace
+
+void DrawMonthBars(DrawingSurface& surface, const QRect& area, const Comparison& comparison,
+                   bool overnights)
+{
+    const int unit = std::max(10, area.height() / 28);
+    surface.SetFont(unit, false);
+    const int lineHeight = surface.TextHeight(QStringLiteral("Ag"));
+    // The legend: a swatch and the side's name for each calendar.
+    const CalendarFigures* sides[2] = {&comparison.A, &comparison.B};
+    int x = area.left();
+    const int legendY = area.top();
+    for (int s = 0; s < 2; ++s) {
+        const CalendarFigures& side = *sides[s];
+        const std::int32_t colour = overnights ? side.OvernightColour : side.DayVisitColour;
+        Bar(surface, QRect(x, legendY + 2, 2 * unit, lineHeight - 4), colour, s == 1);
+        x += 2 * unit + unit / 2;
+        const QString name = (s == 0 ? QStringLiteral("A: ") : QStringLiteral("B: ")) +
+                             side.Client +
+                             (s == 0 ? QStringLiteral(" (solid)") : QStringLiteral(" (striped)"));
+        surface.Text(x, legendY, name);
+        x += surface.TextWidth(name) + 2 * unit;
+    }
+    const QString what = overnights ? QStringLiteral("Overnights per month")
+                                    : QStringLiteral("Day visits per month");
+    surface.Text(std::max(x, area.right() - surface.TextWidth(what)), legendY, what);
+
+    int most = 1;
+    for (const CalendarFigures* side : sides)
+        for (const MonthFigures& month : side->Months)
+            most = std::max(most, overnights ? month.Overnights : month.DayVisits);
+    const int scaleWidth = surface.TextWidth(QStringLiteral("000")) + unit / 2;
+    const QRect plot(area.left() + scaleWidth, legendY + lineHeight + unit,
+                     area.width() - scaleWidth, area.height() - 3 * lineHeight - 2 * unit);
+    if (plot.height() <= 0 || plot.width() <= 0)
+        return;
+    // Grid lines at 0, a half and the most, with their figures.
+    surface.SetPen(1, 0xC0C0C0);
+    for (const int value : {0, most / 2, most}) {
+        const int y = plot.bottom() - static_cast<int>(std::int64_t{value} * plot.height() / most);
+        surface.Line(plot.left(), y, plot.right(), y);
+    }
+    surface.SetPen(1, 0); // figures in black, the grid lines grey
+    for (const int value : {0, most / 2, most}) {
+        const int y = plot.bottom() - static_cast<int>(std::int64_t{value} * plot.height() / most);
+        const QString figure = QString::number(value);
+        surface.Text(plot.left() - unit / 4 - surface.TextWidth(figure), y - lineHeight / 2,
+                     figure);
+    }
+    const int group = plot.width() / MonthsInSpan;
+    const int barWidth = std::max(2, (group - std::max(2, group / 5)) / 2);
+    for (int k = 0; k < MonthsInSpan; ++k) {
+        const int left = plot.left() + k * group + (group - 2 * barWidth) / 2;
+        for (int s = 0; s < 2; ++s) {
+            const MonthFigures& month = sides[s]->Months[static_cast<std::size_t>(k)];
+            const int value = overnights ? month.Overnights : month.DayVisits;
+            const int height = static_cast<int>(std::int64_t{value} * plot.height() / most);
+            const std::int32_t colour =
+                overnights ? sides[s]->OvernightColour : sides[s]->DayVisitColour;
+            Bar(surface, QRect(left + s * barWidth, plot.bottom() - height + 1, barWidth, height),
+                colour, s == 1);
+        }
+        // Month names of A under the bars, the year under each January and under the first.
+        const MonthFigures& month = comparison.A.Months[static_cast<std::size_t>(k)];
+        const QString name = comparison.SameSpan() ? MonthAbbreviation(month)
+                                                   : QString::number(k + 1);
+        const int centre = plot.left() + k * group + group / 2;
+        surface.Text(centre - surface.TextWidth(name) / 2, plot.bottom() + unit / 3, name);
+        if (comparison.SameSpan() && (k == 0 || month.Month == 1)) {
+            const QString year = QString::number(month.Year);
+            surface.Text(centre - surface.TextWidth(year) / 2,
+                         plot.bottom() + unit / 3 + lineHeight, year);
+        }
+    }
+}
+
+void DrawComparisonPage(DrawingSurface& surface, const Comparison& comparison,
+                        const QString& generated)
+{
+    const QSize size = surface.Size();
+    const int margin = size.width() / 17;
+    const int width = size.width() - 2 * margin;
+    int y = margin;
+    surface.SetFont(size.width() / 45, true);
+    surface.Text(margin, y, ComparisonTitle);
+    y += surface.TextHeight(ComparisonTitle) * 3 / 2;
+    surface.SetFont(size.width() / 75, false);
+    const int line = surface.TextHeight(QStringLiteral("Ag"));
+    surface.Text(margin, y, QStringLiteral("A: ") + SideDescription(comparison.A));
+    y += line;
+    surface.Text(margin, y, QStringLiteral("B: ") + SideDescription(comparison.B));
+    y += line;
+    if (const QString note = SpanDifferenceNote(comparison); !note.isEmpty()) {
+        surface.Text(margin, y, note);
+        y += line;
+    }
+    y += line;
+
+    // The table: a caption column and A, B, B - A for each period.
+    const int captionWidth = width * 26 / 100;
+    const int cell = (width - captionWidth) / 9;
+    const int rowHeight = line * 3 / 2;
+    surface.SetPen(1, 0);
+    surface.SetFont(size.width() / 75, true);
+    for (const CarePeriod period : AllPeriods) {
+        const int left = margin + captionWidth + static_cast<int>(Index(period)) * 3 * cell;
+        const QString caption = ComparisonPeriodCaption(period);
+        surface.Text(left + (3 * cell - surface.TextWidth(caption)) / 2, y, caption);
+        int c = 0;
+        for (const QString& side :
+             {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("B - A")})
+            surface.Text(left + c++ * cell + (cell - surface.TextWidth(side)) / 2, y + rowHeight,
+                         side);
+    }
+    y += 2 * rowHeight;
+    surface.Line(margin, y - rowHeight / 4, margin + width, y - rowHeight / 4);
+    surface.SetFont(size.width() / 80, false);
+    for (const Measure measure : AllMeasures) {
+        surface.Text(margin, y, MeasureCaption(measure));
+        for (const CarePeriod period : AllPeriods) {
+            const int left = margin + captionWidth + static_cast<int>(Index(period)) * 3 * cell;
+            int c = 0;
+            for (const QString& text : MeasureCells(comparison, measure, period)) {
+                surface.Text(left + (c + 1) * cell - cell / 8 - surface.TextWidth(text), y, text);
+                ++c;
+            }
+        }
+        y += rowHeight;
+    }
+    surface.Line(margin, y - rowHeight / 4, margin + width, y - rowHeight / 4);
+    for (int p = 1; p < 3; ++p) {
+        const int x = margin + captionWidth + p * 3 * cell;
+        surface.Line(x - cell / 16, y - rowHeight * 8 - rowHeight / 4, x - cell / 16,
+                     y - rowHeight / 4);
+    }
+    y += line;
+
+    const int footer = line * 2;
+    const int chartHeight = (size.height() - margin - footer - y) / 2 - line;
+    if (chartHeight > 4 * line) {
+        DrawMonthBars(surface, QRect(margin, y, width, chartHeight), comparison, true);
+        y += chartHeight + line;
+        DrawMonthBars(surface, QRect(margin, y, width, chartHeight), comparison, false);
+    }
+    surface.SetFont(size.width() / 100, false);
+    surface.Text(margin, size.height() - margin / 2 - line, generated);
+}
+
+QByteArray ComparisonPdfBytes(const Comparison& comparison, const QString& generated)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(ComparisonTitle);
+        writer.setCreator(QStringLiteral("Custodex Calendar"));
+        writer.setResolution(150);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0)));
+        PrinterSurface surface(writer);
+        DrawComparisonPage(surface, comparison, generated);
+    } // the writer finishes the file when its painter ends
+    return bytes;
+}
+
+} // namespace custodex

@@ -1,0 +1,141 @@
+#include "app/MainWindow.h"
+#include "calendar/CalendarFile.h"
+#include "reports/ui/ComparisonWindow.h"
+#include "support/ModalDriver.h"
+#include "support/PreferencesDriver.h"
+#include "support/ScriptedWindowServices.h"
+#include "support/TestMachine.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace custodex;
+using namespace custodex::testing;
+
+namespace {
+
+QString T(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+class ComparisonFlow : public ::testing::Test, protected ScriptedWindowServices {
+protected:
+    ComparisonFlow() : Window(ServicesFor(Machine.Paths()))
+    {
+        Window.show();
+        QCoreApplication::processEvents();
+        Window.ClientName->setText(T("Smith"));
+        Window.UserYear->setCurrentText(T("2024"));
+        Window.SelUserMonth->setCurrentText(T("March"));
+        ClickStart(Window);
+        // Two unsaved nights in the calendar shown (Friday and Saturday, March 1 and 2).
+        for (int i : {0, 1}) {
+            CalendarDay& day = Window.Document().Days[static_cast<std::size_t>(i)];
+            day.HasOvernight = true;
+            day.OvernightReason = T("Weekend");
+        }
+        // The other proposal: every day of March 2024 a night.
+        CalendarDocument other;
+        other.ClientName = T("Jones");
+        other.UserYear = T("2024");
+        BuildSpan(other, 2, 2024);
+        for (int i = 0; i < 31; ++i) {
+            other.Days[static_cast<std::size_t>(i)].HasOvernight = true;
+            other.Days[static_cast<std::size_t>(i)].OvernightReason = T("Summer");
+        }
+        EXPECT_TRUE(WriteCalendarFile(other, Other, false).Ok);
+    }
+
+    QAction* Command() { return Window.findChild<QAction*>(T("CompareCalendars")); }
+
+    TestMachine Machine;
+    TQDLMainCalendar Window;
+    QString Other = Machine.Client(T("Jones.cdb"));
+};
+
+TEST_F(ComparisonFlow, OpensFromTheMenuAndPrintsToPdf)
+{
+    ASSERT_NE(Command(), nullptr);
+    EXPECT_TRUE(Command()->isEnabled());
+    Dialogs.Paths = {Other};
+    const QString pdf = Machine.Client(T("Comparison.pdf"));
+    Printing.Answers = {PrintTarget::Printer};
+    Printing.PdfPath = pdf;
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* window = qobject_cast<TCompareCalendars*>(modal);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->SideA->text(), T("A: Smith: March 1, 2024 to February 28, 2026"));
+        EXPECT_EQ(window->SideB->text(), T("B: Jones: March 1, 2024 to February 28, 2026"));
+        EXPECT_FALSE(window->SpanNote->isVisible());
+        // The unsaved nights of A count: 2 against 31 in the first year.
+        EXPECT_EQ(window->Table->item(0, 0)->text(), T("2"));
+        EXPECT_EQ(window->Table->item(0, 1)->text(), T("31"));
+        EXPECT_EQ(window->Table->item(0, 2)->text(), T("+29"));
+        window->activateWindow();
+        QTRY_VERIFY(window->isActiveWindow());
+        QTest::keyClick(window, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(!window->Chart->ShowsOvernights()); // a mnemonic clicks after a moment
+        QTest::mouseClick(window->PrintBtn, Qt::LeftButton);
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
+    Command()->trigger();
+    EXPECT_TRUE(*ran);
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().startsWith("%PDF"));
+    // Nothing was written to the calendar shown, and it keeps its unsaved changes.
+    EXPECT_TRUE(Window.Document().Days[0].HasOvernight);
+    EXPECT_EQ(Dialogs.Requests.front().Filter, CalendarFileFilter);
+}
+
+TEST_F(ComparisonFlow, AnUnreadableSecondCalendarIsRefusedWithOpensMessage)
+{
+    QFile broken(Other);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("not a calendar\r\n");
+    broken.close();
+    CalendarDocument scratch;
+    const QString openSays = ReadCalendarFile(scratch, Other).Message;
+    ASSERT_FALSE(openSays.isEmpty());
+    Dialogs.Paths = {Other};
+    Prompts.Expect(openSays, PromptAnswer::Cancel);
+    Command()->trigger();
+    ASSERT_EQ(Prompts.Seen.size(), 1u);
+    EXPECT_EQ(Prompts.Seen.front().Kind, PromptKind::Error);
+    EXPECT_EQ(Window.findChildren<TCompareCalendars*>().size(), 0);
+}
+
+TEST_F(ComparisonFlow, SaveAsPdfAsksBeforeReplacing)
+{
+    const QString pdf = Machine.Client(T("Both.pdf"));
+    QFile existing(pdf);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep");
+    existing.close();
+    Dialogs.Paths = {Other, pdf};
+    Prompts.Expect(T("File ") + pdf + T(" already exists!\n\rWrite over it?"),
+                   PromptAnswer::Cancel);
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* window = qobject_cast<TCompareCalendars*>(modal);
+        ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(window->SavePdfClick());
+        window->reject();
+    });
+    Command()->trigger();
+    EXPECT_TRUE(*ran);
+    QFile kept(pdf);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("keep"));
+}
+
+} // namespace
