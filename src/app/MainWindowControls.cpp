@@ -3,6 +3,7 @@
 #include "calendar/MonthLayout.h"
 #include "calendar/StartChecks.h"
 #include "calendar/ui/DayCellWidget.h"
+#include "reports/GuidelineStanding.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -166,6 +167,11 @@ void MainWindowControls::BuildModePanel(QWidget* client)
 
 void MainWindowControls::BuildCountersPanel(QWidget* client)
 {
+    GuidelinesPanel = Place(new QLabel(client), "GuidelinesPanel", 792, 0, 400, 103);
+    GuidelinesPanel->setTextFormat(Qt::RichText);
+    GuidelinesPanel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    GuidelinesPanel->setAccessibleName(QStringLiteral("Guidelines"));
+    GuidelinesPanel->hide();
     auto* panel = Place(new QFrame(client), "CountersPanel", 545, 0, 241, 103);
     panel->setFrameShape(QFrame::StyledPanel);
     QLabel* heading = Text(panel, QStringLiteral("Current Totals"), 0, 1, 241, 14, Qt::AlignCenter);
@@ -282,6 +288,8 @@ void MainWindowControls::BuildMonthArea(QWidget* client)
 
 void MainWindowControls::ArrangeMonthArea(QSize client)
 {
+    // The guidelines take the room right of the counters, as wide as the window allows.
+    GuidelinesPanel->setGeometry(792, 0, std::max(0, client.width() - 796), 103);
     const MonthAreaLayout layout = ComputeMonthAreaLayout(client, WidthOf17As);
     MonthArea->setGeometry(layout.Area);
     MonthYearLbl->setGeometry(layout.MonthLabel);
@@ -357,6 +365,36 @@ void MainWindowControls::ShowCounterFigures(const CalendarDocument& doc, Counter
     const std::array<QString, 8> texts = ShownCounterTexts(doc, choice);
     for (std::size_t i = 0; i < texts.size(); ++i)
         CounterLabels[i]->setText(texts[i]);
+    ShowGuidelines(doc, choice);
+}
+
+void MainWindowControls::ShowGuidelines(const CalendarDocument& doc, CounterChoice choice)
+{
+    const std::vector<GuidelineStanding> standings = EvaluateGuidelines(doc);
+    GuidelinesPanel->setVisible(!standings.empty());
+    if (standings.empty())
+        return;
+    // The period of the counters shown.
+    const std::size_t period = choice == CounterChoice::FirstYear    ? 0
+                               : choice == CounterChoice::SecondYear ? 1
+                                                                     : 2;
+    static const std::array<QString, 3> periods{QStringLiteral("1st year"),
+                                                QStringLiteral("2nd year"),
+                                                QStringLiteral("both years")};
+    QString html = QStringLiteral("<b>Guidelines</b> (") + periods[period] + QStringLiteral(")");
+    QStringList plain{QStringLiteral("Guidelines (") + periods[period] + QLatin1Char(')')};
+    for (const GuidelineStanding& standing : standings) {
+        const GuidelineResult& result = standing.Periods[period];
+        const QString line = MarkedGuidelineLine(standing.Rule, result);
+        // The tick or cross and the words say it; the colour only repeats it.
+        html += QStringLiteral("<br><span style=\"color:%1\">%2</span>")
+                    .arg(result.Met() ? QStringLiteral("#006400") : QStringLiteral("#8b0000"),
+                         line.toHtmlEscaped());
+        plain << line;
+    }
+    GuidelinesPanel->setText(html);
+    GuidelinesPanel->setToolTip(plain.join(QLatin1Char('\n')));
+    GuidelinesPanel->setAccessibleDescription(plain.join(QLatin1Char('\n')));
 }
 
 void MainWindowControls::ShowDefaultTimes(const CalendarDocument& doc)

@@ -49,6 +49,7 @@ public:
     QLabel* NonCustodialTitle = nullptr;
     QLabel* CustodialTitle = nullptr;
     std::array<QLabel*, 8> CounterLabels{};      // TotalOverNites, CON, PrCntOvrNit, CONP, ...
+    QLabel* GuidelinesPanel = nullptr; // right of the counters, while the calendar has guidelines
     std::array<QLabel*, 2> PercentRowCaptions{}; // "% of Year's Total:" of both kinds
     QPushButton* StartBtn = nullptr;
     QPushButton* PrevMonthBtn = nullptr;
@@ -76,6 +77,8 @@ protected:
     void ShowCells(const MonthView& view, std::int32_t dayVisitColour);
     // The figures of `choice`, under its radio button checked.
     void ShowCounterFigures(const CalendarDocument& doc, CounterChoice choice);
+    // How the schedule stands against the calendar's guidelines, for the counters shown.
+    void ShowGuidelines(const CalendarDocument& doc, CounterChoice choice);
     void ShowDefaultTimes(const CalendarDocument& doc);
     void ShowParentTitles(const CalendarDocument& doc);
 

@@ -142,6 +142,9 @@ QString CalendarFileText(const CalendarDocument& doc)
     optional("NONCUSTODIALNAME=", doc.NonCustodialName);
     for (const QString& exclusion : doc.Exclusions)
         line(QStringLiteral("EXCLUSION=") + exclusion);
+    // Last of all, so a reader that does not know them stops at nothing it needs.
+    for (const Guideline& guideline : doc.Guidelines)
+        line(GuidelineFileLine(guideline));
     return text;
 }
 
@@ -400,7 +403,8 @@ const QStringList& TrailerKeys()
                                   QStringLiteral("AUTHOR="),
                                   QStringLiteral("TITLE="),
                                   QStringLiteral("CUSTODIALNAME="),
-                                  QStringLiteral("NONCUSTODIALNAME=")};
+                                  QStringLiteral("NONCUSTODIALNAME="),
+                                  GuidelineKey};
     return keys;
 }
 
@@ -437,6 +441,11 @@ bool ApplyTrailerLine(CalendarDocument& doc, const QString& line)
         return false;
     if (contains("EXCLUSION="))
         doc.Exclusions << value;
+    if (contains("GUIDELINE=")) {
+        // A line that holds no valid guideline is dropped; the calendar still reads.
+        if (const std::optional<Guideline> guideline = ReadGuidelineValueText(value))
+            SetGuideline(doc.Guidelines, *guideline);
+    }
     if (!knownKey && line.contains(QStringLiteral("HOURLY"))) {
         doc.DistributionStale = false;
         doc.DistributionHadErrors = line.contains(QStringLiteral("ERRORS"));

@@ -56,6 +56,17 @@ QString StartMonthName(const CalendarDocument& doc)
 
 } // namespace
 
+QJsonObject GuidelineJson(const Guideline& guideline)
+{
+    QJsonObject object{{QStringLiteral("name"), guideline.Name},
+                       {QStringLiteral("measure"), GuidelineMeasureKey(guideline.Measure)}};
+    if (IsPercentMeasure(guideline.Measure))
+        object.insert(QStringLiteral("atLeast"), GuidelineValueText(guideline));
+    else
+        object.insert(QStringLiteral("atLeast"), guideline.AtLeast);
+    return object;
+}
+
 QJsonObject CalendarInfoJson(const CalendarDocument& doc)
 {
     QJsonArray days;
@@ -83,8 +94,12 @@ QJsonObject CalendarInfoJson(const CalendarDocument& doc)
                                     {QStringLiteral("dayVisitEnd"), day.DayVisitEnd}});
         }
     }
+    QJsonArray guidelines;
+    for (const Guideline& guideline : doc.Guidelines)
+        guidelines.append(GuidelineJson(guideline));
     return QJsonObject{
         {QStringLiteral("client"), doc.ClientName},
+        {QStringLiteral("guidelines"), guidelines},
         {QStringLiteral("startMonth"), StartMonthName(doc)},
         {QStringLiteral("startYear"), doc.StartYear},
         {QStringLiteral("endYearText"), doc.EndYearText},

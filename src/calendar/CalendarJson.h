@@ -10,6 +10,8 @@
 namespace custodex {
 
 QJsonObject CalendarInfoJson(const CalendarDocument& doc);
+// {"name", "measure", "atLeast"}: a count as a number, a percentage as its text ("40.0%").
+QJsonObject GuidelineJson(const Guideline& guideline);
 QString CalendarInfoText(const CalendarDocument& doc);
 
 } // namespace custodex

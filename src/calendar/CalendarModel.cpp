@@ -377,6 +377,7 @@ void ResetSettingsToDefaults(CalendarDocument& doc)
     doc.CustodialName = defaults.CustodialName;
     doc.NonCustodialName = defaults.NonCustodialName;
     doc.Exclusions.clear();
+    doc.Guidelines.clear();
     doc.OverNiteStrtTime = NoTimeText;
     doc.OverNiteEndTime = NoTimeText;
     doc.DayVisitStrtTime = NoTimeText;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calendar/Guidelines.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -149,6 +151,7 @@ struct CalendarDocument {
     QString CustodialName = QStringLiteral("Custodial");
     QString NonCustodialName = QStringLiteral("Non-Custodial");
     QStringList Exclusions;
+    std::vector<Guideline> Guidelines; // kept after the exclusions, in the user's order
 
     // Flags.
     bool ChangesPending = false;

@@ -7,6 +7,7 @@
 #include "cli/HolidayCommands.h"
 #include "cli/IcsCommand.h"
 #include "cli/CompareCommand.h"
+#include "cli/GuidelineCommands.h"
 #include "cli/InfoCommand.h"
 #include "cli/OutputCommands.h"
 #include "cli/PatternCommands.h"
@@ -46,6 +47,9 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<QualityCommand>());
         list.push_back(std::make_unique<CareCommand>());
         list.push_back(std::make_unique<CompareCommand>());
+        list.push_back(std::make_unique<SetGuidelineCommand>());
+        list.push_back(std::make_unique<RemoveGuidelineCommand>());
+        list.push_back(std::make_unique<GuidelinesCommand>());
         return list;
     }();
     return commands;

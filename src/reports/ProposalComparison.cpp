@@ -1,6 +1,7 @@
 #include "reports/ProposalComparison.h"
 
 #include "output/DrawingSurface.h"
+#include "reports/GuidelineStanding.h"
 #include "reports/HourlyDistribution.h"
 #include "reports/PrinterSurface.h"
 #include "reports/TimeReportTexts.h"
@@ -64,33 +65,40 @@ QString LongDate(const QDate& date)
 
 } // namespace
 
-CalendarFigures FiguresOf(const CalendarDocument& doc, const QString& file)
+CalendarFigures FiguresOf(const CalendarDocument& doc, const QString& file, bool distribution)
 {
     CalendarFigures figures;
     figures.File = file;
     figures.Client = doc.ClientName;
     figures.OvernightColour = doc.OvernightColour;
     figures.DayVisitColour = doc.DayVisitColour;
+    figures.Guidelines = doc.Guidelines;
     if (!doc.HasCalendar())
         return figures;
     // A copy: the distribution run and the recount must not touch the calendar compared.
     CalendarDocument copy = doc;
     RecountCounters(copy);
-    const std::optional<DistributionResult> run = RefreshStaleDistribution(copy);
-    const DistributionResult distribution = run ? *run : ComputeDistribution(copy);
+    std::optional<DistributionResult> run;
+    if (distribution) {
+        run = RefreshStaleDistribution(copy);
+        if (!run)
+            run = ComputeDistribution(copy);
+    }
     figures.DistributionHadErrors = copy.DistributionHadErrors;
     figures.From = DateOfDay(copy, 0);
     figures.To = DateOfDay(copy, static_cast<int>(copy.Days.size()) - 1);
     for (const CarePeriod period : AllPeriods) {
         const CounterSet& counters = CountersOf(copy, period);
-        const CareResults care = ComputeCare(copy, distribution.Years, period);
         PeriodFigures& out = figures.Periods[Index(period)];
         out.Overnights = counters.Overnights;
         out.DayVisits = counters.DayVisits;
         out.OvernightPercent = counters.Texts[2];
         out.DayVisitPercent = counters.Texts[6];
-        out.NonCustodialMinutes = care.NonCustodial;
-        out.NonCustodialCarePercent = CareText(care, QStringLiteral("NonCustCareTime"));
+        if (run) {
+            const CareResults care = ComputeCare(copy, run->Years, period);
+            out.NonCustodialMinutes = care.NonCustodial;
+            out.NonCustodialCarePercent = CareText(care, QStringLiteral("NonCustCareTime"));
+        }
     }
     const auto dayCount = static_cast<int>(copy.Days.size());
     for (int k = 0; k < MonthsInSpan; ++k) {
@@ -241,7 +249,9 @@ QJsonObject ComparisonJson(const Comparison& comparison)
                            {QStringLiteral("from"), figures.From.toString(Qt::ISODate)},
                            {QStringLiteral("to"), figures.To.toString(Qt::ISODate)},
                            {QStringLiteral("distributionHadErrors"),
-                            figures.DistributionHadErrors}};
+                            figures.DistributionHadErrors},
+                           {QStringLiteral("guidelines"),
+                            GuidelineStandingsJson(StandingsOf(figures.Guidelines, figures))}};
     };
     QJsonArray measures;
     for (const Measure measure : AllMeasures) {
@@ -291,6 +301,21 @@ QJsonObject ComparisonJson(const Comparison& comparison)
                        {QStringLiteral("months"), months}};
 }
 
+QStringList ComparisonGuidelineLines(const Comparison& comparison)
+{
+    static const std::array<QString, 3> periods{QStringLiteral("first year"),
+                                                QStringLiteral("second year"),
+                                                QStringLiteral("both years")};
+    QStringList lines;
+    for (const CalendarFigures* side : {&comparison.A, &comparison.B})
+        for (const GuidelineStanding& standing : StandingsOf(side->Guidelines, *side))
+            for (std::size_t p = 0; p < 3; ++p)
+                lines << (side == &comparison.A ? QStringLiteral("A, ") : QStringLiteral("B, ")) +
+                             periods[p] + QStringLiteral(": ") +
+                             MarkedGuidelineLine(standing.Rule, standing.Periods[p]);
+    return lines;
+}
+
 QString ComparisonText(const Comparison& comparison)
 {
     constexpr int CaptionWidth = 32;
@@ -326,6 +351,9 @@ QString ComparisonText(const Comparison& comparison)
                 row += QStringLiteral("%1").arg(cell, -CellWidth);
         line(row);
     }
+    if (const QStringList guidelines = ComparisonGuidelineLines(comparison); !guidelines.isEmpty())
+        text += QStringLiteral("\nGuidelines\n") + guidelines.join(QLatin1Char('\n')) +
+                QLatin1Char('\n');
     return text;
 }
 
@@ -489,6 +517,17 @@ void DrawComparisonPage(DrawingSurface& surface, const Comparison& comparison,
                      y - rowHeight / 4);
     }
     y += line;
+    const QStringList guidelines = ComparisonGuidelineLines(comparison);
+    if (!guidelines.isEmpty()) {
+        surface.SetFont(size.width() / 90, false);
+        const int small = surface.TextHeight(QStringLiteral("Ag"));
+        // Two columns, A's lines and then B's, so a long list does not push the charts off.
+        const int rows = static_cast<int>((guidelines.size() + 1) / 2);
+        for (int i = 0; i < guidelines.size(); ++i)
+            surface.Text(margin + (i / rows) * width / 2, y + (i % rows) * small,
+                         guidelines[i]);
+        y += rows * small + line;
+    }
 
     const int footer = line * 2;
     const int chartHeight = (size.height() - margin - footer - y) / 2 - line;

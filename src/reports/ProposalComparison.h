@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -46,14 +47,17 @@ struct CalendarFigures {
     bool DistributionHadErrors = false;
     std::array<PeriodFigures, 3> Periods{}; // in CarePeriod order: first, second, both years
     std::array<MonthFigures, MonthsInSpan> Months{};
+    std::vector<Guideline> Guidelines; // the calendar's own
     // For the charts: the calendar's own mark colours.
     std::int32_t OvernightColour = 0;
     std::int32_t DayVisitColour = 0;
 };
 
 // Works out a calendar's figures on a copy: counters recounted, the distribution run in memory
-// when its stored figures are stale (as the care report does).
-CalendarFigures FiguresOf(const CalendarDocument& doc, const QString& file);
+// when its stored figures are stale (as the care report does). Without `distribution` the
+// minutes and care texts stay empty and nothing but counting is done.
+CalendarFigures FiguresOf(const CalendarDocument& doc, const QString& file,
+                          bool distribution = true);
 
 struct Comparison {
     CalendarFigures A;
@@ -99,9 +103,11 @@ QString SideDescription(const CalendarFigures& side);
 // Said when the spans start on different days; empty when they start together.
 QString SpanDifferenceNote(const Comparison& comparison);
 
-// The JSON object of `custodex-cli compare --json`, without guidelines.
+// The JSON object of `custodex-cli compare --json`; each side lists its own guidelines.
 QJsonObject ComparisonJson(const Comparison& comparison);
-// The table as aligned text.
+// Each side's guidelines in every period, one marked line each ("A, first year: ...").
+QStringList ComparisonGuidelineLines(const Comparison& comparison);
+// The table as aligned text, and the guidelines under it.
 QString ComparisonText(const Comparison& comparison);
 
 // Two bars per month (A solid, B striped) of overnights or day visits in `area`, with the

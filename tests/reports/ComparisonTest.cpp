@@ -204,7 +204,7 @@ TEST_F(CompareCli, JsonHasExactlyTheAgreedKeys)
     EXPECT_EQ(json.keys(), (QStringList{T("a"), T("b"), T("measures"), T("months"), T("sameSpan")}));
     const QJsonObject a = json[T("a")].toObject();
     EXPECT_EQ(a.keys(), (QStringList{T("client"), T("distributionHadErrors"), T("file"), T("from"),
-                                     T("to")}));
+                                     T("guidelines"), T("to")}));
     EXPECT_EQ(a[T("file")].toString(), A);
     EXPECT_EQ(a[T("client")].toString(), T("Garcia"));
     EXPECT_EQ(a[T("from")].toString(), T("2025-03-01"));

@@ -2,6 +2,7 @@
 
 #include "calendar/Colour.h"
 #include "calendar/ui/DurationFieldKeys.h"
+#include "calendar/ui/GuidelinesPage.h"
 #include "calendar/ui/TimeEntryDialog.h"
 #include "platform/ColourChooser.h"
 #include "platform/HelpService.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace custodex {
@@ -330,10 +332,20 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
     auto* middle = new QHBoxLayout;
     middle->addWidget(times);
     middle->addWidget(titles, 1);
+    // The settings on the first page as ever; the guidelines on a page of their own.
+    auto* general = new QWidget(this);
+    auto* generalLayout = new QVBoxLayout(general);
+    generalLayout->addLayout(top);
+    generalLayout->addLayout(middle);
+    generalLayout->addWidget(assumed);
+    GuidelinesTab = new GuidelinesPage(Messages, this);
+    GuidelinesTab->Changed = [this] { Touch(); };
+    Pages = new QTabWidget(this);
+    Pages->setObjectName(QStringLiteral("PreferencePages"));
+    Pages->addTab(general, QStringLiteral("&Preferences"));
+    Pages->addTab(GuidelinesTab, QStringLiteral("&Guidelines"));
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(middle);
-    layout->addWidget(assumed);
+    layout->addWidget(Pages);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -360,6 +372,8 @@ bool TUserInitialize::Execute(CalendarDocument& doc)
     IsTouched = false;
     RestoreColorDefaults->setChecked(false);
     ShowValues();
+    GuidelinesTab->Load(doc.Guidelines);
+    Pages->setCurrentIndex(0);
     Author->setFocus();
     const bool stored = exec() == QDialog::Accepted;
     Doc = nullptr;
@@ -444,6 +458,10 @@ void TUserInitialize::OkBtnClick()
             HourFields[2]->setFocus();
         ShowValues();
         return;
+    }
+    if (GuidelinesTab->Guidelines() != Doc->Guidelines) {
+        Doc->Guidelines = GuidelinesTab->Guidelines();
+        Doc->ChangesPending = true;
     }
     IsTouched = false;
     accept();

@@ -11,6 +11,7 @@ class QComboBox;
 class QFrame;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QToolButton;
 
 namespace custodex {
@@ -19,6 +20,7 @@ class ColourChooser;
 class HelpService;
 class Prompter;
 class TUserClock;
+class GuidelinesPage;
 
 // The preferences of the open calendar: credits, colours, default times, parent titles and
 // the assumed durations of the reports.
@@ -54,6 +56,8 @@ public:
     QPushButton* OkBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
+    QTabWidget* Pages = nullptr;
+    GuidelinesPage* GuidelinesTab = nullptr;
 
     bool Touched() const { return IsTouched; }
     void OkBtnClick();

@@ -4,6 +4,7 @@
 #include "output/ImageFiles.h"
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
+#include "reports/GuidelineStanding.h"
 #include "reports/TimeReportPages.h"
 #include "reports/ui/CarePreview.h"
 
@@ -41,6 +42,10 @@ TPrintCareTime::TPrintCareTime(CalendarDocument& doc, TimeReportServices service
     layout->addLayout(periods);
 
     layout->addLayout(SummaryPanels(this, CareCustodialRows(), CareNonCustodialRows(), Fields));
+    GuidelineLines = new QLabel(this);
+    GuidelineLines->setObjectName(QStringLiteral("GuidelineLines"));
+    GuidelineLines->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(GuidelineLines);
     auto* buttons = new QHBoxLayout;
     PrintReportBtn =
         RowButton(this, buttons, QStringLiteral("Print Care Time Report"), "PrintReportBtn");
@@ -81,6 +86,15 @@ void TPrintCareTime::Fill()
     for (std::size_t i = 0; i < texts.size(); ++i)
         Fields.at(CareFieldNames()[i])->setText(texts[i]);
     SetPanelTitles(*this, Doc);
+    // The calendar's guidelines for the period chosen, as the main window words them.
+    QStringList lines;
+    for (const GuidelineStanding& standing : EvaluateGuidelines(Doc))
+        lines << MarkedGuidelineLine(standing.Rule,
+                                     standing.Periods[static_cast<std::size_t>(Chosen)]);
+    GuidelineLines->setText(lines.isEmpty() ? QString()
+                                            : QStringLiteral("Guidelines:\n") +
+                                                  lines.join(QLatin1Char('\n')));
+    GuidelineLines->setVisible(!lines.isEmpty());
 }
 
 bool TPrintCareTime::Refused(CareOutput output)

@@ -38,6 +38,7 @@ public:
     QPushButton* PreviewBtn = nullptr;
     QPushButton* PrintFormBtn = nullptr;
     QPushButton* CloseBtn = nullptr;
+    QLabel* GuidelineLines = nullptr; // the calendar's guidelines for the period chosen
 
     void ChoosePeriod(CarePeriod period);
     void PrintReportClick();

@@ -103,6 +103,12 @@ TCompareCalendars::TCompareCalendars(Comparison comparison, CalendarDocument& do
     Table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Table->resizeRowsToContents();
     layout->addWidget(Table);
+    const QStringList guidelines = ComparisonGuidelineLines(Compared);
+    Guidelines = new QLabel(guidelines.join(QLatin1Char('\n')), this);
+    Guidelines->setObjectName(QStringLiteral("ComparisonGuidelines"));
+    Guidelines->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Guidelines->setVisible(!guidelines.isEmpty());
+    layout->addWidget(Guidelines);
 
     auto* choice = new QHBoxLayout;
     OvernightBars = new QRadioButton(QStringLiteral("&Overnights per month"), this);

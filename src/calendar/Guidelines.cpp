@@ -1,0 +1,151 @@
+#include "calendar/Guidelines.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace custodex {
+
+QString GuidelineMeasureKey(GuidelineMeasure measure)
+{
+    switch (measure) {
+    case GuidelineMeasure::Overnights:
+        return QStringLiteral("overnights");
+    case GuidelineMeasure::DayVisits:
+        return QStringLiteral("dayVisits");
+    case GuidelineMeasure::OvernightPercent:
+        return QStringLiteral("overnightPercent");
+    case GuidelineMeasure::NonCustodialCarePercent:
+        break;
+    }
+    return QStringLiteral("nonCustodialCarePercent");
+}
+
+std::optional<GuidelineMeasure> GuidelineMeasureFromKey(const QString& key)
+{
+    for (const GuidelineMeasure measure :
+         {GuidelineMeasure::Overnights, GuidelineMeasure::DayVisits,
+          GuidelineMeasure::OvernightPercent, GuidelineMeasure::NonCustodialCarePercent})
+        if (GuidelineMeasureKey(measure) == key)
+            return measure;
+    return std::nullopt;
+}
+
+QString GuidelineMeasureCaption(GuidelineMeasure measure)
+{
+    switch (measure) {
+    case GuidelineMeasure::Overnights:
+        return QStringLiteral("Overnights a year");
+    case GuidelineMeasure::DayVisits:
+        return QStringLiteral("Day visits a year");
+    case GuidelineMeasure::OvernightPercent:
+        return QStringLiteral("Overnights, % of the year's nights");
+    case GuidelineMeasure::NonCustodialCarePercent:
+        break;
+    }
+    return QStringLiteral("Non-custodial care time, %");
+}
+
+bool IsPercentMeasure(GuidelineMeasure measure)
+{
+    return measure == GuidelineMeasure::OvernightPercent ||
+           measure == GuidelineMeasure::NonCustodialCarePercent;
+}
+
+QString GuidelineNameProblem(const QString& name)
+{
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("A guideline needs a name.");
+    if (name.size() > GuidelineNameCapacity)
+        return QStringLiteral("A guideline's name has at most 50 characters.");
+    if (name.contains(QLatin1Char('!')) || name.contains(QLatin1Char(';')))
+        return QStringLiteral("A guideline's name cannot contain \"!\" or \";\".");
+    for (const QChar c : name)
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("A guideline's name cannot contain control characters.");
+    return {};
+}
+
+std::optional<int> ReadGuidelineValue(GuidelineMeasure measure, const QString& text)
+{
+    const QString value = text.trimmed();
+    if (!IsPercentMeasure(measure)) {
+        static const QRegularExpression whole(QStringLiteral("^[0-9]{1,3}$"));
+        if (!whole.match(value).hasMatch())
+            return std::nullopt;
+        const int count = value.toInt();
+        return count <= GuidelineCountLimit ? std::optional<int>(count) : std::nullopt;
+    }
+    static const QRegularExpression percent(QStringLiteral("^([0-9]{1,3})(?:\\.([0-9]))?%?$"));
+    const QRegularExpressionMatch match = percent.match(value);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int tenths = match.captured(1).toInt() * 10 +
+                       (match.captured(2).isEmpty() ? 0 : match.captured(2).toInt());
+    return tenths <= 1000 ? std::optional<int>(tenths) : std::nullopt;
+}
+
+QString GuidelineValueRule(GuidelineMeasure measure)
+{
+    return IsPercentMeasure(measure)
+               ? QStringLiteral("A percentage from 0 to 100 with at most one decimal, such as "
+                                "40 or 35.5.")
+               : QStringLiteral("A whole number of days a year from 0 to 366.");
+}
+
+QString TenthsPercentText(int tenths)
+{
+    return QStringLiteral("%1.%2%").arg(tenths / 10).arg(tenths % 10);
+}
+
+QString GuidelineValueText(const Guideline& guideline)
+{
+    return IsPercentMeasure(guideline.Measure) ? TenthsPercentText(guideline.AtLeast)
+                                               : QString::number(guideline.AtLeast);
+}
+
+QString GuidelineFileLine(const Guideline& guideline)
+{
+    return GuidelineKey + GuidelineMeasureKey(guideline.Measure) + QLatin1Char(',') +
+           GuidelineValueText(guideline) + QLatin1Char(',') + guideline.Name;
+}
+
+std::optional<Guideline> ReadGuidelineValueText(const QString& value)
+{
+    const auto first = value.indexOf(QLatin1Char(','));
+    const auto second = first < 0 ? -1 : value.indexOf(QLatin1Char(','), first + 1);
+    if (second < 0)
+        return std::nullopt;
+    const std::optional<GuidelineMeasure> measure = GuidelineMeasureFromKey(value.left(first));
+    if (!measure)
+        return std::nullopt;
+    const std::optional<int> atLeast =
+        ReadGuidelineValue(*measure, value.mid(first + 1, second - first - 1));
+    const QString name = value.mid(second + 1);
+    if (!atLeast || !GuidelineNameProblem(name).isEmpty())
+        return std::nullopt;
+    return Guideline{name, *measure, *atLeast};
+}
+
+void SetGuideline(std::vector<Guideline>& list, const Guideline& guideline)
+{
+    const auto same = std::find_if(list.begin(), list.end(), [&](const Guideline& kept) {
+        return kept.Name == guideline.Name;
+    });
+    if (same != list.end())
+        *same = guideline;
+    else
+        list.push_back(guideline);
+}
+
+bool RemoveGuideline(std::vector<Guideline>& list, const QString& name)
+{
+    const auto same = std::find_if(list.begin(), list.end(),
+                                   [&](const Guideline& kept) { return kept.Name == name; });
+    if (same == list.end())
+        return false;
+    list.erase(same);
+    return true;
+}
+
+} // namespace custodex

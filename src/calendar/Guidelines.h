@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// Guidelines: figures a user measures a schedule against (a number of overnights a year, a
+// share of nights or of care time). The program never says which applies; it keeps the
+// user's list with the calendar and tells, per period, whether each is reached.
+
+namespace custodex {
+
+struct CalendarDocument;
+
+enum class GuidelineMeasure { Overnights, DayVisits, OvernightPercent, NonCustodialCarePercent };
+
+struct Guideline {
+    QString Name;
+    GuidelineMeasure Measure = GuidelineMeasure::Overnights;
+    int AtLeast = 0; // a count a year, or tenths of a percent for the percentages
+
+    bool operator==(const Guideline&) const = default;
+};
+
+inline constexpr int GuidelineNameCapacity = 50;
+inline constexpr int GuidelineCountLimit = 366;
+inline const QString GuidelineKey = QStringLiteral("GUIDELINE=");
+
+// "overnights", "dayVisits", "overnightPercent", "nonCustodialCarePercent".
+QString GuidelineMeasureKey(GuidelineMeasure measure);
+std::optional<GuidelineMeasure> GuidelineMeasureFromKey(const QString& key);
+// "Overnights a year", as the preferences list it.
+QString GuidelineMeasureCaption(GuidelineMeasure measure);
+bool IsPercentMeasure(GuidelineMeasure measure);
+
+// Why a name cannot be a guideline's (empty, too long, "!" or ";"), or empty when it can.
+QString GuidelineNameProblem(const QString& name);
+// The at-least value typed for a measure: a whole number 0..366 for a count; 0..100 with at
+// most one decimal for a percentage, with or without "%" ("40", "40.0", "40.0%"). Tenths for
+// a percentage. Nothing when it cannot be one.
+std::optional<int> ReadGuidelineValue(GuidelineMeasure measure, const QString& text);
+// What the value may be, for the message when it is refused.
+QString GuidelineValueRule(GuidelineMeasure measure);
+// "146" or "40.0%".
+QString GuidelineValueText(const Guideline& guideline);
+// Tenths of a percent as "40.0%".
+QString TenthsPercentText(int tenths);
+
+// The calendar file's line without its line end: "GUIDELINE=overnights,146,Overnight minimum".
+QString GuidelineFileLine(const Guideline& guideline);
+// A line's value after "GUIDELINE=", or nothing when it does not hold a valid guideline.
+std::optional<Guideline> ReadGuidelineValueText(const QString& value);
+
+// Sets a guideline: one of the same name is replaced in its place, another is added last.
+void SetGuideline(std::vector<Guideline>& list, const Guideline& guideline);
+// False when there is none of that name.
+bool RemoveGuideline(std::vector<Guideline>& list, const QString& name);
+
+} // namespace custodex
