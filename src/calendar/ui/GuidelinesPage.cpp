@@ -124,7 +124,7 @@ GuidelinesPage::GuidelinesPage(Prompter& messages, QWidget* parent)
     auto* note = new QLabel(
         QStringLiteral("Figures to measure this schedule against, such as a number of overnights "
                        "a year or a share of care time. Which guideline applies is for you to "
-                       "decide; the main window shows, under the counters, whether each is met."),
+                       "decide; the main window shows beside the counters whether each is met."),
         this);
     note->setWordWrap(true);
     Items = new QListWidget(this);
