@@ -21,4 +21,7 @@ public:
 // ignoring case; empty when there is none.
 QString FindCompanionProgram(const QString& folder, const QString& name);
 
+// The list builder this program starts for custom list templates, in the program's folder.
+inline const QString ListBuilderName = QStringLiteral("custodex-list-builder");
+
 } // namespace custodex

@@ -8,6 +8,7 @@
 #include "calendar/ui/Tutorials.h"
 #include "platform/HelpService.h"
 #include "platform/ProgramLauncher.h"
+#include "platform/Prompter.h"
 
 namespace custodex {
 
@@ -57,14 +58,41 @@ void RunExtendedScan(CommandHost& host)
     host.RedrawMonth();
 }
 
+namespace {
+
+// Our own list builder, installed beside this program: unlike an outside companion, a missing
+// or failing one is said, or the two menu items would seem to do nothing.
+void StartListBuilder(CommandHost& host, const QStringList& arguments)
+{
+    MainWindowServices& services = host.Services();
+    const QString program = FindCompanionProgram(services.Paths.ProgramFolder, ListBuilderName);
+    if (program.isEmpty()) {
+        services.Messages.Ask(PromptKind::Error,
+                              QStringLiteral("The list builder (") + ListBuilderName +
+                                  QStringLiteral(") is not installed in ") +
+                                  services.Paths.ProgramFolder +
+                                  QStringLiteral(".\n\rInstall Custodex Calendar again to "
+                                                 "make custom lists."),
+                              PromptButtons::Ok);
+        return;
+    }
+    if (!services.Launcher.Start(program, arguments))
+        services.Messages.Ask(PromptKind::Error,
+                              QStringLiteral("The list builder ") + program +
+                                  QStringLiteral(" could not be started."),
+                              PromptButtons::Ok);
+}
+
+} // namespace
+
 void RunCollato(CommandHost& host)
 {
-    StartCompanion(host, QStringLiteral("Collato.exe"), {});
+    StartListBuilder(host, {});
 }
 
 void RunCustomListBuilder(CommandHost& host)
 {
-    StartCompanion(host, QStringLiteral("collato.exe"), CustomListArguments(host.Document()));
+    StartListBuilder(host, CustomListArguments(host.Document()));
 }
 
 void RunWebsite(CommandHost& host)

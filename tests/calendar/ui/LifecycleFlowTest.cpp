@@ -501,10 +501,20 @@ TEST(LifecycleFlow, ScanShowsTheBoxAndConverts)
 TEST(LifecycleFlow, MenusCompanionsTutorialsAndPrintItems)
 {
     TestMachine machine;
-    QFile(machine.Paths().ProgramFolder + QStringLiteral("Collato")).open(QIODevice::WriteOnly);
     QFile(machine.Paths().TutorialsFolder + QStringLiteral("Intro.EXE")).open(QIODevice::WriteOnly);
     ProgramRun run(machine);
     run.Show();
+    // A missing list builder is said, not silently skipped.
+    run.Prompts.Expect(QStringLiteral("The list builder (custodex-list-builder) is not installed "
+                                      "in ") +
+                           machine.Paths().ProgramFolder +
+                           QStringLiteral(".\n\rInstall Custodex Calendar again to make custom "
+                                          "lists."),
+                       PromptAnswer::Ok);
+    run.Trigger("RunCollato");
+    EXPECT_TRUE(run.Launcher.Started.empty());
+    QFile(machine.Paths().ProgramFolder + QStringLiteral("custodex-list-builder"))
+        .open(QIODevice::WriteOnly);
     // The print items come with a calendar, as the other output items do.
     for (const char* print : {"PrintAllMonths", "PrintCurrentMonth"}) {
         QAction* action = run.Window.Action(QLatin1String(print));
@@ -515,7 +525,7 @@ TEST(LifecycleFlow, MenusCompanionsTutorialsAndPrintItems)
     run.Trigger("GotoWebsite"); // not installed: nothing starts, nothing is said
     ASSERT_EQ(run.Launcher.Started.size(), 1u);
     EXPECT_EQ(run.Launcher.Started[0].first,
-              machine.Paths().ProgramFolder + QStringLiteral("Collato"));
+              machine.Paths().ProgramFolder + QStringLiteral("custodex-list-builder"));
     EXPECT_TRUE(run.Launcher.Started[0].second.isEmpty());
 
     run.Window.ClientName->setText(QStringLiteral("Smith"));
