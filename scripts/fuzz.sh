@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a fuzz target with clang and runs it for the given number of seconds (default 600):
-#   scripts/fuzz.sh [SECONDS] [calendar_reader_fuzz|repeat_patterns_fuzz|custom_list_fuzz]
-# The calendar reader starts from the fixtures in tests/data; every target also from its seeds
+#   scripts/fuzz.sh [SECONDS] [calendar_reader_fuzz|repeat_patterns_fuzz|custom_list_fuzz|
+#                              ics_import_fuzz]
+# The calendar reader and the .ics import start from the fixtures in tests/data; every target also from its seeds
 # in fuzz/seeds/<target> (inputs that once broke it); each target keeps its corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +18,9 @@ corpus=fuzz-corpus/$target
 mkdir -p "$corpus"
 if [ "$target" = calendar_reader_fuzz ]; then
     cp -n tests/data/*.cdb "$corpus"/ 2>/dev/null || true
+fi
+if [ "$target" = ics_import_fuzz ]; then
+    cp -n tests/data/*.ics "$corpus"/ 2>/dev/null || true
 fi
 if [ -d "fuzz/seeds/$target" ]; then
     cp -n "fuzz/seeds/$target"/* "$corpus"/ 2>/dev/null || true

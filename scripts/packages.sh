@@ -1,5 +1,6 @@
 # Debian packages the build, the program and the tests need.
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation)
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev libfontconfig-dev fonts-liberation
+    libical-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth xdotool
     desktop-file-utils appstream x11-utils cups printer-driver-cups-pdf poppler-utils)
 # scripts/build-deb.sh: the package build (shlibdeps needs dpkg-dev and file) and its checks.

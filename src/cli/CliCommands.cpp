@@ -9,6 +9,7 @@
 #include "cli/CompareCommand.h"
 #include "cli/GuidelineCommands.h"
 #include "cli/InfoCommand.h"
+#include "cli/ListBuilderCommand.h"
 #include "cli/OutputCommands.h"
 #include "cli/PatternCommands.h"
 #include "cli/PrintCommand.h"
@@ -43,6 +44,7 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<ApplyPatternCommand>());
         list.push_back(std::make_unique<RemovePatternCommand>());
         AddCustomPatternCommands(list);
+        list.push_back(std::make_unique<MakeListCommand>());
         list.push_back(std::make_unique<DistributionCommand>());
         list.push_back(std::make_unique<QualityCommand>());
         list.push_back(std::make_unique<CareCommand>());
