@@ -1,5 +1,5 @@
 # Desktop integration and packaging: the window icon, what `cmake --install` puts under the
-# prefix (the two programs, the help pages, the icon sizes, the desktop entry, the MIME type,
+# prefix (the three programs, the help pages, the icon sizes, the desktop entry, the MIME type,
 # the AppStream metainfo, the manual pages and the package documents) and the Debian package
 # that `cpack -G DEB` builds from it (scripts/build-deb.sh builds and checks it).
 
@@ -18,7 +18,8 @@ set(CUSTODEX_ICON_SIZES 16 22 24 32 48 64 128 256)
 # The window icon of every window (main.cpp sets it on the application).
 target_sources(custodex-calendar PRIVATE ${CMAKE_SOURCE_DIR}/resources/icons.qrc)
 
-install(TARGETS custodex-calendar custodex-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS custodex-calendar custodex-cli custodex-list-builder
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The program shows the help pages from its resources; these copies are for reading them
 # without it.
@@ -58,6 +59,7 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/deb/changelog.in ${generated}/changelog
 set(compressed "")
 foreach(source IN ITEMS ${generated}/custodex-cli.1
                         ${CMAKE_SOURCE_DIR}/docs/custodex-calendar.1
+                        ${CMAKE_SOURCE_DIR}/docs/custodex-list-builder.1
                         ${generated}/changelog)
     get_filename_component(name ${source} NAME)
     add_custom_command(OUTPUT ${generated}/gz/${name}.gz
@@ -70,6 +72,7 @@ endforeach()
 add_custom_target(custodex_documents ALL DEPENDS ${compressed})
 
 install(FILES ${generated}/gz/custodex-cli.1.gz ${generated}/gz/custodex-calendar.1.gz
+    ${generated}/gz/custodex-list-builder.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${generated}/gz/changelog.gz ${CMAKE_SOURCE_DIR}/cmake/deb/copyright
     DESTINATION ${CUSTODEX_DOC_DIR})

@@ -1,0 +1,114 @@
+#include "patterns/CustomLists.h"
+#include "patterns/ui/ListBuilderWindow.h"
+#include "support/ModalDriver.h"
+#include "support/ScriptedServices.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace custodex;
+using namespace custodex::testing;
+
+namespace {
+
+QString T(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The builder as the calendar starts it for Garcia's calendar from March 2025.
+class ListBuilderFlow : public ::testing::Test {
+protected:
+    ListBuilderFlow()
+        : Window(Prompts, Dialogs, ListTemplate{T("Garcia"), 2025, 2, {}}, Folder.path(), true)
+    {
+        Window.show();
+    }
+
+    QByteArray Saved(const QString& name) const
+    {
+        QFile file(Folder.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir Folder;
+    ScriptedPrompter Prompts;
+    ScriptedFileDialogs Dialogs;
+    TListBuilder Window;
+};
+
+TEST_F(ListBuilderFlow, ImportsASchoolCalendarRemovesAnEntryAndSavesWhereTheCalendarReadsIt)
+{
+    EXPECT_FALSE(Window.Client->isEnabled()); // the calendar's client and span stay as given
+    Dialogs.Paths = {QStringLiteral(CUSTODEX_TEST_DATA) + T("/SchoolHolidays.ics")};
+    auto imported = WhenModal([&](QWidget* modal) {
+        ASSERT_EQ(modal, Window.ImportDialog);
+        Window.ImportDialog->AsOvernights->setChecked(true);
+        Prompts.Expect(T("90 entries added from 4 events of SchoolHolidays.ics."));
+        Window.ImportDialog->accept();
+    });
+    QTest::mouseClick(Window.ImportBtn, Qt::LeftButton);
+    ASSERT_TRUE(*imported);
+    ASSERT_EQ(Window.Entries->topLevelItemCount(), 90);
+    EXPECT_EQ(Window.Entries->topLevelItem(0)->text(1), T("Tuesday, July 1, 2025"));
+
+    Window.Entries->setCurrentItem(Window.Entries->topLevelItem(0));
+    QTest::mouseClick(Window.RemoveBtn, Qt::LeftButton);
+    EXPECT_EQ(Window.Entries->topLevelItemCount(), 89);
+    EXPECT_TRUE(Window.Modified());
+
+    const QString proposed = T("2025 March Garcia Custom List.tcl");
+    Dialogs.Paths = {Folder.filePath(proposed)};
+    QTest::mouseClick(Window.SaveBtn, Qt::LeftButton);
+    EXPECT_EQ(Dialogs.Requests.back().FileName, proposed);
+    EXPECT_FALSE(Window.Modified());
+    const QByteArray bytes = Saved(proposed);
+    EXPECT_TRUE(bytes.startsWith("March 2025 Custom List for Garcia\r\n"
+                                 "ON July 2, 2025 Summer break\r\n"));
+
+    // The calendar's reader takes it: no date question, every entry applicable.
+    const std::optional<CustomListTemplate> read =
+        ReadCustomListTemplate(Folder.filePath(proposed));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->Entries.size(), 89u);
+
+    // Saving again over the same file asks nothing; Save As onto it asks first.
+    Dialogs.Paths = {Folder.filePath(proposed)};
+    Prompts.Expect(T("File ") + Folder.filePath(proposed) + T(" already exists!\n\rWrite over it?"),
+                   PromptAnswer::Cancel);
+    EXPECT_FALSE(Window.SaveAsClick());
+}
+
+TEST_F(ListBuilderFlow, ADayOutsideTheSpanIsRefusedWithTheFocusOnIt)
+{
+    auto added = WhenModal([&](QWidget* modal) {
+        ListEntryDialog* dialog = Window.EntryDialog;
+        ASSERT_EQ(modal, dialog);
+        dialog->From->setDate(QDate(2025, 2, 28)); // the day before the span
+        dialog->Reason->setText(T("Camp"));
+        Prompts.Expect(T("Friday, February 28, 2025 is not within the list's 24 months "
+                         "(Saturday, March 1, 2025 to Sunday, February 28, 2027)."));
+        QTest::mouseClick(dialog->OkBtn, Qt::LeftButton);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->focusWidget(), dialog->From);
+        // A range of three days gives three entries.
+        dialog->From->setDate(QDate(2025, 8, 1));
+        dialog->To->setDate(QDate(2025, 8, 3));
+        QTest::mouseClick(dialog->OkBtn, Qt::LeftButton);
+    });
+    QTest::mouseClick(Window.AddBtn, Qt::LeftButton);
+    ASSERT_TRUE(*added);
+    ASSERT_EQ(Window.Template().Lines.size(), 3u);
+    EXPECT_EQ(Window.Template().Lines[2].Date, QDate(2025, 8, 3));
+}
+
+} // namespace
