@@ -1,5 +1,5 @@
 #include "calendar/CalendarFile.h"
-#include "cli/CliCommands.h"
+#include "cli/CliRun.h"
 #include "reports/ProposalComparison.h"
 
 #include <QDir>
@@ -8,7 +8,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <QTextStream>
 
 #include <gtest/gtest.h>
 
@@ -177,18 +176,9 @@ protected:
         EXPECT_TRUE(WriteCalendarFile(proposals.B, B, false).Ok);
     }
 
-    struct Run {
-        int Status = 0;
-        QString Out;
-        QString Err;
-    };
-    Run Cli(const QStringList& arguments)
+    static cli_test::CliRun Cli(const QStringList& arguments)
     {
-        Run run;
-        QTextStream out(&run.Out);
-        QTextStream err(&run.Err);
-        run.Status = RunCli(QStringList{T("compare")} + arguments, out, err);
-        return run;
+        return cli_test::RunCommand(QStringList{T("compare")} + arguments);
     }
 
     QTemporaryDir Folder;
@@ -198,7 +188,7 @@ protected:
 
 TEST_F(CompareCli, JsonHasExactlyTheAgreedKeys)
 {
-    const Run run = Cli({A, B, T("--json")});
+    const cli_test::CliRun run = Cli({A, B, T("--json")});
     ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
     const QJsonObject json = QJsonDocument::fromJson(run.Out.toUtf8()).object();
     EXPECT_EQ(json.keys(), (QStringList{T("a"), T("b"), T("measures"), T("months"), T("sameSpan")}));
@@ -230,7 +220,7 @@ TEST_F(CompareCli, JsonHasExactlyTheAgreedKeys)
 
 TEST_F(CompareCli, TextTableIsAligned)
 {
-    const Run run = Cli({A, B});
+    const cli_test::CliRun run = Cli({A, B});
     ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
     const QStringList lines = run.Out.split(QLatin1Char('\n'));
     const auto row = lines.indexOf(
@@ -243,7 +233,7 @@ TEST_F(CompareCli, TextTableIsAligned)
 TEST_F(CompareCli, RefusalsChangeNothing)
 {
     EXPECT_EQ(Cli({A}).Status, 2);
-    const Run missing = Cli({A, Folder.filePath(T("Nobody.cdb"))});
+    const cli_test::CliRun missing = Cli({A, Folder.filePath(T("Nobody.cdb"))});
     EXPECT_EQ(missing.Status, 1);
     EXPECT_TRUE(missing.Err.contains(T("Nobody.cdb")));
 
@@ -252,7 +242,7 @@ TEST_F(CompareCli, RefusalsChangeNothing)
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.write("keep");
     existing.close();
-    const Run refused = Cli({A, B, T("--pdf"), pdf});
+    const cli_test::CliRun refused = Cli({A, B, T("--pdf"), pdf});
     EXPECT_EQ(refused.Status, 1);
     EXPECT_TRUE(refused.Err.contains(T("already exists")));
     QFile kept(pdf);
@@ -262,7 +252,7 @@ TEST_F(CompareCli, RefusalsChangeNothing)
 
     // Never over a calendar being read, even when replacing is allowed.
     EXPECT_EQ(Cli({A, B, T("--pdf"), B, T("--replace-existing")}).Status, 1);
-    const Run replaced = Cli({A, B, T("--pdf"), pdf, T("--replace-existing")});
+    const cli_test::CliRun replaced = Cli({A, B, T("--pdf"), pdf, T("--replace-existing")});
     ASSERT_EQ(replaced.Status, 0) << replaced.Err.toStdString();
     QFile written(pdf);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));

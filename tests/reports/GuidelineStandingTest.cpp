@@ -1,5 +1,5 @@
 #include "calendar/CalendarFile.h"
-#include "cli/CliCommands.h"
+#include "cli/CliRun.h"
 #include "reports/GuidelineStanding.h"
 
 #include <QFile>
@@ -7,7 +7,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <QTextStream>
 
 #include <gtest/gtest.h>
 
@@ -87,18 +86,9 @@ protected:
         Original = Bytes(In);
     }
 
-    struct Run {
-        int Status = 0;
-        QString Out;
-        QString Err;
-    };
-    static Run Cli(const QStringList& arguments)
+    static cli_test::CliRun Cli(const QStringList& arguments)
     {
-        Run run;
-        QTextStream out(&run.Out);
-        QTextStream err(&run.Err);
-        run.Status = RunCli(arguments, out, err);
-        return run;
+        return cli_test::RunCommand(arguments);
     }
     static QByteArray Bytes(const QString& path)
     {
@@ -128,7 +118,7 @@ TEST_F(GuidelineCli, SetReplacesInPlaceAndGuidelinesReportsEveryPeriod)
               QByteArray("GUIDELINE=overnightPercent,35.0%,Shared care, 40%\r\n"
                          "GUIDELINE=overnights,146,Overnight minimum\r\n"));
 
-    const Run run = Cli({T("guidelines"), In, T("--json")});
+    const cli_test::CliRun run = Cli({T("guidelines"), In, T("--json")});
     ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
     const QJsonArray list =
         QJsonDocument::fromJson(run.Out.toUtf8()).object()[T("guidelines")].toArray();
@@ -150,11 +140,11 @@ TEST_F(GuidelineCli, SetReplacesInPlaceAndGuidelinesReportsEveryPeriod)
     EXPECT_EQ(both[T("shortBy")].toInt(), 290);
     EXPECT_EQ(list.at(1).toObject()[T("atLeast")].toInt(), 146);
 
-    const Run text = Cli({T("guidelines"), In});
+    const cli_test::CliRun text = Cli({T("guidelines"), In});
     EXPECT_TRUE(text.Out.contains(T("both years   \u2717 Overnight minimum: 2 of 292, short by 290")))
         << text.Out.toStdString();
 
-    const Run info = Cli({T("info"), In, T("--json")});
+    const cli_test::CliRun info = Cli({T("info"), In, T("--json")});
     const QJsonArray listed =
         QJsonDocument::fromJson(info.Out.toUtf8()).object()[T("guidelines")].toArray();
     ASSERT_EQ(listed.size(), 2);
@@ -186,7 +176,7 @@ TEST_F(GuidelineCli, RefusalsWriteNothing)
         {{T("remove-guideline"), In, In, T("--name"), T("Nobody")}, 1},
         {{T("remove-guideline"), In, In}, 2}};
     for (const Case& c : cases) {
-        const Run run = Cli(c.Arguments);
+        const cli_test::CliRun run = Cli(c.Arguments);
         EXPECT_EQ(run.Status, c.Status) << c.Arguments.join(T(" ")).toStdString();
         EXPECT_FALSE(run.Err.isEmpty());
     }
@@ -203,7 +193,7 @@ TEST_F(GuidelineCli, CompareListsEachSidesOwnGuidelines)
     ASSERT_EQ(Cli(Set("overnights", "1", "At least one")).Status, 0);
     const QString plain = Folder.filePath(T("Plain.cdb"));
     ASSERT_EQ(Cli({T("remove-guideline"), In, plain, T("--name"), T("At least one")}).Status, 0);
-    const Run run = Cli({T("compare"), In, plain, T("--json")});
+    const cli_test::CliRun run = Cli({T("compare"), In, plain, T("--json")});
     ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
     const QJsonObject json = QJsonDocument::fromJson(run.Out.toUtf8()).object();
     const QJsonArray a = json[T("a")].toObject()[T("guidelines")].toArray();

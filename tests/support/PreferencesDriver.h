@@ -4,6 +4,8 @@
 #include "calendar/ui/PreferencesDialog.h"
 #include "support/ModalDriver.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -26,6 +28,16 @@ inline void ClickStart(TQDLMainCalendar& window)
     auto accepted = AcceptPreferencesWhenShown();
     QTest::mouseClick(window.StartBtn, Qt::LeftButton);
     ASSERT_TRUE(*accepted);
+}
+
+// Types the client, start year and month into the main window and starts the calendar.
+inline void StartCalendar(TQDLMainCalendar& window, const QString& client, const QString& year,
+                          const QString& month)
+{
+    window.ClientName->setText(client);
+    window.UserYear->setCurrentText(year);
+    window.SelUserMonth->setCurrentText(month);
+    ClickStart(window);
 }
 
 } // namespace custodex::testing

@@ -35,10 +35,7 @@ protected:
     {
         Window.show();
         QCoreApplication::processEvents();
-        Window.ClientName->setText(T("Smith"));
-        Window.UserYear->setCurrentText(T("2024"));
-        Window.SelUserMonth->setCurrentText(T("March"));
-        ClickStart(Window);
+        StartCalendar(Window, T("Smith"), T("2024"), T("March"));
         Window.Document().ChangesPending = false;
     }
 

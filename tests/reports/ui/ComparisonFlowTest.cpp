@@ -34,10 +34,7 @@ protected:
     {
         Window.show();
         QCoreApplication::processEvents();
-        Window.ClientName->setText(T("Smith"));
-        Window.UserYear->setCurrentText(T("2024"));
-        Window.SelUserMonth->setCurrentText(T("March"));
-        ClickStart(Window);
+        StartCalendar(Window, T("Smith"), T("2024"), T("March"));
         // Two unsaved nights in the calendar shown (Friday and Saturday, March 1 and 2).
         for (int i : {0, 1}) {
             CalendarDay& day = Window.Document().Days[static_cast<std::size_t>(i)];
