@@ -103,9 +103,10 @@ CalendarFigures FiguresOf(const CalendarDocument& doc, const QString& file, bool
     const auto dayCount = static_cast<int>(copy.Days.size());
     for (int k = 0; k < MonthsInSpan; ++k) {
         const MonthTableEntry& entry = copy.MonthTable[static_cast<std::size_t>(k)];
-        const int end =
-            k + 1 < MonthsInSpan ? copy.MonthTable[static_cast<std::size_t>(k + 1)].FirstDay
-                                 : dayCount;
+        // A month without a table entry after it runs to the end of the day list.
+        const int next =
+            k + 1 < MonthsInSpan ? copy.MonthTable[static_cast<std::size_t>(k + 1)].FirstDay : -1;
+        const int end = next >= 0 ? next : dayCount;
         MonthFigures& month = figures.Months[static_cast<std::size_t>(k)];
         month.Year = entry.Year;
         month.Month = MonthIndexOf(entry.MonthName) + 1;
