@@ -60,6 +60,9 @@ QString GuidelineNameProblem(const QString& name)
         return QStringLiteral("A guideline's name has at most 50 characters.");
     if (name.contains(QLatin1Char('!')) || name.contains(QLatin1Char(';')))
         return QStringLiteral("A guideline's name cannot contain \"!\" or \";\".");
+    // Older copies of the program look for "KEY=" anywhere in a line they do not know.
+    if (name.contains(QLatin1Char('=')))
+        return QStringLiteral("A guideline's name cannot contain \"=\".");
     for (const QChar c : name)
         if (c.category() == QChar::Other_Control)
             return QStringLiteral("A guideline's name cannot contain control characters.");

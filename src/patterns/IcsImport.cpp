@@ -46,7 +46,9 @@ std::vector<LogicalLine> LogicalLines(const QByteArray& bytes)
 {
     std::vector<LogicalLine> lines;
     int number = 0;
-    for (QByteArray line : bytes.split('\n')) {
+    // Files saved by some calendar programs begin with a UTF-8 byte-order mark.
+    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    for (QByteArray line : text.split('\n')) {
         ++number;
         if (line.endsWith('\r'))
             line.chop(1);
@@ -384,6 +386,10 @@ private:
         last = std::max(first, last);
         for (QDate day = std::max(first, m_first); day <= std::min(last, m_last);
              day = day.addDays(1)) {
+            // Past the cap nothing more is kept; the event's end refuses the file, so a long
+            // event repeated hourly cannot fill the memory first.
+            if (m_result.Entries.size() > MaxEntries)
+                return;
             m_result.Entries.push_back({true, m_request.Kind, day, m_reason, QString()});
             m_inside = true;
         }

@@ -52,7 +52,7 @@ TEST(GuidelineValues, WhatEachMeasureTakes)
     EXPECT_TRUE(GuidelineNameProblem(T("Shared care, 40%")).isEmpty());
     EXPECT_TRUE(GuidelineNameProblem(QString(50, QLatin1Char('x'))).isEmpty());
     for (const QString& bad : {QString(), T("   "), QString(51, QLatin1Char('x')), T("Wow!"),
-                               T("a;b"), T("tab\there")})
+                               T("a;b"), T("tab\there"), T("TITLE=x")})
         EXPECT_FALSE(GuidelineNameProblem(bad).isEmpty()) << bad.toStdString();
 }
 
@@ -87,7 +87,7 @@ TEST(GuidelineFile, ANameThatLooksLikeAnotherSettingChangesNothingElse)
     CalendarDocument doc = Span();
     CalendarDocument plain;
     ASSERT_TRUE(ReadCalendarFromBytes(plain, CalendarFileBytes(doc), T("/c/Smith.cdb")).Ok);
-    doc.Guidelines = {{T("TITLE=HOURLY minimum"), GuidelineMeasure::DayVisits, 52}};
+    doc.Guidelines = {{T("TITLE HOURLY minimum"), GuidelineMeasure::DayVisits, 52}};
     CalendarDocument read;
     ASSERT_TRUE(ReadCalendarFromBytes(read, CalendarFileBytes(doc), T("/c/Smith.cdb")).Ok);
     EXPECT_EQ(read.Guidelines, doc.Guidelines);

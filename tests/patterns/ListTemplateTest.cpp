@@ -228,6 +228,12 @@ TEST(IcsImport, EventsBecomeNightsOrDays)
     EXPECT_EQ(result.Events, 4);
     EXPECT_EQ(result.EventsOutside, 1);
     EXPECT_EQ(result.EventsUndated, 1);
+
+    // The same file saved with a UTF-8 byte-order mark reads the same.
+    const IcsImportResult marked = ImportIcsEntries(
+        "\xEF\xBB\xBF" + all, span, {ListEntryKind::Overnight, QStringLiteral("School")});
+    ASSERT_TRUE(marked.Ok) << marked.Error.toStdString();
+    EXPECT_EQ(Shown(marked.Entries), Shown(result.Entries));
 }
 
 TEST(IcsImport, ABrokenFileNamesItsLineAndGivesNothing)
