@@ -18,6 +18,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 export HOME="$work/home"
 mkdir -p "$HOME"
+lock="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -un)}/TestforCustodexCalendar.lock"
 cli=$(dirname "$app")/custodex-cli
 "$cli" new --client Bench --year 2024 --month january "$work/plain.cdb" >/dev/null
 sed 's/!False!!False!!!;/!True!Weekend!True!Lunch!07:30PM - 09:00AM!10:00AM - 02:00PM;/' \
@@ -30,7 +31,17 @@ launch() {
     "$1" $3 >/dev/null 2>&1 &
     pid=$!
     # Asked every 10 ms: xdotool's own --sync waits half a second between looks.
-    until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do sleep 0.01; done
+    # Given up after 10 s: a window that never comes (a message box instead) fails the run.
+    tries=0
+    until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 1000 ]; then
+            kill "$pid" 2>/dev/null
+            echo "no window named \"$2\" after 10 s" >&2
+            exit 1
+        fi
+        sleep 0.01
+    done
     end=$(now)
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null || true
@@ -43,6 +54,9 @@ i=0
 : >"$work/bare.ms"
 while [ "$i" -lt "$runs" ]; do
     launch "$bare" "Bare Qt Main Window" "" >>"$work/bare.ms"
+    # A killed run leaves its single-instance lock behind, which a normal close removes; the
+    # next start would otherwise also pay for checking that stale lock.
+    rm -f "$lock"
     launch "$app" "Calendar File=Bench.cdb" "$work/Bench.cdb" >>"$work/app.ms"
     i=$((i + 1))
 done
