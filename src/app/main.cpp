@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "output/ui/DialogOutputPrompts.h"
 #include "platform/ColourChooser.h"
+#include "platform/CommandLine.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
 #include "platform/MessageBoxPrompter.h"
@@ -39,20 +40,6 @@ void DescribeCommandLine(QCommandLineParser& parser)
                                  QStringLiteral("[FILE.cdb]"));
 }
 
-// --help and --version answer on the terminal before the GUI starts, so they need no display.
-bool AsksForHelpOrVersion(int argc, char* argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument(argv[i]);
-        if (argument == "--")
-            break;
-        if (argument == "-h" || argument == "--help" || argument == "--help-all" ||
-            argument == "-v" || argument == "--version")
-            return true;
-    }
-    return false;
-}
-
 // The icon of every window, drawn in resources/icons/custodex-calendar.svg. Sizes up to 64 only:
 // every size given is decoded at start and sent to the window manager, and the two largest
 // took most of that time; desktops draw large icons from the installed hicolor set.
@@ -69,7 +56,8 @@ QIcon ProgramIcon()
 
 int main(int argc, char* argv[])
 {
-    if (AsksForHelpOrVersion(argc, argv)) {
+    // --help and --version answer on the terminal before the GUI starts: no display needed.
+    if (custodex::AsksForHelpOrVersion(argc, argv)) {
         QCoreApplication terminal(argc, argv);
         NameTheProgram();
         QCommandLineParser parser;

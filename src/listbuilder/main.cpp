@@ -1,5 +1,6 @@
 #include "calendar/CalendarModel.h"
 #include "patterns/ui/ListBuilderWindow.h"
+#include "platform/CommandLine.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxPrompter.h"
 #include "platform/ProgramPaths.h"
@@ -11,15 +12,16 @@
 
 #include <cstdio>
 
-// custodex-list-builder [START-YEAR START-MONTH CLIENT CLIENT-FOLDER]: the calendar starts it
-// with the four values of its open calendar, or with none for a list of any span.
-int main(int argc, char* argv[])
+namespace {
+
+void NameTheProgram()
 {
-    QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Custodex Calendar"));
     QCoreApplication::setApplicationVersion(QStringLiteral("4.10"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.custodex.Calendar"));
-    QCommandLineParser parser;
+}
+
+void DescribeCommandLine(QCommandLineParser& parser)
+{
     parser.setApplicationDescription(QStringLiteral(
         "Makes and changes custom list templates (.tcl) for Apply/Remove a Custom List, by hand "
         "or from an iCalendar (.ics) file such as a school's holidays."));
@@ -36,38 +38,69 @@ int main(int argc, char* argv[])
     parser.addPositionalArgument(QStringLiteral("CLIENT-FOLDER"),
                                  QStringLiteral("Where the list is proposed to be saved."),
                                  QStringLiteral("CLIENT-FOLDER]"));
-    parser.process(app);
-    const QStringList values = parser.positionalArguments();
+}
 
-    custodex::ListTemplate start;
-    QString folder = custodex::ProgramPaths::ForThisUser().DefaultClientFolder;
-    const bool forCalendar = values.size() == 4;
-    if (forCalendar) {
-        start.StartYear = custodex::YearFromYearText(values[0]);
-        start.StartMonthIndex = custodex::MonthIndexOf(values[1]);
-        start.ClientName = values[2];
-        folder = values[3];
-        if (start.StartYear < 1900 || start.StartYear > 2999 || start.StartMonthIndex < 0) {
+struct StartValues {
+    custodex::ListTemplate Start;
+    QString Folder;
+    bool ForCalendar = false;
+};
+
+// The four values the calendar passes, or none. Returns the exit code of a refusal, or 0.
+int ReadStartValues(const QStringList& values, StartValues& read)
+{
+    read.Folder = custodex::ProgramPaths::ForThisUser().DefaultClientFolder;
+    read.ForCalendar = values.size() == 4;
+    if (read.ForCalendar) {
+        read.Start.StartYear = custodex::YearFromYearText(values[0]);
+        read.Start.StartMonthIndex = custodex::MonthIndexOf(values[1]);
+        read.Start.ClientName = values[2];
+        read.Folder = values[3];
+        if (read.Start.StartYear < 1900 || read.Start.StartYear > 2999 ||
+            read.Start.StartMonthIndex < 0) {
             std::fputs("custodex-list-builder: the start year or month is not one.\n", stderr);
             return 2;
         }
+        return 0;
     }
-    else if (!values.isEmpty()) {
+    if (!values.isEmpty()) {
         std::fputs("custodex-list-builder: give the start year, start month, client and client "
                    "folder, or nothing.\n",
                    stderr);
         return 2;
     }
-    else {
-        const QDate today = QDate::currentDate();
-        start.StartYear = today.year();
-        start.StartMonthIndex = today.month() - 1;
+    const QDate today = QDate::currentDate();
+    read.Start.StartYear = today.year();
+    read.Start.StartMonthIndex = today.month() - 1;
+    return 0;
+}
+
+} // namespace
+
+// custodex-list-builder [START-YEAR START-MONTH CLIENT CLIENT-FOLDER]: the calendar starts it
+// with the four values of its open calendar, or with none for a list of any span. Help,
+// version and wrong arguments are answered before the window system is needed.
+int main(int argc, char* argv[])
+{
+    StartValues start;
+    {
+        QCoreApplication terminal(argc, argv);
+        NameTheProgram();
+        QCommandLineParser parser;
+        DescribeCommandLine(parser);
+        parser.process(terminal); // help, version and unknown options end the program here
+        if (const int refused = ReadStartValues(parser.positionalArguments(), start))
+            return refused;
     }
-    QDir().mkpath(folder);
+
+    QApplication app(argc, argv);
+    NameTheProgram();
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.custodex.Calendar"));
+    QDir().mkpath(start.Folder);
 
     custodex::MessageBoxPrompter prompter;
     custodex::QtFileDialogs dialogs;
-    custodex::TListBuilder window(prompter, dialogs, start, folder, forCalendar);
+    custodex::TListBuilder window(prompter, dialogs, start.Start, start.Folder, start.ForCalendar);
     window.show();
     return QApplication::exec();
 }
