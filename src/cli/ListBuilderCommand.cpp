@@ -157,9 +157,9 @@ int MakeListCommand::Execute(const QCommandLineParser& parser, const QStringList
         imported = ImportIcsEntries(*bytes, list, request);
         if (!imported.Ok)
             return Fail(err, ReadErrorMessage(ics) + QStringLiteral("\n\r") + imported.Error);
-        for (const ListLine& entry : imported.Entries)
-            InsertEntry(list, entry);
+        InsertEntries(list, imported.Entries);
     }
+    std::vector<ListLine> typed;
     for (const EntryWritten& entry : written) {
         if (!IsInSpan(list, entry.First) || !IsInSpan(list, entry.Last))
             return Fail(err, QStringLiteral("The entry ") + entry.First.toString(Qt::ISODate) +
@@ -170,8 +170,9 @@ int MakeListCommand::Execute(const QCommandLineParser& parser, const QStringList
                                  QStringLiteral(" lies outside the list's 24 months (") +
                                  SpanText(list) + QStringLiteral(")."));
         for (QDate day = entry.First; day <= entry.Last; day = day.addDays(1))
-            InsertEntry(list, {true, entry.Kind, day, entry.Reason, QString()});
+            typed.push_back({true, entry.Kind, day, entry.Reason, QString()});
     }
+    InsertEntries(list, typed);
 
     const int status =
         WriteOutputFile(OutputTarget{path, QString(), true, false}, TemplateFileBytes(list), err);

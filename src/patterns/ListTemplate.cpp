@@ -5,6 +5,8 @@
 #include "platform/FileAccess.h"
 
 #include <algorithm>
+#include <set>
+#include <tuple>
 
 namespace custodex {
 
@@ -73,6 +75,41 @@ bool InsertEntry(ListTemplate& list, const ListLine& entry)
         }
     list.Lines.insert(at, entry);
     return true;
+}
+
+int InsertEntries(ListTemplate& list, const std::vector<ListLine>& entries)
+{
+    using Key = std::tuple<bool, int, qint64, QString, QString>;
+    const auto keyOf = [](const ListLine& line) {
+        return Key{line.IsEntry, static_cast<int>(line.Kind), line.Date.toJulianDay(),
+                   line.Reason, line.Text};
+    };
+    std::set<Key> present;
+    for (const ListLine& line : list.Lines)
+        present.insert(keyOf(line));
+    std::vector<ListLine> added;
+    for (const ListLine& entry : entries)
+        if (present.insert(keyOf(entry)).second)
+            added.push_back(entry);
+    if (added.empty())
+        return 0;
+    // One at a time, each lands before the first entry dated later than it, and after the new
+    // ones of its date added before it: that is, the new entries in stable date order, each
+    // run of them before the first old entry dated later.
+    std::stable_sort(added.begin(), added.end(),
+                     [](const ListLine& a, const ListLine& b) { return a.Date < b.Date; });
+    std::vector<ListLine> merged;
+    merged.reserve(list.Lines.size() + added.size());
+    auto next = added.begin();
+    for (ListLine& line : list.Lines) {
+        if (line.IsEntry)
+            while (next != added.end() && next->Date < line.Date)
+                merged.push_back(*next++);
+        merged.push_back(std::move(line));
+    }
+    merged.insert(merged.end(), next, added.end());
+    list.Lines = std::move(merged);
+    return static_cast<int>(added.size());
 }
 
 void SortEntries(ListTemplate& list)

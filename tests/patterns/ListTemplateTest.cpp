@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 using namespace custodex;
 using namespace custodex::testing;
 
@@ -55,6 +58,57 @@ TEST(ListTemplate, WritesTheHeaderAndEntriesInDateOrderWithCrLf)
     EXPECT_TRUE(IsInSpan(list, QDate(2027, 2, 28)));
     EXPECT_FALSE(IsInSpan(list, QDate(2025, 2, 28)));
     EXPECT_FALSE(IsInSpan(list, QDate(2027, 3, 1)));
+}
+
+// Many entries at once land exactly where adding them one by one would put them, also in a
+// hand-edited list whose entries are out of order and among lines that are no entries.
+TEST(ListTemplate, EntriesAddedTogetherLandAsAddedOneByOne)
+{
+    ListTemplate start = Template(QStringLiteral("Garcia"), 2025, 2);
+    const ListLine kept{false, ListEntryKind::Overnight, {}, {}, QStringLiteral("# kept")};
+    start.Lines = {kept,
+                   Entry(ListEntryKind::Overnight, "2025-12-24", "Winter break"),
+                   kept,
+                   Entry(ListEntryKind::Overnight, "2025-04-01", "Out of order"),
+                   Entry(ListEntryKind::DayVisit, "2026-06-01", "Camp"),
+                   kept};
+    // A reproducible mix: repeats of each other and of the list, equal dates, reasons that
+    // differ only in case, dates before, between and after the old entries.
+    std::vector<ListLine> batch;
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+    const char* reasons[] = {"Winter break", "winter break", "Camp", "Out of order"};
+    for (int i = 0; i < 400; ++i)
+        batch.push_back({true, next() % 2 ? ListEntryKind::Overnight : ListEntryKind::DayVisit,
+                         QDate(2025, 3, 1).addDays(static_cast<int>(next() % 730)),
+                         QString::fromUtf8(reasons[next() % 4]), QString()});
+    batch.push_back(Entry(ListEntryKind::Overnight, "2025-12-24", "Winter break"));
+
+    ListTemplate oneByOne = start;
+    int addedOneByOne = 0;
+    for (const ListLine& entry : batch)
+        addedOneByOne += InsertEntry(oneByOne, entry) ? 1 : 0;
+    ListTemplate together = start;
+    EXPECT_EQ(InsertEntries(together, batch), addedOneByOne);
+    EXPECT_EQ(together.Lines, oneByOne.Lines);
+    EXPECT_EQ(InsertEntries(together, batch), 0);
+    EXPECT_EQ(together.Lines, oneByOne.Lines);
+}
+
+// An import near the cap: a whole span of nightly and daily entries, each several times.
+TEST(ListTemplate, TensOfThousandsOfEntriesAreAddedInOnePass)
+{
+    ListTemplate list = Template(QStringLiteral("Garcia"), 2025, 2);
+    std::vector<ListLine> batch;
+    for (int copy = 0; copy < 40; ++copy)
+        for (int day = 0; day < 730; ++day)
+            for (const ListEntryKind kind : {ListEntryKind::Overnight, ListEntryKind::DayVisit})
+                batch.push_back({true, kind, QDate(2025, 3, 1).addDays(day),
+                                 QStringLiteral("Event %1").arg(copy), QString()});
+    EXPECT_EQ(InsertEntries(list, batch), 58400);
+    EXPECT_EQ(EntryCount(list), 58400);
+    EXPECT_TRUE(std::is_sorted(list.Lines.begin(), list.Lines.end(),
+                               [](const ListLine& a, const ListLine& b) { return a.Date < b.Date; }));
 }
 
 // The file name must name the start month and no later month, or the reader asks.

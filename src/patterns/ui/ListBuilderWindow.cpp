@@ -400,9 +400,7 @@ void TListBuilder::ImportClick()
         Messages.Ask(PromptKind::Error, result.Error, PromptButtons::Ok);
         return;
     }
-    int added = 0;
-    for (const ListLine& entry : result.Entries)
-        added += InsertEntry(List, entry) ? 1 : 0;
+    const int added = InsertEntries(List, result.Entries);
     Fill(0);
     if (added > 0)
         Touch();
