@@ -13,8 +13,8 @@ QString ExportFilePath(const QString& chosen, const QString& extension)
     return chosen.endsWith(extension, Qt::CaseInsensitive) ? chosen : chosen + extension;
 }
 
-bool SaveExportFile(CalendarDocument& doc, const QString& path,
-                    const std::function<QByteArray()>& bytes, Prompter& messages)
+bool WriteAskingBeforeReplacing(const QString& path, const std::function<QByteArray()>& bytes,
+                                Prompter& messages)
 {
     if (QFileInfo::exists(path) &&
         messages.Ask(PromptKind::Confirmation,
@@ -27,6 +27,14 @@ bool SaveExportFile(CalendarDocument& doc, const QString& path,
         messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
         return false;
     }
+    return true;
+}
+
+bool SaveExportFile(CalendarDocument& doc, const QString& path,
+                    const std::function<QByteArray()>& bytes, Prompter& messages)
+{
+    if (!WriteAskingBeforeReplacing(path, bytes, messages))
+        return false;
     doc.ClientFolder = FolderOfPath(path);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "calendar/CalendarFile.h"
 #include "calendar/CalendarModel.h"
 #include "calendar/ProgramSettings.h"
+#include "output/ExportFile.h"
 #include "patterns/IcsImport.h"
 #include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
@@ -455,7 +456,8 @@ void TListBuilder::OpenClick()
 
 bool TListBuilder::SaveClick()
 {
-    return Path.isEmpty() ? SaveAsClick() : WriteTo(Path);
+    // The file being edited is written over without asking.
+    return Path.isEmpty() ? SaveAsClick() : WriteTo(Path, false);
 }
 
 bool TListBuilder::SaveAsClick()
@@ -468,23 +470,15 @@ bool TListBuilder::SaveAsClick()
         Client->setFocus();
         return false;
     }
-    QString path = Dialogs.SaveFileName({QStringLiteral("Save the Custom List"), Folder,
+    const QString path = Dialogs.SaveFileName({QStringLiteral("Save the Custom List"), Folder,
                                          ProposedTemplateFileName(List), TemplateFilter,
                                          QStringLiteral("tcl")});
     if (path.isEmpty())
         return false;
-    if (!path.endsWith(QStringLiteral(".tcl"), Qt::CaseInsensitive))
-        path += QStringLiteral(".tcl");
-    if (QFileInfo::exists(path) &&
-        Messages.Ask(PromptKind::Confirmation,
-                     QStringLiteral("File ") + path +
-                         QStringLiteral(" already exists!\n\rWrite over it?"),
-                     PromptButtons::OkCancel) != PromptAnswer::Ok)
-        return false;
-    return WriteTo(path);
+    return WriteTo(ExportFilePath(path, QStringLiteral(".tcl")), true);
 }
 
-bool TListBuilder::WriteTo(const QString& path)
+bool TListBuilder::WriteTo(const QString& path, bool askBeforeReplacing)
 {
     int outside = 0;
     for (const ListLine& line : List.Lines)
@@ -497,8 +491,13 @@ bool TListBuilder::WriteTo(const QString& path)
                      PromptButtons::Ok);
         return false;
     }
-    const FileWriteError error = WriteWholeFile(path, TemplateFileBytes(List));
-    if (error != FileWriteError::None) {
+    if (askBeforeReplacing) {
+        if (!WriteAskingBeforeReplacing(path, [this] { return TemplateFileBytes(List); },
+                                        Messages))
+            return false;
+    }
+    else if (const FileWriteError error = WriteWholeFile(path, TemplateFileBytes(List));
+             error != FileWriteError::None) {
         Messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
         return false;
     }

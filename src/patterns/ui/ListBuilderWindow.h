@@ -105,7 +105,8 @@ private:
     void ShowSpan();
     void Fill(int current);
     void Touch();
-    bool WriteTo(const QString& path);
+    // Refuses entries outside the span; Save As asks before replacing another file.
+    bool WriteTo(const QString& path, bool askBeforeReplacing);
     void ShowTitle();
 
     Prompter& Messages;
