@@ -226,7 +226,7 @@ TListBuilder::TListBuilder(Prompter& messages, FileDialogs& dialogs, ListTemplat
     ImportBtn = Button(central, QStringLiteral("&Import .ics..."), "ImportBtn");
     OpenBtn = Button(central, QStringLiteral("&Open..."), "OpenBtn");
     SaveBtn = Button(central, QStringLiteral("&Save"), "SaveBtn");
-    SaveAsBtn = Button(central, QStringLiteral("Save &As..."), "SaveAsBtn");
+    SaveAsBtn = Button(central, QStringLiteral("Sa&ve As..."), "SaveAsBtn");
     auto* closeBtn = Button(central, QStringLiteral("Close"), "CloseBtn");
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {AddBtn, EditBtn, RemoveBtn, ImportBtn})

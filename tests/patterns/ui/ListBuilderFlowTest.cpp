@@ -3,9 +3,11 @@
 #include "support/ModalDriver.h"
 #include "support/ScriptedServices.h"
 
+#include <QAbstractButton>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +16,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace custodex;
 using namespace custodex::testing;
@@ -112,3 +116,32 @@ TEST_F(ListBuilderFlow, ADayOutsideTheSpanIsRefusedWithTheFocusOnIt)
 }
 
 } // namespace
+
+// Each Alt key of the window reaches one control: with two, Qt only moves the focus between
+// them. "Save &As" once shared Alt+A with "&Add", so Save As was out of the keyboard's reach.
+TEST_F(ListBuilderFlow, EachAltKeyReachesOneControlAndSaveAsIsOnAltV)
+{
+    std::map<QChar, QString> owners;
+    const auto claim = [&](const QString& text) {
+        const qsizetype at = QString(text).replace(T("&&"), T("")).indexOf(QLatin1Char('&'));
+        if (at < 0 || at + 1 >= text.size())
+            return;
+        const QChar key = QString(text).replace(T("&&"), T("")).at(at + 1).toLower();
+        EXPECT_TRUE(owners.emplace(key, text).second)
+            << "Alt+" << QString(key).toStdString() << ": " << owners[key].toStdString()
+            << " and " << text.toStdString();
+    };
+    for (const QAbstractButton* button : Window.findChildren<QAbstractButton*>())
+        if (button->window() == &Window)
+            claim(button->text());
+    for (const QLabel* label : Window.findChildren<QLabel*>())
+        if (label->window() == &Window && label->buddy())
+            claim(label->text());
+
+    Dialogs.Paths = {QString()}; // the save dialog cancelled
+    Window.activateWindow();
+    QTRY_VERIFY(Window.isActiveWindow());
+    QTest::keyClick(&Window, Qt::Key_V, Qt::AltModifier);
+    QTRY_COMPARE(Dialogs.Requests.size(), 1u); // a mnemonic clicks after a moment
+    EXPECT_EQ(Dialogs.Requests.front().Title, T("Save the Custom List"));
+}
