@@ -486,6 +486,7 @@ void DrawComparisonPage(DrawingSurface& surface, const Comparison& comparison,
     const int rowHeight = line * 3 / 2;
     surface.SetPen(1, 0);
     surface.SetFont(size.width() / 75, true);
+    const int tableTop = y;
     for (const CarePeriod period : AllPeriods) {
         const int left = margin + captionWidth + static_cast<int>(Index(period)) * 3 * cell;
         const QString caption = ComparisonPeriodCaption(period);
@@ -514,8 +515,7 @@ void DrawComparisonPage(DrawingSurface& surface, const Comparison& comparison,
     surface.Line(margin, y - rowHeight / 4, margin + width, y - rowHeight / 4);
     for (int p = 1; p < 3; ++p) {
         const int x = margin + captionWidth + p * 3 * cell;
-        surface.Line(x - cell / 16, y - rowHeight * 8 - rowHeight / 4, x - cell / 16,
-                     y - rowHeight / 4);
+        surface.Line(x - cell / 16, tableTop - rowHeight / 4, x - cell / 16, y - rowHeight / 4);
     }
     y += line;
     const QStringList guidelines = ComparisonGuidelineLines(comparison);
