@@ -78,24 +78,29 @@ int ReadStartValues(const QStringList& values, StartValues& read)
 } // namespace
 
 // custodex-list-builder [START-YEAR START-MONTH CLIENT CLIENT-FOLDER]: the calendar starts it
-// with the four values of its open calendar, or with none for a list of any span. Help,
-// version and wrong arguments are answered before the window system is needed.
+// with the four values of its open calendar, or with none for a list of any span.
 int main(int argc, char* argv[])
 {
-    StartValues start;
-    {
+    // Help and version are answered before the window system is needed, so they work without
+    // a display; the rest is read after QApplication has taken Qt's own options (-platform,
+    // -style, -session) off the command line.
+    if (custodex::AsksForHelpOrVersion(argc, argv)) {
         QCoreApplication terminal(argc, argv);
         NameTheProgram();
         QCommandLineParser parser;
         DescribeCommandLine(parser);
-        parser.process(terminal); // help, version and unknown options end the program here
-        if (const int refused = ReadStartValues(parser.positionalArguments(), start))
-            return refused;
+        parser.process(terminal); // prints the text and ends the program
+        return 0;
     }
-
     QApplication app(argc, argv);
     NameTheProgram();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.custodex.Calendar"));
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    parser.process(app); // a wrong option ends the program with its message
+    StartValues start;
+    if (const int refused = ReadStartValues(parser.positionalArguments(), start))
+        return refused;
     QDir().mkpath(start.Folder);
 
     custodex::MessageBoxPrompter prompter;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# custodex-list-builder's command line without a display: help and version are answered, and
-# wrong arguments are refused with a message, where the window system was needed before.
+# custodex-list-builder's command line: help and version are answered without a display; wrong
+# arguments are refused with a message and write nothing; Qt's own options are taken.
 set -u
 program=$1
 version_expected="Custodex Calendar $2"
@@ -24,7 +24,7 @@ esac
 check_refused() {
     local expected_status=$1 expected_text=$2
     shift 2
-    out=$(run "$@"); status=$?
+    out=$(QT_QPA_PLATFORM=offscreen "$program" "$@" 2>&1); status=$?
     [ $status -eq "$expected_status" ] || fail "$*: exit status $status"
     case $out in
         *"$expected_text"*) ;;
@@ -36,6 +36,9 @@ check_refused 2 "give the start year, start month, client and client folder, or 
 check_refused 2 "the start year or month is not one" 2025 Marsh Garcia "$work"
 check_refused 2 "the start year or month is not one" 1850 March Garcia "$work"
 check_refused 1 "Unknown option 'bogus'" --bogus
+# -platform is Qt's: taken before the builder's own arguments are looked at.
+out=$(run -platform offscreen 2025 March 2>&1); status=$?
+[ $status -eq 2 ] || fail "-platform offscreen 2025 March: exit status $status: $out"
 [ -z "$(ls -A "$work")" ] || fail "a refused start wrote: $(ls -A "$work")"
 
 if [ $failures -eq 0 ]; then echo "list builder command line: all checks passed"; fi
