@@ -88,9 +88,11 @@ int InsertEntries(ListTemplate& list, const std::vector<ListLine>& entries)
     for (const ListLine& line : list.Lines)
         present.insert(keyOf(line));
     std::vector<ListLine> added;
-    for (const ListLine& entry : entries)
+    for (const ListLine& entry : entries) {
+        Q_ASSERT(entry.IsEntry); // a kept line has no date to be placed by
         if (present.insert(keyOf(entry)).second)
             added.push_back(entry);
+    }
     if (added.empty())
         return 0;
     // One at a time, each lands before the first entry dated later than it, and after the new

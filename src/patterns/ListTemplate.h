@@ -45,8 +45,9 @@ bool IsInSpan(const ListTemplate& list, const QDate& date);
 // (same kind, date and reason) is not added twice, since applying it twice would split a stay.
 // False when it was there already.
 bool InsertEntry(ListTemplate& list, const ListLine& entry);
-// The same as InsertEntry for each of `entries` in turn, in one pass: an import of tens of
-// thousands of entries takes a moment rather than minutes. Returns how many were added.
+// The same as InsertEntry for each of `entries` (entry lines only) in turn, in one pass: an
+// import of tens of thousands of entries takes a moment rather than minutes. Returns how many
+// were added.
 int InsertEntries(ListTemplate& list, const std::vector<ListLine>& entries);
 // Puts the entries in date order (stable); lines that are no entries stay where they are.
 void SortEntries(ListTemplate& list);
