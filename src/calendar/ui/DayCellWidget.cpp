@@ -3,47 +3,22 @@
 #include "calendar/Colour.h"
 
 #include <QHelpEvent>
-#include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QToolTip>
 
 namespace custodex {
 
-namespace {
-
-QLabel* PartLabel(QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return label;
-}
-
-} // namespace
-
 DayCellWidget::DayCellWidget(int number, int labelHeight, QWidget* parent)
-    : QFrame(parent), Number(number)
+    : QFrame(parent), Number(number), CaptionFont(QStringLiteral("Arial")),
+      SmallFont(QStringLiteral("Arial"))
 {
     setObjectName(QStringLiteral("Cell%1").arg(number));
     setFrameShape(QFrame::Box);
     setLineWidth(1);
     setAutoFillBackground(true);
-
-    Caption = new QLabel(this);
-    Caption->setAlignment(Qt::AlignCenter);
-    QFont captionFont(QStringLiteral("Arial"));
-    captionFont.setPointSize(10);
-    captionFont.setBold(true);
-    Caption->setFont(captionFont);
-    Caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    DayVisitReasonLabel = PartLabel(this);
-    DayVisitTimesLabel = PartLabel(this);
-    OvernightTimesLabel = PartLabel(this);
-    OvernightReasonLabel = PartLabel(this);
-    DayVisitBar = new QFrame(this);
-    DayVisitBar->setAutoFillBackground(true);
-    DayVisitBar->setAttribute(Qt::WA_TransparentForMouseEvents);
-    DayVisitBar->hide();
+    CaptionFont.setPointSize(10);
+    CaptionFont.setBold(true);
     Arrange(QSize(94, 59), labelHeight);
 }
 
@@ -53,18 +28,12 @@ void DayCellWidget::Arrange(QSize size, int labelHeight)
     const int width = size.width();
     const int height = size.height();
     const int h = labelHeight;
-    Caption->setGeometry(0, 0, width, height);
-    QFont partFont(QStringLiteral("Arial"));
-    partFont.setPixelSize(h);
-    const std::pair<QLabel*, int> parts[] = {{DayVisitReasonLabel, 1},
-                                             {DayVisitTimesLabel, h + 1},
-                                             {OvernightTimesLabel, height - 2 * h - 1},
-                                             {OvernightReasonLabel, height - h - 2}};
-    for (const auto& [label, y] : parts) {
-        label->setFont(partFont);
-        label->setGeometry(2, y, width - 4, h + 2);
-    }
-    DayVisitBar->setGeometry(2, height / 2 - 4, 23, 8);
+    SmallFont.setPixelSize(h);
+    const int tops[] = {1, h + 1, height - 2 * h - 1, height - h - 2};
+    for (std::size_t i = 0; i < PartRects.size(); ++i)
+        PartRects[i] = QRect(2, tops[i], width - 4, h + 2);
+    Bar = QRect(2, height / 2 - 4, 23, 8);
+    update();
 }
 
 void DayCellWidget::ShowKeyboardFocus(bool shown)
@@ -72,21 +41,63 @@ void DayCellWidget::ShowKeyboardFocus(bool shown)
     setLineWidth(shown ? 3 : 1);
 }
 
+QString DayCellWidget::PartText(Part part) const
+{
+    switch (part) {
+    case Part::DayVisitReason:
+        return Shown.DayVisitReasonLabel;
+    case Part::DayVisitTimes:
+        return Shown.DayVisitTimesLabel;
+    case Part::OvernightTimes:
+        return Shown.OvernightTimesLabel;
+    case Part::OvernightReason:
+        return Shown.OvernightReasonLabel;
+    }
+    return QString();
+}
+
 void DayCellWidget::Render(const DayCell& cell, std::int32_t barColour)
 {
     setVisible(cell.Visible);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, ColourFromValue(cell.Colour));
-    setPalette(colours);
-    Caption->setText(cell.Caption);
-    DayVisitReasonLabel->setText(cell.DayVisitReasonLabel);
-    DayVisitTimesLabel->setText(cell.DayVisitTimesLabel);
-    OvernightTimesLabel->setText(cell.OvernightTimesLabel);
-    OvernightReasonLabel->setText(cell.OvernightReasonLabel);
-    QPalette bar = DayVisitBar->palette();
-    bar.setColor(QPalette::Window, ColourFromValue(barColour));
-    DayVisitBar->setPalette(bar);
-    DayVisitBar->setVisible(cell.BarVisible);
+    const QColor colour = ColourFromValue(cell.Colour);
+    if (palette().color(QPalette::Window) != colour) {
+        QPalette colours = palette();
+        colours.setColor(QPalette::Window, colour);
+        setPalette(colours);
+    }
+    const QColor bar = ColourFromValue(barColour);
+    if (cell.Caption == Shown.Caption && cell.DayVisitReasonLabel == Shown.DayVisitReasonLabel &&
+        cell.DayVisitTimesLabel == Shown.DayVisitTimesLabel &&
+        cell.OvernightTimesLabel == Shown.OvernightTimesLabel &&
+        cell.OvernightReasonLabel == Shown.OvernightReasonLabel &&
+        cell.BarVisible == Shown.BarVisible && bar == BarColour) {
+        Shown = cell;
+        return; // nothing drawn changes
+    }
+    Shown = cell;
+    BarColour = bar;
+    update();
+}
+
+void DayCellWidget::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event); // the box
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    // Texts are drawn as plain text, clipped to their parts, the caption over the whole cell
+    // and the bar over the texts.
+    const int textFlags = Qt::TextForceLeftToRight;
+    painter.setFont(CaptionFont);
+    painter.drawText(rect(), Qt::AlignCenter | textFlags, Shown.Caption);
+    painter.setFont(SmallFont);
+    for (const Part part : {Part::DayVisitReason, Part::DayVisitTimes, Part::OvernightTimes,
+                            Part::OvernightReason}) {
+        const QString text = PartText(part);
+        if (!text.isEmpty())
+            painter.drawText(PartRect(part), Qt::AlignLeft | Qt::AlignVCenter | textFlags, text);
+    }
+    if (Shown.BarVisible)
+        painter.fillRect(Bar, BarColour);
 }
 
 void DayCellWidget::mousePressEvent(QMouseEvent* event)
@@ -97,12 +108,13 @@ void DayCellWidget::mousePressEvent(QMouseEvent* event)
 
 bool DayCellWidget::event(QEvent* event)
 {
-    // The reason labels let presses through, so their hints are shown from here.
+    // The reasons may be cut short in the cell, so their hints give them whole.
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        for (QLabel* label : {DayVisitReasonLabel, OvernightReasonLabel}) {
-            if (!label->text().isEmpty() && label->geometry().contains(help->pos())) {
-                QToolTip::showText(help->globalPos(), label->text(), this);
+        for (const Part part : {Part::DayVisitReason, Part::OvernightReason}) {
+            const QString text = PartText(part);
+            if (!text.isEmpty() && PartRect(part).contains(help->pos())) {
+                QToolTip::showText(help->globalPos(), text, this);
                 return true;
             }
         }

@@ -239,7 +239,7 @@ TEST_F(MainWindowFlow, TheMonthAreaAndItsLabelsGrowWithTheWindow)
     const QSize smallest = Window.size();
     EXPECT_EQ(Cell(1)->geometry(), QRect(115, 190, 94, 59));
     EXPECT_EQ(Window.MonthArea->geometry(), QRect(104, 104, 681, 446));
-    const int smallFont = Cell(1)->OvernightReasonLabel->font().pixelSize();
+    const int smallFont = Cell(1)->PartFont().pixelSize();
     EXPECT_GE(smallFont, 5);
 
     Window.resize(1280, 1000);
@@ -255,12 +255,12 @@ TEST_F(MainWindowFlow, TheMonthAreaAndItsLabelsGrowWithTheWindow)
     EXPECT_TRUE(area.contains(first));
     EXPECT_TRUE(area.contains(last));
     EXPECT_EQ(Cell(2)->geometry().left(), first.right() + 1); // the cells still touch
-    const QFont font = Cell(1)->OvernightReasonLabel->font();
+    const QFont font = Cell(1)->PartFont();
     EXPECT_GT(font.pixelSize(), smallFont + 3);
     // The same rule as in the smallest window: 17 capital A's keep within the cell.
     EXPECT_LT(QFontMetrics(font).horizontalAdvance(QString(17, QLatin1Char('A'))),
               first.width() - 3);
-    EXPECT_EQ(Cell(1)->OvernightReasonLabel->width(), first.width() - 4);
+    EXPECT_EQ(Cell(1)->PartRect(DayCellWidget::Part::OvernightReason).width(), first.width() - 4);
     EXPECT_EQ(Window.MonthYearLbl->width(), area.width() - 10);
 
     // Never smaller than the month view needs.
@@ -269,7 +269,7 @@ TEST_F(MainWindowFlow, TheMonthAreaAndItsLabelsGrowWithTheWindow)
     EXPECT_GE(Window.width(), smallest.width());
     EXPECT_GE(Window.height(), smallest.height());
     EXPECT_EQ(Cell(1)->geometry(), QRect(115, 190, 94, 59));
-    EXPECT_EQ(Cell(1)->OvernightReasonLabel->font().pixelSize(), smallFont);
+    EXPECT_EQ(Cell(1)->PartFont().pixelSize(), smallFont);
 }
 
 // Month 13 has the same name as month 1: a click there marks the second year's day.
@@ -428,7 +428,7 @@ TEST_F(MainWindowFlow, ADayIsMarkedByKeyboard)
     };
     ASSERT_EQ(focusedCells().size(), 1);
     const int april1 = focusedCells().first();
-    EXPECT_EQ(Cell(april1)->Caption->text(), QStringLiteral("1"));
+    EXPECT_EQ(Cell(april1)->CaptionText(), QStringLiteral("1"));
 
     auto edited = WhenModal([](QWidget* modal) {
         auto* editor = qobject_cast<TSetAONDay*>(modal);
@@ -456,7 +456,7 @@ TEST_F(MainWindowFlow, ADayIsMarkedByKeyboard)
     key(Qt::Key_PageUp); // March 1, the same day of the month before
     EXPECT_EQ(Window.Document().ShownMonthNumber, 1);
     EXPECT_EQ(focusedCells().size(), 1);
-    EXPECT_EQ(Cell(focusedCells().first())->Caption->text(), QStringLiteral("1"));
+    EXPECT_EQ(Cell(focusedCells().first())->CaptionText(), QStringLiteral("1"));
 }
 
 TEST_F(MainWindowFlow, CancellingTheTimeDialogLeavesTheDayEditorsTime)
@@ -520,7 +520,7 @@ TEST_F(MainWindowFlow, DayChangingCommandsRestoreOnCancelAndRedrawAfterwards)
         EXPECT_EQ(doc.ChangesPending, ok);
         EXPECT_EQ(doc.DistributionStale, ok);
         // The month view and the counters show the days as they now are.
-        EXPECT_EQ(Cell(6)->OvernightReasonLabel->text(),
+        EXPECT_EQ(Cell(6)->PartText(DayCellWidget::Part::OvernightReason),
                   ok ? QStringLiteral("Weekend") : QString());
         EXPECT_EQ(Counter(0), ok ? QStringLiteral("1") : QStringLiteral("0"));
     }

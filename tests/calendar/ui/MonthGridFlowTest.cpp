@@ -171,8 +171,8 @@ TEST_F(MonthsFlow, MarksThroughTheDayEditorAndTimeEntry)
     EXPECT_EQ(friday.OvernightReason, QStringLiteral("Weekend"));
     EXPECT_EQ(friday.OvernightPickup, QStringLiteral("07:00PM"));
     EXPECT_EQ(friday.OvernightDropoff, QStringLiteral("<None>"));
-    EXPECT_EQ(Cell(6)->OvernightReasonLabel->text(), QStringLiteral("Weekend"));
-    EXPECT_EQ(Cell(6)->OvernightTimesLabel->text(), QStringLiteral("07:00PM"));
+    EXPECT_EQ(Cell(6)->PartText(DayCellWidget::Part::OvernightReason), QStringLiteral("Weekend"));
+    EXPECT_EQ(Cell(6)->PartText(DayCellWidget::Part::OvernightTimes), QStringLiteral("07:00PM"));
     EXPECT_EQ(Counter(0), QStringLiteral("1"));
     EXPECT_EQ(Counter(1), QStringLiteral("730"));
     EXPECT_EQ(Counter(2), QStringLiteral("00.1%"));
@@ -269,8 +269,8 @@ TEST_F(MonthsFlow, ModifyingShowsTheNoNapBoxAndDayVisitsUseTheirOwnFields)
     const CalendarDay& second = Window.Document().Days[1];
     EXPECT_TRUE(second.HasDayVisit);
     EXPECT_EQ(second.DayVisitReason, QStringLiteral("Zoo"));
-    EXPECT_TRUE(Cell(2)->DayVisitBar->isVisible());
-    EXPECT_EQ(Cell(2)->DayVisitTimesLabel->text(), QStringLiteral("10:00AM  -  04:00PM"));
+    EXPECT_TRUE(Cell(2)->BarShown());
+    EXPECT_EQ(Cell(2)->PartText(DayCellWidget::Part::DayVisitTimes), QStringLiteral("10:00AM  -  04:00PM"));
     EXPECT_EQ(Window.DayVisitReasons->currentText(), QStringLiteral("Zoo"));
     EXPECT_EQ(Counter(4), QStringLiteral("1"));
 
