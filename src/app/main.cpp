@@ -22,12 +22,6 @@
 
 namespace {
 
-void NameTheProgram()
-{
-    QCoreApplication::setApplicationName(QStringLiteral("Custodex Calendar"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("4.10"));
-}
-
 // custodex-calendar [FILE.cdb]: the file manager and the desktop entry start it with one file.
 void DescribeCommandLine(QCommandLineParser& parser)
 {
@@ -56,22 +50,14 @@ QIcon ProgramIcon()
 
 int main(int argc, char* argv[])
 {
-    // --help and --version answer on the terminal before the GUI starts: no display needed.
-    if (custodex::AsksForHelpOrVersion(argc, argv)) {
-        QCoreApplication terminal(argc, argv);
-        NameTheProgram();
-        QCommandLineParser parser;
-        DescribeCommandLine(parser);
-        parser.process(terminal); // prints the text and ends the program
-        return 0;
-    }
+    custodex::AnswerHelpOrVersion(argc, argv, DescribeCommandLine);
     // Fontconfig reads its configuration and font caches the first time a widget needs a font,
     // a good part of the start. A second thread does it while Qt connects to the display; it
     // is joined before the first widget; fontconfig's own start is safe from two threads.
     std::thread fontconfigStart([] { FcInit(); });
     QApplication app(argc, argv);
     fontconfigStart.join();
-    NameTheProgram();
+    custodex::NameTheDesktopProgram();
     // No display name: Qt would add it to every caption, and the main window's caption is
     // "Calendar File=" and the file's name, which is empty while no calendar is open.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.custodex.Calendar"));

@@ -14,12 +14,6 @@
 
 namespace {
 
-void NameTheProgram()
-{
-    QCoreApplication::setApplicationName(QStringLiteral("Custodex Calendar"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("4.10"));
-}
-
 void DescribeCommandLine(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(QStringLiteral(
@@ -81,19 +75,9 @@ int ReadStartValues(const QStringList& values, StartValues& read)
 // with the four values of its open calendar, or with none for a list of any span.
 int main(int argc, char* argv[])
 {
-    // Help and version are answered before the window system is needed, so they work without
-    // a display; the rest is read after QApplication has taken Qt's own options (-platform,
-    // -style, -session) off the command line.
-    if (custodex::AsksForHelpOrVersion(argc, argv)) {
-        QCoreApplication terminal(argc, argv);
-        NameTheProgram();
-        QCommandLineParser parser;
-        DescribeCommandLine(parser);
-        parser.process(terminal); // prints the text and ends the program
-        return 0;
-    }
+    custodex::AnswerHelpOrVersion(argc, argv, DescribeCommandLine);
     QApplication app(argc, argv);
-    NameTheProgram();
+    custodex::NameTheDesktopProgram();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.custodex.Calendar"));
     QCommandLineParser parser;
     DescribeCommandLine(parser);

@@ -1,8 +1,18 @@
 #include "platform/CommandLine.h"
 
 #include <QByteArray>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdlib>
 
 namespace custodex {
+
+void NameTheDesktopProgram()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Custodex Calendar"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("4.10"));
+}
 
 bool AsksForHelpOrVersion(int argc, char* argv[])
 {
@@ -15,6 +25,19 @@ bool AsksForHelpOrVersion(int argc, char* argv[])
             return true;
     }
     return false;
+}
+
+void AnswerHelpOrVersion(int argc, char* argv[],
+                         const std::function<void(QCommandLineParser&)>& describe)
+{
+    if (!AsksForHelpOrVersion(argc, argv))
+        return;
+    QCoreApplication terminal(argc, argv);
+    NameTheDesktopProgram();
+    QCommandLineParser parser;
+    describe(parser);
+    parser.process(terminal); // prints the text and ends the program
+    std::exit(0);
 }
 
 } // namespace custodex
