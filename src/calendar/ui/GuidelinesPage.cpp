@@ -1,5 +1,7 @@
 #include "calendar/ui/GuidelinesPage.h"
 
+#include "calendar/ui/DialogParts.h"
+
 #include "platform/Prompter.h"
 
 #include <QComboBox>
@@ -52,18 +54,10 @@ GuidelineEditor::GuidelineEditor(Prompter& messages, const std::vector<Guideline
     form->addRow(QStringLiteral("&Measure:"), Measure);
     form->addRow(QStringLiteral("At &least:"), AtLeast);
     form->addRow(QString(), Rule);
-    OkBtn = new QPushButton(QStringLiteral("OK"), this);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    OkBtn->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OkBtn);
-    buttons->addWidget(CancelBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    const OkCancelButtons buttons = LayOutWithOkCancel(*this, form);
+    OkBtn = buttons.Ok;
+    CancelBtn = buttons.Cancel;
     connect(OkBtn, &QPushButton::clicked, this, &GuidelineEditor::OkClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(Measure, &QComboBox::currentIndexChanged, this, [this](int index) {
         Rule->setText(GuidelineValueRule(Measures[static_cast<std::size_t>(std::max(0, index))]));
     });

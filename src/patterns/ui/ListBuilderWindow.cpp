@@ -3,6 +3,7 @@
 #include "calendar/CalendarFile.h"
 #include "calendar/CalendarModel.h"
 #include "calendar/ProgramSettings.h"
+#include "calendar/ui/DialogParts.h"
 #include "output/ExportFile.h"
 #include "patterns/IcsImport.h"
 #include "platform/FileAccess.h"
@@ -70,18 +71,10 @@ ListEntryDialog::ListEntryDialog(Prompter& messages, QWidget* parent)
     form->addRow(QStringLiteral("&From:"), From);
     form->addRow(QStringLiteral("&To:"), To);
     form->addRow(QStringLiteral("&Reason:"), Reason);
-    OkBtn = Button(this, QStringLiteral("OK"), "OkBtn");
-    CancelBtn = Button(this, QStringLiteral("Cancel"), "CancelBtn");
-    OkBtn->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OkBtn);
-    buttons->addWidget(CancelBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    const OkCancelButtons buttons = LayOutWithOkCancel(*this, form);
+    OkBtn = buttons.Ok;
+    CancelBtn = buttons.Cancel;
     connect(OkBtn, &QPushButton::clicked, this, &ListEntryDialog::OkClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     // Moving the first day of a range moves its end along when it would fall before it.
     connect(From, &QDateEdit::dateChanged, this, [this](const QDate& date) {
         if (To->isEnabled() && To->date() < date)
@@ -156,22 +149,12 @@ IcsImportDialog::IcsImportDialog(QWidget* parent) : QDialog(parent)
     Reason = new QLineEdit(this);
     Reason->setMaxLength(100);
     Reason->setPlaceholderText(QStringLiteral("each event's summary"));
-    auto* ok = Button(this, QStringLiteral("Import"), "ImportOk");
-    auto* cancel = Button(this, QStringLiteral("Cancel"), "ImportCancel");
-    ok->setDefault(true);
     auto* form = new QFormLayout;
     form->addRow(AsOvernights);
     form->addRow(AsDayVisits);
     form->addRow(QStringLiteral("&Reason:"), Reason);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelButtons buttons = LayOutWithOkCancel(*this, form, QStringLiteral("Import"));
+    connect(buttons.Ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 TListBuilder::TListBuilder(Prompter& messages, FileDialogs& dialogs, ListTemplate start,
