@@ -393,23 +393,15 @@ void MainWindowControls::ShowGuidelines(const CalendarDocument& doc, CounterChoi
     GuidelinesPanel->setVisible(!standings.empty());
     if (standings.empty())
         return;
-    // The period of the counters shown.
-    const std::size_t period = choice == CounterChoice::FirstYear    ? 0
-                               : choice == CounterChoice::SecondYear ? 1
-                                                                     : 2;
-    static const std::array<QString, 3> periods{QStringLiteral("1st year"),
-                                                QStringLiteral("2nd year"),
-                                                QStringLiteral("both years")};
-    QString html = QStringLiteral("<b>Guidelines</b> (") + periods[period] + QStringLiteral(")");
-    QStringList plain{QStringLiteral("Guidelines (") + periods[period] + QLatin1Char(')')};
-    for (const GuidelineStanding& standing : standings) {
-        const GuidelineResult& result = standing.Periods[period];
-        const QString line = MarkedGuidelineLine(standing.Rule, result);
+    const GuidelinePanel panel = GuidelinePanelFor(standings, choice);
+    QString html = QStringLiteral("<b>Guidelines</b> (") + panel.PeriodName + QLatin1Char(')');
+    QStringList plain{QStringLiteral("Guidelines (") + panel.PeriodName + QLatin1Char(')')};
+    for (const GuidelinePanelLine& line : panel.Lines) {
         // The tick or cross and the words say it; the colour only repeats it.
         html += QStringLiteral("<br><span style=\"color:%1\">%2</span>")
-                    .arg(result.Met() ? QStringLiteral("#006400") : QStringLiteral("#8b0000"),
-                         line.toHtmlEscaped());
-        plain << line;
+                    .arg(line.Met ? QStringLiteral("#006400") : QStringLiteral("#8b0000"),
+                         line.Text.toHtmlEscaped());
+        plain << line.Text;
     }
     GuidelinesPanel->setText(html);
     GuidelinesPanel->setToolTip(plain.join(QLatin1Char('\n')));

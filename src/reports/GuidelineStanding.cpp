@@ -95,6 +95,24 @@ QString MarkedGuidelineLine(const Guideline& rule, const GuidelineResult& result
            GuidelineStatusLine(rule, result);
 }
 
+GuidelinePanel GuidelinePanelFor(const std::vector<GuidelineStanding>& standings,
+                                 CounterChoice choice)
+{
+    // The period of the counters shown, as the counters' radio buttons name it.
+    const std::size_t period = choice == CounterChoice::FirstYear    ? 0
+                               : choice == CounterChoice::SecondYear ? 1
+                                                                     : 2;
+    static const std::array<QString, 3> periods{QStringLiteral("1st year"),
+                                                QStringLiteral("2nd year"),
+                                                QStringLiteral("both years")};
+    GuidelinePanel panel{periods[period], {}};
+    for (const GuidelineStanding& standing : standings) {
+        const GuidelineResult& result = standing.Periods[period];
+        panel.Lines.push_back({MarkedGuidelineLine(standing.Rule, result), result.Met()});
+    }
+    return panel;
+}
+
 QJsonArray GuidelineStandingsJson(const std::vector<GuidelineStanding>& standings)
 {
     static const std::array<QString, 3> keys{

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/Guidelines.h"
+#include "calendar/MonthView.h"
 #include "reports/ProposalComparison.h"
 
 #include <QJsonArray>
@@ -42,6 +43,19 @@ QString ShortByText(const Guideline& rule, const GuidelineResult& result); // "4
 QString GuidelineStatusLine(const Guideline& rule, const GuidelineResult& result);
 // The same after a mark that does not rely on colour: a tick when met, a cross when short.
 QString MarkedGuidelineLine(const Guideline& rule, const GuidelineResult& result);
+
+// What the main window shows beside the counters chosen: the period ("1st year", "2nd year",
+// "both years") and, per guideline, its marked line for it and whether it is met.
+struct GuidelinePanelLine {
+    QString Text;
+    bool Met = false;
+};
+struct GuidelinePanel {
+    QString PeriodName;
+    std::vector<GuidelinePanelLine> Lines;
+};
+GuidelinePanel GuidelinePanelFor(const std::vector<GuidelineStanding>& standings,
+                                 CounterChoice choice);
 
 // The "guidelines" array of the command line's JSON: name, measure, atLeast and the three
 // periods with actual, target, met and shortBy.
