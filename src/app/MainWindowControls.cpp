@@ -14,8 +14,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QStyle>
 #include <QRadioButton>
+#include <QStyle>
 #include <QToolButton>
 
 namespace custodex {

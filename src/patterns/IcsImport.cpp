@@ -470,4 +470,23 @@ IcsImportResult ImportIcsEntries(const QByteArray& bytes, const ListTemplate& sp
     return result;
 }
 
+QString IcsImportReport(const IcsImportResult& result, int added, const QString& fileName)
+{
+    QString report = QStringLiteral("%1 entries added from %2 events of %3.")
+                         .arg(added)
+                         .arg(result.Events)
+                         .arg(fileName);
+    if (result.EventsOutside > 0)
+        report += QStringLiteral("\n\r%1 events fell outside the list's 24 months and were left "
+                                 "out.")
+                      .arg(result.EventsOutside);
+    if (result.EventsUndated > 0)
+        report += QStringLiteral("\n\r%1 events without a usable start date were left out.")
+                      .arg(result.EventsUndated);
+    if (result.EventsCancelled > 0)
+        report +=
+            QStringLiteral("\n\r%1 cancelled events were left out.").arg(result.EventsCancelled);
+    return report;
+}
+
 } // namespace custodex

@@ -81,8 +81,8 @@ int InsertEntries(ListTemplate& list, const std::vector<ListLine>& entries)
 {
     using Key = std::tuple<bool, int, qint64, QString, QString>;
     const auto keyOf = [](const ListLine& line) {
-        return Key{line.IsEntry, static_cast<int>(line.Kind), line.Date.toJulianDay(),
-                   line.Reason, line.Text};
+        return Key{line.IsEntry, static_cast<int>(line.Kind), line.Date.toJulianDay(), line.Reason,
+                   line.Text};
     };
     std::set<Key> present;
     for (const ListLine& line : list.Lines)
@@ -126,6 +126,14 @@ void SortEntries(ListTemplate& list)
     for (ListLine& line : list.Lines)
         if (line.IsEntry)
             line = *next++;
+}
+
+int EntriesOutsideSpan(const ListTemplate& list)
+{
+    return static_cast<int>(
+        std::count_if(list.Lines.begin(), list.Lines.end(), [&list](const ListLine& line) {
+            return line.IsEntry && !IsInSpan(list, line.Date);
+        }));
 }
 
 int EntryCount(const ListTemplate& list)

@@ -52,6 +52,8 @@ int InsertEntries(ListTemplate& list, const std::vector<ListLine>& entries);
 // Puts the entries in date order (stable); lines that are no entries stay where they are.
 void SortEntries(ListTemplate& list);
 int EntryCount(const ListTemplate& list);
+// Entries dated outside the span, as after a change of its start: the list is not saved so.
+int EntriesOutsideSpan(const ListTemplate& list);
 
 // "2025 March Garcia Custom List.tcl": the leading year and the start month are what the reader
 // checks against the calendar. A month name in the client's name that comes later in the year

@@ -22,8 +22,8 @@ GuidelineResult ResultFor(const Guideline& rule, const PeriodFigures& figures, b
     switch (rule.Measure) {
     case GuidelineMeasure::Overnights:
     case GuidelineMeasure::DayVisits:
-        result.Actual = rule.Measure == GuidelineMeasure::Overnights ? figures.Overnights
-                                                                      : figures.DayVisits;
+        result.Actual =
+            rule.Measure == GuidelineMeasure::Overnights ? figures.Overnights : figures.DayVisits;
         result.ActualText = QString::number(result.Actual);
         // A count a year: both years together are measured against twice it.
         result.Target = bothYears ? 2 * rule.AtLeast : rule.AtLeast;
@@ -61,11 +61,10 @@ std::vector<GuidelineStanding> EvaluateGuidelines(const CalendarDocument& doc)
 {
     if (doc.Guidelines.empty() || !doc.HasCalendar())
         return {};
-    const bool care = std::any_of(doc.Guidelines.begin(), doc.Guidelines.end(),
-                                  [](const Guideline& rule) {
-                                      return rule.Measure ==
-                                             GuidelineMeasure::NonCustodialCarePercent;
-                                  });
+    const bool care =
+        std::any_of(doc.Guidelines.begin(), doc.Guidelines.end(), [](const Guideline& rule) {
+            return rule.Measure == GuidelineMeasure::NonCustodialCarePercent;
+        });
     return StandingsOf(doc.Guidelines, FiguresOf(doc, QString(), care));
 }
 
@@ -102,9 +101,8 @@ GuidelinePanel GuidelinePanelFor(const std::vector<GuidelineStanding>& standings
     const std::size_t period = choice == CounterChoice::FirstYear    ? 0
                                : choice == CounterChoice::SecondYear ? 1
                                                                      : 2;
-    static const std::array<QString, 3> periods{QStringLiteral("1st year"),
-                                                QStringLiteral("2nd year"),
-                                                QStringLiteral("both years")};
+    static const std::array<QString, 3> periods{
+        QStringLiteral("1st year"), QStringLiteral("2nd year"), QStringLiteral("both years")};
     GuidelinePanel panel{periods[period], {}};
     for (const GuidelineStanding& standing : standings) {
         const GuidelineResult& result = standing.Periods[period];

@@ -20,8 +20,8 @@ namespace custodex {
 namespace {
 
 constexpr std::array<GuidelineMeasure, 4> Measures{
-    GuidelineMeasure::Overnights, GuidelineMeasure::DayVisits,
-    GuidelineMeasure::OvernightPercent, GuidelineMeasure::NonCustodialCarePercent};
+    GuidelineMeasure::Overnights, GuidelineMeasure::DayVisits, GuidelineMeasure::OvernightPercent,
+    GuidelineMeasure::NonCustodialCarePercent};
 
 QString ListText(const Guideline& guideline)
 {
@@ -69,8 +69,8 @@ std::optional<Guideline> GuidelineEditor::Edit(const std::optional<Guideline>& s
     Result.reset();
     EditedName = start ? start->Name : QString();
     Name->setText(start ? start->Name : QString());
-    const auto at = start ? std::find(Measures.begin(), Measures.end(), start->Measure)
-                          : Measures.begin();
+    const auto at =
+        start ? std::find(Measures.begin(), Measures.end(), start->Measure) : Measures.begin();
     Measure->setCurrentIndex(static_cast<int>(at - Measures.begin()));
     Rule->setText(GuidelineValueRule(*at));
     AtLeast->setText(start ? GuidelineValueText(*start) : QString());
@@ -87,8 +87,8 @@ void GuidelineEditor::OkClick()
     if (problem.isEmpty() && name != EditedName &&
         std::any_of(Others.begin(), Others.end(),
                     [&](const Guideline& other) { return other.Name == name; }))
-        problem = QStringLiteral("There is a guideline named \"") + name +
-                  QStringLiteral("\" already.");
+        problem =
+            QStringLiteral("There is a guideline named \"") + name + QStringLiteral("\" already.");
     if (!problem.isEmpty()) {
         Messages.Ask(PromptKind::Error, problem, PromptButtons::Ok);
         Name->setFocus();

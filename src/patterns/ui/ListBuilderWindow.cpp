@@ -120,8 +120,7 @@ void ListEntryDialog::OkClick()
             return;
         }
     if (to < from) {
-        Messages.Ask(PromptKind::Error,
-                     QStringLiteral("The last day comes before the first day."),
+        Messages.Ask(PromptKind::Error, QStringLiteral("The last day comes before the first day."),
                      PromptButtons::Ok);
         To->setFocus();
         return;
@@ -196,8 +195,8 @@ TListBuilder::TListBuilder(Prompter& messages, FileDialogs& dialogs, ListTemplat
     Entries = new QTreeWidget(central);
     Entries->setObjectName(QStringLiteral("Entries"));
     Entries->setColumnCount(3);
-    Entries->setHeaderLabels({QStringLiteral("Kind"), QStringLiteral("Date"),
-                              QStringLiteral("Reason")});
+    Entries->setHeaderLabels(
+        {QStringLiteral("Kind"), QStringLiteral("Date"), QStringLiteral("Reason")});
     Entries->setRootIsDecorated(false);
     Entries->setUniformRowHeights(true);
     Entries->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
@@ -353,16 +352,14 @@ void TListBuilder::RemoveClick()
 
 void TListBuilder::ImportClick()
 {
-    const QString path = Dialogs.OpenFileName({QStringLiteral("Import an iCalendar File"), Folder,
-                                               QString(),
-                                               QStringLiteral("iCalendar Files (*.ics)"),
-                                               QStringLiteral("ics")});
+    const QString path =
+        Dialogs.OpenFileName({QStringLiteral("Import an iCalendar File"), Folder, QString(),
+                              QStringLiteral("iCalendar Files (*.ics)"), QStringLiteral("ics")});
     if (path.isEmpty())
         return;
     const std::optional<QByteArray> bytes = ReadRegularFile(path);
     if (!bytes) {
-        Messages.Ask(PromptKind::Error,
-                     QStringLiteral("Cannot read ") + path + QStringLiteral("."),
+        Messages.Ask(PromptKind::Error, QStringLiteral("Cannot read ") + path + QStringLiteral("."),
                      PromptButtons::Ok);
         return;
     }
@@ -374,11 +371,11 @@ void TListBuilder::ImportClick()
             Messages.Ask(PromptKind::Error, *problem, PromptButtons::Ok);
             return;
         }
-    const IcsImportResult result = ImportIcsEntries(
-        *bytes, List,
-        {ImportDialog->AsOvernights->isChecked() ? ListEntryKind::Overnight
-                                                 : ListEntryKind::DayVisit,
-         reason});
+    const IcsImportResult result =
+        ImportIcsEntries(*bytes, List,
+                         {ImportDialog->AsOvernights->isChecked() ? ListEntryKind::Overnight
+                                                                  : ListEntryKind::DayVisit,
+                          reason});
     if (!result.Ok) {
         // Nothing is taken from a file that cannot be read whole.
         Messages.Ask(PromptKind::Error, result.Error, PromptButtons::Ok);
@@ -388,21 +385,8 @@ void TListBuilder::ImportClick()
     Fill(0);
     if (added > 0)
         Touch();
-    QString report = QStringLiteral("%1 entries added from %2 events of %3.")
-                         .arg(added)
-                         .arg(result.Events)
-                         .arg(QFileInfo(path).fileName());
-    if (result.EventsOutside > 0)
-        report += QStringLiteral("\n\r%1 events fell outside the list's 24 months and were left "
-                                 "out.")
-                      .arg(result.EventsOutside);
-    if (result.EventsUndated > 0)
-        report += QStringLiteral("\n\r%1 events without a usable start date were left out.")
-                      .arg(result.EventsUndated);
-    if (result.EventsCancelled > 0)
-        report += QStringLiteral("\n\r%1 cancelled events were left out.")
-                      .arg(result.EventsCancelled);
-    Messages.Ask(PromptKind::Information, report, PromptButtons::Ok);
+    Messages.Ask(PromptKind::Information,
+                 IcsImportReport(result, added, QFileInfo(path).fileName()), PromptButtons::Ok);
 }
 
 void TListBuilder::OpenClick()
@@ -412,15 +396,14 @@ void TListBuilder::OpenClick()
                                                "one?"),
                                 PromptButtons::YesNo) != PromptAnswer::Yes)
         return;
-    const QString path = Dialogs.OpenFileName(
-        {QStringLiteral("Open a Custom List"), Folder, QString(), TemplateFilter,
-         QStringLiteral("tcl")});
+    const QString path = Dialogs.OpenFileName({QStringLiteral("Open a Custom List"), Folder,
+                                               QString(), TemplateFilter, QStringLiteral("tcl")});
     if (path.isEmpty())
         return;
     const std::optional<CustomListTemplate> read = ReadCustomListTemplate(path);
     if (!read) {
-        Messages.Ask(PromptKind::Error, QStringLiteral("Cannot open file ") + path +
-                                            QLatin1Char('.'),
+        Messages.Ask(PromptKind::Error,
+                     QStringLiteral("Cannot open file ") + path + QLatin1Char('.'),
                      PromptButtons::Ok);
         return;
     }
@@ -454,8 +437,8 @@ bool TListBuilder::SaveAsClick()
         return false;
     }
     const QString path = Dialogs.SaveFileName({QStringLiteral("Save the Custom List"), Folder,
-                                         ProposedTemplateFileName(List), TemplateFilter,
-                                         QStringLiteral("tcl")});
+                                               ProposedTemplateFileName(List), TemplateFilter,
+                                               QStringLiteral("tcl")});
     if (path.isEmpty())
         return false;
     return WriteTo(ExportFilePath(path, QStringLiteral(".tcl")), true);
@@ -463,10 +446,7 @@ bool TListBuilder::SaveAsClick()
 
 bool TListBuilder::WriteTo(const QString& path, bool askBeforeReplacing)
 {
-    int outside = 0;
-    for (const ListLine& line : List.Lines)
-        outside += line.IsEntry && !IsInSpan(List, line.Date) ? 1 : 0;
-    if (outside > 0) {
+    if (const int outside = EntriesOutsideSpan(List); outside > 0) {
         Messages.Ask(PromptKind::Error,
                      QStringLiteral("%1 entries lie outside the list's 24 months.\n\rRemove "
                                     "them, or change the start month and year.")
@@ -475,8 +455,8 @@ bool TListBuilder::WriteTo(const QString& path, bool askBeforeReplacing)
         return false;
     }
     if (askBeforeReplacing) {
-        if (!WriteAskingBeforeReplacing(path, [this] { return TemplateFileBytes(List); },
-                                        Messages))
+        if (!WriteAskingBeforeReplacing(
+                path, [this] { return TemplateFileBytes(List); }, Messages))
             return false;
     }
     else if (const FileWriteError error = WriteWholeFile(path, TemplateFileBytes(List));
@@ -495,10 +475,9 @@ bool TListBuilder::WriteTo(const QString& path, bool askBeforeReplacing)
 void TListBuilder::closeEvent(QCloseEvent* event)
 {
     if (Changed) {
-        const PromptAnswer answer =
-            Messages.Ask(PromptKind::Confirmation,
-                         QStringLiteral("Save the changes to the custom list?"),
-                         PromptButtons::YesNoCancel);
+        const PromptAnswer answer = Messages.Ask(
+            PromptKind::Confirmation, QStringLiteral("Save the changes to the custom list?"),
+            PromptButtons::YesNoCancel);
         if (answer == PromptAnswer::Cancel || (answer == PromptAnswer::Yes && !SaveClick())) {
             event->ignore();
             return;
