@@ -1,6 +1,7 @@
 #include "app/MainMenu.h"
 
 #include "app/MainWindow.h"
+#include "app/MenuBarKeys.h"
 #include "calendar/ui/CalendarCommands.h"
 #include "calendar/ui/PreferencesCommand.h"
 #include "entry/ui/FindCommand.h"
@@ -166,6 +167,7 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     add(help, QStringLiteral("&Goto CDX Website"), "GotoWebsite", [host] { RunWebsite(*host); });
     add(help, QStringLiteral("&About"), "About", [host] { ShowAbout(*host); });
     bar(QStringLiteral("&Exit"), "ExitBar", [w] { w->close(); });
+    new MenuBarKeys(w, w->menuBar()); // the Alt keys of Preview, Preferences and Exit
     return items;
 }
 

@@ -8,6 +8,7 @@
 #include "calendar/ui/DayCellWidget.h"
 #include "calendar/ui/PreferencesDialog.h"
 #include "calendar/ui/TimeEntryDialog.h"
+#include "calendar/ui/TimeFieldKeys.h"
 #include "entry/ui/DayEditorDialog.h"
 #include "platform/HelpService.h"
 #include "platform/Prompter.h"
@@ -94,9 +95,12 @@ void TQDLMainCalendar::ConnectControls()
         if (on)
             SetMode(MarkMode::DayVisits);
     });
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         connect(DefaultTimeButtons[static_cast<std::size_t>(i)], &QToolButton::clicked, this,
                 [this, i] { EditDefaultTime(i); });
+        OpenTimeEntryOnKeys(DefaultTimeFields()[static_cast<std::size_t>(i)],
+                            [this, i] { EditDefaultTime(i); });
+    }
     connect(OverniteReasons, &QComboBox::editTextChanged, this,
             [this] { ReasonTextEdited(OverniteReasons, Doc.OverniteReasons); });
     connect(DayVisitReasons, &QComboBox::editTextChanged, this,

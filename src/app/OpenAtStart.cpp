@@ -44,6 +44,18 @@ void TQDLMainCalendar::showEvent(QShowEvent* event)
 
 void TQDLMainCalendar::FirstActivation()
 {
+    // The frame is known only once the window manager has framed the window: the title bar
+    // must be on the screen too.
+    if (const QScreen* screen = this->screen(); screen && !isMaximized() && !isFullScreen()) {
+        const QRect frame = frameGeometry();
+        const QRect inner = geometry();
+        const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                               frame.right() - inner.right(), frame.bottom() - inner.bottom());
+        const QRect available = screen->availableGeometry();
+        if (!available.contains(frame))
+            setGeometry(FitInside(frame, available, minimumSizeHint().grownBy(margins))
+                            .marginsRemoved(margins));
+    }
     ProgramSetup.ClientFolder = Doc.ClientFolder;
     if (ReadProgramSettingsFile(ProgramSetup, WindowServices.Paths.SettingsFile) &&
         !ProgramSetup.ClientFolder.isEmpty())

@@ -150,22 +150,39 @@ void ClockStepQuarter(ClockState& state, bool up)
 }
 
 const QString HourRefusal = QStringLiteral("Invalid hour.  Must be a value from 0 to 12");
+// Typed hours past 12 are taken too, so a typed refusal names that range as well.
+const QString TypedHourRefusal =
+    HourRefusal +
+    QStringLiteral(
+        "\n\rTyped as a 24-hour time (such as 18:30), the hour is a value from 0 to 23.");
 const QString MinuteRefusal = QStringLiteral("Invalid Minute.  Must be a value from 0 to 59");
+
+// "0030", "00:30", "1230", "12:30" and "18:30" are read on a 24-hour clock; "6", "630", "6:30"
+// and "12" keep the AM/PM shown, as a user typing them means the time on the dial.
+bool TypedAsTwentyFourHours(const QString& entry, int hour)
+{
+    const qsizetype colon = entry.indexOf(QLatin1Char(':'));
+    return hour > 12 || entry.startsWith(QLatin1Char('0')) || colon == 2 ||
+           (colon < 0 && entry.size() == 4);
+}
 
 TypedKey ClockTypeIntoHour(ClockState& state, QChar key)
 {
     if (state.Typed.isEmpty())
         state.AmPmBeforeTyping = state.AmPm;
+    const QString typed = state.Typed + key;
     const TypedEntry entry = TypeIntoTime(state.Typed, key, LastMinuteOfDay);
     const TypedTime& time = entry.Time;
     if (entry.Ignored)
         return {true, {}};
     if (time.Fault != TypedTimeFault::None)
-        return {true, time.Fault == TypedTimeFault::Hour ? HourRefusal : MinuteRefusal};
-    const bool afternoon = time.Hour > 12;
-    state.Hour = TwoDigits(afternoon ? time.Hour - 12 : time.Hour);
+        return {true, time.Fault == TypedTimeFault::Hour ? TypedHourRefusal : MinuteRefusal};
+    state.Hour = TwoDigits(time.Hour > 12 ? time.Hour - 12 : time.Hour);
     state.Minute = TwoDigits(time.Minute);
-    state.AmPm = afternoon ? QStringLiteral("PM") : state.AmPmBeforeTyping;
+    if (TypedAsTwentyFourHours(typed, time.Hour))
+        state.AmPm = time.Hour >= 12 ? QStringLiteral("PM") : QStringLiteral("AM");
+    else
+        state.AmPm = state.AmPmBeforeTyping;
     state.SpinPosition = state.Hour.toInt();
     return {true, {}};
 }

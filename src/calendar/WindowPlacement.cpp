@@ -18,13 +18,29 @@ QRect OpeningGeometry(const QRect& available, const QSize& minimum)
     return rect;
 }
 
+QRect FitInside(const QRect& geometry, const QRect& available, const QSize& minimum)
+{
+    const auto fit = [](int length, int room, int least) {
+        return std::max(std::min(length, room), least);
+    };
+    const int width = fit(geometry.width(), available.width(), minimum.width());
+    const int height = fit(geometry.height(), available.height(), minimum.height());
+    // Moved back inside from the right and bottom first, so a window larger than the area
+    // still shows its top-left corner and its title bar.
+    const int x =
+        std::max(std::min(geometry.x(), available.x() + available.width() - width), available.x());
+    const int y = std::max(std::min(geometry.y(), available.y() + available.height() - height),
+                           available.y());
+    return QRect(x, y, width, height);
+}
+
 WindowPlacement ChoosePlacement(const std::optional<WindowPlacement>& kept, const QRect& available,
                                 const QSize& minimum)
 {
     if (kept && kept->Geometry.width() >= minimum.width() &&
         kept->Geometry.height() >= minimum.height() && kept->Geometry.intersects(available))
-        return *kept;
-    return {OpeningGeometry(available, minimum), false};
+        return {FitInside(kept->Geometry, available, minimum), kept->Maximized};
+    return {FitInside(OpeningGeometry(available, minimum), available, minimum), false};
 }
 
 QByteArray WindowPlacementBytes(const WindowPlacement& placement)
@@ -83,10 +99,12 @@ QPoint MoveAside(const QRect& window, const QRect& keepClear, const QRect& scree
         return window.topLeft();
     constexpr int Gap = 8;
     const auto clampX = [&](int x) {
-        return std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - window.width()));
+        return std::clamp(x, screen.left(),
+                          std::max(screen.left(), screen.right() + 1 - window.width()));
     };
     const auto clampY = [&](int y) {
-        return std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() + 1 - window.height()));
+        return std::clamp(y, screen.top(),
+                          std::max(screen.top(), screen.bottom() + 1 - window.height()));
     };
     const QPoint candidates[] = {
         {keepClear.right() + 1 + Gap, clampY(window.y())},

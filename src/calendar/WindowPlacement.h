@@ -22,8 +22,13 @@ inline const QString WindowPlacementFileName = QStringLiteral("Window.ini");
 // Three quarters of the available area, never below `minimum`, centred in the area.
 QRect OpeningGeometry(const QRect& available, const QSize& minimum);
 
+// `geometry` made to fit inside the available area: shrunk to it (never below `minimum`) and
+// moved into it. A screen's scale or size may have changed since the geometry was kept.
+QRect FitInside(const QRect& geometry, const QRect& available, const QSize& minimum);
+
 // The placement to use: the one kept when it is at least `minimum` and still meets the
-// available area (a screen may have gone), else the opening geometry.
+// available area (a screen may have gone), else the opening geometry; either fitted inside
+// the area.
 WindowPlacement ChoosePlacement(const std::optional<WindowPlacement>& kept, const QRect& available,
                                 const QSize& minimum);
 

@@ -85,12 +85,25 @@ QString PressClockKeys(ClockState& clock, const char* keys)
     for (const char* k = keys; *k; ++k) {
         TypedKey typed;
         switch (*k) {
-        case '>': typed = ClockKey(clock, Qt::Key_PageUp, QString()); break;
-        case '<': typed = ClockKey(clock, Qt::Key_PageDown, QString()); break;
-        case '+': typed = ClockKey(clock, Qt::Key_Up, QString()); break;
-        case '-': typed = ClockKey(clock, Qt::Key_Down, QString()); break;
-        case '|': ClockFocus(clock, ClockPart::Minute); typed.Taken = true; break;
-        default: typed = ClockKey(clock, 0, QString(QLatin1Char(*k))); break;
+        case '>':
+            typed = ClockKey(clock, Qt::Key_PageUp, QString());
+            break;
+        case '<':
+            typed = ClockKey(clock, Qt::Key_PageDown, QString());
+            break;
+        case '+':
+            typed = ClockKey(clock, Qt::Key_Up, QString());
+            break;
+        case '-':
+            typed = ClockKey(clock, Qt::Key_Down, QString());
+            break;
+        case '|':
+            ClockFocus(clock, ClockPart::Minute);
+            typed.Taken = true;
+            break;
+        default:
+            typed = ClockKey(clock, 0, QString(QLatin1Char(*k)));
+            break;
         }
         EXPECT_TRUE(typed.Taken) << keys << " at " << *k;
         if (!typed.Refusal.isEmpty())
@@ -103,7 +116,9 @@ QString PressClockKeys(ClockState& clock, const char* keys)
 
 TEST(ClockLogic, TypedTimesAndQuarterHours)
 {
-    const QString hour = QStringLiteral("Invalid hour.  Must be a value from 0 to 12");
+    const QString hour =
+        QStringLiteral("Invalid hour.  Must be a value from 0 to 12\n\rTyped as a 24-hour time "
+                       "(such as 18:30), the hour is a value from 0 to 23.");
     const QString minute = QStringLiteral("Invalid Minute.  Must be a value from 0 to 59");
     const struct {
         const char* From;
@@ -120,16 +135,16 @@ TEST(ClockLogic, TypedTimesAndQuarterHours)
         {"11:00PM", "930a", "09:30AM", nullptr},
         {"<None>", "1230p", "12:30PM", nullptr},
         {"<None>", "0", "00:00AM", nullptr},
-        {"<None>", "230", "02:30AM", nullptr},  // not 23 and a stray 0
+        {"<None>", "230", "02:30AM", nullptr}, // not 23 and a stray 0
         {"<None>", "2300", "11:00PM", nullptr},
         {"<None>", "23", "11:00PM", nullptr},
-        {"<None>", "93", "09:30AM", nullptr},  // on its way to 9:3x
+        {"<None>", "93", "09:30AM", nullptr}, // on its way to 9:3x
         {"<None>", "6:3", "06:03AM", nullptr},
         {"<None>", "6307", "07:00AM", nullptr}, // a finished time; the next digit starts anew
         {"07:30PM", "|45", "07:45PM", nullptr}, // into the minutes only
         {"07:30PM", "|7", "07:07PM", nullptr},
-        {"07:30PM", "24:", "02:40PM", &hour},   // 24 is no hour; "24" stays 2:40
-        {"07:30PM", "77", "07:00PM", &hour},    // neither hour 77 nor 7:7x
+        {"07:30PM", "24:", "02:40PM", &hour}, // 24 is no hour; "24" stays 2:40
+        {"07:30PM", "77", "07:00PM", &hour},  // neither hour 77 nor 7:7x
         {"07:30PM", "6:75", "06:07PM", &minute},
         {"07:30PM", "|8", "07:08PM", nullptr},
         {"07:30PM", "|6x", "07:06PM", nullptr}, // unknown keys are left to the dialog
@@ -139,8 +154,20 @@ TEST(ClockLogic, TypedTimesAndQuarterHours)
         {"11:50AM", ">", "12:00PM", nullptr},
         {"12:10AM", "<<", "12:00AM", nullptr}, // no wrap past midnight
         {"11:45PM", ">", "11:45PM", nullptr},
-        {"<None>", ">", "00:00AM", nullptr},   // the first Page Up only shows the time
-        {"07:30PM", "+", "08:30PM", nullptr},  // Up is the spinner's
+        {"<None>", ">", "00:00AM", nullptr},  // the first Page Up only shows the time
+        {"07:30PM", "+", "08:30PM", nullptr}, // Up is the spinner's
+        // A leading zero, four digits or a two-digit hour with a colon is a 24-hour time,
+        // whatever the dial showed; a shorter hour keeps the AM/PM shown.
+        {"09:45PM", "0030", "00:30AM", nullptr},
+        {"09:45PM", "00:30", "00:30AM", nullptr},
+        {"09:45PM", "0630", "06:30AM", nullptr},
+        {"06:00AM", "12:30", "12:30PM", nullptr},
+        {"06:00AM", "1230", "12:30PM", nullptr},
+        {"09:45PM", "630", "06:30PM", nullptr},
+        {"09:45PM", "6:30", "06:30PM", nullptr},
+        {"06:00AM", "12", "12:00AM", nullptr},
+        {"06:00AM", "1230a", "12:30AM", nullptr}, // a typed AM/PM has the last word
+        {"06:00AM", "99", "09:00AM", &hour},
     };
     for (const auto& c : cases) {
         ClockState clock;

@@ -26,6 +26,33 @@ TEST(WindowPlacement, ComesBackAsLeftUnlessItNoLongerFits)
               OpeningGeometry(screen, minimum));
 }
 
+TEST(WindowPlacement, AKeptPlacementIsFittedInsideTheScreenItOpensOn)
+{
+    const QSize minimum(795, 590);
+    const struct {
+        QRect Kept;
+        QRect Available;
+        QRect Expected;
+    } cases[] = {
+        // Kept on a 2560 x 1600 screen, opened at scale 2 (1280 x 770 logical): moved in.
+        {QRect(401, 270, 1200, 750), QRect(0, 30, 1280, 770), QRect(80, 50, 1200, 750)},
+        // Larger than the area: shrunk to it and placed at its corner.
+        {QRect(100, 100, 2400, 1500), QRect(0, 30, 1280, 770), QRect(0, 30, 1280, 770)},
+        // An area smaller than the window can be: the minimum, from the area's corner.
+        {QRect(10, 10, 1000, 700), QRect(0, 0, 700, 500), QRect(0, 0, 795, 590)},
+        // Hanging off the left and top of a second screen: moved onto it.
+        {QRect(1500, -40, 1000, 700), QRect(1600, 0, 1920, 1050), QRect(1600, 0, 1000, 700)},
+        // Inside already: as kept.
+        {QRect(40, 30, 1000, 700), QRect(0, 0, 1600, 1000), QRect(40, 30, 1000, 700)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FitInside(c.Kept, c.Available, minimum), c.Expected) << c.Kept.x();
+        EXPECT_EQ(ChoosePlacement(WindowPlacement{c.Kept, false}, c.Available, minimum).Geometry,
+                  c.Expected)
+            << c.Kept.x();
+    }
+}
+
 TEST(WindowPlacement, FileReadsBackAndRefusesWhatIsNoPlacement)
 {
     const WindowPlacement placement{QRect(-20, 15, 1234, 777), true};

@@ -1,5 +1,7 @@
 #include "calendar/ui/PreferencesDialog.h"
 
+#include "calendar/ui/TimeFieldKeys.h"
+
 #include "calendar/Colour.h"
 #include "calendar/ui/DurationFieldKeys.h"
 #include "calendar/ui/GuidelinesPage.h"
@@ -142,6 +144,7 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
             field->setReadOnly(true);
             field->setFixedWidth(76);
             field->installEventFilter(this);
+            OpenTimeEntryOnKeys(field, [this, which] { EditTime(which); });
             *fields[which] = field;
             auto* button = new QToolButton(sub);
             button->setText(QStringLiteral("..."));

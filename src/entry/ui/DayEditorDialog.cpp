@@ -1,5 +1,7 @@
 #include "entry/ui/DayEditorDialog.h"
 
+#include "calendar/ui/TimeFieldKeys.h"
+
 #include "calendar/CalendarModel.h"
 #include "calendar/ui/TimeEntryDialog.h"
 #include "platform/HelpService.h"
@@ -68,9 +70,9 @@ TSetAONDay::TSetAONDay(Prompter& prompter, HelpService& help, TUserClock& clock,
     EndTime = TimeField(this, "EndTime");
     Clicker2 = Clicker(this, "Clicker2");
     auto* pickupLabel = new QLabel(QStringLiteral("&Pickup Time:"), this);
-    pickupLabel->setBuddy(Clicker1);
+    pickupLabel->setBuddy(StrtTime);
     auto* dropoffLabel = new QLabel(QStringLiteral("&Dropoff Time:"), this);
-    dropoffLabel->setBuddy(Clicker2);
+    dropoffLabel->setBuddy(EndTime);
 
     ONNoNap = new QCheckBox(this);
     ONNoNap->setObjectName(QStringLiteral("ONNoNap"));
@@ -125,8 +127,13 @@ TSetAONDay::TSetAONDay(Prompter& prompter, HelpService& help, TUserClock& clock,
     EditReason->installEventFilter(this);
     EditReason->lineEdit()->installEventFilter(this);
 
-    setTabOrder(EditReason, Clicker1);
-    setTabOrder(Clicker1, Clicker2);
+    OpenTimeEntryOnKeys(StrtTime, [this] { EditTime(true); });
+    OpenTimeEntryOnKeys(EndTime, [this] { EditTime(false); });
+    // Reading order: each time field, then its button.
+    setTabOrder(EditReason, StrtTime);
+    setTabOrder(StrtTime, Clicker1);
+    setTabOrder(Clicker1, EndTime);
+    setTabOrder(EndTime, Clicker2);
     setTabOrder(Clicker2, ONNoNap);
     setTabOrder(ONNoNap, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);

@@ -45,12 +45,16 @@ QRadioButton* Choice(QWidget* parent, const QString& caption, const char* name)
     return button;
 }
 
-// The month label of the main window, as the caption names the month printed.
+// The month label of the main window: "March, 2024".
+QString PrintedMonth(const CalendarDocument& doc)
+{
+    return DisplayMonthNames().at(doc.ShownMonthIndex) + QStringLiteral(", ") +
+           QString::number(ShownMonthYear(doc));
+}
+
 QString SingleCaption(const CalendarDocument& doc)
 {
-    return QStringLiteral("Printing Current Month = ") +
-           DisplayMonthNames().at(doc.ShownMonthIndex) + QStringLiteral(", ") +
-           QString::number(ShownMonthYear(doc));
+    return QStringLiteral("Printing Current Month = ") + PrintedMonth(doc);
 }
 
 } // namespace
@@ -95,6 +99,12 @@ TPrintCalendar::TPrintCalendar(CalendarDocument& doc, PrintCalendarServices serv
     grid->addWidget(OvrChecked, 2, 0, 1, 3);
     grid->addWidget(DailyChecked, 3, 0, 1, 3);
     grid->setColumnStretch(2, 1);
+    if (mode == PrintMode::Single) {
+        // A title bar may be cut short or not read out; the month printed stays in view here.
+        auto* month = new QLabel(QStringLiteral("Month: ") + PrintedMonth(doc), this);
+        month->setObjectName(QStringLiteral("MonthPrinted"));
+        layout->addWidget(month);
+    }
     layout->addWidget(choices);
 
     auto* progress = new QGroupBox(QStringLiteral("Progress"), this);
@@ -354,11 +364,11 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
                     stopped = !SavePage(bitmap, *pictures, CalendarPageBaseName(Doc, layout, page));
             },
             [] {});
-        Words = QStringLiteral("Wrote %1 %2 to %3")
-                    .arg(PicturesWritten)
-                    .arg(PicturesWritten == 1 ? QStringLiteral("picture")
-                                              : QStringLiteral("pictures"))
-                    .arg(QDir::toNativeSeparators(QDir::cleanPath(Doc.ClientFolder)));
+        Words =
+            QStringLiteral("Wrote %1 %2 to %3")
+                .arg(PicturesWritten)
+                .arg(PicturesWritten == 1 ? QStringLiteral("picture") : QStringLiteral("pictures"))
+                .arg(QDir::toNativeSeparators(QDir::cleanPath(Doc.ClientFolder)));
     }
     else {
         ThePrinter.setDocName(QStringLiteral("Calendar ") + Doc.ClientName);

@@ -1,5 +1,7 @@
 #include "patterns/ui/BulkDialogParts.h"
 
+#include "calendar/ui/TimeFieldKeys.h"
+
 #include "calendar/ui/TimeEntryDialog.h"
 #include "patterns/BulkDialogRules.h"
 
@@ -165,7 +167,6 @@ QLineEdit* MakeTimeField(QWidget* parent, const char* name)
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus); // its button takes the keyboard
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("<None>MM")) + 16);
     edit->setCursor(Qt::PointingHandCursor);
     return edit;
@@ -206,6 +207,7 @@ QGroupBox* MakeTimePairBox(QWidget* parent, const QString& caption,
         const bool end = row.End;
         QObject::connect(row.Button, &QToolButton::clicked, box, [edit, end] { edit(end); });
         row.Field->installEventFilter(new PressFilter(row.Field, [edit, end] { edit(end); }));
+        OpenTimeEntryOnKeys(row.Field, [edit, end] { edit(end); });
     }
     grid->setColumnStretch(3, 1);
     return box;

@@ -89,8 +89,10 @@ TACustomList::TACustomList(Prompter& prompter, FileDialogs& dialogs, TUserClock&
     layout->addWidget(buttons);
     FitCaption(this, buttons);
 
-    QWidget* order[] = {CustomDates, Clicker1, Clicker2,   Clicker3, Clicker4, ApplyBtn,
-                        RemoveBtn,   UndoBtn,  PreviewBtn, BitBtn1,  CancelBtn};
+    QWidget* order[] = {CustomDates, OverNiteStrtTime, Clicker1,  OverNiteEndTime,
+                        Clicker2,    DayVisitStrtTime, Clicker3,  DayVisitEndTime,
+                        Clicker4,    ApplyBtn,         RemoveBtn, UndoBtn,
+                        PreviewBtn,  BitBtn1,          CancelBtn};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -1,6 +1,7 @@
 #include "patterns/ui/PatternWindow.h"
 
 #include "calendar/ui/TimeEntryDialog.h"
+#include "calendar/ui/TimeFieldKeys.h"
 #include "patterns/BulkDialogRules.h"
 #include "platform/Prompter.h"
 
@@ -73,10 +74,9 @@ TPatternWindow::TPatternWindow(PatternDialog dialog, ListKind kind, Prompter& pr
 
     // Keyboard order follows the form from top left to bottom right.
     QWidget* order[] = {
-        WeekDay,   KindBoxes.front(), WeekBegins.front(), FirstMonth, FirstDay, FirstYear,
-        LastMonth, LastDay,           LastYear,           SClick1,    BitBtn1,  NoNapBox,
-        Alias,     ApplyBtn,          RemoveBtn,          UndoBtn,    BitBtn3,  CloseBtn,
-        CancelBtn};
+        WeekDay, KindBoxes.front(), WeekBegins.front(), FirstMonth, FirstDay, FirstYear, LastMonth,
+        LastDay, LastYear,          StrtTime,           SClick1,    EndTime,  BitBtn1,   NoNapBox,
+        Alias,   ApplyBtn,          RemoveBtn,          UndoBtn,    BitBtn3,  CloseBtn,  CancelBtn};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     Connect();
@@ -90,6 +90,11 @@ QWidget* TPatternWindow::BuildWeekdays()
     WeekDay->setObjectName(QStringLiteral("WeekDay"));
     WeekDay->addItems(PatternWeekdayNames());
     WeekDay->setSelectionMode(QAbstractItemView::MultiSelection);
+    // The style's dotted focus line is all but invisible on a selected row: the list and its
+    // current row show the focus plainly.
+    WeekDay->setStyleSheet(
+        QStringLiteral("QListWidget:focus { border: 2px solid palette(highlight); }"
+                       "QListWidget::item:focus { border: 1px solid palette(text); }"));
     WeekDay->setToolTip(QStringLiteral("Choose one or more weekdays; days that follow each other "
                                        "form one stay. All seven choose whole weeks."));
     const int rows = WeekDay->sizeHintForRow(0) * WeekdayCount + 2 * WeekDay->frameWidth();
@@ -189,6 +194,8 @@ QWidget* TPatternWindow::BuildTimes()
     row->addStretch();
     StrtTime->installEventFilter(this);
     EndTime->installEventFilter(this);
+    OpenTimeEntryOnKeys(StrtTime, [this] { EditTime(false); });
+    OpenTimeEntryOnKeys(EndTime, [this] { EditTime(true); });
     return box;
 }
 

@@ -97,8 +97,9 @@ TCustomPatterns::TCustomPatterns(Prompter& prompter, TUserClock& clock,
     FitCaption(this, buttons);
 
     QWidget* order[] = {PatternList,      Range->FirstMonth, Range->FirstDay, Range->FirstYear,
-                        Range->LastMonth, Range->LastDay,    Range->LastYear, SClick1,
-                        SClick2,          BitBtn3,           BitBtn4,         Alias,
+                        Range->LastMonth, Range->LastDay,    Range->LastYear, ONStrtTime,
+                        SClick1,          ONEndTime,         SClick2,         DVStrtTime,
+                        BitBtn3,          DVEndTime,         BitBtn4,         Alias,
                         ApplyBtn,         RemoveBtn,         UndoBtn,         PreviewBtn,
                         BitBtn1,          CancelBtn};
     for (std::size_t i = 1; i < std::size(order); ++i)

@@ -280,6 +280,41 @@ void ExpectWholeCaption(QWidget* window, const QString& program)
         << shown.toStdString();
 }
 
+// Tab follows reading order: each time field, then its button; a time field opens the time
+// entry from the keyboard as a click does.
+TEST(DayEditorKeys, TabReachesEachTimeFieldBeforeItsButtonAndSpaceOpensIt)
+{
+    ScriptedPrompter prompts;
+    RecordingHelp help;
+    TUserClock clock;
+    TSetAONDay editor(prompts, help, clock);
+    CalendarDocument doc;
+    BuildSpan(doc, 0, 2026);
+    DayEditorEntry entry{QStringLiteral("Zoo"), QStringLiteral("<None>"), QStringLiteral("<None>"),
+                         false};
+    auto ran = WhenModal([&](QWidget* modal) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(modal));
+        editor.EditReason->setFocus();
+        const QWidget* expected[] = {editor.StrtTime, editor.Clicker1, editor.EndTime,
+                                     editor.Clicker2, editor.ONNoNap};
+        for (const QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+        }
+        editor.StrtTime->setFocus();
+        auto opened = WhenModal([&](QWidget* clockWindow) {
+            EXPECT_EQ(clockWindow, &clock);
+            static_cast<QDialog*>(clockWindow)->reject();
+        });
+        QTest::keyClick(editor.StrtTime, Qt::Key_Space);
+        EXPECT_TRUE(*opened);
+        editor.reject();
+    });
+    editor.Execute(doc, QStringLiteral("Entering an Overnight."), QStringLiteral("Day"), {}, true,
+                   4, entry, QRect(100, 100, 80, 60));
+    ASSERT_TRUE(*ran);
+}
+
 TEST(DialogCaptions, TimeEntryAndDayEditorShowTheirWholeCaption)
 {
     ProgramNameInCaptions program;

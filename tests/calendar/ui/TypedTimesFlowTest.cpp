@@ -32,7 +32,9 @@ void Press(QWidget* window, Qt::Key key)
     QTest::keyClick(window->windowHandle(), key);
 }
 
-const QString ClockHourRefusal = QStringLiteral("Invalid hour.  Must be a value from 0 to 12");
+const QString ClockHourRefusal =
+    QStringLiteral("Invalid hour.  Must be a value from 0 to 12\n\rTyped as a 24-hour time (such "
+                   "as 18:30), the hour is a value from 0 to 23.");
 
 TEST(TypedTimes, TheTimeEntryTakesTypedTimesAndQuarterHours)
 {

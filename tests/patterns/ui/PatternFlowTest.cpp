@@ -247,6 +247,31 @@ TEST_F(PatternFlow, CloseBoxAsksAndApplyThenUndoLeavesTheCalendarUnchanged)
     EXPECT_FALSE(Window.Document().DistributionStale);
 }
 
+// Tab reads the dialog from top left to bottom right: the end date, then each time field
+// before its button; Space on a time field opens the time entry.
+TEST_F(PatternFlow, TabReachesTheTimeFieldsInReadingOrder)
+{
+    auto checked = WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<TOddEvenAllON*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), modal);
+        dialog->LastYear->setFocus();
+        const QWidget* expected[] = {dialog->StrtTime, dialog->SClick1, dialog->EndTime,
+                                     dialog->BitBtn1, dialog->NoNapBox};
+        for (const QWidget* next : expected) {
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(dialog->focusWidget(), next) << next->objectName().toStdString();
+        }
+        auto clock = WhenClock([](TUserClock* shown) { shown->reject(); });
+        QTest::keyClick(dialog->EndTime, Qt::Key_Space);
+        EXPECT_TRUE(*clock);
+        QTest::mouseClick(dialog->CancelBtn, Qt::LeftButton);
+    });
+    Window.Action(QStringLiteral("OvernightOddEvenAll"))->trigger();
+    ASSERT_TRUE(*checked);
+}
+
 TEST_F(PatternFlow, EntriesStayUntilTheCalendarIsClosed)
 {
     auto chosen = WhenModal([&](QWidget* modal) {
