@@ -229,15 +229,25 @@ bool TQDLMainCalendar::ReasonKeyPress(QObject* watched, const QKeyEvent* event)
 
 bool TQDLMainCalendar::MonthAreaKeyPress(const QKeyEvent* event)
 {
-    if (event->modifiers() & ~(Qt::KeypadModifier))
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) ||
+        (event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier)) {
+        ShowDayMenu();
+        return true;
+    }
+    if (modifiers != Qt::NoModifier)
         return false;
     const int key = event->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-        // As the clicks on the day: Enter as the left click that opens the day editor, Space as
-        // the right click that unmarks a day or brings its mark back.
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter ||
+        key == Qt::Key_Delete || key == Qt::Key_Backspace) {
+        // As the clicks on the day: Enter as the left click that opens the day editor; Space,
+        // Delete and Backspace as the right click that unmarks a day or brings its mark back.
         const int cell = CellOfDay(Doc, Month, GridCursor);
         if (cell > 0)
-            CellPressed(cell, key == Qt::Key_Space ? Qt::RightButton : Qt::LeftButton, {});
+            CellPressed(cell,
+                        key == Qt::Key_Return || key == Qt::Key_Enter ? Qt::LeftButton
+                                                                      : Qt::RightButton,
+                        {});
         else if (!Doc.HasCalendar())
             CellPressed(1, Qt::LeftButton, {}); // says what is missing, as a click does
         ShowGridCursor();
@@ -256,6 +266,37 @@ bool TQDLMainCalendar::MonthAreaKeyPress(const QKeyEvent* event)
         return true;
     }
     return false;
+}
+
+// The keyboard's right click: a small menu beside the day with Edit and, where the right
+// click would do one, Remove or Restore.
+void TQDLMainCalendar::ShowDayMenu()
+{
+    const int cell = CellOfDay(Doc, Month, GridCursor);
+    if (!Doc.HasCalendar() || cell <= 0)
+        return;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("DayMenu"));
+    QAction* edit = menu.addAction(QStringLiteral("&Edit..."));
+    QAction* mark = nullptr;
+    switch (DayMenuMarkFor(Doc, Month, GridCursor)) {
+    case DayMenuMark::Remove:
+        mark = menu.addAction(QStringLiteral("&Remove Mark"));
+        break;
+    case DayMenuMark::Restore:
+        mark = menu.addAction(QStringLiteral("Re&store Mark"));
+        break;
+    case DayMenuMark::None:
+        break;
+    }
+    const QWidget* shown = Cells[static_cast<std::size_t>(cell - 1)];
+    const QAction* chosen =
+        menu.exec(shown->mapToGlobal(QPoint(shown->width() / 2, shown->height() / 2)));
+    if (chosen && chosen == edit)
+        CellPressed(cell, Qt::LeftButton, {});
+    else if (chosen && chosen == mark)
+        CellPressed(cell, Qt::RightButton, {});
+    ShowGridCursor();
 }
 
 void TQDLMainCalendar::PlaceGridCursor(int dayIndex)
@@ -559,7 +600,7 @@ bool TQDLMainCalendar::EditDay(DayEditRequest& request, int cellNumber)
     DayCellWidget* cell = Cells[static_cast<std::size_t>(cellNumber - 1)];
     const QRect onScreen(cell->mapToGlobal(QPoint(0, 0)), cell->size());
     return DayEditor().Execute(Doc, request.Caption, request.Heading, request.ReasonItems,
-                           request.OvernightMode, request.DayIndex, request.Entry, onScreen);
+                               request.OvernightMode, request.DayIndex, request.Entry, onScreen);
 }
 
 LifecycleContext TQDLMainCalendar::Lifecycle()

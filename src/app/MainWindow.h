@@ -135,6 +135,7 @@ private:
     void StartFocusIn(const QFocusEvent* event);
     bool ReasonKeyPress(QObject* watched, const QKeyEvent* event);
     bool MonthAreaKeyPress(const QKeyEvent* event);
+    void ShowDayMenu();
     // The day the keyboard is on (index into the days), shown with a thicker frame while the
     // month grid has the focus.
     int GridCursor = -1;

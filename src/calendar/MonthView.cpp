@@ -496,4 +496,16 @@ void CellClicked(CalendarDocument& doc, MonthView& view, int cellNumber, CellBut
     doc.ChangesPending = true;
 }
 
+DayMenuMark DayMenuMarkFor(const CalendarDocument& doc, const MonthView& view, int dayIndex)
+{
+    if (dayIndex < 0 || dayIndex >= static_cast<int>(doc.Days.size()))
+        return DayMenuMark::None;
+    const bool overnights = view.Mode == MarkMode::Overnights;
+    const CalendarDay& day = doc.Days[static_cast<std::size_t>(dayIndex)];
+    if (overnights ? day.HasOvernight : day.HasDayVisit)
+        return DayMenuMark::Remove;
+    const RemovedMark& removed = overnights ? view.RemovedOvernight : view.RemovedDayVisit;
+    return removed.Day == dayIndex ? DayMenuMark::Restore : DayMenuMark::None;
+}
+
 } // namespace custodex

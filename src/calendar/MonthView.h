@@ -121,6 +121,11 @@ public:
 void CellClicked(CalendarDocument& doc, MonthView& view, int cellNumber, CellButton button,
                  bool ctrlHeld, CellClickHost& host, Prompter& prompter);
 
+// What the day's menu (Shift+F10, the Menu key) offers beside Edit: the right click's removal
+// of the mode's mark, or its restoring on the day removed last, or neither.
+enum class DayMenuMark { None, Remove, Restore };
+DayMenuMark DayMenuMarkFor(const CalendarDocument& doc, const MonthView& view, int dayIndex);
+
 // Adds a reason to a default-reason list unless present ignoring case; keeps it sorted.
 void AddReasonItem(ReasonList& list, const QString& reason);
 

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace custodex;
@@ -449,10 +450,40 @@ TEST_F(MainWindowFlow, ADayIsMarkedByKeyboard)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(Cell(april1 + 1))->text(QAccessible::Name),
               QStringLiteral("Tuesday, April 2, 2024: not marked"));
 
-    key(Qt::Key_Space);
-    EXPECT_FALSE(Window.Document().Days[static_cast<std::size_t>(index)].HasOvernight);
-    key(Qt::Key_Space);
-    EXPECT_TRUE(Window.Document().Days[static_cast<std::size_t>(index)].HasOvernight);
+    // Space, Delete and Backspace are the right click: remove, then restore.
+    for (Qt::Key removal : {Qt::Key_Space, Qt::Key_Delete, Qt::Key_Backspace}) {
+        key(removal);
+        EXPECT_FALSE(Window.Document().Days[static_cast<std::size_t>(index)].HasOvernight);
+        EXPECT_EQ(Counter(0), QStringLiteral("0"));
+        key(removal);
+        EXPECT_TRUE(Window.Document().Days[static_cast<std::size_t>(index)].HasOvernight);
+        EXPECT_EQ(Counter(0), QStringLiteral("1"));
+    }
+    // Shift+F10 and the Menu key open the day's menu: Edit, and Remove or Restore.
+    const struct {
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+        const char* Offered;
+        Qt::Key Choice;
+        bool MarkedAfter;
+    } menus[] = {{Qt::Key_F10, Qt::ShiftModifier, "&Remove Mark", Qt::Key_R, false},
+                 {Qt::Key_Menu, Qt::NoModifier, "Re&store Mark", Qt::Key_S, true}};
+    for (const auto& m : menus) {
+        auto chosen = std::make_shared<bool>(false);
+        QTimer::singleShot(50, [&, chosen] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            ASSERT_EQ(menu->actions().size(), 2);
+            EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("&Edit..."));
+            EXPECT_EQ(menu->actions().at(1)->text(), QLatin1String(m.Offered));
+            *chosen = true;
+            QTest::keyClick(menu, m.Choice);
+        });
+        QTest::keyClick(Window.MonthArea, m.Key, m.Modifiers);
+        QTRY_VERIFY(*chosen);
+        EXPECT_EQ(Window.Document().Days[static_cast<std::size_t>(index)].HasOvernight,
+                  m.MarkedAfter);
+    }
     key(Qt::Key_PageUp); // March 1, the same day of the month before
     EXPECT_EQ(Window.Document().ShownMonthNumber, 1);
     EXPECT_EQ(focusedCells().size(), 1);
