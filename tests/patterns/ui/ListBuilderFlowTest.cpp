@@ -92,6 +92,53 @@ TEST_F(ListBuilderFlow, ImportsASchoolCalendarRemovesAnEntryAndSavesWhereTheCale
     EXPECT_FALSE(Window.SaveAsClick());
 }
 
+// A large file is read while the window answers, with a progress bar; Cancel leaves the
+// unsaved list as it was.
+TEST_F(ListBuilderFlow, ALargeImportCanBeCancelledAndTheUnsavedListStays)
+{
+    Dialogs.Paths = {QStringLiteral(CUSTODEX_TEST_DATA) + T("/SchoolHolidays.ics")};
+    auto first = WhenModal([&](QWidget*) {
+        Prompts.Expect(T("90 entries added from 4 events of SchoolHolidays.ics."));
+        Window.ImportDialog->accept();
+    });
+    QTest::mouseClick(Window.ImportBtn, Qt::LeftButton);
+    ASSERT_TRUE(*first);
+    ASSERT_TRUE(Window.Modified());
+
+    QByteArray events;
+    for (int i = 0; i < 60000; ++i)
+        events += "BEGIN:VEVENT\r\nUID:" + QByteArray::number(i) + "\r\nSUMMARY:Class " +
+                  QByteArray::number(i) +
+                  "\r\nDESCRIPTION:\r\nDTSTART;VALUE=DATE:20250601\r\n"
+                  "END:VEVENT\r\n";
+    QFile big(Folder.filePath(T("big.ics")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write("BEGIN:VCALENDAR\r\n" + events + "END:VCALENDAR\r\n");
+    big.close();
+    Dialogs.Paths = {big.fileName()};
+    bool progressShown = false;
+    auto asked = WhenModal([&](QWidget*) {
+        Window.ImportDialog->accept();
+        // The progress bar comes while the import runs: this window's events are answered.
+        WhenModal(
+            [&](QWidget* modal) {
+                progressShown = modal->objectName() == T("ImportProgress");
+                EXPECT_FALSE(Window.ImportBtn->isEnabled());
+                Prompts.Expect(T("The import of big.ics was cancelled; the list is as it was."));
+                for (QPushButton* button : modal->findChildren<QPushButton*>())
+                    if (button->text() == T("Cancel"))
+                        QTest::mouseClick(button, Qt::LeftButton);
+            },
+            4000);
+    });
+    QTest::mouseClick(Window.ImportBtn, Qt::LeftButton);
+    ASSERT_TRUE(*asked);
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(Window.Entries->topLevelItemCount(), 90);
+    EXPECT_TRUE(Window.Modified());
+    EXPECT_TRUE(Window.ImportBtn->isEnabled());
+}
+
 TEST_F(ListBuilderFlow, ADayOutsideTheSpanIsRefusedWithTheFocusOnIt)
 {
     auto added = WhenModal([&](QWidget* modal) {
@@ -128,8 +175,8 @@ TEST_F(ListBuilderFlow, EachAltKeyReachesOneControlAndSaveAsIsOnAltV)
             return;
         const QChar key = QString(text).replace(T("&&"), T("")).at(at + 1).toLower();
         EXPECT_TRUE(owners.emplace(key, text).second)
-            << "Alt+" << QString(key).toStdString() << ": " << owners[key].toStdString()
-            << " and " << text.toStdString();
+            << "Alt+" << QString(key).toStdString() << ": " << owners[key].toStdString() << " and "
+            << text.toStdString();
     };
     for (const QAbstractButton* button : Window.findChildren<QAbstractButton*>())
         if (button->window() == &Window)
