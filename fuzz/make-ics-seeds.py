@@ -65,7 +65,8 @@ def bad_values(count, broken):
             "DTSTAMP:20250801T120000Z", "UID:e%d@example.org" % i, "DESCRIPTION:",
             "LOCATION:", "SEQUENCE:0", "STATUS:CONFIRMED", "SUMMARY:Club %d" % i,
             "TRANSP:OPAQUE", "END:VEVENT"]) + CRLF)
-    return calendar("".join(events), "X-WR-TIMEZONE:America/Chicago" + CRLF)
+    return calendar((GOOD if broken else "") + "".join(events),
+                    "X-WR-TIMEZONE:America/Chicago" + CRLF)
 
 
 def feed(count):

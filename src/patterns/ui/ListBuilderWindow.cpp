@@ -519,9 +519,13 @@ bool TListBuilder::WriteTo(const QString& path, bool askBeforeReplacing)
 {
     if (const int outside = EntriesOutsideSpan(List); outside > 0) {
         Messages.Ask(PromptKind::Error,
-                     QStringLiteral("%1 entries lie outside the list's 24 months.\n\rRemove "
-                                    "them, or change the start month and year.")
-                         .arg(outside),
+                     CountOf(outside, QStringLiteral("entry"), QStringLiteral("entries")) +
+                         (outside == 1 ? QStringLiteral(" lies outside the list's 24 months.\n\r"
+                                                        "Remove it, or change the start month "
+                                                        "and year.")
+                                       : QStringLiteral(" lie outside the list's 24 months.\n\r"
+                                                        "Remove them, or change the start month "
+                                                        "and year.")),
                      PromptButtons::Ok);
         return false;
     }

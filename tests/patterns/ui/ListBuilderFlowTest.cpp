@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -137,6 +138,28 @@ TEST_F(ListBuilderFlow, ALargeImportCanBeCancelledAndTheUnsavedListStays)
     EXPECT_EQ(Window.Entries->topLevelItemCount(), 90);
     EXPECT_TRUE(Window.Modified());
     EXPECT_TRUE(Window.ImportBtn->isEnabled());
+}
+
+// Counts in the builder's texts agree with their number.
+TEST(ListBuilderStandAlone, OneEntryOutsideTheSpanIsOneEntry)
+{
+    QTemporaryDir folder;
+    ScriptedPrompter prompts;
+    ScriptedFileDialogs dialogs;
+    TListBuilder window(prompts, dialogs, ListTemplate{T("Garcia"), 2025, 2, {}}, folder.path(),
+                        false);
+    window.show();
+    auto added = WhenModal([&](QWidget*) {
+        window.EntryDialog->Reason->setText(T("Camp"));
+        QTest::mouseClick(window.EntryDialog->OkBtn, Qt::LeftButton);
+    });
+    QTest::mouseClick(window.AddBtn, Qt::LeftButton);
+    ASSERT_TRUE(*added);
+    window.StartYear->setValue(2026); // the entry of March 2025 is now outside
+    dialogs.Paths = {folder.filePath(T("list.tcl"))};
+    prompts.Expect(T("1 entry lies outside the list's 24 months.\n\rRemove it, or change the "
+                     "start month and year."));
+    EXPECT_FALSE(window.SaveAsClick());
 }
 
 TEST_F(ListBuilderFlow, ADayOutsideTheSpanIsRefusedWithTheFocusOnIt)
