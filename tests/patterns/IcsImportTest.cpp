@@ -84,6 +84,14 @@ TEST(IcsImport, EventsBecomeNightsOrDays)
                           "DTSTART:20250903T150000\r\nDTEND:20250903T160000\r\n"
                           "RRULE:FREQ=WEEKLY;COUNT=3\r\nEXDATE;VALUE=DATE:20250910\r\n"
                           "END:VEVENT\r\n";
+    // Daily rules whose limits are checked on each day libical gives.
+    const char* weekdays = "BEGIN:VEVENT\r\nUID:12\r\nSUMMARY:Tutor\r\n"
+                           "DTSTART:20250901T100000\r\nDTEND:20250901T110000\r\n"
+                           "RRULE:FREQ=DAILY;BYDAY=MO,WE;COUNT=4\r\nEND:VEVENT\r\n";
+    const char* monthEnds = "BEGIN:VEVENT\r\nUID:13\r\nSUMMARY:Report\r\n"
+                            "DTSTART;VALUE=DATE:20200131\r\n"
+                            "RRULE:FREQ=DAILY;BYMONTHDAY=-1;BYMONTH=1,2;UNTIL=20260301\r\n"
+                            "END:VEVENT\r\n";
     const char* before =
         "BEGIN:VEVENT\r\nUID:8\r\nSUMMARY:Last winter\r\n"
         "DTSTART;VALUE=DATE:20241220\r\nDTEND;VALUE=DATE:20250103\r\nEND:VEVENT\r\n";
@@ -122,6 +130,12 @@ TEST(IcsImport, EventsBecomeNightsOrDays)
          0},
         {"an EXDATE given as a date on a timed weekly series", lessons, ListEntryKind::DayVisit,
          Day("DV", "2025-09-03", "Lesson") + Day("DV", "2025-09-17", "Lesson"), 0},
+        {"daily on chosen weekdays", weekdays, ListEntryKind::DayVisit,
+         Day("DV", "2025-09-01", "Tutor") + Day("DV", "2025-09-03", "Tutor") +
+             Day("DV", "2025-09-08", "Tutor") + Day("DV", "2025-09-10", "Tutor"),
+         0},
+        {"daily on the last day of chosen months", monthEnds, ListEntryKind::DayVisit,
+         Day("DV", "2026-01-31", "Report") + Day("DV", "2026-02-28", "Report"), 0},
         {"outside the span", before, ListEntryKind::Overnight, {}, 1},
         {"overlapping the whole span", everywhen, ListEntryKind::Overnight,
          Days("ON", "2025-03-01", "2027-02-28", "Always"), 0},
