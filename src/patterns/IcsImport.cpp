@@ -23,6 +23,8 @@ constexpr int MaxOccurrenceSteps = 100000;
 constexpr qsizetype MaxEntries = 100000;
 constexpr int MaxEvents = 100000;
 constexpr qint64 SecondsPerDay = 24 * 60 * 60;
+// Longer than any span: an event from the year 1 lasting this long covers every list.
+constexpr qint64 MaxDurationSeconds = qint64(10000) * 366 * SecondsPerDay;
 
 struct ComponentFree {
     void operator()(icalcomponent* component) const { icalcomponent_free(component); }
@@ -780,11 +782,12 @@ private:
         if (icalproperty* end = FirstProperty(event, ICAL_DTEND_PROPERTY)) {
             const TimeValue value = ValueOf(end, icalproperty_get_dtend(end), m_zones);
             if (const std::optional<WallTime> wall = InEventZone(value))
-                return std::max(m_start.At.secsTo(wall->At), qint64(0));
+                return std::clamp(m_start.At.secsTo(wall->At), qint64(0), MaxDurationSeconds);
             return 0;
         }
         if (icalproperty* duration = FirstProperty(event, ICAL_DURATION_PROPERTY))
-            return DurationSeconds(icalproperty_get_duration(duration));
+            return std::min(DurationSeconds(icalproperty_get_duration(duration)),
+                            MaxDurationSeconds);
         return m_start.IsDate ? SecondsPerDay : 0;
     }
 
@@ -814,8 +817,7 @@ private:
         dtstart.is_date = m_start.IsDate ? 1 : 0;
         // An open-ended rule may start long before the span: begin near it. (A rule with a
         // COUNT must be counted from its start.)
-        const QDate from = m_first.addDays(
-            -(std::min(m_durationSeconds, 800 * SecondsPerDay) / SecondsPerDay) - 2);
+        const QDate from = m_first.addDays(-(m_durationSeconds / SecondsPerDay) - 2);
         bool skipped = false;
         QDateTime aligned;
         if (const qint64 step = StepSeconds(rule);
@@ -875,6 +877,11 @@ private:
             return;
         QDateTime first = start.At;
         QDateTime endAt = start.At.addSecs(m_durationSeconds);
+        // An end far past the span says no more than one just past it, and a zone's rules
+        // need never be worked out for the year 100000.
+        if (const QDateTime pastSpan(m_last.addDays(3), QTime(0, 0), QTimeZone::utc());
+            endAt > pastSpan)
+            endAt = pastSpan;
         // A UTC time becomes a date in the calendar's zone.
         if (m_readUtc) {
             first = ToWall(first, m_calendarZone);
