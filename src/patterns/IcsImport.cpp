@@ -849,10 +849,9 @@ private:
                 ValidWall(icalrecur_iterator_next(iterator.get()));
             if (!next || next->date() > m_last)
                 return std::nullopt;
-            // The start itself is the first occurrence even where it does not fit the rule
-            // (RFC 5545 leaves that open; libical gives it).
-            const bool isStart = !skipped && *next == m_start.At;
-            if (!isStart && !limits.Keeps(*next))
+            // The limits hold for the start too: libical, following them itself, does not
+            // give a start that does not fit them (RFC 5545 leaves that open).
+            if (!limits.Keeps(*next))
                 continue;
             const WallTime at{*next, m_start.IsDate};
             if (until &&

@@ -92,6 +92,14 @@ TEST(IcsImport, EventsBecomeNightsOrDays)
                             "DTSTART;VALUE=DATE:20200131\r\n"
                             "RRULE:FREQ=DAILY;BYMONTHDAY=-1;BYMONTH=1,2;UNTIL=20260301\r\n"
                             "END:VEVENT\r\n";
+    // A start that does not fit its rule (RFC 5545 leaves it open) is no occurrence where
+    // libical's expansion leaves it out, and does not count toward COUNT: weekly or daily.
+    const char* unfitting = "BEGIN:VEVENT\r\nUID:14\r\nSUMMARY:Choir\r\n"
+                            "DTSTART:20250902T170000\r\nDTEND:20250902T180000\r\n"
+                            "RRULE:FREQ=WEEKLY;BYDAY=WE;COUNT=2\r\nEND:VEVENT\r\n";
+    const char* unfittingDaily = "BEGIN:VEVENT\r\nUID:15\r\nSUMMARY:Choir\r\n"
+                                 "DTSTART:20250902T170000\r\nDTEND:20250902T180000\r\n"
+                                 "RRULE:FREQ=DAILY;BYDAY=WE;COUNT=2\r\nEND:VEVENT\r\n";
     const char* before =
         "BEGIN:VEVENT\r\nUID:8\r\nSUMMARY:Last winter\r\n"
         "DTSTART;VALUE=DATE:20241220\r\nDTEND;VALUE=DATE:20250103\r\nEND:VEVENT\r\n";
@@ -136,6 +144,10 @@ TEST(IcsImport, EventsBecomeNightsOrDays)
          0},
         {"daily on the last day of chosen months", monthEnds, ListEntryKind::DayVisit,
          Day("DV", "2026-01-31", "Report") + Day("DV", "2026-02-28", "Report"), 0},
+        {"a start that does not fit its weekly rule", unfitting, ListEntryKind::DayVisit,
+         Day("DV", "2025-09-03", "Choir") + Day("DV", "2025-09-10", "Choir"), 0},
+        {"a start that does not fit its daily rule", unfittingDaily, ListEntryKind::DayVisit,
+         Day("DV", "2025-09-03", "Choir") + Day("DV", "2025-09-10", "Choir"), 0},
         {"outside the span", before, ListEntryKind::Overnight, {}, 1},
         {"overlapping the whole span", everywhen, ListEntryKind::Overnight,
          Days("ON", "2025-03-01", "2027-02-28", "Always"), 0},
