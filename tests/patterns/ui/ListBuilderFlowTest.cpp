@@ -45,6 +45,34 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    // A file of 60,000 events that takes a moment to read.
+    QString BigFile()
+    {
+        QByteArray events;
+        for (int i = 0; i < 60000; ++i)
+            events += "BEGIN:VEVENT\r\nUID:" + QByteArray::number(i) + "\r\nSUMMARY:Class " +
+                      QByteArray::number(i) +
+                      "\r\nDESCRIPTION:\r\nDTSTART;VALUE=DATE:20250601\r\nEND:VEVENT\r\n";
+        QFile big(Folder.filePath(QStringLiteral("big.ics")));
+        EXPECT_TRUE(big.open(QIODevice::WriteOnly));
+        big.write("BEGIN:VCALENDAR\r\n" + events + "END:VCALENDAR\r\n");
+        return big.fileName();
+    }
+
+    // The school's holidays imported: 90 entries, not saved.
+    void ImportHolidays()
+    {
+        Dialogs.Paths = {QStringLiteral(CUSTODEX_TEST_DATA) +
+                         QStringLiteral("/SchoolHolidays.ics")};
+        auto first = WhenModal([&](QWidget*) {
+            Prompts.Expect(QStringLiteral("90 entries added from 4 events of SchoolHolidays.ics."));
+            Window.ImportDialog->accept();
+        });
+        QTest::mouseClick(Window.ImportBtn, Qt::LeftButton);
+        ASSERT_TRUE(*first);
+        ASSERT_TRUE(Window.Modified());
+    }
+
     QTemporaryDir Folder;
     ScriptedPrompter Prompts;
     ScriptedFileDialogs Dialogs;
@@ -97,26 +125,8 @@ TEST_F(ListBuilderFlow, ImportsASchoolCalendarRemovesAnEntryAndSavesWhereTheCale
 // unsaved list as it was.
 TEST_F(ListBuilderFlow, ALargeImportCanBeCancelledAndTheUnsavedListStays)
 {
-    Dialogs.Paths = {QStringLiteral(CUSTODEX_TEST_DATA) + T("/SchoolHolidays.ics")};
-    auto first = WhenModal([&](QWidget*) {
-        Prompts.Expect(T("90 entries added from 4 events of SchoolHolidays.ics."));
-        Window.ImportDialog->accept();
-    });
-    QTest::mouseClick(Window.ImportBtn, Qt::LeftButton);
-    ASSERT_TRUE(*first);
-    ASSERT_TRUE(Window.Modified());
-
-    QByteArray events;
-    for (int i = 0; i < 60000; ++i)
-        events += "BEGIN:VEVENT\r\nUID:" + QByteArray::number(i) + "\r\nSUMMARY:Class " +
-                  QByteArray::number(i) +
-                  "\r\nDESCRIPTION:\r\nDTSTART;VALUE=DATE:20250601\r\n"
-                  "END:VEVENT\r\n";
-    QFile big(Folder.filePath(T("big.ics")));
-    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
-    big.write("BEGIN:VCALENDAR\r\n" + events + "END:VCALENDAR\r\n");
-    big.close();
-    Dialogs.Paths = {big.fileName()};
+    ImportHolidays();
+    Dialogs.Paths = {BigFile()};
     bool progressShown = false;
     auto asked = WhenModal([&](QWidget*) {
         Window.ImportDialog->accept();
@@ -160,6 +170,30 @@ TEST(ListBuilderStandAlone, OneEntryOutsideTheSpanIsOneEntry)
     prompts.Expect(T("1 entry lies outside the list's 24 months.\n\rRemove it, or change the "
                      "start month and year."));
     EXPECT_FALSE(window.SaveAsClick());
+}
+
+// Closing the window while a file is read ends the import first, then asks about the unsaved
+// list as ever.
+TEST_F(ListBuilderFlow, ClosingDuringAnImportKeepsTheUnsavedList)
+{
+    ImportHolidays();
+    Dialogs.Paths = {BigFile()};
+    auto asked = WhenModal([&](QWidget*) {
+        Window.ImportDialog->accept();
+        WhenModal(
+            [&](QWidget*) {
+                Prompts.Expect(T("The import of big.ics was cancelled; the list is as it was."));
+                Prompts.Expect(T("Save the changes to the custom list?"), PromptAnswer::Cancel);
+                Window.close();
+            },
+            4000);
+    });
+    QTest::mouseClick(Window.ImportBtn, Qt::LeftButton);
+    ASSERT_TRUE(*asked);
+    QTRY_VERIFY(Prompts.Script.empty());
+    EXPECT_TRUE(Window.isVisible());
+    EXPECT_EQ(Window.Entries->topLevelItemCount(), 90);
+    EXPECT_TRUE(Window.Modified());
 }
 
 TEST_F(ListBuilderFlow, ADayOutsideTheSpanIsRefusedWithTheFocusOnIt)
