@@ -617,8 +617,6 @@ struct RuleLimits {
         const icalrecurrencetype_frequency freq = rule.freq;
         const bool subDaily = freq == ICAL_HOURLY_RECURRENCE || freq == ICAL_MINUTELY_RECURRENCE ||
                               freq == ICAL_SECONDLY_RECURRENCE;
-        if (freq != ICAL_DAILY_RECURRENCE && !subDaily)
-            return true;
         const auto move = [this](short* from, short* to, int size) {
             if (!HasAny(from))
                 return;
@@ -626,6 +624,11 @@ struct RuleLimits {
             Clear(from);
             Any = true;
         };
+        // BYMONTH keeps or drops whole months of a monthly rule.
+        if (freq == ICAL_MONTHLY_RECURRENCE)
+            move(rule.by_month, Months, ICAL_BY_MONTH_SIZE);
+        if (freq != ICAL_DAILY_RECURRENCE && !subDaily)
+            return true;
         move(rule.by_month, Months, ICAL_BY_MONTH_SIZE);
         move(rule.by_month_day, MonthDays, ICAL_BY_MONTHDAY_SIZE);
         move(rule.by_day, Days, ICAL_BY_DAY_SIZE);
@@ -663,6 +666,26 @@ struct RuleLimits {
                matches(Seconds, ICAL_BY_SECOND_SIZE, at.time().second(), 1000);
     }
 };
+
+// False for a rule whose BYMONTH and BYMONTHDAY never meet (the 30th of February), which
+// libical would look for up to the year 2582 on each step. Only where nothing else chooses days.
+bool MonthsHaveTheDays(const icalrecurrencetype& rule)
+{
+    if (!HasAny(rule.by_month) || !HasAny(rule.by_month_day) || HasAny(rule.by_day) ||
+        HasAny(rule.by_year_day) || HasAny(rule.by_week_no) || HasAny(rule.by_set_pos))
+        return true;
+    for (int m = 0; m < ICAL_BY_MONTH_SIZE && rule.by_month[m] != ICAL_RECURRENCE_ARRAY_MAX; ++m) {
+        const int month = rule.by_month[m];
+        if (month < 1 || month > 12)
+            return true;                                      // libical's to judge
+        const int days = QDate(2024, month, 1).daysInMonth(); // a leap year: the most days
+        for (int d = 0;
+             d < ICAL_BY_MONTHDAY_SIZE && rule.by_month_day[d] != ICAL_RECURRENCE_ARRAY_MAX; ++d)
+            if (std::abs(rule.by_month_day[d]) <= days)
+                return true;
+    }
+    return false;
+}
 
 qint64 StepSeconds(const icalrecurrencetype& rule)
 {
@@ -809,6 +832,9 @@ private:
         }
         rule.count = 0;
         rule.until = icaltime_null_time();
+        if (!MonthsHaveTheDays(rule))
+            return QStringLiteral("its RRULE gives no date: no month it names has the days it "
+                                  "names.");
         RuleLimits limits;
         if (!limits.Take(rule))
             return QStringLiteral("its RRULE cannot be followed.");

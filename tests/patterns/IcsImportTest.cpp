@@ -512,7 +512,21 @@ TEST(IcsImport, HostileFilesEndWithTheRestImported)
     } cases[] = {
         {"secondly, never", good + never("SECONDLY"), 1, 0, 1},
         {"minutely, never", good + never("MINUTELY"), 1, 0, 1},
-        {"hourly, never", good + never("HOURLY"), 1, 1, 0},
+        {"hourly, never", good + never("HOURLY"), 1, 0, 1},
+        {"monthly, never", good + never("MONTHLY"), 1, 0, 1},
+        {"yearly, never", good + never("YEARLY"), 1, 0, 1},
+        // Seconds on the 29th of February: possible, but not for 100,000 seconds from the span.
+        {"secondly, rarely",
+         good + "BEGIN:VEVENT\r\nUID:r\r\nSUMMARY:Rarely\r\n"
+                "DTSTART:20240101T000000\r\nRRULE:FREQ=SECONDLY;BYMONTH=2;"
+                "BYMONTHDAY=29\r\nEND:VEVENT\r\n",
+         1, 0, 1},
+        // A monthly rule limited to months: followed month by month.
+        {"monthly in February",
+         good + "BEGIN:VEVENT\r\nUID:f\r\nSUMMARY:Feb\r\n"
+                "DTSTART;VALUE=DATE:20200115\r\nRRULE:FREQ=MONTHLY;"
+                "BYMONTH=2\r\nEND:VEVENT\r\n",
+         3, 0, 0},
         {"minutely with 100,000 EXDATEs", good + excluded, 1, 0, 1},
         {"20,000 events on one day", good + crowded, 20001, 0, 0},
         {"20,000 levels of nesting", nested, 1, 0, 0},
