@@ -1,6 +1,8 @@
 // libFuzzer target for the list builder's .ics import. Besides crashes it checks what the import
 // promises: a refusal says why and gives nothing; otherwise every entry lies in the span, in
-// date order, each once, and the template written from them reads back entry for entry.
+// date order, each once, every event left out is named with a line of the file and a reason,
+// the counts add up, and the template written from them reads back entry for entry.
+// fuzz/make-ics-seeds.py writes the seeds in fuzz/seeds/ics_import_fuzz.
 #include "calendar/TextCodec.h"
 #include "patterns/CustomLists.h"
 #include "patterns/IcsImport.h"
@@ -25,6 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         return 0;
     }
+    const int lines = static_cast<int>(bytes.count('\n')) + 1;
+    for (const IcsLeftOut& left : result.LeftOut)
+        if (left.Line < 1 || left.Line > lines || left.Reason.isEmpty())
+            std::abort();
+    if (result.EventsOutside + result.EventsCancelled + static_cast<int>(result.LeftOut.size()) >
+        result.Events)
+        std::abort();
     for (std::size_t i = 0; i < result.Entries.size(); ++i) {
         const ListLine& entry = result.Entries[i];
         if (!entry.IsEntry || !IsInSpan(list, entry.Date) || entry.Reason.isEmpty() ||

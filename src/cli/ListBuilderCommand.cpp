@@ -149,6 +149,7 @@ int MakeListCommand::Execute(const QCommandLineParser& parser, const QStringList
                                             "write over it."));
 
     IcsImportResult imported;
+    int importedAdded = 0;
     if (parser.isSet(m_fromIcs)) {
         const QString ics = parser.value(m_fromIcs);
         const std::optional<QByteArray> bytes = ReadRegularFile(ics);
@@ -157,7 +158,7 @@ int MakeListCommand::Execute(const QCommandLineParser& parser, const QStringList
         imported = ImportIcsEntries(*bytes, list, request);
         if (!imported.Ok)
             return Fail(err, ReadErrorMessage(ics) + QStringLiteral("\n\r") + imported.Error);
-        InsertEntries(list, imported.Entries);
+        importedAdded = InsertEntries(list, imported.Entries);
     }
     std::vector<ListLine> typed;
     for (const EntryWritten& entry : written) {
@@ -178,22 +179,15 @@ int MakeListCommand::Execute(const QCommandLineParser& parser, const QStringList
         WriteOutputFile(OutputTarget{path, QString(), true, false}, TemplateFileBytes(list), err);
     if (status != ExitOk)
         return status;
-    out << QStringLiteral("Wrote %1 entries to %2.").arg(EntryCount(list)).arg(path) << '\n';
-    if (parser.isSet(m_fromIcs)) {
-        out << QStringLiteral("%1 of %2 events fell outside the list's 24 months (%3).")
-                   .arg(imported.EventsOutside)
-                   .arg(imported.Events)
-                   .arg(SpanText(list))
+    out << QStringLiteral("Wrote ")
+        << CountOf(EntryCount(list), QStringLiteral("entry"), QStringLiteral("entries"))
+        << QStringLiteral(" to ") << path << QStringLiteral(".") << '\n';
+    // The list builder's own report, every event left out named.
+    if (parser.isSet(m_fromIcs))
+        out << IcsImportReport(imported, importedAdded,
+                               QFileInfo(parser.value(m_fromIcs)).fileName())
+                   .replace(QStringLiteral("\n\r"), QStringLiteral("\n"))
             << '\n';
-        if (imported.EventsUndated > 0)
-            out << QStringLiteral("%1 events had no start date and were left out.")
-                       .arg(imported.EventsUndated)
-                << '\n';
-        if (imported.EventsCancelled > 0)
-            out << QStringLiteral("%1 cancelled events were left out.")
-                       .arg(imported.EventsCancelled)
-                << '\n';
-    }
     // Another name makes "Apply/Remove a Custom List" ask about the dates.
     const TemplateFileName name = TemplateFileNameOf(path);
     if (!name.Exempt && (name.YearDigits != QString::number(list.StartYear) ||

@@ -33,7 +33,14 @@ private:
     const QCommandLineOption m_fromIcs{
         QStringLiteral("from-ics"),
         QStringLiteral("Takes the events of this iCalendar file (with --as), repeating events "
-                       "included; events outside the 24 months are counted and left out."),
+                       "included; events outside the 24 months are counted and left out. An "
+                       "event that cannot be read (a broken date, an empty RRULE, a rule that "
+                       "gives no end within 100000 steps) is left out and named with its line, "
+                       "summary and reason; the others are taken. Times in UTC become dates in "
+                       "the zone the file names in X-WR-TIMEZONE (or its only VTIMEZONE), else "
+                       "in this computer's zone; the output says which. Only a file that is no "
+                       "text, holds no VCALENDAR, is over 16 MB or gives more than 100000 "
+                       "events or entries is refused."),
         QStringLiteral("FILE.ics")};
     const QCommandLineOption m_as{
         QStringLiteral("as"),

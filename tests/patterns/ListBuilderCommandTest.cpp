@@ -54,8 +54,9 @@ TEST_F(ListBuilderCli, SchoolHolidaysBecomeOneStayEach)
                                            Args({"--as", "overnights"}));
     ASSERT_EQ(made.Status, 0) << made.Err.toStdString();
     EXPECT_EQ(made.Out, QStringLiteral("Wrote 30 entries to ") + list +
-                            QStringLiteral(".\n1 of 4 events fell outside the list's 24 months "
-                                           "(September 2025 to August 2027).\n"));
+                            QStringLiteral(".\n30 entries added from 4 events of "
+                                           "SchoolHolidays.ics.\n1 event fell outside the list's "
+                                           "24 months and was left out.\n"));
     EXPECT_TRUE(Bytes(list).startsWith("September 2025 Custom List for Garcia\r\n"
                                        "ON October 27, 2025 Autumn break\r\n"));
 
@@ -116,14 +117,45 @@ TEST_F(ListBuilderCli, SingleEntriesAndRangesInDateOrder)
                                            "Garcia Custom List.tcl\".\n"));
 }
 
+// One event that cannot be read costs only itself: the others are written and it is named.
+TEST_F(ListBuilderCli, ABrokenEventIsNamedAndTheOthersWritten)
+{
+    const QString ics = Path(QStringLiteral("district.ics"));
+    QFile file(ics);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nX-WR-CALDESC:\r\n"
+               "BEGIN:VEVENT\r\nUID:1\r\nSUMMARY:Teacher day\r\nDESCRIPTION:\r\n"
+               "DTSTART;VALUE=DATE:20251010\r\nEND:VEVENT\r\n"
+               "BEGIN:VEVENT\r\nUID:2\r\nSUMMARY:Open house\r\n"
+               "DTSTART:20251015T180000\r\nDTEND:20251015T1900\r\nEND:VEVENT\r\n"
+               "BEGIN:VEVENT\r\nUID:3\r\nSUMMARY:Thanksgiving break\r\n"
+               "DTSTART;VALUE=DATE:20251126\r\nDTEND;VALUE=DATE:20251129\r\nEND:VEVENT\r\n"
+               "END:VCALENDAR\r\n");
+    file.close();
+    const QString list = Path(QStringLiteral("2025 September Garcia Custom List.tcl"));
+    const CliRun made = MakeList(list, QStringList{QStringLiteral("--from-ics"), ics} +
+                                           Args({"--as", "day-visits"}));
+    ASSERT_EQ(made.Status, 0) << made.Err.toStdString();
+    EXPECT_EQ(made.Out, QStringLiteral("Wrote 4 entries to ") + list +
+                            QStringLiteral(".\n4 entries added from 3 events of district.ics.\n"
+                                           "1 event could not be read and was left out:\n"
+                                           "line 14, \"Open house\": Can't parse as DATE-TIME "
+                                           "value in DTEND property: 20251015T1900.\n"));
+    EXPECT_EQ(Bytes(list), QByteArray("September 2025 Custom List for Garcia\r\n"
+                                      "DV October 10, 2025 Teacher day\r\n"
+                                      "DV November 26, 2025 Thanksgiving break\r\n"
+                                      "DV November 27, 2025 Thanksgiving break\r\n"
+                                      "DV November 28, 2025 Thanksgiving break\r\n"));
+}
+
 TEST_F(ListBuilderCli, RefusalsLeaveTheFileAsItWas)
 {
     const QString list = Path(QStringLiteral("2025 September Garcia Custom List.tcl"));
+    // A contact saved as .ics by mistake: no calendar in it.
     const QString broken = Path(QStringLiteral("broken.ics"));
     QFile file(broken);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:2025XX20\r\nEND:VEVENT\r\n"
-               "END:VCALENDAR\r\n");
+    file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Garcia\r\nEND:VCARD\r\n");
     file.close();
     const QStringList entry = Args({"--entry", "ON 2025-12-24 Winter break"});
 
@@ -133,7 +165,7 @@ TEST_F(ListBuilderCli, RefusalsLeaveTheFileAsItWas)
         const char* Message;
     } refused[] = {
         {QStringList{QStringLiteral("--from-ics"), broken} + Args({"--as", "overnights"}),
-         "Line 3 of the iCalendar file cannot be read: Can't parse as DATE value in DTSTART"},
+         "The file is no iCalendar file: it holds no BEGIN:VCALENDAR line."},
         {Args({"--entry", "ON 2027-09-01 Too late"}),
          "The entry 2027-09-01 Too late lies outside the list's 24 months (September 2025 to "
          "August 2027)."},
@@ -172,7 +204,7 @@ TEST_F(ListBuilderCli, RefusalsLeaveTheFileAsItWas)
                                    Args({"--as", "overnights", "--replace-existing"}))
                   .Status,
               1);
-    EXPECT_TRUE(Bytes(broken).startsWith("BEGIN:VCALENDAR"));
+    EXPECT_TRUE(Bytes(broken).startsWith("BEGIN:VCARD"));
 }
 
 TEST_F(ListBuilderCli, AWrongCommandLineIsAUsageError)

@@ -1,7 +1,6 @@
 #include "patterns/ListTemplate.h"
 #include "PatternTestSupport.h"
 #include "calendar/TextCodec.h"
-#include "patterns/IcsImport.h"
 
 #include <gtest/gtest.h>
 
@@ -107,8 +106,9 @@ TEST(ListTemplate, TensOfThousandsOfEntriesAreAddedInOnePass)
                                  QStringLiteral("Event %1").arg(copy), QString()});
     EXPECT_EQ(InsertEntries(list, batch), 58400);
     EXPECT_EQ(EntryCount(list), 58400);
-    EXPECT_TRUE(std::is_sorted(list.Lines.begin(), list.Lines.end(),
-                               [](const ListLine& a, const ListLine& b) { return a.Date < b.Date; }));
+    EXPECT_TRUE(
+        std::is_sorted(list.Lines.begin(), list.Lines.end(),
+                       [](const ListLine& a, const ListLine& b) { return a.Date < b.Date; }));
 }
 
 // The file name must name the start month and no later month, or the reader asks.
@@ -171,154 +171,6 @@ TEST(ListTemplate, ReasonRules)
     for (const QString& bad : {QStringLiteral("Hi!"), QStringLiteral("a;b"), QStringLiteral(" "),
                                QString(101, QLatin1Char('x')), QStringLiteral("a\nb")})
         EXPECT_TRUE(ListReasonProblem(bad)) << bad.toStdString();
-}
-
-QByteArray Calendar(const char* events)
-{
-    return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n") + events +
-           "END:VCALENDAR\r\n";
-}
-
-// "ON 2025-12-20" for each entry.
-QStringList Shown(const std::vector<ListLine>& entries)
-{
-    QStringList shown;
-    for (const ListLine& entry : entries)
-        shown << (entry.Kind == ListEntryKind::Overnight ? QStringLiteral("ON ")
-                                                         : QStringLiteral("DV ")) +
-                     entry.Date.toString(Qt::ISODate) + QLatin1Char(' ') + entry.Reason;
-    return shown;
-}
-
-QStringList Days(const char* kind, const char* first, const char* last, const char* reason)
-{
-    QStringList days;
-    for (QDate day = QDate::fromString(QLatin1String(first), Qt::ISODate);
-         day <= QDate::fromString(QLatin1String(last), Qt::ISODate); day = day.addDays(1))
-        days << QLatin1String(kind) + QLatin1Char(' ') + day.toString(Qt::ISODate) +
-                    QLatin1Char(' ') + QLatin1String(reason);
-    return days;
-}
-
-// Span: March 2025 to February 2027.
-TEST(IcsImport, EventsBecomeNightsOrDays)
-{
-    const ListTemplate span = Template(QStringLiteral("Garcia"), 2025, 2);
-    const char* winter =
-        "BEGIN:VEVENT\r\nUID:1\r\nSUMMARY:Winter break!\r\n"
-        "DTSTART;VALUE=DATE:20251220\r\nDTEND;VALUE=DATE:20260103\r\nEND:VEVENT\r\n";
-    const char* visit = "BEGIN:VEVENT\r\nUID:2\r\nSUMMARY:Zoo\r\nDTSTART:20250614T100000\r\n"
-                        "DTEND:20250614T160000\r\nEND:VEVENT\r\n";
-    const char* trip = "BEGIN:VEVENT\r\nUID:3\r\nSUMMARY:Trip\r\n"
-                       "DTSTART;TZID=Europe/Berlin:20250704T180000\r\n"
-                       "DTEND;TZID=Europe/Berlin:20250706T170000\r\nEND:VEVENT\r\n";
-    const char* toMidnight = "BEGIN:VEVENT\r\nUID:4\r\nSUMMARY:Show\r\nDTSTART:20250801T180000\r\n"
-                             "DTEND:20250802T000000\r\nEND:VEVENT\r\n";
-    const char* lasting = "BEGIN:VEVENT\r\nUID:5\r\nSUMMARY:Camp\r\nDTSTART:20251001T090000\r\n"
-                          "DURATION:P2D\r\nEND:VEVENT\r\n";
-    const char* backwards = "BEGIN:VEVENT\r\nUID:6\r\nSUMMARY:Odd\r\nDTSTART:20251105T090000\r\n"
-                            "DTEND:20251101T090000\r\nEND:VEVENT\r\n";
-    // Every other weekend since 2020; one occurrence starts the day before the span, one is
-    // taken out by EXDATE.
-    const char* weekends = "BEGIN:VEVENT\r\nUID:7\r\nSUMMARY:Weekend\r\n"
-                           "DTSTART;VALUE=DATE:20200110\r\nDTEND;VALUE=DATE:20200112\r\n"
-                           "RRULE:FREQ=WEEKLY;INTERVAL=2;UNTIL=20250420\r\n"
-                           "EXDATE;VALUE=DATE:20250314\r\nEND:VEVENT\r\n";
-    const char* before =
-        "BEGIN:VEVENT\r\nUID:8\r\nSUMMARY:Last winter\r\n"
-        "DTSTART;VALUE=DATE:20241220\r\nDTEND;VALUE=DATE:20250103\r\nEND:VEVENT\r\n";
-    const char* undated = "BEGIN:VEVENT\r\nUID:9\r\nSUMMARY:Someday\r\nEND:VEVENT\r\n";
-
-    const struct {
-        const char* Name;
-        const char* Events;
-        ListEntryKind Kind;
-        QStringList Expected;
-        int Outside;
-        int Undated;
-    } cases[] = {
-        {"all-day as nights", winter, ListEntryKind::Overnight,
-         Days("ON", "2025-12-20", "2026-01-02", "Winter break"), 0, 0},
-        {"all-day as days", winter, ListEntryKind::DayVisit,
-         Days("DV", "2025-12-20", "2026-01-02", "Winter break"), 0, 0},
-        {"within a day as nights", visit, ListEntryKind::Overnight,
-         Days("ON", "2025-06-14", "2025-06-14", "Zoo"), 0, 0},
-        {"within a day as days", visit, ListEntryKind::DayVisit,
-         Days("DV", "2025-06-14", "2025-06-14", "Zoo"), 0, 0},
-        {"timed days as nights", trip, ListEntryKind::Overnight,
-         Days("ON", "2025-07-04", "2025-07-05", "Trip"), 0, 0},
-        {"timed days as days", trip, ListEntryKind::DayVisit,
-         Days("DV", "2025-07-04", "2025-07-06", "Trip"), 0, 0},
-        {"ending at midnight", toMidnight, ListEntryKind::DayVisit,
-         Days("DV", "2025-08-01", "2025-08-01", "Show"), 0, 0},
-        {"a duration", lasting, ListEntryKind::Overnight,
-         Days("ON", "2025-10-01", "2025-10-02", "Camp"), 0, 0},
-        {"an end before the start", backwards, ListEntryKind::Overnight,
-         Days("ON", "2025-11-05", "2025-11-05", "Odd"), 0, 0},
-        {"recurring with EXDATE", weekends, ListEntryKind::Overnight,
-         Days("ON", "2025-03-01", "2025-03-01", "Weekend") +
-             Days("ON", "2025-03-28", "2025-03-29", "Weekend") +
-             Days("ON", "2025-04-11", "2025-04-12", "Weekend"),
-         0, 0},
-        {"outside the span", before, ListEntryKind::Overnight, {}, 1, 0},
-        {"no start", undated, ListEntryKind::Overnight, {}, 0, 1},
-    };
-    for (const auto& c : cases) {
-        const IcsImportResult result = ImportIcsEntries(Calendar(c.Events), span, {c.Kind, {}});
-        ASSERT_TRUE(result.Ok) << c.Name << ": " << result.Error.toStdString();
-        EXPECT_EQ(Shown(result.Entries), c.Expected) << c.Name;
-        EXPECT_EQ(result.Events, 1) << c.Name;
-        EXPECT_EQ(result.EventsOutside, c.Outside) << c.Name;
-        EXPECT_EQ(result.EventsUndated, c.Undated) << c.Name;
-    }
-
-    // Several events at once: date order, the caller's reason for all, counts of each kind.
-    const QByteArray all = Calendar(QByteArray(winter) + before + visit + undated);
-    const IcsImportResult result =
-        ImportIcsEntries(all, span, {ListEntryKind::Overnight, QStringLiteral("School")});
-    ASSERT_TRUE(result.Ok);
-    EXPECT_EQ(Shown(result.Entries), Days("ON", "2025-06-14", "2025-06-14", "School") +
-                                         Days("ON", "2025-12-20", "2026-01-02", "School"));
-    EXPECT_EQ(result.Events, 4);
-    EXPECT_EQ(result.EventsOutside, 1);
-    EXPECT_EQ(result.EventsUndated, 1);
-
-    // The same file saved with a UTF-8 byte-order mark reads the same.
-    const IcsImportResult marked = ImportIcsEntries(
-        "\xEF\xBB\xBF" + all, span, {ListEntryKind::Overnight, QStringLiteral("School")});
-    ASSERT_TRUE(marked.Ok) << marked.Error.toStdString();
-    EXPECT_EQ(Shown(marked.Entries), Shown(result.Entries));
-}
-
-TEST(IcsImport, ABrokenFileNamesItsLineAndGivesNothing)
-{
-    const ListTemplate span = Template(QStringLiteral("Garcia"), 2025, 2);
-    const struct {
-        QByteArray Bytes;
-        const char* Message;
-    } cases[] = {
-        {Calendar("BEGIN:VEVENT\r\nSUMMARY:A\r\nDTSTART;VALUE=DATE:20251220\r\nTHIS IS NOT ICS\r\n"
-                  "END:VEVENT\r\n"),
-         "Line 7 of the iCalendar file cannot be read: "},
-        {Calendar("BEGIN:VEVENT\r\nSUMMARY:A\r\n DESCRIPTION:folded\r\n"
-                  "DTSTART;VALUE=DATE:2025XX20\r\nEND:VEVENT\r\n"),
-         "Line 7 of the iCalendar file cannot be read: Can't parse as DATE value in DTSTART "
-         "property: 2025XX20\n\rDTSTART;VALUE=DATE:2025XX20"},
-        {Calendar("BEGIN:VEVENT\r\nDTSTART:20251220T100000\r\nRRULE:FREQ=SOMETIMES\r\n"
-                  "END:VEVENT\r\n"),
-         "Line 6 of the iCalendar file cannot be read: "},
-        {"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\n",
-         "The iCalendar file ends at line 3 before every BEGIN line has its END line."},
-        {"Hello\nworld\n", "Line 1 of the iCalendar file cannot be read: "},
-        {"\r\n", "The iCalendar file is empty."},
-    };
-    for (const auto& c : cases) {
-        const IcsImportResult result = ImportIcsEntries(c.Bytes, span, {});
-        EXPECT_FALSE(result.Ok) << c.Message;
-        EXPECT_TRUE(result.Error.startsWith(QString::fromUtf8(c.Message)))
-            << result.Error.toStdString();
-        EXPECT_TRUE(result.Entries.empty());
-    }
 }
 
 } // namespace

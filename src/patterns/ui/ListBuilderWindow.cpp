@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -22,12 +23,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace custodex {
 
@@ -371,22 +377,87 @@ void TListBuilder::ImportClick()
             Messages.Ask(PromptKind::Error, *problem, PromptButtons::Ok);
             return;
         }
-    const IcsImportResult result =
-        ImportIcsEntries(*bytes, List,
-                         {ImportDialog->AsOvernights->isChecked() ? ListEntryKind::Overnight
-                                                                  : ListEntryKind::DayVisit,
-                          reason});
-    if (!result.Ok) {
-        // Nothing is taken from a file that cannot be read whole.
-        Messages.Ask(PromptKind::Error, result.Error, PromptButtons::Ok);
-        return;
+    const QString fileName = QFileInfo(path).fileName();
+    const std::optional<IcsImportResult> result =
+        RunImport(*bytes,
+                  {ImportDialog->AsOvernights->isChecked() ? ListEntryKind::Overnight
+                                                           : ListEntryKind::DayVisit,
+                   reason},
+                  fileName);
+    if (!result) {
+        Messages.Ask(PromptKind::Information,
+                     QStringLiteral("The import of ") + fileName +
+                         QStringLiteral(" was cancelled; the list is as it was."),
+                     PromptButtons::Ok);
     }
-    const int added = InsertEntries(List, result.Entries);
-    Fill(0);
-    if (added > 0)
-        Touch();
-    Messages.Ask(PromptKind::Information,
-                 IcsImportReport(result, added, QFileInfo(path).fileName()), PromptButtons::Ok);
+    else if (!result->Ok) {
+        // Nothing is taken from a file that is no calendar.
+        Messages.Ask(PromptKind::Error, result->Error, PromptButtons::Ok);
+    }
+    else {
+        const int added = InsertEntries(List, result->Entries);
+        Fill(0);
+        if (added > 0)
+            Touch();
+        // The first events left out are named; make-list names them all.
+        Messages.Ask(PromptKind::Information, IcsImportReport(*result, added, fileName, 20),
+                     PromptButtons::Ok);
+    }
+    if (CloseAfterImport) {
+        CloseAfterImport = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+std::optional<IcsImportResult> TListBuilder::RunImport(const QByteArray& bytes,
+                                                       const IcsImportRequest& request,
+                                                       const QString& fileName)
+{
+    std::atomic<bool> cancel{false};
+    std::atomic<int> done{0};
+    std::atomic<int> total{0};
+    IcsImportResult result;
+    const ListTemplate span = List; // the thread reads its own copy
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
+        result = ImportIcsEntries(bytes, span, request,
+                                  {[&](int eventsDone, int events) {
+                                       done = eventsDone;
+                                       total = events;
+                                   },
+                                   &cancel});
+    }));
+    QProgressDialog progress(QStringLiteral("Reading the events of ") + fileName +
+                                 QStringLiteral("..."),
+                             QStringLiteral("Cancel"), 0, 0, this);
+    progress.setObjectName(QStringLiteral("ImportProgress"));
+    progress.setWindowTitle(QStringLiteral("Import .ics"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(400);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    QTimer tick;
+    tick.setInterval(50);
+    connect(&tick, &QTimer::timeout, &progress, [&] {
+        if (const int events = total.load(); events > 0 && progress.maximum() != events)
+            progress.setMaximum(events);
+        progress.setValue(done.load());
+    });
+    connect(&progress, &QProgressDialog::canceled, &progress, [&] { cancel = true; });
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    ImportCancel = &cancel;
+    centralWidget()->setEnabled(false);
+    worker->start();
+    tick.start();
+    loop.exec();
+    worker->wait();
+    tick.stop();
+    progress.close();
+    centralWidget()->setEnabled(true);
+    ImportCancel = nullptr;
+    if (result.Cancelled)
+        return std::nullopt;
+    return result;
 }
 
 void TListBuilder::OpenClick()
@@ -448,9 +519,13 @@ bool TListBuilder::WriteTo(const QString& path, bool askBeforeReplacing)
 {
     if (const int outside = EntriesOutsideSpan(List); outside > 0) {
         Messages.Ask(PromptKind::Error,
-                     QStringLiteral("%1 entries lie outside the list's 24 months.\n\rRemove "
-                                    "them, or change the start month and year.")
-                         .arg(outside),
+                     CountOf(outside, QStringLiteral("entry"), QStringLiteral("entries")) +
+                         (outside == 1 ? QStringLiteral(" lies outside the list's 24 months.\n\r"
+                                                        "Remove it, or change the start month "
+                                                        "and year.")
+                                       : QStringLiteral(" lie outside the list's 24 months.\n\r"
+                                                        "Remove them, or change the start month "
+                                                        "and year.")),
                      PromptButtons::Ok);
         return false;
     }
@@ -474,6 +549,13 @@ bool TListBuilder::WriteTo(const QString& path, bool askBeforeReplacing)
 
 void TListBuilder::closeEvent(QCloseEvent* event)
 {
+    if (ImportCancel) {
+        // The import ends first; then the window closes as it would, asking about changes.
+        *ImportCancel = true;
+        CloseAfterImport = true;
+        event->ignore();
+        return;
+    }
     if (Changed) {
         const PromptAnswer answer = Messages.Ask(
             PromptKind::Confirmation, QStringLiteral("Save the changes to the custom list?"),

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "patterns/IcsImport.h"
 #include "patterns/ListTemplate.h"
 
 #include <QDialog>
 #include <QMainWindow>
 
+#include <atomic>
 #include <optional>
 
 class QComboBox;
@@ -108,6 +110,10 @@ private:
     // Refuses entries outside the span; Save As asks before replacing another file.
     bool WriteTo(const QString& path, bool askBeforeReplacing);
     void ShowTitle();
+    // The import on a thread of its own while the window answers, with a progress bar and
+    // Cancel once it takes a moment; nothing when cancelled. The list is not touched.
+    std::optional<IcsImportResult>
+    RunImport(const QByteArray& bytes, const IcsImportRequest& request, const QString& fileName);
 
     Prompter& Messages;
     FileDialogs& Dialogs;
@@ -116,6 +122,8 @@ private:
     QString Path;
     bool Changed = false;
     bool Filling = false;
+    std::atomic<bool>* ImportCancel = nullptr; // while an import runs
+    bool CloseAfterImport = false;
 };
 
 } // namespace custodex

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -42,6 +43,34 @@ protected:
     {
         QFile file(Folder.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A file of 60,000 events that takes a moment to read.
+    QString BigFile()
+    {
+        QByteArray events;
+        for (int i = 0; i < 60000; ++i)
+            events += "BEGIN:VEVENT\r\nUID:" + QByteArray::number(i) + "\r\nSUMMARY:Class " +
+                      QByteArray::number(i) +
+                      "\r\nDESCRIPTION:\r\nDTSTART;VALUE=DATE:20250601\r\nEND:VEVENT\r\n";
+        QFile big(Folder.filePath(QStringLiteral("big.ics")));
+        EXPECT_TRUE(big.open(QIODevice::WriteOnly));
+        big.write("BEGIN:VCALENDAR\r\n" + events + "END:VCALENDAR\r\n");
+        return big.fileName();
+    }
+
+    // The school's holidays imported: 90 entries, not saved.
+    void ImportHolidays()
+    {
+        Dialogs.Paths = {QStringLiteral(CUSTODEX_TEST_DATA) +
+                         QStringLiteral("/SchoolHolidays.ics")};
+        auto first = WhenModal([&](QWidget*) {
+            Prompts.Expect(QStringLiteral("90 entries added from 4 events of SchoolHolidays.ics."));
+            Window.ImportDialog->accept();
+        });
+        QTest::mouseClick(Window.ImportBtn, Qt::LeftButton);
+        ASSERT_TRUE(*first);
+        ASSERT_TRUE(Window.Modified());
     }
 
     QTemporaryDir Folder;
@@ -92,6 +121,81 @@ TEST_F(ListBuilderFlow, ImportsASchoolCalendarRemovesAnEntryAndSavesWhereTheCale
     EXPECT_FALSE(Window.SaveAsClick());
 }
 
+// A large file is read while the window answers, with a progress bar; Cancel leaves the
+// unsaved list as it was.
+TEST_F(ListBuilderFlow, ALargeImportCanBeCancelledAndTheUnsavedListStays)
+{
+    ImportHolidays();
+    Dialogs.Paths = {BigFile()};
+    bool progressShown = false;
+    auto asked = WhenModal([&](QWidget*) {
+        Window.ImportDialog->accept();
+        // The progress bar comes while the import runs: this window's events are answered.
+        WhenModal(
+            [&](QWidget* modal) {
+                progressShown = modal->objectName() == T("ImportProgress");
+                EXPECT_FALSE(Window.ImportBtn->isEnabled());
+                Prompts.Expect(T("The import of big.ics was cancelled; the list is as it was."));
+                for (QPushButton* button : modal->findChildren<QPushButton*>())
+                    if (button->text() == T("Cancel"))
+                        QTest::mouseClick(button, Qt::LeftButton);
+            },
+            4000);
+    });
+    QTest::mouseClick(Window.ImportBtn, Qt::LeftButton);
+    ASSERT_TRUE(*asked);
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(Window.Entries->topLevelItemCount(), 90);
+    EXPECT_TRUE(Window.Modified());
+    EXPECT_TRUE(Window.ImportBtn->isEnabled());
+}
+
+// Counts in the builder's texts agree with their number.
+TEST(ListBuilderStandAlone, OneEntryOutsideTheSpanIsOneEntry)
+{
+    QTemporaryDir folder;
+    ScriptedPrompter prompts;
+    ScriptedFileDialogs dialogs;
+    TListBuilder window(prompts, dialogs, ListTemplate{T("Garcia"), 2025, 2, {}}, folder.path(),
+                        false);
+    window.show();
+    auto added = WhenModal([&](QWidget*) {
+        window.EntryDialog->Reason->setText(T("Camp"));
+        QTest::mouseClick(window.EntryDialog->OkBtn, Qt::LeftButton);
+    });
+    QTest::mouseClick(window.AddBtn, Qt::LeftButton);
+    ASSERT_TRUE(*added);
+    window.StartYear->setValue(2026); // the entry of March 2025 is now outside
+    dialogs.Paths = {folder.filePath(T("list.tcl"))};
+    prompts.Expect(T("1 entry lies outside the list's 24 months.\n\rRemove it, or change the "
+                     "start month and year."));
+    EXPECT_FALSE(window.SaveAsClick());
+}
+
+// Closing the window while a file is read ends the import first, then asks about the unsaved
+// list as ever.
+TEST_F(ListBuilderFlow, ClosingDuringAnImportKeepsTheUnsavedList)
+{
+    ImportHolidays();
+    Dialogs.Paths = {BigFile()};
+    auto asked = WhenModal([&](QWidget*) {
+        Window.ImportDialog->accept();
+        WhenModal(
+            [&](QWidget*) {
+                Prompts.Expect(T("The import of big.ics was cancelled; the list is as it was."));
+                Prompts.Expect(T("Save the changes to the custom list?"), PromptAnswer::Cancel);
+                Window.close();
+            },
+            4000);
+    });
+    QTest::mouseClick(Window.ImportBtn, Qt::LeftButton);
+    ASSERT_TRUE(*asked);
+    QTRY_VERIFY(Prompts.Script.empty());
+    EXPECT_TRUE(Window.isVisible());
+    EXPECT_EQ(Window.Entries->topLevelItemCount(), 90);
+    EXPECT_TRUE(Window.Modified());
+}
+
 TEST_F(ListBuilderFlow, ADayOutsideTheSpanIsRefusedWithTheFocusOnIt)
 {
     auto added = WhenModal([&](QWidget* modal) {
@@ -128,8 +232,8 @@ TEST_F(ListBuilderFlow, EachAltKeyReachesOneControlAndSaveAsIsOnAltV)
             return;
         const QChar key = QString(text).replace(T("&&"), T("")).at(at + 1).toLower();
         EXPECT_TRUE(owners.emplace(key, text).second)
-            << "Alt+" << QString(key).toStdString() << ": " << owners[key].toStdString()
-            << " and " << text.toStdString();
+            << "Alt+" << QString(key).toStdString() << ": " << owners[key].toStdString() << " and "
+            << text.toStdString();
     };
     for (const QAbstractButton* button : Window.findChildren<QAbstractButton*>())
         if (button->window() == &Window)
