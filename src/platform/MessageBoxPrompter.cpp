@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace custodex {
 
@@ -96,6 +99,16 @@ PromptAnswer MessageBoxPrompter::Ask(PromptKind kind, const QString& text, Promp
     case PromptButtons::Abort:
         box.setStandardButtons(QMessageBox::Abort);
         break;
+    }
+    // Qt sizes a box to its text and buttons, so a short question ("Save Pending Changes?")
+    // showed its title cut short; the box is made wide enough for the title bar.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont bold = box.font();
+        bold.setBold(true);
+        constexpr int TitleBarButtons = 140; // the window icon, its buttons and the margins
+        const int title = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + TitleBarButtons;
+        grid->addItem(new QSpacerItem(title, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     }
     // Every other box has Cancel or a single button, which Qt's Escape already takes.
     box.exec();

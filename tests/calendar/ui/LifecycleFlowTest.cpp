@@ -222,6 +222,24 @@ TEST(MessageBoxes, EscapeIsCancelOrNothing)
     }
 }
 
+// A short question once showed "Custod... alendar" on its title bar.
+TEST(MessageBoxes, AShortQuestionIsWideEnoughForItsTitle)
+{
+    const QString testName = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("Custodex Calendar"));
+    MessageBoxPrompter boxes;
+    auto ran = WhenModal([&](QWidget* modal) {
+        QFont bold = modal->font();
+        bold.setBold(true);
+        EXPECT_GT(modal->width(), QFontMetrics(bold).horizontalAdvance(modal->windowTitle()) + 100);
+        static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+    });
+    boxes.Ask(PromptKind::Confirmation, QStringLiteral("Save Pending Changes?"),
+              PromptButtons::YesNo);
+    QCoreApplication::setApplicationName(testName);
+    ASSERT_TRUE(*ran);
+}
+
 // Escape at "Save Pending Changes?" used to answer No and quit without saving.
 TEST(LifecycleFlow, EscapeAtTheExitQuestionLosesNothing)
 {
