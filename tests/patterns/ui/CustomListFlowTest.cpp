@@ -19,6 +19,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <cstdlib>
+
 using namespace custodex;
 using namespace custodex::testing;
 
