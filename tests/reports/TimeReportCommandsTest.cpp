@@ -375,7 +375,7 @@ TEST_F(TimeReportCli, OverlappingVisitsAreNamedAndTheReportsRefuse)
                                          QStringList{T("care")}, QStringList{T("quality")}}) {
         const CliRun run = Run(arguments);
         EXPECT_EQ(run.Status, 1) << arguments.join(T(" ")).toStdString();
-        EXPECT_TRUE(run.Err.contains(T("Some day visits cannot be counted as they stand")))
+        EXPECT_TRUE(run.Err.contains(T("Some day visits or overnight stays cannot be counted")))
             << run.Err.toStdString();
         EXPECT_FALSE(run.Out.contains(T("%")));
     }
