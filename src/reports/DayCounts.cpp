@@ -52,11 +52,6 @@ QString PeriodLine(const CalendarDocument& doc, CarePeriod period, int days)
            QStringLiteral(" (%1 days)").arg(days);
 }
 
-QString ParentCaption(const QString& title, const QString& name)
-{
-    return name.isEmpty() ? title : title + QStringLiteral(" (") + name + QLatin1Char(')');
-}
-
 } // namespace
 
 int WeightQuarters(int minutes)
@@ -246,16 +241,16 @@ QStringList DayCountTextLines(const CalendarDocument& doc, const DayCounts& coun
               << QStringLiteral("No counts: ") + counts.NotCountable + QLatin1Char('.');
         return lines;
     }
-    const QString nonCustodial =
-        ParentCaption(QStringLiteral("Non-custodial parent"), doc.NonCustodialName);
-    const QString custodial = ParentCaption(QStringLiteral("Custodial parent"), doc.CustodialName);
+    if (!doc.NonCustodialName.isEmpty() || !doc.CustodialName.isEmpty())
+        lines << QStringLiteral("Non-custodial parent: ") + doc.NonCustodialName +
+                     QStringLiteral("; custodial parent: ") + doc.CustodialName;
     for (const CarePeriod period : periods) {
         const PeriodDayCounts& figures = counts.Periods[Index(period)];
         lines << QString() << PeriodLine(doc, period, figures.NonCustodial.Days);
         lines << QStringLiteral("%1%2%3")
                      .arg(QStringLiteral("Method"), -CaptionWidth)
-                     .arg(nonCustodial, -(CountWidth + ShareWidth))
-                     .arg(custodial);
+                     .arg(QStringLiteral("Non-custodial"), -(CountWidth + ShareWidth))
+                     .arg(QStringLiteral("Custodial"));
         for (const DayCountMethod method : AllDayCountMethods)
             lines << QStringLiteral("%1%2%3%4%5")
                          .arg(DayCountMethodCaption(method), -CaptionWidth)
@@ -327,7 +322,14 @@ void DrawDayCountPage(DrawingSurface& surface, const CalendarDocument& doc, cons
     surface.SetFont(size.width() / 75, false);
     const int line = surface.TextHeight(QStringLiteral("Ag"));
     surface.Text(margin, y, QStringLiteral("Client: ") + doc.ClientName);
-    y += 2 * line;
+    y += line;
+    if (!doc.NonCustodialName.isEmpty() || !doc.CustodialName.isEmpty()) {
+        surface.Text(margin, y,
+                     QStringLiteral("Non-custodial parent: ") + doc.NonCustodialName +
+                         QStringLiteral("; custodial parent: ") + doc.CustodialName);
+        y += line;
+    }
+    y += line;
     auto wrapped = [&](const QString& text) {
         // Words onto lines that fit the page's width.
         QString current;
@@ -352,9 +354,8 @@ void DrawDayCountPage(DrawingSurface& surface, const CalendarDocument& doc, cons
     else {
         const int captionWidth = width * 40 / 100;
         const int cell = (width - captionWidth) / 4;
-        const QString heads[4] = {
-            ParentCaption(QStringLiteral("Non-custodial"), QString()), QStringLiteral("Share"),
-            ParentCaption(QStringLiteral("Custodial"), QString()), QStringLiteral("Share")};
+        const QString heads[4] = {QStringLiteral("Non-custodial"), QStringLiteral("Share"),
+                                  QStringLiteral("Custodial"), QStringLiteral("Share")};
         for (const CarePeriod period : AllPeriods) {
             const PeriodDayCounts& figures = counts.Periods[Index(period)];
             surface.SetFont(size.width() / 75, true);

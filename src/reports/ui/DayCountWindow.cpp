@@ -176,6 +176,7 @@ void RunDayCountReport(CommandHost& host)
                     PromptButtons::Ok);
         return;
     }
+    RecountCounters(doc); // as every time report does before its checks
     if (NothingMarked(doc)) {
         prompts.Ask(PromptKind::Error,
                     QStringLiteral("You must mark at least one overnight stay or\n\rone day "
