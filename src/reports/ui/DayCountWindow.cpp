@@ -41,35 +41,42 @@ TDayCountReport::TDayCountReport(CalendarDocument& doc, DayCounts counts, bool a
     auto* layout = new QVBoxLayout(this);
     ClientLabel = new QLabel(QStringLiteral("Client: ") + Doc.ClientName, this);
     ClientLabel->setObjectName(QStringLiteral("ClientLabel"));
-    QFont bold = ClientLabel->font();
-    bold.setBold(true);
-    ClientLabel->setFont(bold);
+    QFont clientFont = ClientLabel->font();
+    clientFont.setBold(true);
+    ClientLabel->setFont(clientFont);
     layout->addWidget(ClientLabel);
 
-    // A row per period and method; the count and its share for each parent.
-    const int rows = static_cast<int>(AllPeriods.size() * AllDayCountMethods.size());
+    // A row naming each period, then a row per method: the count and its share for each parent.
+    const int rows = static_cast<int>(AllPeriods.size() * (AllDayCountMethods.size() + 1));
     Table = new QTableWidget(rows, 4, this);
     Table->setObjectName(QStringLiteral("DayCountTable"));
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto parent_ = [](const QString& title, const QString& name) {
+    auto parentHead = [](const QString& title, const QString& name) {
         return name.isEmpty() ? title : title + QLatin1Char('\n') + name;
     };
     Table->setHorizontalHeaderLabels(
-        {parent_(QStringLiteral("Non-custodial parent"), Doc.NonCustodialName),
+        {parentHead(QStringLiteral("Non-custodial"), Doc.NonCustodialName),
          QStringLiteral("Share of days"),
-         parent_(QStringLiteral("Custodial parent"), Doc.CustodialName),
+         parentHead(QStringLiteral("Custodial"), Doc.CustodialName),
          QStringLiteral("Share of days")});
     QStringList heads;
+    QFont bold = font();
+    bold.setBold(true);
     int row = 0;
     for (const CarePeriod period : AllPeriods) {
         const ReportPeriod range = CareReportPeriod(Doc, period);
         const PeriodDayCounts& figures = Figures.Periods[static_cast<std::size_t>(period)];
+        heads << DayCountPeriodCaption(period);
+        auto* title = new QTableWidgetItem(
+            IsoDateOfDay(Doc, range.FirstDay) + QStringLiteral(" to ") +
+            IsoDateOfDay(Doc, range.EndDay - 1) + QStringLiteral(" (%1 days)").arg(range.Days()));
+        title->setFont(bold);
+        Table->setItem(row, 0, title);
+        Table->setSpan(row, 0, 1, 4);
+        ++row;
         for (const DayCountMethod method : AllDayCountMethods) {
-            heads << DayCountPeriodCaption(period) + QStringLiteral(" (") +
-                         IsoDateOfDay(Doc, range.FirstDay) + QStringLiteral(" to ") +
-                         IsoDateOfDay(Doc, range.EndDay - 1) + QStringLiteral("): ") +
-                         DayCountMethodCaption(method);
+            heads << DayCountMethodCaption(method);
             const QString cells[4] = {
                 figures.NonCustodial.CountText(method), figures.NonCustodial.ShareText(method),
                 figures.Custodial.CountText(method), figures.Custodial.ShareText(method)};
@@ -86,7 +93,7 @@ TDayCountReport::TDayCountReport(CalendarDocument& doc, DayCounts counts, bool a
     Table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     Table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    layout->addWidget(Table, 1);
+    layout->addWidget(Table);
 
     Approximate = new QLabel(
         QStringLiteral("The hourly distribution found warnings or errors in this calendar's "
@@ -126,7 +133,7 @@ TDayCountReport::TDayCountReport(CalendarDocument& doc, DayCounts counts, bool a
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     CloseBtn->setDefault(true);
-    resize(900, 640);
+    resize(820, 620);
 }
 
 void TDayCountReport::PrintClick()

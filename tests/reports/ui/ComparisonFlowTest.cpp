@@ -180,11 +180,13 @@ TEST_F(ComparisonFlow, DayCountReportShowsTheCountsAndSavesAPdf)
     auto ran = WhenModal([&](QWidget* modal) {
         auto* window = qobject_cast<TDayCountReport*>(modal);
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->Table->rowCount(), 12);
+        // Each period's row, then its four methods.
+        EXPECT_EQ(window->Table->rowCount(), 15);
+        EXPECT_EQ(window->Table->item(0, 0)->text(), T("2024-03-01 to 2025-02-28 (365 days)"));
         // The first year's two nights without times: 2 overnights, the assumed 24 hours each.
-        EXPECT_EQ(window->Table->item(0, 0)->text(), T("2"));
-        EXPECT_EQ(window->Table->item(1, 0)->text(), T("2.0"));
-        EXPECT_EQ(window->Table->item(0, 2)->text(), T("363"));
+        EXPECT_EQ(window->Table->item(1, 0)->text(), T("2"));
+        EXPECT_EQ(window->Table->item(2, 0)->text(), T("2.0"));
+        EXPECT_EQ(window->Table->item(1, 2)->text(), T("363"));
         EXPECT_TRUE(window->Approximate->isVisibleTo(window));
         EXPECT_TRUE(window->Definitions->text().contains(DayCountNeutralNote));
         QTest::mouseClick(window->HelpBtn, Qt::LeftButton);
