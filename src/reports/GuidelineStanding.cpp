@@ -177,26 +177,27 @@ QJsonArray GuidelineStandingsJson(const std::vector<GuidelineStanding>& standing
         for (std::size_t p = 0; p < 3; ++p) {
             const GuidelineResult& r = standing.Periods[p];
             QJsonObject period{{QStringLiteral("met"), r.Met()}};
+            const int scale = Scale(standing.Rule.Measure);
+            auto figure = [&](int units) -> QJsonValue {
+                if (percent)
+                    return TenthsText(units);
+                if (scale != 1)
+                    return static_cast<double>(units) / scale;
+                return units;
+            };
+            period.insert(QStringLiteral("target"), percent
+                                                        ? QJsonValue(TargetText(standing.Rule, r))
+                                                        : QJsonValue(r.Target / scale));
             if (!r.Countable()) {
+                // No figure where the hours cannot be counted: null, with the reason beside it.
                 period.insert(QStringLiteral("actual"), QJsonValue());
-                period.insert(QStringLiteral("target"), TargetText(standing.Rule, r));
                 period.insert(QStringLiteral("shortBy"), QJsonValue());
                 period.insert(QStringLiteral("notCountable"), r.NotCountable);
             }
-            else if (percent) {
-                period.insert(QStringLiteral("actual"), r.ActualText);
-                period.insert(QStringLiteral("target"), TargetText(standing.Rule, r));
-                period.insert(QStringLiteral("shortBy"), ShortByText(standing.Rule, r));
-            }
-            else if (const int scale = Scale(standing.Rule.Measure); scale != 1) {
-                period.insert(QStringLiteral("actual"), static_cast<double>(r.Actual) / scale);
-                period.insert(QStringLiteral("target"), r.Target / scale);
-                period.insert(QStringLiteral("shortBy"), static_cast<double>(r.ShortBy) / scale);
-            }
             else {
-                period.insert(QStringLiteral("actual"), r.Actual);
-                period.insert(QStringLiteral("target"), r.Target);
-                period.insert(QStringLiteral("shortBy"), r.ShortBy);
+                period.insert(QStringLiteral("actual"),
+                              percent ? QJsonValue(r.ActualText) : figure(r.Actual));
+                period.insert(QStringLiteral("shortBy"), figure(r.ShortBy));
             }
             entry.insert(keys[p], period);
         }

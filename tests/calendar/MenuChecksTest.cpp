@@ -111,6 +111,7 @@ TEST(MenuChecks, UncountableMarksAreSaidOnceBeforeAnyQuestion)
     for (const TimeReport report : {TimeReport::Care, TimeReport::Quality}) {
         ScriptedPrompter prompts;
         CalendarDocument doc = Marked(true);
+        doc.DistributionStale = false;
         doc.DistributionHadErrors = true;
         const QString refusal = QStringLiteral("Cannot be counted.");
         int asked = 0;

@@ -53,7 +53,10 @@ TDayCountReport::TDayCountReport(CalendarDocument& doc, DayCounts counts, bool a
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
     auto parentHead = [](const QString& title, const QString& name) {
-        return name.isEmpty() ? title : title + QLatin1Char('\n') + name;
+        // The stored title under the column's, unless it only repeats it.
+        return name.isEmpty() || name.compare(title, Qt::CaseInsensitive) == 0
+                   ? title
+                   : title + QLatin1Char('\n') + name;
     };
     Table->setHorizontalHeaderLabels(
         {parentHead(QStringLiteral("Non-custodial"), Doc.NonCustodialName),
