@@ -217,12 +217,7 @@ TEST(DayChangingDialog, SaysWhatTheDialogDidToTheDays)
         std::function<bool()> Run;
         const char* Said;
     } cases[] = {
-        {"cancelled",
-         [&] {
-             overnight(40, "Alt weekend");
-             return false;
-         },
-         ""},
+        {"cancelled", [&] { overnight(40, "Alt weekend"); return false; }, ""},
         {"nothing", [] { return true; }, ""},
         {"one reason",
          [&] {

@@ -172,8 +172,8 @@ void TCompareCalendars::PrintClick()
                               PromptButtons::Ok);
         return;
     }
-    DrawComparisonPage(surface, Compared, Services.GeneratedStamp ? Services.GeneratedStamp()
-                                                                  : GeneratedNow());
+    DrawComparisonPage(surface, Compared,
+                       Services.GeneratedStamp ? Services.GeneratedStamp() : GeneratedNow());
 }
 
 bool TCompareCalendars::SavePdfClick()
@@ -186,8 +186,7 @@ bool TCompareCalendars::SavePdfClick()
     if (chosen.isEmpty())
         return false;
     const QString path = ExportFilePath(chosen, QStringLiteral(".pdf"));
-    const QString generated =
-        Services.GeneratedStamp ? Services.GeneratedStamp() : GeneratedNow();
+    const QString generated = Services.GeneratedStamp ? Services.GeneratedStamp() : GeneratedNow();
     return SaveExportFile(
         Doc, path, [&] { return ComparisonPdfBytes(Compared, generated); }, Services.Messages);
 }
