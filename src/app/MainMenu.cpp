@@ -82,6 +82,8 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
                  [host] { RunDistributionReport(*host); }));
     calendar(add(file, QStringLiteral("Care Time Report"), "CareTimeReport",
                  [host] { RunCareTimeReport(*host); }));
+    calendar(add(file, QStringLiteral("Day Count Report"), "DayCountReport",
+                 [host] { RunDayCountReport(*host); }));
     calendar(add(file, QStringLiteral("Quality Time Report"), "QualityTimeReport",
                  [host] { RunQualityTimeReport(*host); }));
     calendar(add(file, QStringLiteral("&Compare With Another Calendar\u2026"), "CompareCalendars",

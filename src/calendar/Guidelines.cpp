@@ -15,6 +15,18 @@ QString GuidelineMeasureKey(GuidelineMeasure measure)
         return QStringLiteral("dayVisits");
     case GuidelineMeasure::OvernightPercent:
         return QStringLiteral("overnightPercent");
+    case GuidelineMeasure::Hours24:
+        return QStringLiteral("hours24");
+    case GuidelineMeasure::DaysOver12Hours:
+        return QStringLiteral("daysOver12Hours");
+    case GuidelineMeasure::WeightedDays:
+        return QStringLiteral("weightedDays");
+    case GuidelineMeasure::Hours24Percent:
+        return QStringLiteral("hours24Percent");
+    case GuidelineMeasure::DaysOver12HoursPercent:
+        return QStringLiteral("daysOver12HoursPercent");
+    case GuidelineMeasure::WeightedDaysPercent:
+        return QStringLiteral("weightedDaysPercent");
     case GuidelineMeasure::NonCustodialCarePercent:
         break;
     }
@@ -23,9 +35,7 @@ QString GuidelineMeasureKey(GuidelineMeasure measure)
 
 std::optional<GuidelineMeasure> GuidelineMeasureFromKey(const QString& key)
 {
-    for (const GuidelineMeasure measure :
-         {GuidelineMeasure::Overnights, GuidelineMeasure::DayVisits,
-          GuidelineMeasure::OvernightPercent, GuidelineMeasure::NonCustodialCarePercent})
+    for (const GuidelineMeasure measure : AllGuidelineMeasures)
         if (GuidelineMeasureKey(measure) == key)
             return measure;
     return std::nullopt;
@@ -40,6 +50,18 @@ QString GuidelineMeasureCaption(GuidelineMeasure measure)
         return QStringLiteral("Day visits a year");
     case GuidelineMeasure::OvernightPercent:
         return QStringLiteral("Overnights, % of the year's nights");
+    case GuidelineMeasure::Hours24:
+        return QStringLiteral("24-hour periods a year");
+    case GuidelineMeasure::DaysOver12Hours:
+        return QStringLiteral("Days over 12 hours a year");
+    case GuidelineMeasure::WeightedDays:
+        return QStringLiteral("Weighted days a year");
+    case GuidelineMeasure::Hours24Percent:
+        return QStringLiteral("24-hour periods, % of days");
+    case GuidelineMeasure::DaysOver12HoursPercent:
+        return QStringLiteral("Days over 12 hours, % of days");
+    case GuidelineMeasure::WeightedDaysPercent:
+        return QStringLiteral("Weighted days, % of days");
     case GuidelineMeasure::NonCustodialCarePercent:
         break;
     }
@@ -48,8 +70,23 @@ QString GuidelineMeasureCaption(GuidelineMeasure measure)
 
 bool IsPercentMeasure(GuidelineMeasure measure)
 {
-    return measure == GuidelineMeasure::OvernightPercent ||
-           measure == GuidelineMeasure::NonCustodialCarePercent;
+    switch (measure) {
+    case GuidelineMeasure::OvernightPercent:
+    case GuidelineMeasure::NonCustodialCarePercent:
+    case GuidelineMeasure::Hours24Percent:
+    case GuidelineMeasure::DaysOver12HoursPercent:
+    case GuidelineMeasure::WeightedDaysPercent:
+        return true;
+    default:
+        break;
+    }
+    return false;
+}
+
+bool NeedsDistribution(GuidelineMeasure measure)
+{
+    return measure != GuidelineMeasure::Overnights && measure != GuidelineMeasure::DayVisits &&
+           measure != GuidelineMeasure::OvernightPercent;
 }
 
 QString GuidelineNameProblem(const QString& name)

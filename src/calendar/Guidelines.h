@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -13,7 +14,30 @@ namespace custodex {
 
 struct CalendarDocument;
 
-enum class GuidelineMeasure { Overnights, DayVisits, OvernightPercent, NonCustodialCarePercent };
+enum class GuidelineMeasure {
+    Overnights,
+    DayVisits,
+    OvernightPercent,
+    NonCustodialCarePercent,
+    // The day counts of the hourly distribution's hours (a count a year, or its share of days).
+    Hours24,
+    DaysOver12Hours,
+    WeightedDays,
+    Hours24Percent,
+    DaysOver12HoursPercent,
+    WeightedDaysPercent
+};
+inline constexpr std::array<GuidelineMeasure, 10> AllGuidelineMeasures{
+    GuidelineMeasure::Overnights,
+    GuidelineMeasure::DayVisits,
+    GuidelineMeasure::OvernightPercent,
+    GuidelineMeasure::NonCustodialCarePercent,
+    GuidelineMeasure::Hours24,
+    GuidelineMeasure::DaysOver12Hours,
+    GuidelineMeasure::WeightedDays,
+    GuidelineMeasure::Hours24Percent,
+    GuidelineMeasure::DaysOver12HoursPercent,
+    GuidelineMeasure::WeightedDaysPercent};
 
 struct Guideline {
     QString Name;
@@ -27,12 +51,15 @@ inline constexpr int GuidelineNameCapacity = 50;
 inline constexpr int GuidelineCountLimit = 366;
 inline const QString GuidelineKey = QStringLiteral("GUIDELINE=");
 
-// "overnights", "dayVisits", "overnightPercent", "nonCustodialCarePercent".
+// "overnights", "dayVisits", "overnightPercent", "nonCustodialCarePercent", "hours24",
+// "daysOver12Hours", "weightedDays" and their "...Percent" forms.
 QString GuidelineMeasureKey(GuidelineMeasure measure);
 std::optional<GuidelineMeasure> GuidelineMeasureFromKey(const QString& key);
 // "Overnights a year", as the preferences list it.
 QString GuidelineMeasureCaption(GuidelineMeasure measure);
 bool IsPercentMeasure(GuidelineMeasure measure);
+// A measure that needs the hourly distribution's hours (care time and the day counts).
+bool NeedsDistribution(GuidelineMeasure measure);
 
 // Why a name cannot be a guideline's (empty, too long, "!" or ";"), or empty when it can.
 QString GuidelineNameProblem(const QString& name);

@@ -11,10 +11,15 @@ bool InvalidClientName(const CalendarDocument& doc)
     return doc.ClientName.isEmpty() || doc.ClientName == QStringLiteral("No Name");
 }
 
+bool Refuse(Prompter& prompter, PromptKind kind, const QString& text)
+{
+    prompter.Ask(kind, text, PromptButtons::Ok);
+    return false;
+}
+
 bool Refuse(Prompter& prompter, PromptKind kind, const char* text)
 {
-    prompter.Ask(kind, QString::fromUtf8(text), PromptButtons::Ok);
-    return false;
+    return Refuse(prompter, kind, QString::fromUtf8(text));
 }
 
 } // namespace
@@ -197,7 +202,8 @@ bool CheckDistributionReport(const CalendarDocument& doc, Prompter& prompter)
 }
 
 bool CheckTimeReport(CalendarDocument& doc, TimeReport report, Prompter& prompter,
-                     const std::function<void()>& runDistribution)
+                     const std::function<void()>& runDistribution,
+                     const std::function<QString()>& uncountable)
 {
     const bool quality = report == TimeReport::Quality;
     if (!doc.HasCalendar())
@@ -238,6 +244,9 @@ bool CheckTimeReport(CalendarDocument& doc, TimeReport report, Prompter& prompte
                           "Report.");
         runDistribution();
     }
+    if (uncountable)
+        if (const QString refusal = uncountable(); !refusal.isEmpty())
+            return Refuse(prompter, PromptKind::Error, refusal);
     if (doc.DistributionHadErrors &&
         prompter.Ask(
             PromptKind::Confirmation,

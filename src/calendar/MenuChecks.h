@@ -37,8 +37,11 @@ bool CheckPrint(CalendarDocument& doc, bool currentMonthOnly, Prompter& prompter
 bool CheckCsvExport(CalendarDocument& doc, Prompter& prompter);
 bool CheckDistributionReport(const CalendarDocument& doc, Prompter& prompter);
 // `runDistribution` shows the hourly distribution report (which clears the staleness).
+// `uncountable` (when given) tells, with the figures current, why the marks cannot be counted
+// at all: that is said once, before any question whose Yes could not help.
 bool CheckTimeReport(CalendarDocument& doc, TimeReport report, Prompter& prompter,
-                     const std::function<void()>& runDistribution);
+                     const std::function<void()>& runDistribution,
+                     const std::function<QString()>& uncountable = {});
 bool CheckPreview(const CalendarDocument& doc, Prompter& prompter);
 bool CheckPreferences(const CalendarDocument& doc, Prompter& prompter);
 

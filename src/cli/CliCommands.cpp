@@ -7,6 +7,7 @@
 #include "cli/HolidayCommands.h"
 #include "cli/IcsCommand.h"
 #include "cli/CompareCommand.h"
+#include "cli/DayCountsCommand.h"
 #include "cli/GuidelineCommands.h"
 #include "cli/InfoCommand.h"
 #include "cli/ListBuilderCommand.h"
@@ -49,6 +50,7 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<QualityCommand>());
         list.push_back(std::make_unique<CareCommand>());
         list.push_back(std::make_unique<CompareCommand>());
+        list.push_back(std::make_unique<DayCountsCommand>());
         list.push_back(std::make_unique<SetGuidelineCommand>());
         list.push_back(std::make_unique<RemoveGuidelineCommand>());
         list.push_back(std::make_unique<GuidelinesCommand>());

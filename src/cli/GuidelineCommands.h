@@ -18,8 +18,13 @@ private:
     const QCommandLineOption m_measure{
         QStringLiteral("measure"),
         QStringLiteral("What the guideline measures: overnights or dayVisits (a number a year), "
-                       "overnightPercent or nonCustodialCarePercent (a percentage)."),
-        QStringLiteral("overnights|dayVisits|overnightPercent|nonCustodialCarePercent")};
+                       "overnightPercent or nonCustodialCarePercent (a percentage); or a day "
+                       "count of the hourly distribution's hours (see day-counts): hours24, "
+                       "daysOver12Hours or weightedDays (a number a year) and hours24Percent, "
+                       "daysOver12HoursPercent or weightedDaysPercent (a share of the days)."),
+        QStringLiteral("overnights|dayVisits|overnightPercent|nonCustodialCarePercent|hours24|"
+                       "daysOver12Hours|weightedDays|hours24Percent|daysOver12HoursPercent|"
+                       "weightedDaysPercent")};
     const QCommandLineOption m_atLeast{
         QStringLiteral("at-least"),
         QStringLiteral("The figure to reach: 0 to 366 for a count a year; 0 to 100 with at most "

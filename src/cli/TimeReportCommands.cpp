@@ -47,10 +47,17 @@ bool PrepareTimeReport(CalendarDocument& doc, TimeReport report, QTextStream& er
                        std::optional<DistributionResult>& run)
 {
     BatchAnswers answers(err);
-    const bool go = CheckTimeReport(doc, report, answers, [&doc, &run, &err] {
-        run = RefreshStaleDistribution(doc);
-        err << "The hourly distribution was not current; it has been run first.\n";
-    });
+    const bool go = CheckTimeReport(
+        doc, report, answers,
+        [&doc, &run, &err] {
+            run = RefreshStaleDistribution(doc);
+            err << "The hourly distribution was not current; it has been run first.\n";
+        },
+        [&doc, &run] {
+            return HasUncountableDayVisits(run ? *run : ComputeDistribution(doc))
+                       ? UncountableVisitsMessage
+                       : QString();
+        });
     if (go && doc.DistributionHadErrors)
         err << "The hourly distribution found warnings or errors; the results are only "
                "approximate.\n";
@@ -176,8 +183,6 @@ std::optional<int> StartTimeReport(const TimeReportRequest& request,
     if (!ReadCalendarArgument(request.CalendarPath, doc, err) ||
         !PrepareTimeReport(doc, request.Report, err, run))
         return ExitFailure;
-    if (HasUncountableDayVisits(run ? *run : ComputeDistribution(doc)))
-        return Fail(err, UncountableVisitsMessage);
     return std::nullopt;
 }
 

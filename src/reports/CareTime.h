@@ -21,6 +21,8 @@ namespace custodex {
 std::optional<DistributionResult> RefreshStaleDistribution(CalendarDocument& doc);
 
 enum class CarePeriod { FirstYear, SecondYear, BothYears };
+inline constexpr std::array<CarePeriod, 3> AllPeriods{CarePeriod::FirstYear, CarePeriod::SecondYear,
+                                                      CarePeriod::BothYears};
 
 // "Yr1", "Yr2" or "Yrs1&2", as the picture file names carry it.
 QString CarePeriodCode(CarePeriod period);

@@ -16,13 +16,17 @@
 namespace custodex {
 
 struct GuidelineResult {
-    // Counts: the counters' count, the value (twice it for both years) and the shortfall.
+    // Counts: the count in its unit (24-hour periods in tenths, weighted days in quarters), the
+    // value (twice it for both years) and the shortfall in the same unit.
     // Percentages: tenths of the percent text shown, of the target and of the shortfall.
     int Actual = 0;
     int Target = 0;
     int ShortBy = 0;
     QString ActualText; // "157" or "21.6%", as the counters or the care report show it
-    bool Met() const { return ShortBy == 0; }
+    // Why a measure of hours has no figure (the care report's rule); empty when it has one.
+    QString NotCountable;
+    bool Countable() const { return NotCountable.isEmpty(); }
+    bool Met() const { return Countable() && ShortBy == 0; }
 };
 
 struct GuidelineStanding {
@@ -52,13 +56,16 @@ struct GuidelinePanelLine {
 };
 struct GuidelinePanel {
     QString PeriodName;
+    // One line per guideline; then, when a guideline's hours cannot be counted, one line that
+    // says why and names the first days concerned.
     std::vector<GuidelinePanelLine> Lines;
 };
 GuidelinePanel GuidelinePanelFor(const std::vector<GuidelineStanding>& standings,
                                  CounterChoice choice);
 
 // The "guidelines" array of the command line's JSON: name, measure, atLeast and the three
-// periods with actual, target, met and shortBy.
+// periods with actual, target, met and shortBy (actual and shortBy null, with `notCountable`
+// beside them, when the hours cannot be counted).
 QJsonArray GuidelineStandingsJson(const std::vector<GuidelineStanding>& standings);
 // One line per guideline and period.
 QString GuidelineStandingsText(const std::vector<GuidelineStanding>& standings);

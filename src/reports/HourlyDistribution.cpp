@@ -61,6 +61,7 @@ public:
     {
         m_count = static_cast<int>(m_days.size());
         m_result.Days.resize(m_days.size());
+        m_result.Minutes.resize(m_days.size());
         m_result.DistributionMessages = DistributionLegend();
         m_result.AssumedOvernightText = AssumedDurationText(doc.OvernightHours);
         m_result.AssumedDayVisitText = AssumedDurationText(doc.DayVisitHours);
@@ -97,6 +98,7 @@ private:
     const CalendarDay& Day(int i) const { return m_days[static_cast<std::size_t>(i)]; }
     int Weekday(int i) const { return m_weekdays[static_cast<std::size_t>(i)]; }
     DaySpans& Spans(int i) { return m_result.Days[static_cast<std::size_t>(i)]; }
+    DayMinutes& Minutes(int i) { return m_result.Minutes[static_cast<std::size_t>(i)]; }
     void Add(const QString& message) { m_result.DistributionMessages << message; }
 
     static QString DateText(const CalendarDay& day, int year)
@@ -216,7 +218,7 @@ private:
             const int dropoffMinutes = dropoff ? TimeTextToMinutes(day.OvernightDropoff) : 0;
 
             auto evening = [&] {
-                NightMinutes(i, TimeTextToMinutes(day.OvernightPickup), MinutesPerDay);
+                Minutes(i).Add({TimeTextToMinutes(day.OvernightPickup), MinutesPerDay, true});
                 const int minutes = MinutesPerDay - TimeTextToMinutes(day.OvernightPickup);
                 today.Minutes += minutes;
                 const int length = QuartersOfMinutes(minutes);
@@ -226,7 +228,7 @@ private:
                 Spans(i).AddOvernight({QuartersPerDay - length, length, true});
             };
             auto wholeDay = [&] {
-                NightMinutes(i, 0, MinutesPerDay);
+                Minutes(i).Add({0, MinutesPerDay, true});
                 today.Minutes += MinutesPerDay;
                 Spans(i).AddOvernight({0, QuartersPerDay, true});
             };
@@ -236,13 +238,22 @@ private:
             };
             auto morningUntilDropoff = [&] {
                 if (hasNext)
-                    NightMinutes(i + 1, 0, dropoffMinutes);
+                    Minutes(i + 1).Add({0, dropoffMinutes, true});
                 tomorrow.Minutes += dropoffMinutes;
                 nextMorning(QuartersOfMinutes(dropoffMinutes));
             };
-            auto assumedStay = [&] {
+            auto assumedEvening = [&] {
                 today.Minutes += HalfUp(assumed);
-                tomorrow.Minutes += HalfDown(assumed);
+                Minutes(i).Add({MinutesPerDay - HalfUp(assumed), MinutesPerDay, false});
+            };
+            auto assumedMorning = [&](int minutes) {
+                tomorrow.Minutes += minutes;
+                if (hasNext)
+                    Minutes(i + 1).Add({0, minutes, false});
+            };
+            auto assumedStay = [&] {
+                assumedEvening();
+                assumedMorning(HalfDown(assumed));
                 lastQuarters(HalfUp(quarters));
                 nextMorning(HalfDown(quarters));
             };
@@ -276,7 +287,7 @@ private:
                     m_carryOpen = true;
                 }
                 else if (!dropoff) {
-                    today.Minutes += HalfUp(assumed);
+                    assumedEvening();
                     lastQuarters(HalfUp(quarters));
                     nextMorning(HalfDown(quarters));
                     m_carryOpen = true;
@@ -292,7 +303,7 @@ private:
                     // Only a dropoff while the next night is marked too: the stay ends at that
                     // dropoff and the next night starts another. Its evening is unknown, so it
                     // gets the assumed evening.
-                    today.Minutes += HalfUp(assumed);
+                    assumedEvening();
                     lastQuarters(HalfUp(quarters));
                     morningUntilDropoff();
                     m_carryOpen = false;
@@ -330,7 +341,7 @@ private:
                                                                  "of the stay.")));
                 }
                 else {
-                    tomorrow.Minutes += HalfUp(assumed);
+                    assumedMorning(HalfUp(assumed));
                     nextMorning(HalfUp(quarters));
                     m_carryOpen = false;
                     OvernightProblem(year, i,
@@ -357,6 +368,7 @@ private:
             ++today.Count;
             if (!IsTimeSet(day.DayVisitStart) || !IsTimeSet(day.DayVisitEnd)) {
                 today.Minutes += m_doc.DayVisitMinutes;
+                Minutes(i).Add({0, m_doc.DayVisitMinutes, false});
                 Spans(i).AddDayVisit({0, assumedQuarters, false});
                 Add(PassText(QStringLiteral("DV Error - "), QStringLiteral(" "), i,
                              QStringLiteral(", missing the pickup or dropoff time.  Using assumed "
@@ -367,17 +379,18 @@ private:
                 continue;
             }
             const int start = TimeTextToMinutes(day.DayVisitStart);
-            if (WithinAStay(i, start, TimeTextToMinutes(day.DayVisitEnd))) {
+            const int end = TimeTextToMinutes(day.DayVisitEnd);
+            if (WithinAStay(i, start, end))
                 Add(PassText(QStringLiteral("DV Error - "), QStringLiteral(" "), i,
                              QStringLiteral(", the day visit's hours fall within the overnight "
                                             "stay's hours.  Both are counted.")));
-                ++year.UncountableDayVisits;
-            }
             // A pickup after the dropoff adds a negative time, as the checks reported; such a
             // visit has nothing to draw.
-            const int minutes = TimeTextToMinutes(day.DayVisitEnd) - start;
+            const int minutes = end - start;
             if (minutes < 0)
-                ++year.UncountableDayVisits;
+                Minutes(i).AddBackwards();
+            else
+                Minutes(i).Add({start, end, true});
             today.Minutes += minutes;
             Spans(i).AddDayVisit(
                 {QuartersOfMinutes(start), DayVisitQuartersOfMinutes(minutes), false});
@@ -388,28 +401,18 @@ private:
         m_result.DayVisitNapMinutes += m_doc.NapMinutes * count;
     }
 
-    // The minutes of day i that an overnight stay with known times covers.
-    void NightMinutes(int i, int from, int to)
+    // A visit overlaps the hours of a stay with known times on its day (the stays' minutes
+    // are all in before the day-visit pass).
+    bool WithinAStay(int i, int start, int end)
     {
-        if (m_nights.empty())
-            m_nights.resize(m_days.size());
-        if (from < to)
-            m_nights[static_cast<std::size_t>(i)].push_back({from, to});
-    }
-
-    bool WithinAStay(int i, int start, int end) const
-    {
-        if (m_nights.empty())
-            return false;
-        for (const auto& [from, to] : m_nights[static_cast<std::size_t>(i)])
-            if (std::max(start, from) < std::min(end, to))
+        for (const MinuteSpan& span : Minutes(i).Spans())
+            if (span.Known && std::max(start, span.From) < std::min(end, span.To))
                 return true;
         return false;
     }
 
     const CalendarDocument& m_doc;
     const DayList& m_days;
-    std::vector<std::vector<std::pair<int, int>>> m_nights;
     int m_count = 0;
     std::vector<std::int8_t> m_weekdays;
     int m_assumedOvernight = 0;
@@ -422,10 +425,91 @@ private:
 
 } // namespace
 
+void DayMinutes::Add(MinuteSpan span)
+{
+    span.From = std::clamp(span.From, 0, MinutesPerDay);
+    span.To = std::clamp(span.To, 0, MinutesPerDay);
+    if (span.From < span.To && m_count < static_cast<int>(m_spans.size()))
+        m_spans[static_cast<std::size_t>(m_count++)] = span;
+}
+
+int DayMinutes::Counted() const
+{
+    int sum = 0;
+    for (const MinuteSpan& span : Spans())
+        sum += span.To - span.From;
+    return sum;
+}
+
+int DayMinutes::Covered() const
+{
+    std::array<MinuteSpan, 4> sorted = m_spans;
+    std::sort(sorted.begin(), sorted.begin() + m_count,
+              [](const MinuteSpan& a, const MinuteSpan& b) { return a.From < b.From; });
+    int covered = 0;
+    int reached = 0;
+    for (int k = 0; k < m_count; ++k) {
+        const MinuteSpan& span = sorted[static_cast<std::size_t>(k)];
+        const int from = std::max(span.From, reached);
+        if (span.To > from)
+            covered += span.To - from;
+        reached = std::max(reached, span.To);
+    }
+    return covered;
+}
+
+bool DayMinutes::Countable() const
+{
+    if (m_backwards || Counted() > MinutesPerDay)
+        return false;
+    for (int a = 0; a < m_count; ++a)
+        for (int b = a + 1; b < m_count; ++b) {
+            const MinuteSpan& x = m_spans[static_cast<std::size_t>(a)];
+            const MinuteSpan& y = m_spans[static_cast<std::size_t>(b)];
+            if (x.Known && y.Known && std::max(x.From, y.From) < std::min(x.To, y.To))
+                return false;
+        }
+    return true;
+}
+
+std::vector<int> UncountableDays(const DistributionResult& result)
+{
+    std::vector<int> days;
+    for (std::size_t i = 0; i < result.Minutes.size(); ++i)
+        if (!result.Minutes[i].Countable())
+            days.push_back(static_cast<int>(i));
+    return days;
+}
+
 bool HasUncountableDayVisits(const DistributionResult& result)
 {
-    return std::any_of(result.Years.begin(), result.Years.end(),
-                       [](const DistributionYear& year) { return year.UncountableDayVisits > 0; });
+    return std::any_of(result.Minutes.begin(), result.Minutes.end(),
+                       [](const DayMinutes& day) { return !day.Countable(); });
+}
+
+QString NotCountableReason(const CalendarDocument& doc, const DistributionResult& result)
+{
+    const std::vector<int> days = UncountableDays(result);
+    if (days.empty())
+        return {};
+    constexpr std::size_t Named = 3;
+    QStringList first;
+    for (std::size_t k = 0; k < std::min(Named, days.size()); ++k) {
+        const int i = days[k];
+        const CalendarDay& day = doc.Days.at(static_cast<std::size_t>(i));
+        const int month = MonthIndexOf(day.MonthName);
+        first << (month >= 0 ? DisplayMonthNames().at(month) : day.MonthName) + QLatin1Char(' ') +
+                     QString::number(day.DayOfMonth) + QStringLiteral(", ") +
+                     QString::number(YearOfDay(doc, i));
+    }
+    QString text = QStringLiteral("Day visits or overnight stays cannot be counted as they stand "
+                                  "(hours counted twice: a day visit within an overnight stay or "
+                                  "stays that overlap; or a "
+                                  "pickup after its dropoff), first on ") +
+                   first.join(QStringLiteral("; "));
+    if (days.size() > Named)
+        text += QStringLiteral(" (%1 days in all)").arg(days.size());
+    return text;
 }
 
 namespace {

@@ -103,15 +103,49 @@ struct DistributionYear {
     // that the assumed time was applied.
     bool OvernightProblems = false;
     bool DayVisitProblems = false;
-    // Day visits within an overnight stay's hours (counted twice) or picked up after their
-    // dropoff (a negative time): no share of this year's time can be told from the tables.
-    int UncountableDayVisits = 0;
 
     int DayCount() const { return EndDay - FirstDay; }
 };
 
+// A run of minutes of one day (0 is the midnight that starts it, 1440 the one that ends it) that
+// the distribution counts; `Known` when it comes from times given rather than assumed ones.
+struct MinuteSpan {
+    int From = 0;
+    int To = 0;
+    bool Known = true;
+
+    bool operator==(const MinuteSpan&) const = default;
+};
+
+// The minutes of one day that the distribution gives the non-custodial parent: the morning of
+// the previous night's stay, the day's own evening (or whole day) and its visit, each exactly
+// as the weekday tables count them.
+class DayMinutes {
+public:
+    // Spans of no length are not kept; a span is kept within the day.
+    void Add(MinuteSpan span);
+    // A visit picked up after its dropoff: the tables get a negative time.
+    void AddBackwards() { m_backwards = true; }
+
+    std::span<const MinuteSpan> Spans() const
+    {
+        return {m_spans.data(), static_cast<std::size_t>(m_count)};
+    }
+    int Counted() const; // the sum the weekday tables get
+    int Covered() const; // each minute once, where a visit and a stay overlap too
+    // False when known hours are counted twice (a visit within a stay, stays that overlap), the
+    // day would hold more than 24 hours, or a visit runs backwards: no share of time can be told.
+    bool Countable() const;
+
+private:
+    std::array<MinuteSpan, 4> m_spans{};
+    int m_count = 0;
+    bool m_backwards = false;
+};
+
 struct DistributionResult {
     std::array<DistributionYear, 2> Years{};
+    std::vector<DayMinutes> Minutes; // one per day of the calendar, in span order
 
     std::vector<DaySpans> Days; // one per day of the calendar, in span order
     QStringList DistributionMessages;
@@ -130,17 +164,23 @@ struct DistributionResult {
     bool HasProblems() const;
 };
 
-// The refusal of the time reports when day visits cannot be counted as they stand (within an
-// overnight stay's hours, or picked up after their dropoff): the figures would show more than
-// all the period's hours, or negative hours.
+// The refusal of the time reports when visits or stays cannot be counted as they stand (a day
+// visit within an overnight stay's hours, stays whose times overlap, or a visit picked up after
+// its dropoff): the figures would show more than all the period's hours, or negative hours.
 inline const QString UncountableVisitsMessage = QStringLiteral(
-    "Some day visits cannot be counted as they stand: their hours fall within\n\rthe hours of "
-    "an overnight stay, or their pickup comes after their dropoff.\n\rThe report would show "
-    "negative hours or more than 100% of the time.\n\rRun the Hourly Distribution Report to "
-    "see them (DV Error),\n\rcorrect their times, then try again.");
+    "Some day visits or overnight stays cannot be counted as they stand: their hours fall\n\r"
+    "within the hours of another stay or visit, or their pickup comes after their dropoff.\n\r"
+    "The report would show negative hours or more than 100% of the time.\n\rRun the Hourly "
+    "Distribution Report to see them (DV Error, ON_Error),\n\rcorrect their times, then try "
+    "again.");
 
-// True when a year of the run has such a day visit.
+// True when a day of the run cannot be counted (see `DayMinutes::Countable`).
 bool HasUncountableDayVisits(const DistributionResult& result);
+// The days that cannot be counted, as indices in span order.
+std::vector<int> UncountableDays(const DistributionResult& result);
+// What every figure of hours or shares says in place of the figure when the run cannot be
+// counted: the reason and the first days concerned; empty when every day counts.
+QString NotCountableReason(const CalendarDocument& doc, const DistributionResult& result);
 
 // " " + hours + " Hrs. " + minutes + " Mins. " of an "HH:MM" duration text.
 QString AssumedDurationText(const QString& durationText);

@@ -18,6 +18,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 
 namespace custodex {
 
@@ -54,8 +56,9 @@ std::size_t Index(CarePeriod period)
 
 QString MonthKey(const MonthFigures& month)
 {
-    return QStringLiteral("%1-%2").arg(month.Year, 4, 10, QLatin1Char('0')).arg(month.Month, 2, 10,
-                                                                               QLatin1Char('0'));
+    return QStringLiteral("%1-%2")
+        .arg(month.Year, 4, 10, QLatin1Char('0'))
+        .arg(month.Month, 2, 10, QLatin1Char('0'));
 }
 
 QString LongDate(const QDate& date)
@@ -85,6 +88,11 @@ CalendarFigures FiguresOf(const CalendarDocument& doc, const QString& file, bool
             run = ComputeDistribution(copy);
     }
     figures.DistributionHadErrors = copy.DistributionHadErrors;
+    DayCounts counts;
+    if (run) {
+        counts = CountDays(copy, *run);
+        figures.NotCountable = counts.NotCountable;
+    }
     figures.From = DateOfDay(copy, 0);
     figures.To = DateOfDay(copy, static_cast<int>(copy.Days.size()) - 1);
     for (const CarePeriod period : AllPeriods) {
@@ -98,6 +106,7 @@ CalendarFigures FiguresOf(const CalendarDocument& doc, const QString& file, bool
             const CareResults care = ComputeCare(copy, run->Years, period);
             out.NonCustodialMinutes = care.NonCustodial;
             out.NonCustodialCarePercent = CareText(care, QStringLiteral("NonCustCareTime"));
+            out.Counts = counts.Periods[Index(period)].NonCustodial;
         }
     }
     const auto dayCount = static_cast<int>(copy.Days.size());
@@ -127,8 +136,51 @@ Comparison CompareCalendars(const CalendarDocument& a, const QString& fileA,
     return {FiguresOf(a, fileA), FiguresOf(b, fileB)};
 }
 
+bool NeedsCountableHours(Measure measure)
+{
+    switch (measure) {
+    case Measure::Overnights:
+    case Measure::OvernightPercent:
+    case Measure::DayVisits:
+    case Measure::DayVisitPercent:
+        return false;
+    default:
+        break;
+    }
+    return true;
+}
+
+namespace {
+
+// The day-count method of a day-count measure and whether it is the share.
+std::optional<std::pair<DayCountMethod, bool>> DayCountOf(Measure measure)
+{
+    switch (measure) {
+    case Measure::Hours24:
+        return std::pair{DayCountMethod::Hours24, false};
+    case Measure::Hours24Percent:
+        return std::pair{DayCountMethod::Hours24, true};
+    case Measure::DaysOver12Hours:
+        return std::pair{DayCountMethod::DaysOver12Hours, false};
+    case Measure::DaysOver12HoursPercent:
+        return std::pair{DayCountMethod::DaysOver12Hours, true};
+    case Measure::WeightedDays:
+        return std::pair{DayCountMethod::WeightedDays, false};
+    case Measure::WeightedDaysPercent:
+        return std::pair{DayCountMethod::WeightedDays, true};
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 QString MeasureKey(Measure measure)
 {
+    if (const auto count = DayCountOf(measure))
+        return DayCountMethodKey(count->first) +
+               (count->second ? QStringLiteral("Percent") : QString());
     switch (measure) {
     case Measure::Overnights:
         return QStringLiteral("overnights");
@@ -140,7 +192,7 @@ QString MeasureKey(Measure measure)
         return QStringLiteral("dayVisitPercent");
     case Measure::NonCustodialMinutes:
         return QStringLiteral("nonCustodialMinutes");
-    case Measure::NonCustodialCarePercent:
+    default:
         break;
     }
     return QStringLiteral("nonCustodialCarePercent");
@@ -148,6 +200,11 @@ QString MeasureKey(Measure measure)
 
 QString MeasureCaption(Measure measure)
 {
+    if (measure == Measure::WeightedDaysPercent)
+        return QStringLiteral("Weighted days, % of days");
+    if (const auto count = DayCountOf(measure))
+        return DayCountMethodCaption(count->first) +
+               (count->second ? QStringLiteral(", % of days") : QString());
     switch (measure) {
     case Measure::Overnights:
         return QStringLiteral("Overnights");
@@ -159,7 +216,7 @@ QString MeasureCaption(Measure measure)
         return QStringLiteral("Day Visits, % of Year's Total");
     case Measure::NonCustodialMinutes:
         return QStringLiteral("Non-custodial time (hours)");
-    case Measure::NonCustodialCarePercent:
+    default:
         break;
     }
     return QStringLiteral("Non-custodial Care Time");
@@ -204,12 +261,33 @@ std::array<QString, 3> MeasureCells(const Comparison& comparison, Measure measur
 {
     const PeriodFigures& a = comparison.A.Periods[Index(period)];
     const PeriodFigures& b = comparison.B.Periods[Index(period)];
+    if (NeedsCountableHours(measure) && (!comparison.A.Countable() || !comparison.B.Countable())) {
+        // A side that cannot be counted shows no figure, and there is no difference to tell.
+        std::array<QString, 3> cells{NotCountableCell, NotCountableCell, NotCountableCell};
+        Comparison one = comparison;
+        one.A.NotCountable.clear();
+        one.B.NotCountable.clear();
+        const std::array<QString, 3> figures = MeasureCells(one, measure, period);
+        if (comparison.A.Countable())
+            cells[0] = figures[0];
+        if (comparison.B.Countable())
+            cells[1] = figures[1];
+        return cells;
+    }
     auto counts = [](std::int64_t x, std::int64_t y) -> std::array<QString, 3> {
         return {QString::number(x), QString::number(y), SignedNumber(y - x)};
     };
     auto percents = [](const QString& x, const QString& y) -> std::array<QString, 3> {
         return {x, y, PercentDifference(x, y)};
     };
+    if (const auto count = DayCountOf(measure)) {
+        const DayCountMethod method = count->first;
+        if (count->second)
+            return percents(a.Counts.ShareText(method), b.Counts.ShareText(method));
+        const std::int64_t difference = b.Counts.Units(method) - a.Counts.Units(method);
+        return {a.Counts.CountText(method), b.Counts.CountText(method),
+                (difference > 0 ? QStringLiteral("+") : QString()) + UnitsText(method, difference)};
+    }
     switch (measure) {
     case Measure::Overnights:
         return counts(a.Overnights, b.Overnights);
@@ -220,9 +298,10 @@ std::array<QString, 3> MeasureCells(const Comparison& comparison, Measure measur
     case Measure::DayVisitPercent:
         return percents(a.DayVisitPercent, b.DayVisitPercent);
     case Measure::NonCustodialMinutes:
-        return {HoursMinutesFigure(a.NonCustodialMinutes), HoursMinutesFigure(b.NonCustodialMinutes),
+        return {HoursMinutesFigure(a.NonCustodialMinutes),
+                HoursMinutesFigure(b.NonCustodialMinutes),
                 HoursMinutesFigure(b.NonCustodialMinutes - a.NonCustodialMinutes, true)};
-    case Measure::NonCustodialCarePercent:
+    default:
         break;
     }
     return percents(a.NonCustodialCarePercent, b.NonCustodialCarePercent);
@@ -242,6 +321,23 @@ QString SpanDifferenceNote(const Comparison& comparison)
                           "compared with the same year and month of the other's span.");
 }
 
+QStringList ComparisonNotes(const Comparison& comparison)
+{
+    QStringList notes;
+    for (const CalendarFigures* side : {&comparison.A, &comparison.B}) {
+        const QString name = side == &comparison.A ? QStringLiteral("A") : QStringLiteral("B");
+        if (!side->Countable())
+            notes << name + QStringLiteral(": no hours, care time or day counts (") +
+                         NotCountableCell + QStringLiteral("): ") + side->NotCountable +
+                         QLatin1Char('.');
+        else if (side->DistributionHadErrors)
+            notes << name + QStringLiteral(": the hourly distribution found warnings or errors "
+                                           "in this calendar's times; its hours, care time and "
+                                           "day counts are only approximate.");
+    }
+    return notes;
+}
+
 QJsonObject ComparisonJson(const Comparison& comparison)
 {
     auto side = [](const CalendarFigures& figures) {
@@ -249,16 +345,16 @@ QJsonObject ComparisonJson(const Comparison& comparison)
                            {QStringLiteral("client"), figures.Client},
                            {QStringLiteral("from"), figures.From.toString(Qt::ISODate)},
                            {QStringLiteral("to"), figures.To.toString(Qt::ISODate)},
-                           {QStringLiteral("distributionHadErrors"),
-                            figures.DistributionHadErrors},
+                           {QStringLiteral("distributionHadErrors"), figures.DistributionHadErrors},
+                           {QStringLiteral("notCountable"),
+                            figures.Countable() ? QJsonValue() : QJsonValue(figures.NotCountable)},
                            {QStringLiteral("guidelines"),
                             GuidelineStandingsJson(StandingsOf(figures.Guidelines, figures))}};
     };
     QJsonArray measures;
     for (const Measure measure : AllMeasures) {
         QJsonObject entry{{QStringLiteral("name"), MeasureKey(measure)}};
-        const std::array<QString, 3> keys{QStringLiteral("firstYear"),
-                                          QStringLiteral("secondYear"),
+        const std::array<QString, 3> keys{QStringLiteral("firstYear"), QStringLiteral("secondYear"),
                                           QStringLiteral("bothYears")};
         for (const CarePeriod period : AllPeriods) {
             const PeriodFigures& a = comparison.A.Periods[Index(period)];
@@ -268,6 +364,7 @@ QJsonObject ComparisonJson(const Comparison& comparison)
                                    {QStringLiteral("b"), static_cast<qint64>(y)},
                                    {QStringLiteral("difference"), static_cast<qint64>(y - x)}};
             };
+            const auto count = DayCountOf(measure);
             QJsonObject cell;
             if (measure == Measure::Overnights)
                 cell = counts(a.Overnights, b.Overnights);
@@ -275,11 +372,38 @@ QJsonObject ComparisonJson(const Comparison& comparison)
                 cell = counts(a.DayVisits, b.DayVisits);
             else if (measure == Measure::NonCustodialMinutes)
                 cell = counts(a.NonCustodialMinutes, b.NonCustodialMinutes);
+            else if (count && !count->second) {
+                const DayCountMethod method = count->first;
+                auto value = [&](std::int64_t units) {
+                    return UnitsPerOne(method) == 1
+                               ? QJsonValue(static_cast<qint64>(units))
+                               : QJsonValue(static_cast<double>(units) / UnitsPerOne(method));
+                };
+                cell = QJsonObject{{QStringLiteral("a"), value(a.Counts.Units(method))},
+                                   {QStringLiteral("b"), value(b.Counts.Units(method))},
+                                   {QStringLiteral("difference"),
+                                    value(b.Counts.Units(method) - a.Counts.Units(method))}};
+            }
             else {
                 const std::array<QString, 3> texts = MeasureCells(comparison, measure, period);
                 cell = QJsonObject{{QStringLiteral("a"), texts[0]},
                                    {QStringLiteral("b"), texts[1]},
                                    {QStringLiteral("difference"), texts[2]}};
+            }
+            if (NeedsCountableHours(measure) &&
+                (!comparison.A.Countable() || !comparison.B.Countable())) {
+                // No figure where a side cannot be counted: null, with the reason beside it.
+                QStringList reasons;
+                if (!comparison.A.Countable()) {
+                    cell.insert(QStringLiteral("a"), QJsonValue());
+                    reasons << QStringLiteral("A: ") + comparison.A.NotCountable;
+                }
+                if (!comparison.B.Countable()) {
+                    cell.insert(QStringLiteral("b"), QJsonValue());
+                    reasons << QStringLiteral("B: ") + comparison.B.NotCountable;
+                }
+                cell.insert(QStringLiteral("difference"), QJsonValue());
+                cell.insert(QStringLiteral("notCountable"), reasons.join(QStringLiteral("; ")));
             }
             entry.insert(keys[Index(period)], cell);
         }
@@ -304,9 +428,8 @@ QJsonObject ComparisonJson(const Comparison& comparison)
 
 QStringList ComparisonGuidelineLines(const Comparison& comparison)
 {
-    static const std::array<QString, 3> periods{QStringLiteral("first year"),
-                                                QStringLiteral("second year"),
-                                                QStringLiteral("both years")};
+    static const std::array<QString, 3> periods{
+        QStringLiteral("first year"), QStringLiteral("second year"), QStringLiteral("both years")};
     QStringList lines;
     for (const CalendarFigures* side : {&comparison.A, &comparison.B})
         for (const GuidelineStanding& standing : StandingsOf(side->Guidelines, *side))
@@ -319,7 +442,7 @@ QStringList ComparisonGuidelineLines(const Comparison& comparison)
 
 QString ComparisonText(const Comparison& comparison)
 {
-    constexpr int CaptionWidth = 32;
+    constexpr int CaptionWidth = 46;
     constexpr int CellWidth = 10;
     QString text = ComparisonTitle + QLatin1Char('\n');
     text += QStringLiteral("A: ") + SideDescription(comparison.A) + QStringLiteral("  (") +
@@ -352,6 +475,8 @@ QString ComparisonText(const Comparison& comparison)
                 row += QStringLiteral("%1").arg(cell, -CellWidth);
         line(row);
     }
+    if (const QStringList notes = ComparisonNotes(comparison); !notes.isEmpty())
+        text += QLatin1Char('\n') + notes.join(QLatin1Char('\n')) + QLatin1Char('\n');
     if (const QStringList guidelines = ComparisonGuidelineLines(comparison); !guidelines.isEmpty())
         text += QStringLiteral("\nGuidelines\n") + guidelines.join(QLatin1Char('\n')) +
                 QLatin1Char('\n');
@@ -446,8 +571,8 @@ void DrawMonthBars(DrawingSurface& surface, const QRect& area, const Comparison&
         }
         // Month names of A under the bars, the year under each January and under the first.
         const MonthFigures& month = comparison.A.Months[static_cast<std::size_t>(k)];
-        const QString name = comparison.SameSpan() ? MonthAbbreviation(month)
-                                                   : QString::number(k + 1);
+        const QString name =
+            comparison.SameSpan() ? MonthAbbreviation(month) : QString::number(k + 1);
         const int centre = plot.left() + k * group + group / 2;
         surface.Text(centre - surface.TextWidth(name) / 2, plot.bottom() + unit / 3, name);
         if (comparison.SameSpan() && (k == 0 || month.Month == 1)) {
@@ -458,34 +583,118 @@ void DrawMonthBars(DrawingSurface& surface, const QRect& area, const Comparison&
     }
 }
 
-void DrawComparisonPage(DrawingSurface& surface, const Comparison& comparison,
-                        const QString& generated)
+namespace {
+
+// Text laid out down the pages of a printout: each line wrapped to the width, a new page (with
+// the footer on the one left) when the next line would reach the footer. Nothing is left out.
+class PageFlow {
+public:
+    PageFlow(DrawingSurface& surface, QString footer)
+        : m_surface(surface), m_footer(std::move(footer))
+    {
+        const QSize size = surface.Size();
+        Margin = size.width() / 17;
+        Width = size.width() - 2 * Margin;
+        Y = Margin;
+        surface.SetFont(FooterFont(), false);
+        m_footerTop = size.height() - Margin / 2 - 2 * surface.TextHeight(QStringLiteral("Ag"));
+    }
+
+    int Margin = 0;
+    int Width = 0;
+    int Y = 0;
+    int Pages = 1;
+
+    int Bottom() const { return m_footerTop; }
+    // Starts a new page unless `height` still fits above the footer.
+    void Room(int height)
+    {
+        if (Y + height <= m_footerTop || Y == Margin)
+            return;
+        Footer();
+        m_surface.NewPage();
+        ++Pages;
+        Y = Margin;
+    }
+    // `text` in the current font, wrapped at blanks to the width; `indent` for the lines after
+    // the first.
+    void Lines(const QString& text, int indent = 0)
+    {
+        const int height = m_surface.TextHeight(QStringLiteral("Ag"));
+        QString current;
+        int left = Margin;
+        auto put = [&] {
+            Room(height);
+            m_surface.Text(left, Y, current);
+            Y += height;
+            left = Margin + indent;
+        };
+        for (const QString& word : text.split(QLatin1Char(' '))) {
+            const QString next = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+            if (!current.isEmpty() && left + m_surface.TextWidth(next) > Margin + Width) {
+                put();
+                current = word;
+            }
+            else
+                current = next;
+        }
+        if (!current.isEmpty())
+            put();
+    }
+    void Footer()
+    {
+        m_surface.SetFont(FooterFont(), false);
+        m_surface.SetPen(1, 0);
+        const QString text = m_footer + QStringLiteral("    Page ") + QString::number(Pages);
+        m_surface.Text(Margin, m_footerTop + m_surface.TextHeight(QStringLiteral("Ag")) / 2, text);
+        m_surface.SetFont(m_fontHeight, m_bold);
+    }
+    // The font of the text that follows; kept over a new page.
+    void Font(int pixelHeight, bool bold)
+    {
+        m_fontHeight = pixelHeight;
+        m_bold = bold;
+        m_surface.SetFont(pixelHeight, bold);
+    }
+
+private:
+    int FooterFont() const { return m_surface.Size().width() / 100; }
+
+    DrawingSurface& m_surface;
+    QString m_footer;
+    int m_footerTop = 0;
+    int m_fontHeight = 12;
+    bool m_bold = false;
+};
+
+} // namespace
+
+int DrawComparisonPage(DrawingSurface& surface, const Comparison& comparison,
+                       const QString& generated)
 {
     const QSize size = surface.Size();
-    const int margin = size.width() / 17;
-    const int width = size.width() - 2 * margin;
-    int y = margin;
+    PageFlow flow(surface, generated);
+    const int margin = flow.Margin;
+    const int width = flow.Width;
+    surface.SetPen(1, 0);
     surface.SetFont(size.width() / 45, true);
-    surface.Text(margin, y, ComparisonTitle);
-    y += surface.TextHeight(ComparisonTitle) * 3 / 2;
-    surface.SetFont(size.width() / 75, false);
+    surface.Text(margin, flow.Y, ComparisonTitle);
+    flow.Y += surface.TextHeight(ComparisonTitle) * 3 / 2;
+    flow.Font(size.width() / 75, false);
     const int line = surface.TextHeight(QStringLiteral("Ag"));
-    surface.Text(margin, y, QStringLiteral("A: ") + SideDescription(comparison.A));
-    y += line;
-    surface.Text(margin, y, QStringLiteral("B: ") + SideDescription(comparison.B));
-    y += line;
-    if (const QString note = SpanDifferenceNote(comparison); !note.isEmpty()) {
-        surface.Text(margin, y, note);
-        y += line;
-    }
-    y += line;
+    flow.Lines(QStringLiteral("A: ") + SideDescription(comparison.A), line);
+    flow.Lines(QStringLiteral("B: ") + SideDescription(comparison.B), line);
+    if (const QString note = SpanDifferenceNote(comparison); !note.isEmpty())
+        flow.Lines(note);
+    flow.Y += line;
 
     // The table: a caption column and A, B, B - A for each period.
-    const int captionWidth = width * 26 / 100;
+    const int captionWidth = width * 30 / 100;
     const int cell = (width - captionWidth) / 9;
     const int rowHeight = line * 3 / 2;
     surface.SetPen(1, 0);
     surface.SetFont(size.width() / 75, true);
+    int y = flow.Y;
     const int tableTop = y;
     for (const CarePeriod period : AllPeriods) {
         const int left = margin + captionWidth + static_cast<int>(Index(period)) * 3 * cell;
@@ -517,28 +726,31 @@ void DrawComparisonPage(DrawingSurface& surface, const Comparison& comparison,
         const int x = margin + captionWidth + p * 3 * cell;
         surface.Line(x - cell / 16, tableTop - rowHeight / 4, x - cell / 16, y - rowHeight / 4);
     }
-    y += line;
-    const QStringList guidelines = ComparisonGuidelineLines(comparison);
-    if (!guidelines.isEmpty()) {
-        surface.SetFont(size.width() / 90, false);
-        const int small = surface.TextHeight(QStringLiteral("Ag"));
-        // Two columns, A's lines and then B's, so a long list does not push the charts off.
-        const int rows = static_cast<int>((guidelines.size() + 1) / 2);
-        for (int i = 0; i < guidelines.size(); ++i)
-            surface.Text(margin + (i / rows) * width / 2, y + (i % rows) * small,
-                         guidelines[i]);
-        y += rows * small + line;
+    flow.Y = y + line / 2;
+    flow.Font(size.width() / 85, false);
+    for (const QString& note : ComparisonNotes(comparison))
+        flow.Lines(note, line);
+    flow.Y += line;
+
+    // Both charts on the first page at a fixed height; only notes too long for it move them on.
+    const int chartHeight = std::max(8 * line, size.height() / 5);
+    for (const bool overnights : {true, false}) {
+        flow.Room(chartHeight);
+        DrawMonthBars(surface, QRect(margin, flow.Y, width, chartHeight), comparison, overnights);
+        flow.Y += chartHeight + line;
     }
 
-    const int footer = line * 2;
-    const int chartHeight = (size.height() - margin - footer - y) / 2 - line;
-    if (chartHeight > 4 * line) {
-        DrawMonthBars(surface, QRect(margin, y, width, chartHeight), comparison, true);
-        y += chartHeight + line;
-        DrawMonthBars(surface, QRect(margin, y, width, chartHeight), comparison, false);
+    const QStringList guidelines = ComparisonGuidelineLines(comparison);
+    if (!guidelines.isEmpty()) {
+        flow.Font(size.width() / 80, true);
+        flow.Room(3 * line);
+        flow.Lines(QStringLiteral("Guidelines"));
+        flow.Font(size.width() / 90, false);
+        for (const QString& guideline : guidelines)
+            flow.Lines(guideline, line);
     }
-    surface.SetFont(size.width() / 100, false);
-    surface.Text(margin, size.height() - margin / 2 - line, generated);
+    flow.Footer();
+    return flow.Pages;
 }
 
 QByteArray ComparisonPdfBytes(const Comparison& comparison, const QString& generated)

@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarModel.h"
 #include "reports/CareTime.h"
+#include "reports/DayCounts.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -30,6 +31,7 @@ struct PeriodFigures {
     QString DayVisitPercent;
     std::int64_t NonCustodialMinutes = 0; // overnight + day-visit minutes of the distribution
     QString NonCustodialCarePercent;      // the care report's non-custodial "Care Time"
+    DayCountFigures Counts;               // the non-custodial parent's day counts
 };
 
 struct MonthFigures {
@@ -45,6 +47,10 @@ struct CalendarFigures {
     QDate From;
     QDate To;
     bool DistributionHadErrors = false;
+    // Why no figure of hours, care time or day counts is shown (the care report's rule), with
+    // the first days concerned; empty when they are shown.
+    QString NotCountable;
+    bool Countable() const { return NotCountable.isEmpty(); }
     std::array<PeriodFigures, 3> Periods{}; // in CarePeriod order: first, second, both years
     std::array<MonthFigures, MonthsInSpan> Months{};
     std::vector<Guideline> Guidelines; // the calendar's own
@@ -68,24 +74,39 @@ struct Comparison {
 Comparison CompareCalendars(const CalendarDocument& a, const QString& fileA,
                             const CalendarDocument& b, const QString& fileB);
 
-// The six measures in their fixed order, with the texts a table shows for them.
+// The measures in their fixed order, with the texts a table shows for them.
 enum class Measure {
     Overnights,
     OvernightPercent,
     DayVisits,
     DayVisitPercent,
     NonCustodialMinutes,
-    NonCustodialCarePercent
+    NonCustodialCarePercent,
+    Hours24,
+    Hours24Percent,
+    DaysOver12Hours,
+    DaysOver12HoursPercent,
+    WeightedDays,
+    WeightedDaysPercent
 };
-inline constexpr std::array<Measure, 6> AllMeasures{
-    Measure::Overnights,          Measure::OvernightPercent,    Measure::DayVisits,
-    Measure::DayVisitPercent,     Measure::NonCustodialMinutes, Measure::NonCustodialCarePercent};
-inline constexpr std::array<CarePeriod, 3> AllPeriods{CarePeriod::FirstYear,
-                                                      CarePeriod::SecondYear,
-                                                      CarePeriod::BothYears};
-
-QString MeasureKey(Measure measure);     // "overnights", as the JSON names it
-QString MeasureCaption(Measure measure); // "Overnights", as the table names it
+inline constexpr std::array<Measure, 12> AllMeasures{Measure::Overnights,
+                                                     Measure::OvernightPercent,
+                                                     Measure::DayVisits,
+                                                     Measure::DayVisitPercent,
+                                                     Measure::NonCustodialMinutes,
+                                                     Measure::NonCustodialCarePercent,
+                                                     Measure::Hours24,
+                                                     Measure::Hours24Percent,
+                                                     Measure::DaysOver12Hours,
+                                                     Measure::DaysOver12HoursPercent,
+                                                     Measure::WeightedDays,
+                                                     Measure::WeightedDaysPercent};
+// A measure the hourly distribution's hours give: shown only when the calendar can be counted.
+bool NeedsCountableHours(Measure measure);
+// What a cell shows in place of a figure that cannot be counted.
+inline const QString NotCountableCell = QStringLiteral("\u2014");
+QString MeasureKey(Measure measure);                // "overnights", as the JSON names it
+QString MeasureCaption(Measure measure);            // "Overnights", as the table names it
 QString ComparisonPeriodCaption(CarePeriod period); // "First year"
 
 // The difference of two percent texts in tenths, written with a sign and one decimal
@@ -102,6 +123,9 @@ std::array<QString, 3> MeasureCells(const Comparison& comparison, Measure measur
 QString SideDescription(const CalendarFigures& side);
 // Said when the spans start on different days; empty when they start together.
 QString SpanDifferenceNote(const Comparison& comparison);
+// Said under the table: a side whose hours cannot be counted (why, and the first days
+// concerned), or whose distribution found warnings (its hours are only approximate).
+QStringList ComparisonNotes(const Comparison& comparison);
 
 // The JSON object of `custodex-cli compare --json`; each side lists its own guidelines.
 QJsonObject ComparisonJson(const Comparison& comparison);
@@ -114,11 +138,13 @@ QString ComparisonText(const Comparison& comparison);
 // month names under them and a legend above.
 void DrawMonthBars(DrawingSurface& surface, const QRect& area, const Comparison& comparison,
                    bool overnights);
-// The printout: one page with the names, the table and both charts.
+// The printout: the names, the table, its notes and both charts on the first page; the
+// guidelines after them, continued on further pages as needed, every page with its footer.
+// The number of pages drawn.
 inline const QString ComparisonTitle = QStringLiteral("Comparison of Two Calendars");
-void DrawComparisonPage(DrawingSurface& surface, const Comparison& comparison,
-                        const QString& generated);
-// The printout as a one-page Letter PDF at the pictures' 150 dots per inch.
+int DrawComparisonPage(DrawingSurface& surface, const Comparison& comparison,
+                       const QString& generated);
+// The printout as a Letter PDF at the pictures' 150 dots per inch.
 QByteArray ComparisonPdfBytes(const Comparison& comparison, const QString& generated);
 
 } // namespace custodex

@@ -6,6 +6,21 @@ namespace custodex {
 
 namespace {
 
+// Hundredths of a percent as one decimal: the tenths rounded half up on the hundredths.
+QString PercentOfHundredths(std::int64_t hundredths)
+{
+    std::int64_t whole = hundredths / 100;
+    const std::int64_t rest = hundredths % 100;
+    std::int64_t tenths = rest / 10;
+    if (rest % 10 >= 5)
+        ++tenths;
+    if (tenths == 10) {
+        tenths = 0;
+        ++whole;
+    }
+    return QStringLiteral("%1.%2%").arg(whole, 2, 10, QLatin1Char('0')).arg(tenths);
+}
+
 QString HoursMinutes(std::int64_t minutes, const QString& hoursWord)
 {
     return QString::number(minutes / 60) + hoursWord + QString::number(minutes % 60) +
@@ -30,16 +45,16 @@ QString PercentageText(std::int64_t minutes, int days)
         return QStringLiteral("-") + PercentageText(-minutes, days);
     // Hundredths of a percent of days × 1440 minutes: x × 10000 / (days × 1440), reduced.
     const std::int64_t hundredths = days > 0 ? (minutes * 125) / (std::int64_t{days} * 18) : 0;
-    std::int64_t whole = hundredths / 100;
-    const std::int64_t rest = hundredths % 100;
-    std::int64_t tenths = rest / 10;
-    if (rest % 10 >= 5)
-        ++tenths;
-    if (tenths == 10) {
-        tenths = 0;
-        ++whole;
-    }
-    return QStringLiteral("%1.%2%").arg(whole, 2, 10, QLatin1Char('0')).arg(tenths);
+    return PercentOfHundredths(hundredths);
+}
+
+QString ShareText(std::int64_t part, std::int64_t whole)
+{
+    if (whole <= 0)
+        return {};
+    if (part < 0)
+        return QStringLiteral("-") + ShareText(-part, whole);
+    return PercentOfHundredths(part * 10000 / whole);
 }
 
 int PercentTenths(const QString& percentageText)

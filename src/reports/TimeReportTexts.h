@@ -21,6 +21,9 @@ QString HoursMinutesWideText(std::int64_t minutes);
 // digits before the point ("00.1%", "10.0%", "100.0%"). A negative share keeps its sign.
 QString PercentageText(std::int64_t minutes, int days);
 
+// The share `part` of `whole` with the same rule ("28.5%"); empty when `whole` is not positive.
+QString ShareText(std::int64_t part, std::int64_t whole);
+
 // Tenths of a percent read back from a percentage text: the digits before "." and the one
 // after it ("52.3%" is 523). Anything that does not read gives 0.
 int PercentTenths(const QString& percentageText);

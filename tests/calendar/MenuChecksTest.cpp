@@ -104,6 +104,29 @@ TEST(MenuChecks, NothingMarkedAndClientNameQuestions)
     EXPECT_TRUE(CheckPrint(fine, false, prompts));
 }
 
+// Marks that cannot be counted are said once, after the distribution is current and before the
+// question whether to go on with approximate results, whose Yes could not help.
+TEST(MenuChecks, UncountableMarksAreSaidOnceBeforeAnyQuestion)
+{
+    for (const TimeReport report : {TimeReport::Care, TimeReport::Quality}) {
+        ScriptedPrompter prompts;
+        CalendarDocument doc = Marked(true);
+        doc.DistributionStale = false;
+        doc.DistributionHadErrors = true;
+        const QString refusal = QStringLiteral("Cannot be counted.");
+        int asked = 0;
+        prompts.Expect(refusal);
+        EXPECT_FALSE(CheckTimeReport(
+            doc, report, prompts, [] { ADD_FAILURE(); },
+            [&] {
+                ++asked;
+                return refusal;
+            }));
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(prompts.Seen.size(), 1u);
+    }
+}
+
 TEST(MenuChecks, TimeReportsRunTheDistributionFirst)
 {
     ScriptedPrompter prompts;

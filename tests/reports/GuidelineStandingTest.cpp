@@ -1,6 +1,6 @@
+#include "reports/GuidelineStanding.h"
 #include "calendar/CalendarFile.h"
 #include "cli/CliRun.h"
-#include "reports/GuidelineStanding.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -26,8 +26,13 @@ CalendarFigures Figures(int overnights, int dayVisits, const char* overnightPerc
     CalendarFigures figures;
     for (std::size_t p = 0; p < 3; ++p) {
         const int factor = p == 2 ? 2 : 1;
-        figures.Periods[p] = {overnights * factor, dayVisits * factor, T(overnightPercent),
-                              T("00.0%"), 0, T(carePercent)};
+        figures.Periods[p] = {overnights * factor,
+                              dayVisits * factor,
+                              T(overnightPercent),
+                              T("00.0%"),
+                              0,
+                              T(carePercent),
+                              {}};
     }
     return figures;
 }
@@ -69,6 +74,76 @@ TEST(GuidelineStanding, AtJustBelowAndAboveEachTarget)
     EXPECT_TRUE(MarkedGuidelineLine(nights, shortOne).startsWith(QChar(0x2717)));
 }
 
+// The main window's panel takes the period of the counters chosen (whose enumeration does not
+// follow the periods' order), keeps the guidelines' order and says once why hours cannot be
+// counted.
+TEST(GuidelineStanding, PanelForEachCounterChoice)
+{
+    const Guideline nights{T("Nights"), GuidelineMeasure::Overnights, 100};
+    const Guideline care{T("Care"), GuidelineMeasure::NonCustodialCarePercent, 300};
+    // 100 nights in the first year (met), 99 in the second (short), 199 in both (short by 1).
+    CalendarFigures figures;
+    figures.Periods[0].Overnights = 100;
+    figures.Periods[1].Overnights = 99;
+    figures.Periods[2].Overnights = 199;
+    figures.Periods[0].NonCustodialCarePercent = T("29.9%");
+    figures.Periods[1].NonCustodialCarePercent = T("30.0%");
+    figures.Periods[2].NonCustodialCarePercent = T("30.1%");
+    CalendarFigures uncountable = figures;
+    uncountable.NotCountable = T("Day visits or overnight stays cannot be counted as they stand");
+    struct Line {
+        const char* Text;
+        bool Met;
+    };
+    const struct {
+        const char* Name;
+        const CalendarFigures& Figures;
+        CounterChoice Choice;
+        const char* Period;
+        std::vector<Line> Lines;
+    } cases[] = {
+        {"first year",
+         figures,
+         CounterChoice::FirstYear,
+         "1st year",
+         {{"\u2713 Nights: 100 of 100, met", true},
+          {"\u2717 Care: 29.9% of 30.0%, short by 0.1", false}}},
+        {"second year",
+         figures,
+         CounterChoice::SecondYear,
+         "2nd year",
+         {{"\u2717 Nights: 99 of 100, short by 1", false},
+          {"\u2713 Care: 30.0% of 30.0%, met", true}}},
+        {"both years",
+         figures,
+         CounterChoice::BothYears,
+         "both years",
+         {{"\u2717 Nights: 199 of 200, short by 1", false},
+          {"\u2713 Care: 30.1% of 30.0%, met", true}}},
+        {"hours that cannot be counted",
+         uncountable,
+         CounterChoice::BothYears,
+         "both years",
+         {{"\u2717 Nights: 199 of 200, short by 1", false},
+          {"\u2717 Care: \u2014 of 30.0%, not countable", false},
+          {"Not countable: Day visits or overnight stays cannot be counted as they stand", false}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const GuidelinePanel panel =
+            GuidelinePanelFor(StandingsOf({nights, care}, c.Figures), c.Choice);
+        EXPECT_EQ(panel.PeriodName, T(c.Period));
+        ASSERT_EQ(panel.Lines.size(), c.Lines.size());
+        for (std::size_t i = 0; i < c.Lines.size(); ++i) {
+            EXPECT_EQ(panel.Lines[i].Text, T(c.Lines[i].Text));
+            EXPECT_EQ(panel.Lines[i].Met, c.Lines[i].Met);
+        }
+    }
+    for (const CounterChoice choice :
+         {CounterChoice::FirstYear, CounterChoice::SecondYear, CounterChoice::BothYears})
+        EXPECT_TRUE(GuidelinePanelFor({}, choice).Lines.empty());
+}
+
 // A calendar from March 2025 with the Friday and Saturday nights of March 7 and 8 marked.
 class GuidelineCli : public ::testing::Test {
 protected:
@@ -97,8 +172,8 @@ protected:
     }
     QStringList Set(const char* measure, const char* value, const char* name) const
     {
-        return {T("set-guideline"), In, In, T("--measure"), T(measure), T("--at-least"), T(value),
-                T("--name"), T(name)};
+        return {T("set-guideline"), In,       In,          T("--measure"), T(measure),
+                T("--at-least"),    T(value), T("--name"), T(name)};
     }
 
     QTemporaryDir Folder;
@@ -141,15 +216,15 @@ TEST_F(GuidelineCli, SetReplacesInPlaceAndGuidelinesReportsEveryPeriod)
     EXPECT_EQ(list.at(1).toObject()[T("atLeast")].toInt(), 146);
 
     const cli_test::CliRun text = Cli({T("guidelines"), In});
-    EXPECT_TRUE(text.Out.contains(T("both years   \u2717 Overnight minimum: 2 of 292, short by 290")))
+    EXPECT_TRUE(
+        text.Out.contains(T("both years   \u2717 Overnight minimum: 2 of 292, short by 290")))
         << text.Out.toStdString();
 
     const cli_test::CliRun info = Cli({T("info"), In, T("--json")});
     const QJsonArray listed =
         QJsonDocument::fromJson(info.Out.toUtf8()).object()[T("guidelines")].toArray();
     ASSERT_EQ(listed.size(), 2);
-    EXPECT_EQ(listed.at(1).toObject().keys(),
-              (QStringList{T("atLeast"), T("measure"), T("name")}));
+    EXPECT_EQ(listed.at(1).toObject().keys(), (QStringList{T("atLeast"), T("measure"), T("name")}));
 }
 
 TEST_F(GuidelineCli, RefusalsWriteNothing)

@@ -429,6 +429,74 @@ TEST(HourlyDistribution, DayVisitsWithinAStayAreNamed)
     EXPECT_TRUE(HasUncountableDayVisits(RunDistribution(backwards)));
 }
 
+// Each day's minutes as the tables count them and with each minute once; a day whose known hours
+// are counted twice, that would hold more than 24 hours, or has a visit backwards, cannot be
+// counted.
+TEST(HourlyDistribution, DayMinutesAndWhetherTheyCount)
+{
+    const struct {
+        const char* Name;
+        std::vector<Mark> Marks;
+        const char* Day;
+        int Counted;
+        int Covered;
+        bool Countable;
+    } cases[] = {
+        {"the evening and the next morning",
+         {{T("2024-03-01"), true, T("06:00PM"), T("09:00AM")}},
+         "2024-03-02",
+         540,
+         540,
+         true},
+        {"stays whose times overlap (picked up before the last dropoff)",
+         {{T("2024-02-29"), true, T("06:00PM"), T("10:00AM")},
+          {T("2024-03-01"), true, T("09:00AM"), T("08:00AM")}},
+         "2024-03-01",
+         600 + 900,
+         1440,
+         false},
+        {"a known visit within an assumed evening is counted once",
+         {{T("2024-03-01"), true, None, None},
+          {T("2024-03-01"), false, T("02:00PM"), T("04:00PM"), T("Zoo")}},
+         "2024-03-01",
+         720 + 120,
+         720,
+         true},
+        {"assumed hours that fill the day exactly",
+         {{T("2024-03-01"), true, None, None}, {T("2024-03-01"), false, None, None, T("Zoo")}},
+         "2024-03-01",
+         720 + 720,
+         1440,
+         true},
+        {"the previous morning and assumed hours of more than the rest of the day",
+         {{T("2024-02-28"), true, T("06:00PM"), T("10:00AM")},
+          {T("2024-02-29"), true, None, None},
+          {T("2024-02-29"), false, None, None, T("Zoo")}},
+         "2024-02-29",
+         600 + 720 + 720,
+         1440,
+         false},
+        {"a visit backwards",
+         {{T("2024-03-01"), false, T("12:00PM"), T("12:00AM"), T("Dinner")}},
+         "2024-03-01",
+         0,
+         0,
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        CalendarDocument doc = Calendar();
+        Apply(doc, c.Marks);
+        const DistributionResult result = ComputeDistribution(doc);
+        const DayMinutes& day = result.Minutes.at(static_cast<std::size_t>(IndexOf(doc, T(c.Day))));
+        EXPECT_EQ(day.Counted(), c.Counted);
+        EXPECT_EQ(day.Covered(), c.Covered);
+        EXPECT_EQ(day.Countable(), c.Countable);
+        EXPECT_EQ(HasUncountableDayVisits(result), !c.Countable);
+        EXPECT_EQ(NotCountableReason(doc, result).isEmpty(), c.Countable);
+    }
+}
+
 TEST(HourlyDistribution, MessagesComeInTheirOrder)
 {
     // Checks first, then year one's overnights and day visits, then year two's.

@@ -19,9 +19,7 @@ namespace custodex {
 
 namespace {
 
-constexpr std::array<GuidelineMeasure, 4> Measures{
-    GuidelineMeasure::Overnights, GuidelineMeasure::DayVisits, GuidelineMeasure::OvernightPercent,
-    GuidelineMeasure::NonCustodialCarePercent};
+constexpr const auto& Measures = AllGuidelineMeasures;
 
 QString ListText(const Guideline& guideline)
 {

@@ -93,6 +93,8 @@ TCompareCalendars::TCompareCalendars(Comparison comparison, CalendarDocument& do
             for (int c = 0; c < 3; ++c) {
                 auto* item = new QTableWidgetItem(cells[static_cast<std::size_t>(c)]);
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                if (item->text() == NotCountableCell)
+                    item->setToolTip(ComparisonNotes(Compared).join(QLatin1Char('\n')));
                 Table->setItem(r, 3 * p + c, item);
             }
         }
@@ -103,6 +105,14 @@ TCompareCalendars::TCompareCalendars(Comparison comparison, CalendarDocument& do
     Table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Table->resizeRowsToContents();
     layout->addWidget(Table);
+    // What cannot be counted, or is only approximate, is said under the table.
+    const QStringList notes = ComparisonNotes(Compared);
+    Notes = new QLabel(notes.join(QLatin1Char('\n')), this);
+    Notes->setObjectName(QStringLiteral("ComparisonNotes"));
+    Notes->setWordWrap(true);
+    Notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Notes->setVisible(!notes.isEmpty());
+    layout->addWidget(Notes);
     const QStringList guidelines = ComparisonGuidelineLines(Compared);
     Guidelines = new QLabel(guidelines.join(QLatin1Char('\n')), this);
     Guidelines->setObjectName(QStringLiteral("ComparisonGuidelines"));
@@ -162,8 +172,8 @@ void TCompareCalendars::PrintClick()
                               PromptButtons::Ok);
         return;
     }
-    DrawComparisonPage(surface, Compared, Services.GeneratedStamp ? Services.GeneratedStamp()
-                                                                  : GeneratedNow());
+    DrawComparisonPage(surface, Compared,
+                       Services.GeneratedStamp ? Services.GeneratedStamp() : GeneratedNow());
 }
 
 bool TCompareCalendars::SavePdfClick()
@@ -176,8 +186,7 @@ bool TCompareCalendars::SavePdfClick()
     if (chosen.isEmpty())
         return false;
     const QString path = ExportFilePath(chosen, QStringLiteral(".pdf"));
-    const QString generated =
-        Services.GeneratedStamp ? Services.GeneratedStamp() : GeneratedNow();
+    const QString generated = Services.GeneratedStamp ? Services.GeneratedStamp() : GeneratedNow();
     return SaveExportFile(
         Doc, path, [&] { return ComparisonPdfBytes(Compared, generated); }, Services.Messages);
 }

@@ -44,6 +44,7 @@ public:
     QLabel* SideB = nullptr;
     QLabel* SpanNote = nullptr;
     QTableWidget* Table = nullptr;
+    QLabel* Notes = nullptr;
     QLabel* Guidelines = nullptr; // each side's own guidelines, when either has any
     MonthBarsChart* Chart = nullptr;
     QRadioButton* OvernightBars = nullptr;

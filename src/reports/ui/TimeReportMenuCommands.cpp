@@ -13,13 +13,12 @@ namespace custodex {
 
 namespace {
 
-// Day visits within overnight stays make every share of time wrong; the reports refuse them.
-bool RefusedForOverlaps(CommandHost& host)
+// Hours counted twice or backwards make every share of time wrong; the reports refuse them,
+// before asking whether to go on with approximate figures.
+QString Uncountable(CommandHost& host)
 {
-    if (!HasUncountableDayVisits(ComputeDistribution(host.Document())))
-        return false;
-    host.Services().Messages.Ask(PromptKind::Error, UncountableVisitsMessage, PromptButtons::Ok);
-    return true;
+    return HasUncountableDayVisits(ComputeDistribution(host.Document())) ? UncountableVisitsMessage
+                                                                         : QString();
 }
 
 TimeReportServices ServicesOf(CommandHost& host)
@@ -34,9 +33,10 @@ TimeReportServices ServicesOf(CommandHost& host)
 void RunQualityTimeReport(CommandHost& host)
 {
     CalendarDocument& doc = host.Document();
-    if (!CheckTimeReport(doc, TimeReport::Quality, host.Services().Messages,
-                         [&host] { ShowDistributionReport(host, DistributionAssumptions::All); }) ||
-        RefusedForOverlaps(host))
+    if (!CheckTimeReport(
+            doc, TimeReport::Quality, host.Services().Messages,
+            [&host] { ShowDistributionReport(host, DistributionAssumptions::All); },
+            [&host] { return Uncountable(host); }))
         return;
     TComputeQuality& dialog = KeptWindow<TComputeQuality>(host, [&host](QWidget* parent) {
         return new TComputeQuality(host.Document(), ServicesOf(host), parent);
@@ -48,12 +48,10 @@ void RunQualityTimeReport(CommandHost& host)
 void RunCareTimeReport(CommandHost& host)
 {
     CalendarDocument& doc = host.Document();
-    if (!CheckTimeReport(doc, TimeReport::Care, host.Services().Messages,
-                         [&host] {
-                             ShowDistributionReport(host,
-                                                    DistributionAssumptions::WithoutSleepAndNap);
-                         }) ||
-        RefusedForOverlaps(host))
+    if (!CheckTimeReport(
+            doc, TimeReport::Care, host.Services().Messages,
+            [&host] { ShowDistributionReport(host, DistributionAssumptions::WithoutSleepAndNap); },
+            [&host] { return Uncountable(host); }))
         return;
     TPrintCareTime& window = KeptWindow<TPrintCareTime>(host, [&host](QWidget* parent) {
         return new TPrintCareTime(host.Document(), ServicesOf(host), parent);

@@ -10,5 +10,8 @@ class CommandHost;
 
 void RunQualityTimeReport(CommandHost& host);
 void RunCareTimeReport(CommandHost& host);
+// "Day Count Report": a calendar with marks whose hours can be counted, then its window
+// (src/reports/ui/DayCountWindow).
+void RunDayCountReport(CommandHost& host);
 
 } // namespace custodex

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "calendar/CalendarFile.h"
 #include "reports/ui/ComparisonWindow.h"
+#include "reports/ui/DayCountWindow.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedWindowServices.h"
@@ -8,9 +9,9 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -133,6 +134,87 @@ TEST_F(ComparisonFlow, SaveAsPdfAsksBeforeReplacing)
     QFile kept(pdf);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("keep"));
+}
+
+// B has a day visit within the night's hours on every day of March 2024: its hours, care time and
+// day counts show "—", and the note under the table says why and from which day.
+TEST_F(ComparisonFlow, UncountableSecondCalendarShowsDashesAndTheReason)
+{
+    CalendarDocument other;
+    ASSERT_TRUE(ReadCalendarFile(other, Other).Ok);
+    for (int i = 0; i < 31; ++i) {
+        CalendarDay& day = other.Days[static_cast<std::size_t>(i)];
+        day.OvernightPickup = T("06:00PM");
+        day.OvernightDropoff = T("08:00AM");
+        day.HasDayVisit = true;
+        day.DayVisitReason = T("Visit");
+        day.DayVisitStart = T("07:00AM");
+        day.DayVisitEnd = T("09:00PM");
+    }
+    ASSERT_TRUE(WriteCalendarFile(other, Other, true).Ok);
+    Dialogs.Paths = {Other};
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* window = qobject_cast<TCompareCalendars*>(modal);
+        ASSERT_NE(window, nullptr);
+        for (int r = 0; r < window->Table->rowCount(); ++r) {
+            const bool hours = NeedsCountableHours(AllMeasures[static_cast<std::size_t>(r)]);
+            EXPECT_EQ(window->Table->item(r, 1)->text() == NotCountableCell, hours) << r;
+            EXPECT_NE(window->Table->item(r, 0)->text(), NotCountableCell) << r;
+        }
+        EXPECT_TRUE(window->Notes->isVisible());
+        EXPECT_TRUE(window->Notes->text().contains(T("B: no hours, care time or day counts")));
+        EXPECT_TRUE(window->Notes->text().contains(T("first on March 1, 2024")));
+        window->reject();
+    });
+    Command()->trigger();
+    EXPECT_TRUE(*ran);
+}
+
+// File > Day Count Report: the table of both parents' counts, the definitions, help and a PDF.
+TEST_F(ComparisonFlow, DayCountReportShowsTheCountsAndSavesAPdf)
+{
+    QAction* command = Window.findChild<QAction*>(T("DayCountReport"));
+    ASSERT_NE(command, nullptr);
+    const QString pdf = Machine.Client(T("Counts.pdf"));
+    Dialogs.Paths = {pdf};
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* window = qobject_cast<TDayCountReport*>(modal);
+        ASSERT_NE(window, nullptr);
+        // Each period's row, then its four methods.
+        EXPECT_EQ(window->Table->rowCount(), 15);
+        EXPECT_EQ(window->Table->item(0, 0)->text(), T("2024-03-01 to 2025-02-28 (365 days)"));
+        // The first year's two nights without times: 2 overnights, the assumed 24 hours each.
+        EXPECT_EQ(window->Table->item(1, 0)->text(), T("2"));
+        EXPECT_EQ(window->Table->item(2, 0)->text(), T("2.0"));
+        EXPECT_EQ(window->Table->item(1, 2)->text(), T("363"));
+        EXPECT_TRUE(window->Approximate->isVisibleTo(window));
+        EXPECT_TRUE(window->Definitions->text().contains(DayCountNeutralNote));
+        QTest::mouseClick(window->HelpBtn, Qt::LeftButton);
+        EXPECT_TRUE(window->SavePdfClick());
+        window->reject();
+    });
+    command->trigger();
+    EXPECT_TRUE(*ran);
+    ASSERT_EQ(Help.Shown.size(), 1u);
+    EXPECT_EQ(Help.Shown[0].second, HelpDayCounts);
+    QFile written(pdf);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("%PDF"));
+}
+
+TEST_F(ComparisonFlow, DayCountReportRefusesHoursThatCannotBeCounted)
+{
+    CalendarDay& day = Window.Document().Days[0];
+    day.OvernightPickup = T("06:00PM");
+    day.OvernightDropoff = T("08:00AM");
+    day.HasDayVisit = true;
+    day.DayVisitReason = T("Zoo");
+    day.DayVisitStart = T("07:00PM");
+    day.DayVisitEnd = T("09:00PM");
+    Prompts.Expect(UncountableVisitsMessage);
+    Window.findChild<QAction*>(T("DayCountReport"))->trigger();
+    EXPECT_EQ(Prompts.Seen.size(), 1u);
+    EXPECT_EQ(Window.findChildren<TDayCountReport*>().size(), 0);
 }
 
 } // namespace

@@ -1,0 +1,286 @@
+#include "reports/DayCounts.h"
+#include "calendar/CalendarFile.h"
+#include "cli/CliRun.h"
+#include "reports/GuidelineStanding.h"
+#include "reports/ProposalComparison.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace custodex;
+
+namespace {
+
+QString T(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+const char* const None = "<None>";
+
+// One mark; dates are ISO texts within January 2024 to December 2025 (2024 is a leap year).
+struct Mark {
+    const char* Date;
+    bool Overnight;
+    const char* Pickup;
+    const char* Dropoff;
+};
+
+CalendarDocument Calendar(const std::vector<Mark>& marks)
+{
+    CalendarDocument doc;
+    doc.ClientName = T("Garcia");
+    doc.UserYear = T("2024");
+    BuildSpan(doc, 0, 2024);
+    for (const Mark& mark : marks) {
+        const QDate date = QDate::fromString(T(mark.Date), Qt::ISODate);
+        const int month = (date.year() - 2024) * 12 + date.month() - 1;
+        const MonthTableEntry& entry = doc.MonthTable.at(static_cast<std::size_t>(month));
+        CalendarDay& day = doc.Days.at(static_cast<std::size_t>(entry.FirstDay + date.day() - 1));
+        DayMarkFields fields = MarkFieldsOf(day, mark.Overnight);
+        fields.Has = true;
+        fields.Reason = mark.Overnight ? T("Weekend") : T("Visit");
+        fields.Pickup = T(mark.Pickup);
+        fields.Dropoff = T(mark.Dropoff);
+    }
+    RecountCounters(doc);
+    return doc;
+}
+
+// The four counts of the non-custodial parent in one period, as the report writes them.
+struct Counts {
+    const char* Overnights;
+    const char* Hours24;
+    const char* DaysOver12Hours;
+    const char* WeightedDays;
+};
+
+std::vector<QString> Texts(const DayCountFigures& figures)
+{
+    std::vector<QString> texts;
+    for (const DayCountMethod method : AllDayCountMethods)
+        texts.push_back(figures.CountText(method));
+    return texts;
+}
+
+std::vector<QString> Texts(const Counts& counts)
+{
+    return {T(counts.Overnights), T(counts.Hours24), T(counts.DaysOver12Hours),
+            T(counts.WeightedDays)};
+}
+
+// Hand-worked counts of small calendars, per period: first year (2024, 366 days), second year
+// (2025, 365 days), both.
+TEST(DayCounts, HandWorkedCalendars)
+{
+    const struct {
+        const char* Name;
+        std::vector<Mark> Marks;
+        Counts First;
+        Counts Second;
+        Counts Both;
+    } cases[] = {
+        // Friday 6 h, Saturday 18 h: one day over 12 hours, ½ + 1 weighted, 24 h in all.
+        {"Friday 6:00 PM to Saturday 6:00 PM",
+         {{"2024-03-01", true, "06:00PM", "06:00PM"}},
+         {"1", "1.0", "1", "1.50"},
+         {"0", "0.0", "0", "0.00"},
+         {"1", "1.0", "1", "1.50"}},
+        // 240 minutes: 0.17 of 24 hours, a quarter day.
+        {"a 4-hour visit",
+         {{"2024-03-05", false, "10:00AM", "02:00PM"}},
+         {"0", "0.2", "0", "0.25"},
+         {"0", "0.0", "0", "0.00"},
+         {"0", "0.2", "0", "0.25"}},
+        // The assumed 24 hours: 12 before midnight, 12 after; exactly 12 hours is not over 12
+        // but weighs a whole day.
+        {"a stay without times under the assumed duration",
+         {{"2024-03-08", true, None, None}},
+         {"1", "1.0", "0", "2.00"},
+         {"0", "0.0", "0", "0.00"},
+         {"1", "1.0", "0", "2.00"}},
+        // The visit's two hours lie within the assumed evening: counted once.
+        {"a visit inside a stay counted once",
+         {{"2024-03-08", true, None, None}, {"2024-03-08", false, "02:00PM", "04:00PM"}},
+         {"1", "1.0", "0", "2.00"},
+         {"0", "0.0", "0", "0.00"},
+         {"1", "1.0", "0", "2.00"}},
+        // February 29 whole: 6 h + 24 h + 6 h.
+        {"a leap day inside a stay",
+         {{"2024-02-28", true, "06:00PM", None}, {"2024-02-29", true, None, "06:00AM"}},
+         {"2", "1.5", "1", "2.00"},
+         {"0", "0.0", "0", "0.00"},
+         {"2", "1.5", "1", "2.00"}},
+        // December 31's evening is the first year's, January 1's morning the second's.
+        {"a stay over the midnight that ends the first year",
+         {{"2024-12-31", true, "06:00PM", "08:00AM"}},
+         {"1", "0.3", "0", "0.50"},
+         {"0", "0.3", "0", "0.50"},
+         {"1", "0.6", "0", "1.00"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const DayCounts counts = CountDays(Calendar(c.Marks));
+        ASSERT_TRUE(counts.Countable()) << counts.NotCountable.toStdString();
+        EXPECT_EQ(Texts(counts.Periods[0].NonCustodial), Texts(c.First));
+        EXPECT_EQ(Texts(counts.Periods[1].NonCustodial), Texts(c.Second));
+        EXPECT_EQ(Texts(counts.Periods[2].NonCustodial), Texts(c.Both));
+        EXPECT_EQ(counts.Periods[0].NonCustodial.Days, 366);
+        EXPECT_EQ(counts.Periods[1].NonCustodial.Days, 365);
+        EXPECT_EQ(counts.Periods[2].NonCustodial.Days, 731);
+    }
+}
+
+// The custodial parent has every other minute and night of the same days, and the shares of
+// both parents are of the period's days.
+TEST(DayCounts, BothParentsAndShares)
+{
+    const DayCounts counts = CountDays(Calendar({{"2024-03-01", true, "06:00PM", "06:00PM"}}));
+    const PeriodDayCounts& first = counts.Periods[0];
+    // Friday: 1080 custodial minutes (a whole weighted day), Saturday 360 (a half).
+    EXPECT_EQ(Texts(first.Custodial),
+              (std::vector<QString>{T("365"), T("365.0"), T("365"), T("365.50")}));
+    // 1 of 366 days: 27 hundredths -> "00.3%"; 6 quarters of 1464: 40 hundredths -> "00.4%".
+    EXPECT_EQ(first.NonCustodial.ShareText(DayCountMethod::Overnights), T("00.3%"));
+    EXPECT_EQ(first.NonCustodial.ShareText(DayCountMethod::Hours24), T("00.3%"));
+    EXPECT_EQ(first.NonCustodial.ShareText(DayCountMethod::WeightedDays), T("00.4%"));
+    EXPECT_EQ(first.Custodial.ShareText(DayCountMethod::Hours24), T("99.7%"));
+}
+
+// Day weights at and either side of 3, 6 and 12 hours.
+TEST(DayCounts, WeightsAtTheirThresholds)
+{
+    const std::vector<std::pair<int, int>> cases{{0, 0},   {179, 0}, {180, 1}, {359, 1},
+                                                 {360, 2}, {719, 2}, {720, 4}, {1440, 4}};
+    for (const auto& [minutes, quarters] : cases)
+        EXPECT_EQ(WeightQuarters(minutes), quarters) << minutes;
+}
+
+// A calendar whose hours are counted twice gives no counts, only the reason with its first day.
+TEST(DayCounts, UncountableCalendarGivesTheReasonOnly)
+{
+    const DayCounts counts = CountDays(Calendar(
+        {{"2024-03-01", true, "06:00PM", "08:00AM"}, {"2024-03-01", false, "07:00PM", "09:00PM"}}));
+    EXPECT_FALSE(counts.Countable());
+    EXPECT_TRUE(counts.NotCountable.contains(T("March 1, 2024")))
+        << counts.NotCountable.toStdString();
+    EXPECT_EQ(counts.Periods[2].NonCustodial.Days, 0);
+}
+
+class DayCountsCli : public ::testing::Test {
+protected:
+    void Write(const std::vector<Mark>& marks)
+    {
+        CalendarDocument doc = Calendar(marks);
+        ASSERT_TRUE(WriteCalendarFile(doc, File, false).Ok);
+    }
+    static cli_test::CliRun Cli(const QStringList& arguments)
+    {
+        return cli_test::RunCommand(QStringList{T("day-counts")} + arguments);
+    }
+
+    QTemporaryDir Folder;
+    QString File = Folder.filePath(T("Garcia.cdb"));
+};
+
+TEST_F(DayCountsCli, JsonGivesTheFourCountsPerPeriod)
+{
+    Write({{"2024-03-01", true, "06:00PM", "06:00PM"}});
+    const cli_test::CliRun run = Cli({File, T("--json")});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(run.Out.toUtf8()).object();
+    EXPECT_TRUE(json[T("notCountable")].isNull());
+    const QJsonObject periods = json[T("periods")].toObject();
+    EXPECT_EQ(periods.keys(), (QStringList{T("bothYears"), T("firstYear"), T("secondYear")}));
+    const QJsonObject first = periods[T("firstYear")].toObject();
+    EXPECT_EQ(first[T("from")].toString(), T("2024-01-01"));
+    EXPECT_EQ(first[T("to")].toString(), T("2024-12-31"));
+    EXPECT_EQ(first[T("days")].toInt(), 366);
+    const QJsonObject nonCustodial = first[T("nonCustodial")].toObject();
+    EXPECT_EQ(nonCustodial[T("overnights")].toInt(), 1);
+    EXPECT_DOUBLE_EQ(nonCustodial[T("hours24")].toDouble(), 1.0);
+    EXPECT_EQ(nonCustodial[T("daysOver12Hours")].toInt(), 1);
+    EXPECT_DOUBLE_EQ(nonCustodial[T("weightedDays")].toDouble(), 1.5);
+    EXPECT_EQ(nonCustodial[T("weightedDaysPercent")].toString(), T("00.4%"));
+    EXPECT_EQ(first[T("custodial")].toObject()[T("overnights")].toInt(), 365);
+
+    const cli_test::CliRun second = Cli({File, T("--json"), T("--period"), T("second")});
+    ASSERT_EQ(second.Status, 0) << second.Err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(second.Out.toUtf8())[T("periods")].toObject().keys(),
+              QStringList{T("secondYear")});
+}
+
+TEST_F(DayCountsCli, TextHelpAndRefusals)
+{
+    Write({{"2024-03-05", false, "10:00AM", "02:00PM"}});
+    const cli_test::CliRun text = Cli({File, T("--period"), T("first")});
+    ASSERT_EQ(text.Status, 0) << text.Err.toStdString();
+    EXPECT_TRUE(text.Out.contains(T("First year: January 1, 2024 to December 31, 2024 (366 days)")))
+        << text.Out.toStdString();
+    EXPECT_TRUE(text.Out.contains(DayCountNeutralNote));
+    EXPECT_FALSE(text.Out.contains(T("Second year:")));
+
+    const cli_test::CliRun help = Cli({T("--help")});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_TRUE(help.Out.contains(T("--period")));
+    EXPECT_EQ(Cli({File, T("--period"), T("third")}).Status, 2);
+    EXPECT_EQ(Cli({}).Status, 2);
+    EXPECT_EQ(Cli({Folder.filePath(T("Nobody.cdb"))}).Status, 1);
+
+    Write(
+        {{"2024-03-01", true, "06:00PM", "08:00AM"}, {"2024-03-01", false, "07:00PM", "09:00PM"}});
+    const cli_test::CliRun refused = Cli({File, T("--json")});
+    EXPECT_EQ(refused.Status, 1);
+    EXPECT_TRUE(refused.Out.isEmpty());
+    EXPECT_TRUE(refused.Err.contains(T("March 1, 2024"))) << refused.Err.toStdString();
+}
+
+// The comparison and a guideline on a day count show the report's own numbers.
+TEST(DayCounts, ComparisonAndGuidelinesUseTheReportsNumbers)
+{
+    const CalendarDocument a = Calendar(
+        {{"2024-03-01", true, "06:00PM", "06:00PM"}, {"2024-12-31", true, "06:00PM", "08:00AM"}});
+    const CalendarDocument b = Calendar({{"2024-03-05", false, "10:00AM", "02:00PM"}});
+    const Comparison comparison = CompareCalendars(a, T("a.cdb"), b, T("b.cdb"));
+    const DayCounts counts = CountDays(a);
+    const std::vector<std::pair<Measure, DayCountMethod>> rows{
+        {Measure::Hours24, DayCountMethod::Hours24},
+        {Measure::DaysOver12Hours, DayCountMethod::DaysOver12Hours},
+        {Measure::WeightedDays, DayCountMethod::WeightedDays}};
+    for (const CarePeriod period : AllPeriods) {
+        const DayCountFigures& report =
+            counts.Periods[static_cast<std::size_t>(period)].NonCustodial;
+        for (const auto& [measure, method] : rows) {
+            EXPECT_EQ(MeasureCells(comparison, measure, period)[0], report.CountText(method));
+            const auto percent = static_cast<Measure>(static_cast<int>(measure) + 1);
+            EXPECT_EQ(MeasureCells(comparison, percent, period)[0], report.ShareText(method));
+        }
+    }
+    EXPECT_EQ(MeasureCells(comparison, Measure::WeightedDays, CarePeriod::BothYears),
+              (std::array<QString, 3>{T("2.50"), T("0.25"), T("-2.25")}));
+
+    CalendarDocument withGuideline = a;
+    withGuideline.Guidelines = {{T("Weighted"), GuidelineMeasure::WeightedDays, 2},
+                                {T("Periods share"), GuidelineMeasure::Hours24Percent, 1}};
+    const std::vector<GuidelineStanding> standings = EvaluateGuidelines(withGuideline);
+    ASSERT_EQ(standings.size(), 2u);
+    // First year: 2.00 weighted days of 2 (Friday ½, Saturday 1, December 31 ½).
+    EXPECT_EQ(GuidelineStatusLine(standings[0].Rule, standings[0].Periods[0]),
+              T("Weighted: 2.00 of 2, met"));
+    // Both years: 2.50 of twice 2, short by 1.50.
+    EXPECT_EQ(GuidelineStatusLine(standings[0].Rule, standings[0].Periods[2]),
+              T("Weighted: 2.50 of 4, short by 1.50"));
+    EXPECT_EQ(standings[1].Periods[0].ActualText,
+              counts.Periods[0].NonCustodial.ShareText(DayCountMethod::Hours24));
+    const QJsonObject json = GuidelineStandingsJson(standings).at(0).toObject();
+    EXPECT_EQ(json[T("measure")].toString(), T("weightedDays"));
+    EXPECT_DOUBLE_EQ(json[T("bothYears")].toObject()[T("shortBy")].toDouble(), 1.5);
+}
+
+} // namespace
