@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +20,8 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace custodex {
 
@@ -99,6 +102,13 @@ TCompareCalendars::TCompareCalendars(Comparison comparison, CalendarDocument& do
             }
         }
     Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Shared out evenly, a narrow window cut "Second year" short: every column keeps its head.
+    const QFontMetrics headMetrics(Table->horizontalHeader()->font());
+    int widestHead = 0;
+    for (const QString& head : heads)
+        for (const QString& line : head.split(QLatin1Char('\n')))
+            widestHead = std::max(widestHead, headMetrics.horizontalAdvance(line));
+    Table->horizontalHeader()->setMinimumSectionSize(widestHead + 16);
     Table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     Table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -79,6 +80,14 @@ TEST_F(ComparisonFlow, OpensFromTheMenuAndPrintsToPdf)
         EXPECT_EQ(window->Table->item(0, 0)->text(), T("2"));
         EXPECT_EQ(window->Table->item(0, 1)->text(), T("31"));
         EXPECT_EQ(window->Table->item(0, 2)->text(), T("+29"));
+        // Every column head reads in full ("Second year" was cut short).
+        const QFontMetrics heads(window->Table->horizontalHeader()->font());
+        for (int c = 0; c < window->Table->columnCount(); ++c)
+            for (const QString& line :
+                 window->Table->horizontalHeaderItem(c)->text().split(QLatin1Char('\n')))
+                EXPECT_GT(window->Table->horizontalHeader()->sectionSize(c),
+                          heads.horizontalAdvance(line))
+                    << line.toStdString();
         window->activateWindow();
         QTRY_VERIFY(window->isActiveWindow());
         QTest::keyClick(window, Qt::Key_D, Qt::AltModifier);
