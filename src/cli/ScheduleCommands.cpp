@@ -26,8 +26,7 @@ public:
     ScheduleAnswer AskOverwrite(const QString& question) override
     {
         m_out << PlainText(question) << '\n'
-              << (m_yesToAll ? QStringLiteral("Yes to All") : QStringLiteral("No to All"))
-              << '\n';
+              << (m_yesToAll ? QStringLiteral("Yes to All") : QStringLiteral("No to All")) << '\n';
         return m_yesToAll ? ScheduleAnswer::YesToAll : ScheduleAnswer::NoToAll;
     }
     void Tell(PromptKind kind, const QString& text) override
@@ -136,8 +135,8 @@ int SchedulesCommand::Execute(const QCommandLineParser& parser, const QStringLis
             for (const ScheduleBlock& block : schedule.Blocks)
                 blocks.append(QJsonObject{
                     {QStringLiteral("days"), block.Days},
-                    {QStringLiteral("parent"), block.FirstParent ? QStringLiteral("first")
-                                                                 : QStringLiteral("other")}});
+                    {QStringLiteral("parent"),
+                     block.FirstParent ? QStringLiteral("first") : QStringLiteral("other")}});
             object.insert(QStringLiteral("cycle"), blocks);
         }
         schedules.append(object);
@@ -241,8 +240,7 @@ int ApplyScheduleCommand::Execute(const QCommandLineParser& parser, const QStrin
     request.Exchange = exchange.value_or(doc.OverNiteStrtTime);
     choice.Visit.Pickup = visitFrom.value_or(doc.DayVisitStrtTime);
     choice.Visit.Dropoff = visitTo.value_or(doc.DayVisitEndTime);
-    const ScheduleReasonCheck reason =
-        CheckScheduleReason(parser.value(m_reason), choice.Schedule);
+    const ScheduleReasonCheck reason = CheckScheduleReason(parser.value(m_reason), choice.Schedule);
     if (!reason.Refusal.isEmpty())
         return Fail(err, reason.Refusal);
     request.Reason = reason.Reason;
@@ -301,8 +299,7 @@ int ApplyHolidaysByYearCommand::Execute(const QCommandLineParser& parser,
                     if (!holiday.NeverShown)
                         known += QStringLiteral("\n  ") + holiday.Caption;
                 return UsageError(err, QStringLiteral("Unknown holiday caption '") + caption +
-                                           QStringLiteral("'. The captions of the list:") +
-                                           known);
+                                           QStringLiteral("'. The captions of the list:") + known);
             }
             HolidayYears& years = holidays.Rows.at(static_cast<std::size_t>(*row - 1));
             if (years != HolidayYears::Never)

@@ -2,6 +2,7 @@
 
 #include "calendar/TimeText.h"
 #include "entry/DayEditorLogic.h"
+#include "patterns/BulkDialogRules.h"
 #include "patterns/RepeatPatternApply.h"
 #include "patterns/RepeatPatterns.h"
 
@@ -17,15 +18,18 @@ constexpr int LastMinuteOfDay = 23 * 60 + 59;
 StandardSchedule Cycle(const char* name, const char* title, const char* description,
                        std::vector<ScheduleBlock> blocks)
 {
-    return {QString::fromLatin1(name), QString::fromLatin1(title),
-            QString::fromLatin1(description), ScheduleRule::Cycle, std::move(blocks)};
+    return {QString::fromLatin1(name), QString::fromLatin1(title), QString::fromLatin1(description),
+            ScheduleRule::Cycle, std::move(blocks)};
 }
 
 StandardSchedule Weekends(const char* name, const char* title, const char* description,
                           ScheduleRule rule)
 {
-    return {QString::fromLatin1(name), QString::fromLatin1(title),
-            QString::fromLatin1(description), rule, {}};
+    return {QString::fromLatin1(name),
+            QString::fromLatin1(title),
+            QString::fromLatin1(description),
+            rule,
+            {}};
 }
 
 // The first parent's and the other parent's blocks, alternately, from the first parent's.
@@ -143,8 +147,7 @@ int RemoveMarks(CalendarDocument& doc, int first, int last, bool overnight)
 
 QString Counted(int count, const char* one, const char* many)
 {
-    return QString::number(count) + QLatin1Char(' ') +
-           QString::fromLatin1(count == 1 ? one : many);
+    return QString::number(count) + QLatin1Char(' ') + QString::fromLatin1(count == 1 ? one : many);
 }
 
 } // namespace
@@ -152,7 +155,8 @@ QString Counted(int count, const char* one, const char* many)
 const std::vector<StandardSchedule>& StandardSchedules()
 {
     static const std::vector<StandardSchedule> schedules{
-        {QStringLiteral("holidays-only"), QStringLiteral("Holidays only"),
+        {QStringLiteral("holidays-only"),
+         QStringLiteral("Holidays only"),
          QStringLiteral("No rotation: only the holidays chosen on the Holidays page."),
          ScheduleRule::None,
          {}},
@@ -215,8 +219,7 @@ QString CycleText(const StandardSchedule& schedule)
     return QString();
 }
 
-QString SchedulePlan(const CalendarDocument& doc, int first, int last,
-                     const ScheduleChoice& choice)
+QString SchedulePlan(const CalendarDocument& doc, int first, int last, const ScheduleChoice& choice)
 {
     const int count = std::max(0, last - first + 1);
     QString plan(count, QLatin1Char('N'));
@@ -300,8 +303,8 @@ std::optional<QString> ReadExchangeTime(const QString& typed)
     text.remove(QLatin1Char(' '));
     text.remove(QLatin1Char('.'));
     int half = -1; // 0 for AM, 1 for PM, -1 for a 24-hour time
-    for (const auto& [suffix, value] : {std::pair{"AM", 0}, std::pair{"PM", 1},
-                                        std::pair{"A", 0}, std::pair{"P", 1}}) {
+    for (const auto& [suffix, value] :
+         {std::pair{"AM", 0}, std::pair{"PM", 1}, std::pair{"A", 0}, std::pair{"P", 1}}) {
         if (text.endsWith(QLatin1String(suffix))) {
             text.chop(static_cast<qsizetype>(qstrlen(suffix)));
             half = value;
@@ -355,8 +358,8 @@ ScheduleResult ApplySchedule(CalendarDocument& doc, const ScheduleRequest& reque
         return result;
     }
     if (rotation && choice.Visit.Weekday >= 0) {
-        const auto outcome = static_cast<int>(CheckDayVisitTimes(
-            choice.Visit.Pickup, choice.Visit.Dropoff, false, doc.NapMinutes));
+        const auto outcome = static_cast<int>(
+            CheckDayVisitTimes(choice.Visit.Pickup, choice.Visit.Dropoff, false, doc.NapMinutes));
         if (outcome != 0) {
             questions.Tell(PromptKind::Error, DayVisitTimesMessage(outcome));
             return result;
@@ -389,9 +392,17 @@ ScheduleResult ApplySchedule(CalendarDocument& doc, const ScheduleRequest& reque
         repeat.DVEndTime = choice.Visit.Dropoff;
         repeat.Reason = request.Reason.isEmpty() ? choice.Schedule->Title : request.Reason;
         ScheduleAsPattern asked(answers);
-        const RepeatRunResult run = ApplyRepeatPattern(doc, repeat, asked);
-        result.Overnights = run.Overnights;
-        result.DayVisits = run.DayVisits;
+        ApplyRepeatPattern(doc, repeat, asked);
+        // Overwritten marks count as well as new ones: the days now carry the schedule.
+        const QString stored = ReasonAsStored(repeat.Reason);
+        for (int i = range.First; i <= range.Last; ++i) {
+            const CalendarDay& day = doc.Days[static_cast<std::size_t>(i)];
+            const QChar letter = repeat.Letters.at(i - range.First);
+            if (letter == QLatin1Char('O') && day.HasOvernight && day.OvernightReason == stored)
+                ++result.Overnights;
+            if (letter == QLatin1Char('D') && day.HasDayVisit && day.DayVisitReason == stored)
+                ++result.DayVisits;
+        }
         if (answers.Cancelled) {
             giveBack();
             result.Stopped = true;
@@ -418,12 +429,11 @@ QString ScheduleSummary(const ScheduleRequest& request, const ScheduleResult& re
     QStringList parts;
     const StandardSchedule* schedule = request.Choice.Schedule;
     if (schedule && schedule->Rule != ScheduleRule::None) {
-        QString text = (request.Reason.isEmpty() ? schedule->Title : request.Reason) +
-                       QStringLiteral(": ") +
-                       Counted(result.Overnights, "overnight stay", "overnight stays") +
-                       QStringLiteral(" and ") +
-                       Counted(result.DayVisits, "day visit", "day visits") +
-                       QStringLiteral(" added");
+        QString text =
+            (request.Reason.isEmpty() ? schedule->Title : request.Reason) + QStringLiteral(": ") +
+            Counted(result.Overnights, "overnight stay", "overnight stays") +
+            QStringLiteral(" and ") + Counted(result.DayVisits, "day visit", "day visits") +
+            QStringLiteral(" marked");
         if (request.ReplaceRange)
             text += QStringLiteral(", ") + Counted(result.Removed, "mark", "marks") +
                     QStringLiteral(" removed first");

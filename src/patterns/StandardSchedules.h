@@ -106,7 +106,7 @@ struct ScheduleRequest {
 struct ScheduleResult {
     bool Ran = false;     // the calendar was changed as asked (or nothing needed changing)
     bool Stopped = false; // Cancel in a question: the calendar is as it was before
-    int Overnights = 0;   // marks added
+    int Overnights = 0;   // days of the range carrying the schedule's marks afterwards
     int DayVisits = 0;
     int Removed = 0;  // marks taken off by "replace"
     int Holidays = 0; // holiday days marked

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <vector>
+
 // The small picture of a schedule's first four weeks in the standard-schedule window: seven
 // columns of weekdays, a cell per day with its number, the non-custodial parent's nights in
 // the calendar's overnight colour, weekly day visits marked, and a key with the parents'

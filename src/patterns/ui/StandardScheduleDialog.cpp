@@ -1,6 +1,7 @@
 #include "patterns/ui/StandardScheduleDialog.h"
 
 #include "calendar/Colour.h"
+#include "patterns/RepeatPatterns.h"
 #include "patterns/ui/BulkDialogParts.h"
 #include "patterns/ui/SchedulePicture.h"
 #include "platform/Prompter.h"
@@ -18,6 +19,8 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace custodex {
 
@@ -320,9 +323,9 @@ void TStandardSchedule::ScheduleChosen()
         ProposedReason = rotation ? schedule->Title : QString();
         Reason->setText(ProposedReason);
     }
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             FirstParent, ExchangeTime, Reason, VisitDay, VisitFrom, VisitTo, OvernightDay,
-             ReplaceRange, Range})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{FirstParent, ExchangeTime, Reason, VisitDay, VisitFrom,
+                                         VisitTo, OvernightDay, ReplaceRange, Range})
         control->setEnabled(rotation);
     LongWeekend->setEnabled(weekends);
     if (!weekends)
