@@ -256,8 +256,9 @@ TEST(StandardSchedules, RefusalsChangeNothing)
         const ScheduleResult result = ApplySchedule(doc, request, questions);
         EXPECT_FALSE(result.Ran) << c.What;
         ASSERT_EQ(questions.Told.size(), 1) << c.What;
-        if (!c.Message.isEmpty())
+        if (!c.Message.isEmpty()) {
             EXPECT_EQ(questions.Told.first(), c.Message) << c.What;
+        }
         EXPECT_EQ(doc.Days, opened.Days) << c.What;
         EXPECT_EQ(doc.AppliedChangeCount, 0) << c.What;
     }
