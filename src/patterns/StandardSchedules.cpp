@@ -128,13 +128,16 @@ void MarkNights(QString& plan, int from, int nights)
         plan[i] = QLatin1Char('O');
 }
 
-// Removes the counted marks of a kind in the range; annotations are notes and stay.
-int RemoveMarks(CalendarDocument& doc, int first, int last, bool overnight)
+// Removes the counted marks of a kind in the range, or only those of one reason when it is
+// given; annotations are notes and stay.
+int RemoveMarks(CalendarDocument& doc, int first, int last, bool overnight,
+                const QString& onlyReason = QString())
 {
     int removed = 0;
     for (int i = first; i <= last; ++i) {
         DayMarkFields fields = MarkFieldsOf(doc.Days[static_cast<std::size_t>(i)], overnight);
-        if (!fields.Has || IsAnnotationReason(fields.Reason))
+        if (!fields.Has || IsAnnotationReason(fields.Reason) ||
+            (!onlyReason.isEmpty() && fields.Reason != onlyReason))
             continue;
         fields.Has = false;
         fields.Reason.clear();
@@ -382,6 +385,13 @@ ScheduleResult ApplySchedule(CalendarDocument& doc, const ScheduleRequest& reque
                 ++doc.AppliedChangeCount;
             }
         }
+        // The schedule's own marks of an earlier Apply are its to lay again, without asking:
+        // with another first parent or exchange time nothing of the old one may stay behind.
+        const QString reason = request.Reason.isEmpty() ? choice.Schedule->Title : request.Reason;
+        if (RemoveMarks(doc, range.First, range.Last, true, ReasonAsStored(reason)) +
+                RemoveMarks(doc, range.First, range.Last, false, ReasonAsStored(reason)) >
+            0)
+            ++doc.AppliedChangeCount;
         RepeatRequest repeat;
         repeat.PatternChosen = true;
         repeat.Letters = SchedulePlan(doc, range.First, range.Last, choice);
@@ -390,7 +400,7 @@ ScheduleResult ApplySchedule(CalendarDocument& doc, const ScheduleRequest& reque
         repeat.ONEndTime = request.Exchange;
         repeat.DVStrtTime = choice.Visit.Pickup;
         repeat.DVEndTime = choice.Visit.Dropoff;
-        repeat.Reason = request.Reason.isEmpty() ? choice.Schedule->Title : request.Reason;
+        repeat.Reason = reason;
         ScheduleAsPattern asked(answers);
         ApplyRepeatPattern(doc, repeat, asked);
         // Overwritten marks count as well as new ones: the days now carry the schedule.

@@ -224,6 +224,23 @@ TEST(StandardSchedules, WeeklyExtrasGoOnlyOnDaysNotAlreadyTheNonCustodialParents
     EXPECT_EQ(MarkedDates(weeks, ListKind::DayVisits), Dates({"2025-09-10", "2025-09-24"}));
 }
 
+TEST(StandardSchedules, ApplyingAgainLaysTheScheduleAnewWithoutAsking)
+{
+    // 3-4-4-3 from Monday, September 1, 2025 with the non-custodial parent first, then again
+    // with the custodial parent first: the nights are the second Apply's alone.
+    CalendarDocument doc = September2025();
+    ScriptedScheduleQuestions questions;
+    ScheduleRequest request =
+        RequestFor(doc, QStringLiteral("3-4-4-3"), true, QDate(2025, 9, 1), QDate(2025, 9, 14));
+    ASSERT_TRUE(ApplySchedule(doc, request, questions).Ran);
+    request.Choice.NonCustodialFirst = false;
+    ASSERT_TRUE(ApplySchedule(doc, request, questions).Ran);
+    EXPECT_TRUE(questions.Asked.isEmpty());
+    EXPECT_EQ(MarkedDates(doc, ListKind::Overnights),
+              Dates({"2025-09-04", "2025-09-05", "2025-09-06", "2025-09-07", "2025-09-12",
+                     "2025-09-13", "2025-09-14"}));
+}
+
 TEST(StandardSchedules, RefusalsChangeNothing)
 {
     const CalendarDocument opened = September2025();

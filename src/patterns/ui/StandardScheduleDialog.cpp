@@ -76,6 +76,8 @@ TStandardSchedule::TStandardSchedule(Prompter& prompter, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pages, 1);
     layout->addLayout(buttons);
+    // Wide enough for the descriptions beside the picture.
+    resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 150, 0)));
     ResetDialog();
 }
 
@@ -87,8 +89,10 @@ QWidget* TStandardSchedule::BuildSchedulePage()
     ScheduleList->setHeaderLabels({QStringLiteral("Schedule"), QStringLiteral("Description")});
     ScheduleList->setRootIsDecorated(false);
     ScheduleList->setAllColumnsShowFocus(true);
-    for (const StandardSchedule& schedule : StandardSchedules())
-        new QTreeWidgetItem(ScheduleList, {schedule.Title, schedule.Description});
+    for (const StandardSchedule& schedule : StandardSchedules()) {
+        auto* item = new QTreeWidgetItem(ScheduleList, {schedule.Title, schedule.Description});
+        item->setToolTip(1, schedule.Description);
+    }
     ScheduleList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     ScheduleList->setMinimumHeight(ScheduleList->fontMetrics().height() * 10);
     connect(ScheduleList, &QTreeWidget::currentItemChanged, this,
@@ -304,6 +308,7 @@ bool TStandardSchedule::Execute(CalendarDocument& doc)
     FirstParent->setCurrentIndex(first);
     Updating = false;
     Result = ScheduleResult{};
+    Pages->setCurrentIndex(0);
     ScheduleChosen();
     ScheduleList->setFocus();
     const bool applied = exec() == QDialog::Accepted;
