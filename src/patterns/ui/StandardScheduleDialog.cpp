@@ -167,8 +167,8 @@ QWidget* TStandardSchedule::BuildSchedulePage()
     left->addWidget(listLabel);
     left->addWidget(ScheduleList, 1);
     left->addLayout(form);
-    top->addLayout(left, 3);
-    top->addLayout(right, 2);
+    top->addLayout(left, 2);
+    top->addLayout(right, 1);
     page->setLayout(top);
     return page;
 }
