@@ -147,7 +147,9 @@ QWidget* TStandardSchedule::BuildSchedulePage()
                                             "visits, with a weekly day visit) before applying"));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&First block:"), FirstParent);
+    FirstParentLabel = new QLabel(QStringLiteral("&First block:"), page);
+    FirstParentLabel->setBuddy(FirstParent);
+    form->addRow(FirstParentLabel, FirstParent);
     form->addRow(QStringLiteral("&Exchange time:"), ExchangeTime);
     form->addRow(QStringLiteral("Rea&son:"), Reason);
     form->addRow(QString(), LongWeekend);
@@ -333,6 +335,8 @@ void TStandardSchedule::ScheduleChosen()
                                          VisitTo, OvernightDay, ReplaceRange, Range})
         control->setEnabled(rotation);
     LongWeekend->setEnabled(weekends);
+    FirstParentLabel->setText(weekends ? QStringLiteral("&First weekend:")
+                                       : QStringLiteral("&First block:"));
     if (!weekends)
         LongWeekend->setChecked(false);
     ShowPicture();

@@ -43,6 +43,7 @@ public:
     SchedulePicture* Picture = nullptr;
     TDateRangeGroup* Range = nullptr;
     QComboBox* FirstParent = nullptr;
+    QLabel* FirstParentLabel = nullptr; // "First block" or, for weekends, "First weekend"
     QLineEdit* ExchangeTime = nullptr;
     QLineEdit* Reason = nullptr;
     QCheckBox* LongWeekend = nullptr;
