@@ -4,6 +4,7 @@
 #include "patterns/ui/BulkDialogParts.h"
 #include "patterns/ui/SchedulePicture.h"
 #include "patterns/ui/StandardScheduleDialog.h"
+#include "platform/MessageBoxPrompter.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -230,6 +232,43 @@ TEST_F(StandardScheduleFlow, ThePictureShowsTheFirstFourWeeksAndCancelChangesNot
     ASSERT_TRUE(*ran);
     EXPECT_EQ(Window.Document().Days, opened);
     EXPECT_FALSE(Window.Document().ChangesPending);
+}
+
+// The schedule's question in a real message box: each of its five buttons gives its answer,
+// and Escape is Cancel.
+TEST(ScheduleQuestionBox, EveryButtonGivesItsAnswer)
+{
+    const struct {
+        const char* Button;
+        PromptAnswer Answer;
+    } cases[] = {{"&Yes", PromptAnswer::Yes},
+                 {"Yes to &All", PromptAnswer::YesToAll},
+                 {"&No", PromptAnswer::No},
+                 {"N&o to All", PromptAnswer::NoToAll},
+                 {nullptr, PromptAnswer::Cancel}};
+    for (const auto& c : cases) {
+        MessageBoxPrompter boxes;
+        QStringList shown;
+        auto ran = WhenModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton* button : box->buttons())
+                shown << button->text();
+            if (!c.Button) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == QString::fromLatin1(c.Button))
+                    button->click();
+        });
+        const PromptAnswer answer =
+            boxes.Ask(PromptKind::Confirmation, QStringLiteral("Overwrite?"),
+                      PromptButtons::YesYesToAllNoNoToAllCancel);
+        ASSERT_TRUE(*ran);
+        EXPECT_EQ(answer, c.Answer) << (c.Button ? c.Button : "Escape");
+        EXPECT_EQ(shown.size(), 5) << shown.join(QLatin1Char('|')).toStdString();
+    }
 }
 
 } // namespace
