@@ -158,7 +158,8 @@ ApplyScheduleCommand::ApplyScheduleCommand()
     : Command(QStringLiteral("apply-schedule"),
               QStringLiteral("Lays a standard schedule over a date range: the non-custodial "
                              "parent's nights as stays with the exchange time at their ends, "
-                             "and the weekly extras.")),
+                             "and the weekly extras. Its own earlier marks in the range (the "
+                             "same reason) are laid anew without a question.")),
       m_overwrite(ScheduleOverwriteOption())
 {
     m_options << m_schedule << m_first << m_range.From << m_range.To << m_exchange << m_reason
