@@ -12,6 +12,7 @@
 #include "output/ui/PrintCalendarDialog.h"
 #include "patterns/ui/CustomListCommands.h"
 #include "patterns/ui/PatternListCommands.h"
+#include "patterns/ui/StandardScheduleCommand.h"
 #include "reports/ui/ComparisonWindow.h"
 #include "reports/ui/DistributionReportCommand.h"
 #include "reports/ui/TimeReportMenuCommands.h"
@@ -155,6 +156,8 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
         [host] { RunMakeRepeatPattern(*host); });
     add(lists, QStringLiteral("Apply/Remove a Custom List"), "ApplyCustomList",
         [host] { RunApplyCustomList(*host); });
+    add(lists, QStringLiteral("Apply a Standard Schedule…"), "ApplyStandardSchedule",
+        [host] { RunStandardSchedule(*host); });
     add(lists, QStringLiteral("Create/Modify a Custom List"), "CreateCustomList",
         [host] { RunCustomListBuilder(*host); });
 

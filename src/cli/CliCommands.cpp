@@ -14,6 +14,7 @@
 #include "cli/OutputCommands.h"
 #include "cli/PatternCommands.h"
 #include "cli/PrintCommand.h"
+#include "cli/ScheduleCommands.h"
 #include "cli/TimeReportCommands.h"
 
 #include <QCommandLineParser>
@@ -45,6 +46,7 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<ApplyPatternCommand>());
         list.push_back(std::make_unique<RemovePatternCommand>());
         AddCustomPatternCommands(list);
+        AddScheduleCommands(list);
         list.push_back(std::make_unique<MakeListCommand>());
         list.push_back(std::make_unique<DistributionCommand>());
         list.push_back(std::make_unique<QualityCommand>());

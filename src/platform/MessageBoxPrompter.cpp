@@ -68,6 +68,7 @@ PromptAnswer MessageBoxPrompter::Ask(PromptKind kind, const QString& text, Promp
         break;
     }
     QPushButton* yesToAll = nullptr;
+    QPushButton* noToAll = nullptr;
     switch (buttons) {
     case PromptButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -89,6 +90,11 @@ PromptAnswer MessageBoxPrompter::Ask(PromptKind kind, const QString& text, Promp
     case PromptButtons::YesYesToAllNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         yesToAll = box.addButton(QStringLiteral("Yes to &All"), QMessageBox::YesRole);
+        break;
+    case PromptButtons::YesYesToAllNoNoToAllCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        yesToAll = box.addButton(QStringLiteral("Yes to &All"), QMessageBox::YesRole);
+        noToAll = box.addButton(QStringLiteral("N&o to All"), QMessageBox::NoRole);
         break;
     case PromptButtons::Retry:
         box.setStandardButtons(QMessageBox::Retry);
@@ -114,6 +120,8 @@ PromptAnswer MessageBoxPrompter::Ask(PromptKind kind, const QString& text, Promp
     box.exec();
     if (yesToAll && box.clickedButton() == static_cast<QAbstractButton*>(yesToAll))
         return PromptAnswer::YesToAll;
+    if (noToAll && box.clickedButton() == static_cast<QAbstractButton*>(noToAll))
+        return PromptAnswer::NoToAll;
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes:
         return PromptAnswer::Yes;

@@ -16,12 +16,13 @@ enum class PromptButtons {
     YesNoCancel,
     YesCancel,
     YesYesToAllNoCancel,
+    YesYesToAllNoNoToAllCancel, // a whole schedule's overwrite question
     Retry,
     Cancel,
     Abort
 };
 
-enum class PromptAnswer { Ok, Cancel, Yes, YesToAll, No, Retry, Abort };
+enum class PromptAnswer { Ok, Cancel, Yes, YesToAll, No, NoToAll, Retry, Abort };
 
 class Prompter {
 public:
