@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include "support/FullDisk.h"
 #include "support/SpecialFiles.h"
 #include <gtest/gtest.h>
 
@@ -347,6 +348,26 @@ TEST_F(TimeReportCli, QualityPicturesWithTheSecondPageBlockedWriteNothing)
         EXPECT_EQ(run.Status, 1);
         EXPECT_TRUE(run.Err.endsWith(T(c.Cause))) << run.Err.toStdString();
         EXPECT_EQ(custodex::testing::FileBytes(first), QByteArray("old"));
+    }
+}
+
+// On a disk that fills up half-way, the quality pages are written both or neither, and a care
+// picture whole or not at all.
+TEST_F(TimeReportCli, AFullDiskLeavesEveryOldPicture)
+{
+    Doc.CustodialName = T("Mother");
+    Doc.NonCustodialName = T("Father");
+    for (const char* format : {"bmp", "jpg"}) {
+        SCOPED_TRACE(format);
+        QTemporaryDir pictures;
+        custodex::testing::ExpectWrittenAllOrNothing(pictures.path(), [&] {
+            CliRun run =
+                Run({T("quality"), T("--pictures"), pictures.path(), T("--format"), T(format)});
+            if (run.Status == 0)
+                run = Run({T("care"), T("--period"), T("first"), T("--pictures"), pictures.path(),
+                           T("--format"), T(format)});
+            return run.Status == 0 ? QString() : run.Err;
+        });
     }
 }
 
