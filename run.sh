@@ -11,5 +11,6 @@ fi
 if [ ! -f build/CMakeCache.txt ]; then
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCUSTODEX_TESTS=OFF >/dev/null
 fi
-cmake --build build --target custodex-calendar custodex-cli >build/build.log 2>&1 || { tail -n 60 build/build.log >&2; exit 1; }
+# The calendar starts the list builder from beside itself, so it is built with it.
+cmake --build build --target custodex-calendar custodex-cli custodex-list-builder >build/build.log 2>&1 || { tail -n 60 build/build.log >&2; exit 1; }
 exec build/src/custodex-calendar "$@"

@@ -64,7 +64,11 @@ QString DayRecordLine(const CalendarDay& day)
 
 QString ReadErrorMessage(const QString& path)
 {
-    return QStringLiteral("Error reading ") + path;
+    // After a file that could not be read at all, the cause says what to change.
+    const QString cause = LastReadFailureCause(path);
+    return cause.isEmpty()
+               ? QStringLiteral("Error reading ") + path
+               : QStringLiteral("Error reading ") + path + QStringLiteral("\n\r") + cause;
 }
 
 QString WriteErrorMessage(const QString& path)
@@ -145,6 +149,9 @@ QString CalendarFileText(const CalendarDocument& doc)
     // Last of all, so a reader that does not know them stops at nothing it needs.
     for (const Guideline& guideline : doc.Guidelines)
         line(GuidelineFileLine(guideline));
+    // As read, without the changes written text gets: the reader split them at line ends.
+    for (const QString& unread : doc.UnreadGuidelineLines)
+        text += unread + CrLf;
     return text;
 }
 
@@ -442,9 +449,16 @@ bool ApplyTrailerLine(CalendarDocument& doc, const QString& line)
     if (contains("EXCLUSION="))
         doc.Exclusions << value;
     if (contains("GUIDELINE=")) {
-        // A line that holds no valid guideline is dropped; the calendar still reads.
-        if (const std::optional<Guideline> guideline = ReadGuidelineValueText(value))
-            SetGuideline(doc.Guidelines, *guideline);
+        // A line that holds no valid guideline is kept as it stands, so a resave loses none;
+        // guidelines of one name are all kept. More lines than a calendar may hold refuse
+        // the file, before the list grows any further.
+        if (doc.Guidelines.size() + static_cast<std::size_t>(doc.UnreadGuidelineLines.size()) >=
+            GuidelineLimit)
+            return false;
+        if (std::optional<Guideline> guideline = ReadGuidelineValueText(value))
+            doc.Guidelines.push_back(std::move(*guideline));
+        else
+            doc.UnreadGuidelineLines << line;
     }
     if (!knownKey && line.contains(QStringLiteral("HOURLY"))) {
         doc.DistributionStale = false;
@@ -473,7 +487,8 @@ bool ApplyTrailerLine(CalendarDocument& doc, const QString& line)
     // A parent title is a required entry: an empty or blank one (which the preferences never
     // store, and which a save would leave out) reads as the default, so a resave keeps it.
     auto parentTitle = [&](QString& target, const QString& fallback) {
-        target = value.trimmed().isEmpty() ? fallback : CutText(value, ParentNameCapacity);
+        target =
+            value.trimmed().isEmpty() ? fallback : CutToUserCharacters(value, ParentNameCapacity);
     };
     static const CalendarDocument defaults;
     if (startsWith("CUSTODIALNAME="))
@@ -641,8 +656,13 @@ FileResult ReadCalendarFromBytes(CalendarDocument& doc, const QByteArray& bytes,
         !ParseCalendar(read, SplitTextLines(text))) {
         doc.EntrySnapshot = std::move(read.EntrySnapshot);
         doc.UndoSnapshot = std::move(read.UndoSnapshot);
+        const bool tooManyGuidelines =
+            read.Guidelines.size() + static_cast<std::size_t>(read.UnreadGuidelineLines.size()) >=
+            GuidelineLimit;
         LeaveWithoutCalendar(doc);
-        return {false, ReadErrorMessage(path)};
+        return {false, tooManyGuidelines ? ReadErrorMessage(path) + QStringLiteral("\n\r") +
+                                               GuidelineLimitMessage()
+                                         : ReadErrorMessage(path)};
     }
     read.ClientName = ClientNameFromPath(path);
     read.CurrentFileName = FileNameOfPath(path);

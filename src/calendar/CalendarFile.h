@@ -18,6 +18,8 @@ struct FileResult {
     QString Message; // the text to show when Ok is false
 };
 
+// "Error reading " + path, with the cause on a line of its own when the last read of the
+// file failed for one (not found, no permission, not a regular file, too large).
 QString ReadErrorMessage(const QString& path);
 QString WriteErrorMessage(const QString& path);
 // "Error!  Can't write to " + path + "\n\rbecause the file is locked!"

@@ -1,5 +1,7 @@
 #include "calendar/CalendarModel.h"
 
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
 
 namespace custodex {
@@ -17,6 +19,28 @@ QStringView CutView(QStringView text, int capacity)
 QString CutText(const QString& text, int capacity)
 {
     return text.left(CutView(text, capacity).size());
+}
+
+int UserCharacterCount(const QString& text)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    int count = 0;
+    while (finder.toNextBoundary() > 0)
+        ++count;
+    return count;
+}
+
+QString CutToUserCharacters(const QString& text, int capacity)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype end = 0;
+    for (int count = 0; count < capacity; ++count) {
+        const qsizetype next = finder.toNextBoundary();
+        if (next < 0)
+            break;
+        end = next;
+    }
+    return text.left(end);
 }
 
 const QStringList& DisplayMonthNames()
@@ -378,6 +402,7 @@ void ResetSettingsToDefaults(CalendarDocument& doc)
     doc.NonCustodialName = defaults.NonCustodialName;
     doc.Exclusions.clear();
     doc.Guidelines.clear();
+    doc.UnreadGuidelineLines.clear();
     doc.OverNiteStrtTime = NoTimeText;
     doc.OverNiteEndTime = NoTimeText;
     doc.DayVisitStrtTime = NoTimeText;

@@ -43,6 +43,11 @@ constexpr int NapTimeLimit = 12;
 QString CutText(const QString& text, int capacity);
 // The same cut as a view, without a copy.
 QStringView CutView(QStringView text, int capacity);
+// How many characters a user sees in `text` (grapheme clusters: "é" written as e and a
+// combining accent, a flag, a family emoji each count one), for the limits of names.
+int UserCharacterCount(const QString& text);
+// Keeps the first `capacity` characters as a user sees them, for names.
+QString CutToUserCharacters(const QString& text, int capacity);
 
 const QStringList& DisplayMonthNames();   // "January" .. "December"
 const QStringList& MonthKeys();           // "JANUARY" .. "DECEMBER"
@@ -152,6 +157,9 @@ struct CalendarDocument {
     QString NonCustodialName = QStringLiteral("Non-Custodial");
     QStringList Exclusions;
     std::vector<Guideline> Guidelines; // kept after the exclusions, in the user's order
+    // Guideline lines of the file the reader could not take (a value out of range, a name it
+    // refuses, a line cut off), written back after the guidelines exactly as they were read.
+    QStringList UnreadGuidelineLines;
 
     // Flags.
     bool ChangesPending = false;

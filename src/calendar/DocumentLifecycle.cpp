@@ -95,6 +95,9 @@ bool ReadChosenCalendar(LifecycleContext& context, const QString& path)
     doc.UserYear = QString::number(doc.StartYear);
     context.OpenDialogFileName = FileNameOfPath(path);
     NoteRecentFile(context.Settings, path);
+    if (const QStringList notes = GuidelineNotes(doc.Guidelines, doc.UnreadGuidelineLines.size());
+        !notes.isEmpty())
+        Ask(context, PromptKind::Information, notes.join(QStringLiteral("\n\r")));
     return true;
 }
 

@@ -1,5 +1,8 @@
 #include "calendar/Guidelines.h"
 
+#include "calendar/CalendarModel.h"
+
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -93,7 +96,7 @@ QString GuidelineNameProblem(const QString& name)
 {
     if (name.trimmed().isEmpty())
         return QStringLiteral("A guideline needs a name.");
-    if (name.size() > GuidelineNameCapacity)
+    if (UserCharacterCount(name) > GuidelineNameCapacity)
         return QStringLiteral("A guideline's name has at most 50 characters.");
     if (name.contains(QLatin1Char('!')) || name.contains(QLatin1Char(';')))
         return QStringLiteral("A guideline's name cannot contain \"!\" or \";\".");
@@ -165,6 +168,36 @@ std::optional<Guideline> ReadGuidelineValueText(const QString& value)
     if (!atLeast || !GuidelineNameProblem(name).isEmpty())
         return std::nullopt;
     return Guideline{name, *measure, *atLeast};
+}
+
+QString GuidelineLimitMessage()
+{
+    static_assert(GuidelineLimit == 1000, "the message names the limit");
+    return QStringLiteral("A calendar holds at most 1,000 guidelines.");
+}
+
+QStringList GuidelineNotes(const std::vector<Guideline>& guidelines, qsizetype unreadLines)
+{
+    QStringList notes;
+    if (unreadLines == 1)
+        notes << QStringLiteral("1 guideline line could not be read and is kept as written.");
+    else if (unreadLines > 1)
+        notes << QStringLiteral("%1 guideline lines could not be read and are kept as written.")
+                     .arg(unreadLines);
+    // Counted in one pass and told in the order the names first come.
+    QHash<QString, int> counts;
+    for (const Guideline& guideline : guidelines)
+        ++counts[guideline.Name];
+    for (const Guideline& guideline : guidelines) {
+        int& count = counts[guideline.Name];
+        if (count > 1)
+            notes << QStringLiteral("%1 guidelines share the name \"%2\"; %3 shown.")
+                         .arg(count)
+                         .arg(guideline.Name,
+                              count == 2 ? QStringLiteral("both are") : QStringLiteral("all are"));
+        count = 0;
+    }
+    return notes;
 }
 
 void SetGuideline(std::vector<Guideline>& list, const Guideline& guideline)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -50,6 +51,11 @@ struct Guideline {
 inline constexpr int GuidelineNameCapacity = 50;
 inline constexpr int GuidelineCountLimit = 366;
 inline const QString GuidelineKey = QStringLiteral("GUIDELINE=");
+// Most guidelines a calendar holds (its guideline lines, read or not); a calendar file with
+// more is refused.
+inline constexpr int GuidelineLimit = 1000;
+// "A calendar holds at most 1,000 guidelines."
+QString GuidelineLimitMessage();
 
 // "overnights", "dayVisits", "overnightPercent", "nonCustodialCarePercent", "hours24",
 // "daysOver12Hours", "weightedDays" and their "...Percent" forms.
@@ -78,6 +84,11 @@ QString TenthsPercentText(int tenths);
 QString GuidelineFileLine(const Guideline& guideline);
 // A line's value after "GUIDELINE=", or nothing when it does not hold a valid guideline.
 std::optional<Guideline> ReadGuidelineValueText(const QString& value);
+
+// What a reader of the calendar is told about its guidelines: how many guideline lines could
+// not be read (they are kept as written) and which names several guidelines share (all are
+// shown). Empty when there is nothing to say.
+QStringList GuidelineNotes(const std::vector<Guideline>& guidelines, qsizetype unreadLines);
 
 // Sets a guideline: one of the same name is replaced in its place, another is added last.
 void SetGuideline(std::vector<Guideline>& list, const Guideline& guideline);

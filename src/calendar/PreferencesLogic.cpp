@@ -159,7 +159,7 @@ namespace {
 
 QString TitleForStoring(const QString& title)
 {
-    QString text = CutText(title, ParentNameCapacity);
+    QString text = CutToUserCharacters(title, ParentNameCapacity);
     while (text.startsWith(QLatin1Char(' ')))
         text.remove(0, 1);
     return text;

@@ -61,6 +61,15 @@ void AppendEntry(QString& text, const QString& name, const QString& description,
     text += line + QLatin1Char('\n');
 }
 
+// Set apart by ArgumentText: a low surrogate without the high one before it.
+bool HoldsBytesNotUtf8(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i].isLowSurrogate() && (i == 0 || !text[i - 1].isHighSurrogate()))
+            return true;
+    return false;
+}
+
 bool SameFile(const QString& path, const QString& other)
 {
     if (other.isEmpty())
@@ -163,18 +172,31 @@ int Command::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
         return ExitOk;
     }
     const QStringList positional = parser.positionalArguments();
+    // A text that is not UTF-8 would be stored or used as U+FFFD without a word.
+    for (const QCommandLineOption& option : m_options)
+        if (!option.valueName().isEmpty())
+            for (const QString& value : parser.values(option))
+                if (HoldsBytesNotUtf8(value))
+                    return UsageError(err, QStringLiteral("--") + option.names().constLast() +
+                                               QStringLiteral(" holds bytes that are not UTF-8 "
+                                                              "text."));
+    for (qsizetype i = 0; i < positional.size(); ++i)
+        if (HoldsBytesNotUtf8(positional[i]))
+            return UsageError(err, (i < m_arguments.size() ? m_arguments[i].Name
+                                                           : QStringLiteral("An argument")) +
+                                       QStringLiteral(" holds bytes that are not UTF-8 text."));
     const qsizetype taken = ArgumentsTaken(parser);
     if (positional.size() != taken) {
         QStringList names;
         for (const PositionalArgument& argument : m_arguments.mid(0, taken))
             names << argument.Name;
-        return UsageError(err, QStringLiteral("%1 needs %2 %3: %4 (%5 given).")
-                                   .arg(m_name)
-                                   .arg(taken)
-                                   .arg(taken == 1 ? QStringLiteral("argument")
-                                                   : QStringLiteral("arguments"))
-                                   .arg(names.join(QLatin1Char(' ')))
-                                   .arg(positional.size()));
+        return UsageError(
+            err, QStringLiteral("%1 needs %2 %3: %4 (%5 given).")
+                     .arg(m_name)
+                     .arg(taken)
+                     .arg(taken == 1 ? QStringLiteral("argument") : QStringLiteral("arguments"))
+                     .arg(names.join(QLatin1Char(' ')))
+                     .arg(positional.size()));
     }
     return Execute(parser, positional, out, err);
 }
@@ -246,6 +268,22 @@ int WriteOutputFileWith(const OutputTarget& target, const std::function<bool(QIO
     const FileWriteError written = WriteFileWith(target.Path, write);
     return written == FileWriteError::None ? ExitOk
                                            : Fail(err, WriteRefusalMessage(written, target.Path));
+}
+
+int HeldOutput::Release(int status, QTextStream& out)
+{
+    m_stream.flush();
+    if (status == ExitOk) {
+        out << m_text;
+        out.flush();
+    }
+    m_text.clear();
+    return status;
+}
+
+int FailFileSet(const FileSetWriter& files, QTextStream& err)
+{
+    return Fail(err, WriteRefusalMessage(files.Error(), files.FailedPath()));
 }
 
 std::optional<int> RefuseCalendarTarget(const OutputTarget& target, QTextStream& err)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/CalendarModel.h"
+#include "platform/FileAccess.h"
 
 #include <QByteArray>
 #include <QCommandLineOption>
@@ -104,6 +105,23 @@ QCommandLineOption OverwriteOption(const QString& what);
 int WriteOutputFile(const OutputTarget& target, const QByteArray& bytes, QTextStream& err);
 int WriteOutputFileWith(const OutputTarget& target, const std::function<bool(QIODevice&)>& write,
                         QTextStream& err);
+
+// The message of an output of several files that was refused or failed (nothing of it was
+// written); ExitFailure.
+int FailFileSet(const FileSetWriter& files, QTextStream& err);
+
+// What a writing command tells on standard output while it works ("Added 104 days..."), held
+// until its output is written: a command that then fails has told nothing it did not do.
+class HeldOutput {
+public:
+    QTextStream& Stream() { return m_stream; }
+    // Passes what was held on to `out` when `status` is ExitOk; returns `status`.
+    int Release(int status, QTextStream& out);
+
+private:
+    QString m_text;
+    QTextStream m_stream{&m_text};
+};
 
 // The checks SaveCalendarFile makes before writing, for a command that must refuse before it
 // does its work: the exit status after the message, or nothing when the target is fine.

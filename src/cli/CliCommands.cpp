@@ -2,13 +2,13 @@
 
 #include "cli/CalendarFileCommands.h"
 #include "cli/CliCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/CustomPatternCommands.h"
+#include "cli/DayCountsCommand.h"
 #include "cli/DistributionCommand.h"
+#include "cli/GuidelineCommands.h"
 #include "cli/HolidayCommands.h"
 #include "cli/IcsCommand.h"
-#include "cli/CompareCommand.h"
-#include "cli/DayCountsCommand.h"
-#include "cli/GuidelineCommands.h"
 #include "cli/InfoCommand.h"
 #include "cli/ListBuilderCommand.h"
 #include "cli/OutputCommands.h"
@@ -148,6 +148,38 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return ToolUsageError(err,
                               QStringLiteral("Unknown command '") + name + QStringLiteral("'."));
     return command->Run(words.mid(1), out, err);
+}
+
+QString ArgumentText(const QByteArray& bytes)
+{
+    QString text;
+    const auto byte = [&bytes](qsizetype at) { return static_cast<unsigned char>(bytes[at]); };
+    for (qsizetype i = 0; i < bytes.size();) {
+        const unsigned char lead = byte(i);
+        const int length = lead < 0x80                    ? 1
+                           : lead >= 0xC2 && lead <= 0xDF ? 2
+                           : lead >= 0xE0 && lead <= 0xEF ? 3
+                           : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                          : 0;
+        bool whole = length > 0 && i + length <= bytes.size();
+        for (int k = 1; whole && k < length; ++k)
+            whole = (byte(i + k) & 0xC0) == 0x80;
+        // No overlong forms, no surrogates, nothing past U+10FFFF.
+        if (whole && length >= 3) {
+            const unsigned char second = byte(i + 1);
+            whole = !(lead == 0xE0 && second < 0xA0) && !(lead == 0xED && second >= 0xA0) &&
+                    !(lead == 0xF0 && second < 0x90) && !(lead == 0xF4 && second >= 0x90);
+        }
+        if (whole) {
+            text += QString::fromUtf8(bytes.constData() + i, length);
+            i += length;
+        }
+        else {
+            text += QChar(static_cast<char16_t>(0xDC00 + lead));
+            ++i;
+        }
+    }
+    return text;
 }
 
 bool CliNeedsGuiApplication(const QStringList& arguments)

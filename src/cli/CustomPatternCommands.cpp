@@ -210,9 +210,13 @@ int ApplyRepeatCommand::Execute(const QCommandLineParser& parser, const QStringL
         state.Reason = CutText(reason, RepeatPatternNameCapacity);
     }
 
-    PrintedQuestions questions(out, err, *yesToAll);
-    return RunThenSave(
-        doc, target, [&] { return ApplyRepeatClick(doc, state, questions).Ran; }, out, err);
+    HeldOutput told;
+    PrintedQuestions questions(told.Stream(), err, *yesToAll);
+    return told.Release(RunThenSave(
+                            doc, target,
+                            [&] { return ApplyRepeatClick(doc, state, questions).Ran; },
+                            told.Stream(), err),
+                        out);
 }
 
 RemoveRepeatCommand::RemoveRepeatCommand()
@@ -239,13 +243,16 @@ int RemoveRepeatCommand::Execute(const QCommandLineParser& parser, const QString
     if (!ChooseRange(parser, m_range.From, m_range.To, range, error))
         return UsageError(err, error);
 
-    PrintedQuestions questions(out, err, false);
-    return RunThenSave(
-        doc, target,
-        [&] {
-            return RemoveRepeatPattern(doc, range, parser.value(m_reason), true, questions).Ran;
-        },
-        out, err);
+    HeldOutput told;
+    PrintedQuestions questions(told.Stream(), err, false);
+    return told.Release(
+        RunThenSave(
+            doc, target,
+            [&] {
+                return RemoveRepeatPattern(doc, range, parser.value(m_reason), true, questions).Ran;
+            },
+            told.Stream(), err),
+        out);
 }
 
 ApplyListCommand::ApplyListCommand()
@@ -300,17 +307,19 @@ int ApplyListCommand::Execute(const QCommandLineParser& parser, const QStringLis
         err << PlainText(warning.Text) << '\n' << QStringLiteral("Yes") << '\n';
     }
 
-    PrintedQuestions questions(out, err, *yesToAll);
-    return RunThenSave(
-        doc, target,
-        [&] {
-            if (parser.isSet(m_remove))
-                RemoveCustomList(doc, list->Entries, *entries, questions);
-            else
-                ApplyCustomList(doc, list->Entries, *entries, times, questions);
-            return true;
-        },
-        out, err);
+    HeldOutput told;
+    PrintedQuestions questions(told.Stream(), err, *yesToAll);
+    return told.Release(RunThenSave(
+                            doc, target,
+                            [&] {
+                                if (parser.isSet(m_remove))
+                                    RemoveCustomList(doc, list->Entries, *entries, questions);
+                                else
+                                    ApplyCustomList(doc, list->Entries, *entries, times, questions);
+                                return true;
+                            },
+                            told.Stream(), err),
+                        out);
 }
 
 RepeatPatternsCommand::RepeatPatternsCommand()

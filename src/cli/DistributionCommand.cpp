@@ -207,6 +207,10 @@ int DistributionCommand::Execute(const QCommandLineParser& parser, const QString
     if (writeCalendar)
         if (const std::optional<int> refused = RefuseCalendarTarget(calendarTarget, err))
             return *refused;
+    if (writeLog)
+        if (const std::optional<int> refused =
+                RefuseOutputTarget({logPath, arguments[0], overwrite}, err))
+            return *refused;
 
     // Both pictures are checked before anything is written, so a refusal writes nothing.
     QStringList picturePaths;
@@ -227,33 +231,20 @@ int DistributionCommand::Execute(const QCommandLineParser& parser, const QString
     const DistributionResult result = RunDistribution(doc);
     CompleteDistribution(doc, result);
 
-    if (writeLog) {
-        const int status = WriteOutputFile({logPath, arguments[0], overwrite},
-                                           DistributionLogBytes(result.DistributionMessages), err);
-        if (status != ExitOk)
-            return status;
-    }
-    if (writeCalendar) {
-        const int status = SaveCalendarFile(doc, calendarTarget, err);
-        if (status != ExitOk)
-            return status;
-    }
-
+    // The log, the calendar and the pictures are put in place together once all are
+    // complete: a failure leaves every old file as it was.
+    FileSetWriter files;
+    if (writeLog)
+        files.Add(logPath, DistributionLogBytes(result.DistributionMessages));
+    if (writeCalendar)
+        files.Add(calendarPath, CalendarFileBytes(doc), MaxCalendarFileSize);
     // Drawn from the calendar as the report window shows it once the run is complete.
     const DistributionReportInput report{doc, result, GeneratedNow()};
-    for (int page = 0; page < picturePaths.size(); ++page) {
-        const QImage picture = DistributionPicture(report, page);
-        const int status = WriteOutputFileWith(
-            {picturePaths[page], arguments[0], overwrite},
-            [&](QIODevice& device) {
-                return format == ImageFormat::Jpeg
-                           ? WriteJpeg(device, picture, DistributionReportPictures.Jpeg)
-                           : WriteBitmap(device, picture, DistributionReportPictures.Bitmap);
-            },
-            err);
-        if (status != ExitOk)
-            return status;
-    }
+    for (int page = 0; page < picturePaths.size() && files.Error() == FileWriteError::None; ++page)
+        AddPictureFile(files, picturePaths[page], DistributionPicture(report, page), format,
+                       DistributionReportPictures);
+    if (files.Commit() != FileWriteError::None)
+        return FailFileSet(files, err);
 
     if (parser.isSet(m_json)) {
         QJsonObject object = ResultJson(doc, result);

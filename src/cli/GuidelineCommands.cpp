@@ -2,7 +2,10 @@
 
 #include "reports/GuidelineStanding.h"
 
+#include <algorithm>
+
 #include <QCommandLineParser>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -58,6 +61,11 @@ int SetGuidelineCommand::Execute(const QCommandLineParser& parser, const QString
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
     const Guideline guideline{name, *measure, *atLeast};
+    const bool adds = std::none_of(doc.Guidelines.begin(), doc.Guidelines.end(),
+                                   [&](const Guideline& kept) { return kept.Name == name; });
+    if (adds && doc.Guidelines.size() + static_cast<std::size_t>(doc.UnreadGuidelineLines.size()) >=
+                    GuidelineLimit)
+        return Fail(err, GuidelineLimitMessage());
     SetGuideline(doc.Guidelines, guideline);
     const int status =
         SaveCalendarFile(doc, {arguments[1], arguments[0], parser.isSet(m_overwrite)}, err);
@@ -76,9 +84,8 @@ RemoveGuidelineCommand::RemoveGuidelineCommand()
     m_arguments << InArgument() << OutArgument();
 }
 
-int RemoveGuidelineCommand::Execute(const QCommandLineParser& parser,
-                                    const QStringList& arguments, QTextStream& out,
-                                    QTextStream& err) const
+int RemoveGuidelineCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
+                                    QTextStream& out, QTextStream& err) const
 {
     if (!parser.isSet(m_name))
         return UsageError(err, QStringLiteral("--name is required."));
@@ -113,15 +120,20 @@ int GuidelinesCommand::Execute(const QCommandLineParser& parser, const QStringLi
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
     const std::vector<GuidelineStanding> standings = EvaluateGuidelines(doc);
-    if (parser.isSet(m_json))
+    const QStringList notes = GuidelineNotes(doc.Guidelines, doc.UnreadGuidelineLines.size());
+    if (parser.isSet(m_json)) {
         out << QString::fromUtf8(
-            QJsonDocument(QJsonObject{{QStringLiteral("guidelines"),
-                                       GuidelineStandingsJson(standings)}})
+            QJsonDocument(
+                QJsonObject{{QStringLiteral("guidelines"), GuidelineStandingsJson(standings)},
+                            {QStringLiteral("notes"), QJsonArray::fromStringList(notes)}})
                 .toJson(QJsonDocument::Indented));
-    else if (standings.empty())
-        out << "No guidelines.\n";
-    else
-        out << GuidelineStandingsText(standings);
+    }
+    else {
+        out << (standings.empty() ? QStringLiteral("No guidelines.\n")
+                                  : GuidelineStandingsText(standings));
+        for (const QString& note : notes)
+            out << note << '\n';
+    }
     out.flush();
     return ExitOk;
 }

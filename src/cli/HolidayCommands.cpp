@@ -314,13 +314,13 @@ int ApplyHolidaysCommand::Execute(const QCommandLineParser& parser, const QStrin
         row->NoNap = true;
     }
 
-    PrintedQuestions questions(out, err, policy == QStringLiteral("all"));
+    HeldOutput told;
+    PrintedQuestions questions(told.Stream(), err, policy == QStringLiteral("all"));
     const HolidayApplyResult applied = ApplyHolidays(doc, state, questions);
-    out.flush();
     err.flush();
     if (!applied.Applied)
-        return ExitFailure;
-    return SaveCalendarFile(doc, target, err);
+        return told.Release(ExitFailure, out);
+    return told.Release(SaveCalendarFile(doc, target, err), out);
 }
 
 } // namespace custodex::cli

@@ -3,7 +3,9 @@
 #include "calendar/CalendarJson.h"
 
 #include <QCommandLineParser>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 
 namespace custodex::cli {
 
@@ -22,11 +24,17 @@ int InfoCommand::Execute(const QCommandLineParser& parser, const QStringList& ar
     CalendarDocument doc;
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
-    if (parser.isSet(m_json))
-        out << QString::fromUtf8(
-            QJsonDocument(CalendarInfoJson(doc)).toJson(QJsonDocument::Indented));
-    else
+    const QStringList notes = GuidelineNotes(doc.Guidelines, doc.UnreadGuidelineLines.size());
+    if (parser.isSet(m_json)) {
+        QJsonObject info = CalendarInfoJson(doc);
+        info.insert(QStringLiteral("guidelineNotes"), QJsonArray::fromStringList(notes));
+        out << QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Indented));
+    }
+    else {
         out << CalendarInfoText(doc);
+        for (const QString& note : notes)
+            out << note << '\n';
+    }
     out.flush();
     return ExitOk;
 }

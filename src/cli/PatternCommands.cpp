@@ -204,10 +204,13 @@ int ApplyPatternCommand::Execute(const QCommandLineParser& parser, const QString
                        ? CutText(parser.value(m_reason), PatternReasonCapacity)
                        : DefaultPatternReason(dialog, list, *kind, weekdays, *weekBegin, QString());
 
-    PrintedQuestions questions(out, err, policy == QStringLiteral("all"));
-    return RunThenSave(
-        doc, target, [&] { return ApplyListClick(doc, state, dialog, list, questions).Ran; }, out,
-        err);
+    HeldOutput told;
+    PrintedQuestions questions(told.Stream(), err, policy == QStringLiteral("all"));
+    return told.Release(RunThenSave(
+                            doc, target,
+                            [&] { return ApplyListClick(doc, state, dialog, list, questions).Ran; },
+                            told.Stream(), err),
+                        out);
 }
 
 RemovePatternCommand::RemovePatternCommand()
@@ -241,9 +244,13 @@ int RemovePatternCommand::Execute(const QCommandLineParser& parser, const QStrin
         return UsageError(err, error);
     state.Reason = CutText(parser.value(m_reason), PatternReasonCapacity);
 
-    PrintedQuestions questions(out, err, false);
-    return RunThenSave(
-        doc, target, [&] { return RemoveListClick(doc, state, list, questions).Ran; }, out, err);
+    HeldOutput told;
+    PrintedQuestions questions(told.Stream(), err, false);
+    return told.Release(RunThenSave(
+                            doc, target,
+                            [&] { return RemoveListClick(doc, state, list, questions).Ran; },
+                            told.Stream(), err),
+                        out);
 }
 
 } // namespace custodex::cli

@@ -83,10 +83,10 @@ int SendToQueue(const QString& queue, const CalendarDocument& doc, PrintLayout l
         QStringList known = QPrinterInfo::availablePrinterNames();
         return Fail(err, QStringLiteral("Error!  There is no print queue named ") + queue +
                              QStringLiteral(".\n\rNothing was printed.") +
-                             (known.isEmpty() ? QStringLiteral("  No print queue is set up.")
-                                              : QStringLiteral("  The queues: ") +
-                                                    known.join(QStringLiteral(", ")) +
-                                                    QLatin1Char('.')));
+                             (known.isEmpty()
+                                  ? QStringLiteral("  No print queue is set up.")
+                                  : QStringLiteral("  The queues: ") +
+                                        known.join(QStringLiteral(", ")) + QLatin1Char('.')));
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(queue);
@@ -203,8 +203,7 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
         const MarkColours markColours =
             parser.isSet(m_defaultColours) ? DefaultMarkColours : MarkColoursOf(doc);
         return SendToQueue(parser.value(m_printer), doc, layout->Layout, first, last,
-                           {pageOptions, markColours, parser.isSet(m_landscape), copies}, out,
-                           err);
+                           {pageOptions, markColours, parser.isSet(m_landscape), copies}, out, err);
     }
 
     const QString folder = QDir::cleanPath(arguments[1]) + QLatin1Char('/');
@@ -271,21 +270,22 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
             return status;
     }
     else {
+        // All pages or none: put in place together once the last is complete.
         QImage picture(size, QImage::Format_RGB32);
         PainterSurface surface(picture);
-        int status = ExitOk;
+        FileSetWriter files;
         DrawPrintout(
             surface, input, layout->Layout, first, last, options,
             [&](int page) {
-                if (status != ExitOk || page - first >= paths.size())
+                if (files.Error() != FileWriteError::None || page - first >= paths.size())
                     return;
-                status = WriteOutputFileWith(
-                    {paths[page - first], arguments[0], true},
-                    [&](QIODevice& device) { return EncodePicture(device, picture, format); }, err);
+                files.AddWith(paths[page - first], [&](QIODevice& device) {
+                    return EncodePicture(device, picture, format);
+                });
             },
             [] {});
-        if (status != ExitOk)
-            return status;
+        if (files.Commit() != FileWriteError::None)
+            return FailFileSet(files, err);
     }
     for (const QString& path : paths)
         out << QDir::toNativeSeparators(path) << QLatin1Char('\n');

@@ -130,19 +130,16 @@ ReadPictureOptions(const QCommandLineParser& parser, const PictureOptionSet& opt
                        format == QStringLiteral("jpg") ? ImageFormat::Jpeg : ImageFormat::Bitmap});
 }
 
-// One page drawn on a white picture and written with the program's writer; the program
+// One page drawn on a white picture, added to the pictures written together; the program
 // replaces a picture of the same name, and so does this.
-int WritePage(const QString& path, const QString& inputPath, ImageFormat format,
-              const std::function<void(DrawingSurface&)>& draw, QTextStream& err)
+void AddPage(FileSetWriter& files, const QString& path, ImageFormat format,
+             const std::function<void(DrawingSurface&)>& draw)
 {
-    return WriteOutputFileWith(
-        {path, inputPath, true, false},
-        [&](QIODevice& device) {
-            const QImage page = ReportPagePicture(draw);
-            return format == ImageFormat::Jpeg ? WriteJpeg(device, page, ReportPictures.Jpeg)
-                                               : WriteBitmap(device, page, ReportPictures.Bitmap);
-        },
-        err);
+    files.AddWith(path, [&](QIODevice& device) {
+        const QImage page = ReportPagePicture(draw);
+        return format == ImageFormat::Jpeg ? WriteJpeg(device, page, ReportPictures.Jpeg)
+                                           : WriteBitmap(device, page, ReportPictures.Bitmap);
+    });
 }
 
 bool FolderMissing(const PictureRequest& request, QTextStream& err)
@@ -247,21 +244,17 @@ int QualityCommand::Execute(const QCommandLineParser& parser, const QStringList&
             if (const std::optional<int> refused =
                     RefuseOutputTarget({file, arguments[0], true, false}, err))
                 return *refused;
+        // Both pages or neither.
         int notDrawn = 0;
-        for (int page = 1; page <= 2; ++page) {
-            const QString& file = files[page - 1];
-            const int status = WritePage(
-                file, arguments[0], pictures->Format,
-                [&](DrawingSurface& surface) {
-                    if (page == 1)
-                        notDrawn = DrawQualitySummaryPage(surface, doc, report, generated);
-                    else
-                        DrawQualityPiePage(surface, doc, report, generated);
-                },
-                err);
-            if (status != ExitOk)
-                return status;
-        }
+        FileSetWriter pages;
+        AddPage(pages, files[0], pictures->Format, [&](DrawingSurface& surface) {
+            notDrawn = DrawQualitySummaryPage(surface, doc, report, generated);
+        });
+        AddPage(pages, files[1], pictures->Format, [&](DrawingSurface& surface) {
+            DrawQualityPiePage(surface, doc, report, generated);
+        });
+        if (pages.Commit() != FileWriteError::None)
+            return FailFileSet(pages, err);
         if (notDrawn > 0)
             Report(out, err, true, TooManyActivitiesNotice);
         Report(out, err, json, QualityPicturesSavedMessage(files[0], files[1]));
@@ -333,11 +326,14 @@ int CareCommand::Execute(const QCommandLineParser& parser, const QStringList& ar
         const QString file =
             CarePictureName(QDir::toNativeSeparators(pictures->Folder), doc.ClientName, period,
                             PictureSuffix(pictures->Format));
-        const int status = WritePage(
-            file, arguments[0], pictures->Format,
-            [&](DrawingSurface& surface) { DrawCarePage(surface, doc, results, generated); }, err);
-        if (status != ExitOk)
-            return status;
+        if (const std::optional<int> refused =
+                RefuseOutputTarget({file, arguments[0], true, false}, err))
+            return *refused;
+        FileSetWriter pages;
+        AddPage(pages, file, pictures->Format,
+                [&](DrawingSurface& surface) { DrawCarePage(surface, doc, results, generated); });
+        if (pages.Commit() != FileWriteError::None)
+            return FailFileSet(pages, err);
         Report(out, err, json, CarePictureSavedMessage(file));
     }
 

@@ -8,7 +8,7 @@ int main(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << custodex::ArgumentText(QByteArray(argv[i]));
     // Pictures need fonts, which need a GUI application; no window is ever shown.
     std::unique_ptr<QCoreApplication> app;
     if (custodex::CliNeedsGuiApplication(arguments)) {
@@ -21,5 +21,6 @@ int main(int argc, char* argv[])
     }
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return custodex::RunCli(QCoreApplication::arguments().mid(1), out, err);
+    // Our own reading of the words, which keeps bytes that are not UTF-8 recognisable.
+    return custodex::RunCli(arguments, out, err);
 }

@@ -378,6 +378,20 @@ FileWriteError SaveJpegFile(const QString& path, const QImage& image, JpegQualit
                          [&](QIODevice& device) { return WriteJpeg(device, image, quality); });
 }
 
+bool WritePicture(QIODevice& device, const QImage& image, ImageFormat format,
+                  const PictureEncoding& encoding)
+{
+    return format == ImageFormat::Bitmap ? WriteBitmap(device, image, encoding.Bitmap)
+                                         : WriteJpeg(device, image, encoding.Jpeg);
+}
+
+FileWriteError AddPictureFile(FileSetWriter& files, const QString& path, const QImage& image,
+                              ImageFormat format, const PictureEncoding& encoding)
+{
+    return files.AddWith(
+        path, [&](QIODevice& device) { return WritePicture(device, image, format, encoding); });
+}
+
 FileWriteError SavePictureFile(const QString& path, const QImage& image, ImageFormat format,
                                const PictureEncoding& encoding)
 {

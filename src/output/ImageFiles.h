@@ -57,6 +57,14 @@ QImage PaletteImage(const QImage& image);
 bool WriteBitmap(QIODevice& device, const QImage& image, BitmapDepth depth);
 bool WriteJpeg(QIODevice& device, const QImage& image, JpegQuality quality);
 
+// The picture in the format, as `encoding` says.
+bool WritePicture(QIODevice& device, const QImage& image, ImageFormat format,
+                  const PictureEncoding& encoding);
+
+// One picture of an output of several files (written all or nothing, see FileSetWriter).
+FileWriteError AddPictureFile(FileSetWriter& files, const QString& path, const QImage& image,
+                              ImageFormat format, const PictureEncoding& encoding);
+
 // Whole files. Nothing is changed unless the result is None.
 FileWriteError SaveBitmapFile(const QString& path, const QImage& image, BitmapDepth depth);
 FileWriteError SaveJpegFile(const QString& path, const QImage& image, JpegQuality quality);

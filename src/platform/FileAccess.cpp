@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -19,20 +20,81 @@
 
 namespace custodex {
 
+namespace {
+
+struct ReadFailure {
+    QString Path;
+    QString Cause;
+};
+thread_local ReadFailure LastReadFailure;
+
+std::nullopt_t ReadFailed(const QString& path, const QString& cause)
+{
+    LastReadFailure = {path, cause};
+    return std::nullopt;
+}
+
+QString SystemReadCause(int error)
+{
+    switch (error) {
+    case ENOENT:
+        return QStringLiteral("The file does not exist.");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("You have no permission to read it.");
+    case EISDIR:
+        return QStringLiteral("It is a folder, not a file.");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+QString TooLargeCause(qint64 maxSize)
+{
+    const qint64 mebibyte = 1024 * 1024;
+    return maxSize % mebibyte == 0
+               ? QStringLiteral("It is too large: the program reads files of at most %1 MB.")
+                     .arg(maxSize / mebibyte)
+               : QStringLiteral("It is too large: the program reads files of at most %1 bytes.")
+                     .arg(maxSize);
+}
+
+} // namespace
+
+QString LastReadFailureCause(const QString& path)
+{
+    return LastReadFailure.Path == path ? LastReadFailure.Cause : QString();
+}
+
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize)
 {
+    LastReadFailure = {};
     // Opened without waiting and checked on the open descriptor, so a FIFO put in place of
     // the file at any moment can never block the program.
     const int descriptor =
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
-        return std::nullopt;
+        return ReadFailed(path, SystemReadCause(errno));
     struct stat status {};
-    QFile file;
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > maxSize ||
-        !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (::fstat(descriptor, &status) != 0) {
+        const int error = errno;
         ::close(descriptor);
-        return std::nullopt;
+        return ReadFailed(path, SystemReadCause(error));
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        return ReadFailed(path, S_ISDIR(status.st_mode)
+                                    ? QStringLiteral("It is a folder, not a file.")
+                                    : QStringLiteral("It is not a regular file."));
+    }
+    if (status.st_size > maxSize) {
+        ::close(descriptor);
+        return ReadFailed(path, TooLargeCause(maxSize));
+    }
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return ReadFailed(path, file.errorString());
     }
     // Sized from the open file rather than the limit, so a small file does not cost a buffer
     // of the limit's size. The file may have grown since the check: it is read on, up to one
@@ -44,8 +106,10 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize)
             break;
         bytes += more;
     }
-    if (file.error() != QFileDevice::NoError || bytes.size() > maxSize)
-        return std::nullopt;
+    if (file.error() != QFileDevice::NoError)
+        return ReadFailed(path, file.errorString());
+    if (bytes.size() > maxSize)
+        return ReadFailed(path, TooLargeCause(maxSize));
     return bytes;
 }
 
@@ -132,6 +196,49 @@ FileWriteError CheckWriteTarget(const QString& path)
     return FileWriteError::None;
 }
 
+namespace {
+
+// Bytes the writes of this thread may still take; negative for no limit (see
+// LimitWriteRoomForTesting).
+thread_local qint64 WriteRoom = -1;
+
+QString SystemText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Writes all of `bytes` to a file being made and syncs it, so the file system reports space
+// it could not find before any old file goes; false with what the system said.
+bool WriteFileBytes(QFileDevice& file, const QByteArray& bytes, QString& reason)
+{
+    const bool roomShort = WriteRoom >= 0 && bytes.size() > WriteRoom;
+    const qsizetype taken = roomShort ? static_cast<qsizetype>(WriteRoom) : bytes.size();
+    const bool written = WriteCompletely(file, QByteArray::fromRawData(bytes.constData(), taken)) &&
+                         file.error() == QFileDevice::NoError;
+    if (WriteRoom >= 0)
+        WriteRoom -= taken;
+    if (!written) {
+        reason = file.errorString();
+        return false;
+    }
+    if (roomShort) {
+        reason = SystemText(ENOSPC);
+        return false;
+    }
+    if (::fsync(file.handle()) != 0) {
+        reason = SystemText(errno);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void LimitWriteRoomForTesting(qint64 bytes)
+{
+    WriteRoom = bytes;
+}
+
 FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes, qint64 maxSize,
                               QString* cause)
 {
@@ -143,17 +250,12 @@ FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes, qint
         return check;
     // QSaveFile writes beside the target (links resolved) and renames it over the old file
     // only on commit, keeping the old file's permissions. Unbuffered, because a buffered
-    // QSaveFile loses the error of its last flush on a full disk and commits a cut file;
-    // the sync makes the file system report space it could not find before the old file goes.
+    // QSaveFile loses the error of its last flush on a full disk and commits a cut file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Failed(path, cause, file.errorString());
     KeepOwner(path, file);
-    const bool written = WriteCompletely(file, bytes) && file.error() == QFileDevice::NoError;
-    const int syncError = written && ::fsync(file.handle()) != 0 ? errno : 0;
-    if (!written || syncError != 0) {
-        const QString reason =
-            syncError != 0 ? QString::fromLocal8Bit(std::strerror(syncError)) : file.errorString();
+    if (QString reason; !WriteFileBytes(file, bytes, reason)) {
         file.cancelWriting();
         file.commit(); // removes the unfinished copy
         return Failed(path, cause, reason);
@@ -176,6 +278,176 @@ FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODe
         return Failed(path, cause, QString());
     buffer.close();
     return WriteWholeFile(path, bytes, std::numeric_limits<qint64>::max(), cause);
+}
+
+FileSetWriter::~FileSetWriter()
+{
+    if (!m_committed)
+        RemoveTemporaries();
+}
+
+QStringList FileSetWriter::Paths() const
+{
+    QStringList paths;
+    for (const Entry& entry : m_entries)
+        paths << entry.Target;
+    return paths;
+}
+
+FileWriteError FileSetWriter::Fail(const QString& path, FileWriteError error, const QString& cause)
+{
+    RemoveTemporaries();
+    m_error = error;
+    m_failedPath = path;
+    if (error == FileWriteError::Failed)
+        LastFailure = {path, cause};
+    return error;
+}
+
+void FileSetWriter::RemoveTemporaries()
+{
+    for (Entry& entry : m_entries)
+        if (!entry.Temporary.isEmpty()) {
+            ::unlink(entry.Temporary.constData());
+            entry.Temporary.clear();
+        }
+}
+
+FileWriteError FileSetWriter::CheckTargets(const QStringList& paths)
+{
+    if (m_error != FileWriteError::None)
+        return m_error;
+    for (const QString& path : paths)
+        if (const FileWriteError check = CheckWriteTarget(path); check != FileWriteError::None)
+            return Fail(path, check, LastWriteFailureCause(path));
+    return FileWriteError::None;
+}
+
+FileWriteError FileSetWriter::Add(const QString& path, const QByteArray& bytes, qint64 maxSize)
+{
+    if (m_error != FileWriteError::None || m_committed)
+        return m_error;
+    if (bytes.size() > maxSize)
+        return Fail(path, FileWriteError::TooLarge, QString());
+    if (const FileWriteError check = CheckWriteTarget(path); check != FileWriteError::None)
+        return Fail(path, check, LastWriteFailureCause(path));
+
+    // Made beside the file it replaces (links followed, as QSaveFile does), so the rename
+    // stays on one file system. The name is cut so that the suffix always fits.
+    const QFileInfo info(path);
+    const QString resolved = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    const QFileInfo target(resolved);
+    QByteArray name = QFile::encodeName(target.fileName());
+    if (name.size() > NAME_MAX - 12)
+        name = "output";
+    QByteArray pattern = QFile::encodeName(target.absolutePath()) + '/' + name + ".XXXXXX";
+    const int descriptor = ::mkstemp(pattern.data());
+    if (descriptor < 0)
+        return Fail(path, FileWriteError::Failed, SystemText(errno));
+    m_entries.push_back({path, resolved, pattern});
+
+    // The old file's permissions and owner, or a new file's usual ones.
+    struct stat status {};
+    if (::stat(QFile::encodeName(resolved).constData(), &status) == 0) {
+        if (::fchmod(descriptor, status.st_mode & 07777) != 0 ||
+            (::geteuid() == 0 && ::fchown(descriptor, status.st_uid, status.st_gid) != 0)) {
+            const QString reason = SystemText(errno);
+            ::close(descriptor);
+            return Fail(path, FileWriteError::Failed, reason);
+        }
+    }
+    else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(descriptor, 0666 & ~mask) != 0) {
+            const QString reason = SystemText(errno);
+            ::close(descriptor);
+            return Fail(path, FileWriteError::Failed, reason);
+        }
+    }
+    QFile file;
+    if (!file.open(descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return Fail(path, FileWriteError::Failed, file.errorString());
+    }
+    QString reason;
+    const bool written = WriteFileBytes(file, bytes, reason);
+    file.close();
+    if (!written)
+        return Fail(path, FileWriteError::Failed, reason);
+    return FileWriteError::None;
+}
+
+FileWriteError FileSetWriter::AddWith(const QString& path,
+                                      const std::function<bool(QIODevice&)>& write)
+{
+    if (m_error != FileWriteError::None || m_committed)
+        return m_error;
+    if (const FileWriteError check = CheckWriteTarget(path); check != FileWriteError::None)
+        return Fail(path, check, LastWriteFailureCause(path));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!write(buffer))
+        return Fail(path, FileWriteError::Failed, QString());
+    buffer.close();
+    return Add(path, bytes, std::numeric_limits<qint64>::max());
+}
+
+FileWriteError FileSetWriter::Commit()
+{
+    if (m_error != FileWriteError::None || m_committed)
+        return m_error;
+    // Every target may have changed since it was checked: checked again before any moves.
+    for (const Entry& entry : m_entries)
+        if (const FileWriteError check = CheckWriteTarget(entry.Target);
+            check != FileWriteError::None)
+            return Fail(entry.Target, check, LastWriteFailureCause(entry.Target));
+
+    // The old files are kept under a second name first, so that a rename failing half-way
+    // can put back those already replaced. A file system without hard links keeps none.
+    std::vector<QByteArray> kept(m_entries.size());
+    std::vector<bool> existed(m_entries.size());
+    const auto dropKept = [&kept] {
+        for (QByteArray& name : kept)
+            if (!name.isEmpty())
+                ::unlink(name.constData());
+    };
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const QByteArray resolved = QFile::encodeName(m_entries[i].Resolved);
+        existed[i] = ::access(resolved.constData(), F_OK) == 0;
+        if (!existed[i])
+            continue;
+        const QByteArray name = m_entries[i].Temporary + ".old";
+        if (::link(resolved.constData(), name.constData()) == 0)
+            kept[i] = name;
+        else if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK) {
+            const QString reason = SystemText(errno);
+            dropKept();
+            return Fail(m_entries[i].Target, FileWriteError::Failed, reason);
+        }
+    }
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const QByteArray resolved = QFile::encodeName(m_entries[i].Resolved);
+        if (::rename(m_entries[i].Temporary.constData(), resolved.constData()) == 0) {
+            m_entries[i].Temporary.clear();
+            continue;
+        }
+        const QString reason = SystemText(errno);
+        for (std::size_t j = 0; j < i; ++j) {
+            const QByteArray placed = QFile::encodeName(m_entries[j].Resolved);
+            if (!kept[j].isEmpty() && ::rename(kept[j].constData(), placed.constData()) == 0)
+                kept[j].clear();
+            else if (!existed[j])
+                ::unlink(placed.constData());
+        }
+        dropKept();
+        return Fail(m_entries[i].Target, FileWriteError::Failed, reason);
+    }
+    dropKept();
+    m_committed = true;
+    return FileWriteError::None;
 }
 
 QString FileNamePart(const QString& name)

@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QIODevice;
 
@@ -33,6 +35,11 @@ enum class FileWriteError {
 // unreadable, not a regular file, larger than the limit).
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize = MaxTextFileSize);
 
+// Why the last ReadRegularFile of `path` on this thread gave nothing, in a user's words ("It is
+// too large: ..."); empty when that read did not fail. Lets every "Error reading" name its
+// cause without each caller carrying it.
+QString LastReadFailureCause(const QString& path);
+
 // True when `path` does not exist or is a regular file (after following links).
 // A name typed by the user as part of a file name the program makes (a client's pictures and
 // logs): folder separators become "_", so the file stays in the folder it is meant for.
@@ -55,6 +62,56 @@ FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODe
 
 // Writes all of `bytes` to `device`; false as soon as the device takes less than it was given.
 bool WriteCompletely(QIODevice& device, const QByteArray& bytes);
+
+// An output of several files (a printout's pages as pictures, a report's pages), written all
+// or nothing: each file goes to a temporary name in its target's folder as it is made, and
+// Commit renames them over their targets only once every one is complete. On any failure,
+// and when the writer goes without Commit, the temporaries are removed and every old file is
+// left as it was, so a set is never part new and part old. Every target follows the rules of
+// WriteWholeFile (regular files only, locked files never replaced, permissions kept).
+class FileSetWriter {
+public:
+    FileSetWriter() = default;
+    ~FileSetWriter();
+    FileSetWriter(const FileSetWriter&) = delete;
+    FileSetWriter& operator=(const FileSetWriter&) = delete;
+
+    // CheckWriteTarget for every path, before anything is written; the first refusal.
+    FileWriteError CheckTargets(const QStringList& paths);
+    // Writes one file of the set to its temporary. After a failure nothing more is written
+    // and the set can no longer be committed.
+    FileWriteError Add(const QString& path, const QByteArray& bytes,
+                       qint64 maxSize = MaxTextFileSize);
+    // The same for content made by a function (pictures), made in memory first.
+    FileWriteError AddWith(const QString& path, const std::function<bool(QIODevice&)>& write);
+    // Puts every file in place, or none.
+    FileWriteError Commit();
+
+    FileWriteError Error() const { return m_error; }
+    // The target that failed or was refused; WriteRefusalMessage names it with its cause.
+    const QString& FailedPath() const { return m_failedPath; }
+    // The targets added, in order.
+    QStringList Paths() const;
+
+private:
+    struct Entry {
+        QString Target;       // as given
+        QString Resolved;     // links followed: the file that is replaced
+        QByteArray Temporary; // the complete new content, until Commit
+    };
+    FileWriteError Fail(const QString& path, FileWriteError error, const QString& cause);
+    void RemoveTemporaries();
+
+    std::vector<Entry> m_entries;
+    FileWriteError m_error = FileWriteError::None;
+    QString m_failedPath;
+    bool m_committed = false;
+};
+
+// For tests of outputs that run out of room half-way, which a limit on each file's size
+// cannot show: from now on, the writes of this thread take `bytes` more bytes in all and then
+// fail as on a full disk ("No space left on device"); a negative value lifts the limit.
+void LimitWriteRoomForTesting(qint64 bytes);
 
 // What is wrong with a target refused as NotRegularFile, in a user's words.
 QString NotRegularFileCause(const QString& path);

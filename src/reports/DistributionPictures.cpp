@@ -27,28 +27,22 @@ DistributionPicturesResult SaveDistributionPictures(const DistributionReportInpu
                                                     const QString& folder, ImageFormat format)
 {
     DistributionPicturesResult result;
-    // Both pages are checked before the first is written, so a refusal replaces nothing.
-    for (int year = 0; year < 2; ++year) {
-        const QString path =
-            DistributionPicturePath(folder, input.Doc.ClientName, year + 1, format);
-        if (const FileWriteError check = CheckWriteTarget(path); check != FileWriteError::None) {
-            result.Error = check;
-            result.FailedPath = path;
-            return result;
-        }
+    QStringList paths;
+    for (int year = 0; year < 2; ++year)
+        paths << DistributionPicturePath(folder, input.Doc.ClientName, year + 1, format);
+    // Both pages are checked before the first is written and put in place together, so a
+    // refusal or a full disk leaves both old pages as they were.
+    FileSetWriter files;
+    if (files.CheckTargets(paths) == FileWriteError::None)
+        for (int year = 0; year < 2; ++year)
+            AddPictureFile(files, paths[year], DistributionPicture(input, year), format,
+                           DistributionReportPictures);
+    if (files.Commit() != FileWriteError::None) {
+        result.Error = files.Error();
+        result.FailedPath = files.FailedPath();
+        return result;
     }
-    for (int year = 0; year < 2; ++year) {
-        const QString path =
-            DistributionPicturePath(folder, input.Doc.ClientName, year + 1, format);
-        const FileWriteError error = SavePictureFile(path, DistributionPicture(input, year), format,
-                                                     DistributionReportPictures);
-        if (error != FileWriteError::None) {
-            result.Error = error;
-            result.FailedPath = path;
-            return result;
-        }
-        result.Paths << path;
-    }
+    result.Paths = paths;
     return result;
 }
 

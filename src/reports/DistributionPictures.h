@@ -28,7 +28,7 @@ struct DistributionPicturesResult {
     FileWriteError Error = FileWriteError::None;
     QString FailedPath; // the file that could not be written
 };
-// Writes both pages; stops at the first file that cannot be written.
+// Writes both pages or neither (see FileSetWriter).
 DistributionPicturesResult SaveDistributionPictures(const DistributionReportInput& input,
                                                     const QString& folder, ImageFormat format);
 

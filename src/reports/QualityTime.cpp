@@ -51,7 +51,7 @@ AwayActivity ReadAwayActivity(const QString& entry)
 {
     const QChar comma = QLatin1Char(',');
     AwayActivity activity;
-    activity.Name = CutText(entry.section(comma, 0, 0), ActivityNameCapacity);
+    activity.Name = CutToUserCharacters(entry.section(comma, 0, 0), ActivityNameCapacity);
     activity.DailyTime = entry.section(comma, 1, 1);
     activity.TotalDays = entry.section(comma, 2, 2);
     activity.CustodialDays = entry.section(comma, 3, 3);

@@ -152,8 +152,16 @@ TEST(OpenAtStart, FilesThatCannotBeOpenedGiveOpensMessages)
                     file.write(CalendarBytes(QStringLiteral("Smith"), 0, 2024).left(4000)) > 0;
          },
          errorReading},
-        {"a folder", [](const QString& path) { return QDir().mkdir(path); }, errorReading},
-        {"a FIFO", [](const QString& path) { return MakeFifo(path); }, errorReading},
+        {"a folder", [](const QString& path) { return QDir().mkdir(path); },
+         [](const QString& path) {
+             return QStringLiteral("Error reading ") + path +
+                    QStringLiteral("\n\rIt is a folder, not a file.");
+         }},
+        {"a FIFO", [](const QString& path) { return MakeFifo(path); },
+         [](const QString& path) {
+             return QStringLiteral("Error reading ") + path +
+                    QStringLiteral("\n\rIt is not a regular file.");
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);

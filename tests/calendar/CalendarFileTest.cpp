@@ -357,7 +357,8 @@ TEST(CalendarFileReader, MissingFileIsAReadingError)
     const QString path = QStringLiteral("/nonexistent/folder/Smith.cdb");
     const FileResult result = ReadCalendarFile(doc, path);
     EXPECT_FALSE(result.Ok);
-    EXPECT_EQ(result.Message, QStringLiteral("Error reading ") + path);
+    EXPECT_EQ(result.Message, QStringLiteral("Error reading ") + path +
+                                  QStringLiteral("\n\rThe file does not exist."));
 }
 
 TEST(CalendarFileWriter, SuccessSetsCaptionFileNameAndClearsPending)
@@ -570,11 +571,15 @@ TEST(CalendarFileReader, OnlyRegularFilesAreRead)
     ASSERT_TRUE(MakeFifo(fifo));
     const QString folder = dir.filePath(QStringLiteral("Folder.cdb"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    for (const QString& path : {fifo, folder}) {
+    const std::pair<QString, QString> cases[] = {
+        {fifo, QStringLiteral("It is not a regular file.")},
+        {folder, QStringLiteral("It is a folder, not a file.")}};
+    for (const auto& [path, cause] : cases) {
         CalendarDocument doc = Span(0, 2023);
         const FileResult result = ReadCalendarFile(doc, path);
         EXPECT_FALSE(result.Ok);
-        EXPECT_EQ(result.Message, QStringLiteral("Error reading ") + path);
+        EXPECT_EQ(result.Message,
+                  QStringLiteral("Error reading ") + path + QStringLiteral("\n\r") + cause);
         EXPECT_FALSE(doc.HasCalendar());
     }
 }

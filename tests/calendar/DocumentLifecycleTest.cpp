@@ -433,6 +433,31 @@ TEST_F(Lifecycle, FailedOpenWithoutACalendarKeepsTheTypedStartYearAndMonth)
     EXPECT_EQ(Doc.SelUserMonth, QStringLiteral("January"));
 }
 
+// Opening says what became of guideline lines the reader could not take and of guidelines
+// sharing a name (the lines used to vanish on the next save without a word).
+TEST_F(Lifecycle, OpeningTellsOfGuidelineLinesKeptAsWritten)
+{
+    CalendarDocument written;
+    written.ClientName = QStringLiteral("Garcia");
+    written.UserYear = QStringLiteral("2024");
+    BuildSpan(written, 2, 2024);
+    const QString path = PathOf(QStringLiteral("Garcia.cdb"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(CalendarFileBytes(written) + "GUIDELINE=overnights,146,Minimum\r\n"
+                                            "GUIDELINE=overnights,-5,Minimum\r\n"
+                                            "GUIDELINE=overnights,NaN,Other\r\n"
+                                            "GUIDELINE=overnights,120,Minimum\r\n");
+    file.close();
+    Dialogs.Paths = {path};
+    Prompts.Expect(QStringLiteral("2 guideline lines could not be read and are kept as "
+                                  "written.\n\r2 guidelines share the name \"Minimum\"; both are "
+                                  "shown."));
+    EXPECT_TRUE(OpenCalendar(Context));
+    EXPECT_EQ(Prompts.Seen.back().Kind, PromptKind::Information);
+    EXPECT_EQ(Doc.Guidelines.size(), 2u);
+}
+
 // Records what Start asks of the window, in order.
 class RecordingStartHost : public StartHost {
 public:

@@ -217,7 +217,12 @@ TEST(DayChangingDialog, SaysWhatTheDialogDidToTheDays)
         std::function<bool()> Run;
         const char* Said;
     } cases[] = {
-        {"cancelled", [&] { overnight(40, "Alt weekend"); return false; }, ""},
+        {"cancelled",
+         [&] {
+             overnight(40, "Alt weekend");
+             return false;
+         },
+         ""},
         {"nothing", [] { return true; }, ""},
         {"one reason",
          [&] {
@@ -234,6 +239,41 @@ TEST(DayChangingDialog, SaysWhatTheDialogDidToTheDays)
              return true;
          },
          "Applied: 2 days of Holiday / Lunch (1 replaced)"},
+        {"a day visit's reason replaced",
+         [&] {
+             doc.Days[50].DayVisitReason = QStringLiteral("Brunch");
+             return true;
+         },
+         "Applied: 1 day of Brunch (1 replaced)"},
+        {"a day visit's times replaced",
+         [&] {
+             doc.Days[50].DayVisitStart = QStringLiteral("10:00AM");
+             doc.Days[50].DayVisitEnd = QStringLiteral("02:00PM");
+             return true;
+         },
+         "Applied: 1 day of Brunch (1 replaced)"},
+        {"a day visit added beside an overnight replaces nothing",
+         [&] {
+             doc.Days[3].HasDayVisit = true;
+             doc.Days[3].DayVisitReason = QStringLiteral("Dinner");
+             return true;
+         },
+         "Applied: 1 day of Dinner"},
+        {"day visits replaced and added",
+         [&] {
+             doc.Days[3].DayVisitReason = QStringLiteral("Lunch");
+             doc.Days[50].DayVisitReason = QStringLiteral("Lunch");
+             doc.Days[51].HasDayVisit = true;
+             doc.Days[51].DayVisitReason = QStringLiteral("Lunch");
+             return true;
+         },
+         "Applied: 3 days of Lunch (2 replaced)"},
+        {"a day visit removed",
+         [&] {
+             doc.Days[51].HasDayVisit = false;
+             return true;
+         },
+         "Removed: 1 day"},
         {"no reason, one removed",
          [&] {
              doc.Days[60].HasOvernight = true;

@@ -2,6 +2,7 @@
 #include "cli/CliCommands.h"
 
 #include "platform/FileLock.h"
+#include "support/SpecialFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -179,7 +180,8 @@ TEST(CliResave, ReadsAndWritesAgainButNeverOverALockedFile)
         RunCommand({QStringLiteral("resave"), dir.filePath(QStringLiteral("None.cdb")), out});
     EXPECT_NE(missing.Status, 0);
     EXPECT_EQ(missing.Err, QStringLiteral("Error reading ") +
-                               dir.filePath(QStringLiteral("None.cdb")) + QLatin1Char('\n'));
+                               dir.filePath(QStringLiteral("None.cdb")) +
+                               QStringLiteral("\nThe file does not exist.\n"));
 }
 
 } // namespace
@@ -382,9 +384,111 @@ TEST(CliReading, FifoCalendarIsRefusedWithoutWaiting)
         SCOPED_TRACE(arguments.first().toStdString());
         const CliRun run = RunBesideFifo(arguments, fifo);
         EXPECT_EQ(run.Status, 1);
-        EXPECT_EQ(run.Err, QStringLiteral("Error reading ") + fifo + QLatin1Char('\n'));
+        EXPECT_EQ(run.Err, QStringLiteral("Error reading ") + fifo +
+                               QStringLiteral("\nIt is not a regular file.\n"));
         EXPECT_FALSE(QFile::exists(out));
     }
+}
+
+// "Error reading" says why the file could not be read (it used to stop at the name).
+TEST(CliReading, ErrorReadingSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString large = dir.filePath(QStringLiteral("Large.cdb"));
+    {
+        QFile file(large);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(60 * 1024 * 1024)); // sparse: no disk taken
+    }
+    const QString unreadable = dir.filePath(QStringLiteral("Closed.cdb"));
+    ASSERT_TRUE(QFile::copy(DataDir + QStringLiteral("/Jones.Smith.cdb"), unreadable));
+    ASSERT_TRUE(QFile::setPermissions(unreadable, QFileDevice::WriteOwner));
+    const struct {
+        QString Path;
+        const char* Cause;
+    } cases[] = {
+        {dir.filePath(QStringLiteral("Missing.cdb")), "The file does not exist."},
+        {dir.path(), "It is a folder, not a file."},
+        {large, "It is too large: the program reads files of at most 16 MB."},
+        {unreadable, "You have no permission to read it."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Cause);
+        if (c.Path == unreadable && ::geteuid() == 0)
+            continue; // root reads every file
+        for (const char* command : {"info", "guidelines"}) {
+            const CliRun run = RunCommand({QString::fromLatin1(command), c.Path});
+            EXPECT_EQ(run.Status, 1);
+            EXPECT_EQ(run.Err, QStringLiteral("Error reading ") + c.Path + QLatin1Char('\n') +
+                                   QString::fromLatin1(c.Cause) + QLatin1Char('\n'));
+        }
+    }
+}
+
+// Text that is not UTF-8 is refused by name with exit 2 and nothing written (it used to be
+// stored as U+FFFD without a word); the words are read as UTF-8, bytes that are not kept apart.
+TEST(CliArguments, BytesThatAreNotUtf8AreRefused)
+{
+    const struct {
+        QByteArray Bytes;
+        QString Text; // empty: not UTF-8
+    } words[] = {
+        {"Plain", QStringLiteral("Plain")},
+        {"Caf\xc3\xa9 \xf0\x9f\x87\xba\xf0\x9f\x87\xb8",
+         QStringLiteral("Caf\u00e9 \U0001F1FA\U0001F1F8")},
+        {"Caf\xe9", QString()},
+        {"\xff", QString()},
+        {"\xc0\xaf", QString()},         // an overlong "/"
+        {"\xed\xa0\x80", QString()},     // a surrogate
+        {"\xf4\x90\x80\x80", QString()}, // past U+10FFFF
+        {"\xe2\x82", QString()},         // cut short
+    };
+    for (const auto& w : words) {
+        const QString read = ArgumentText(w.Bytes);
+        if (!w.Text.isEmpty())
+            EXPECT_EQ(read, w.Text);
+        else
+            EXPECT_NE(read, QString::fromUtf8(w.Bytes)) << w.Bytes.toHex().toStdString();
+    }
+
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("Garcia.cdb"));
+    ASSERT_EQ(
+        RunCommand({QStringLiteral("new"), QStringLiteral("--client"), QStringLiteral("Garcia"),
+                    QStringLiteral("--year"), QStringLiteral("2025"), QStringLiteral("--month"),
+                    QStringLiteral("March"), in})
+            .Status,
+        0);
+    const QByteArray before = custodex::testing::FileBytes(in);
+    const QString latin1 = ArgumentText("Nuit \xe9t\xe9");
+    const struct {
+        QStringList Arguments;
+        const char* Named;
+    } cases[] = {
+        {{QStringLiteral("set-guideline"), in, in, QStringLiteral("--measure"),
+          QStringLiteral("overnights"), QStringLiteral("--at-least"), QStringLiteral("100"),
+          QStringLiteral("--name"), latin1},
+         "--name"},
+        {{QStringLiteral("set-guideline"), in, in, QStringLiteral("--measure"),
+          QStringLiteral("overnights"), QStringLiteral("--at-least"), QStringLiteral("100"),
+          QStringLiteral("--name=") + latin1},
+         "--name"},
+        {{QStringLiteral("new"), QStringLiteral("--client"), latin1, QStringLiteral("--year"),
+          QStringLiteral("2025"), QStringLiteral("--month"), QStringLiteral("March"),
+          dir.filePath(QStringLiteral("New.cdb"))},
+         "--client"},
+        {{QStringLiteral("resave"), in, dir.filePath(latin1 + QStringLiteral(".cdb"))}, "OUT.cdb"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Named);
+        const CliRun run = RunCommand(c.Arguments);
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_TRUE(run.Err.startsWith(QString::fromLatin1(c.Named) +
+                                       QStringLiteral(" holds bytes that are not UTF-8 text.\n")))
+            << run.Err.toStdString();
+    }
+    EXPECT_EQ(custodex::testing::FileBytes(in), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Garcia.cdb")});
 }
 
 // A calendar is never replaced by accident: an existing OUT.cdb other than the input needs

@@ -1,5 +1,7 @@
 #include "CliRun.h"
 #include "cli/CliCommands.h"
+#include "support/FullDisk.h"
+#include "support/SpecialFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -73,7 +75,7 @@ struct HolidayCase {
     QStringList Messages;
 };
 
-class CliHolidayDates : public testing::TestWithParam<HolidayCase> {};
+class CliHolidayDates : public ::testing::TestWithParam<HolidayCase> {};
 
 TEST_P(CliHolidayDates, DatesAndMessages)
 {
@@ -91,7 +93,7 @@ TEST_P(CliHolidayDates, DatesAndMessages)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliHolidayDates,
-    testing::Values(
+    ::testing::Values(
         HolidayCase{"us",
                     "2024",
                     "January",
@@ -151,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {QStringLiteral("2024-08-07")},
                     {}}));
 
-class CliHolidayFiles : public testing::Test {
+class CliHolidayFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -257,6 +259,34 @@ TEST_F(CliHolidayFiles, OverwritePolicyAnswersTheQuestion)
             Day(out, QStringLiteral("December"), 25)[QStringLiteral("overnightReason")].toString(),
             QLatin1String(c.Reason));
     }
+}
+
+// The questions and answers are told only once the calendar is written (they used to be
+// printed before a full disk refused the file).
+TEST_F(CliHolidayFiles, NothingIsToldOfACalendarThatWasNotWritten)
+{
+    const QStringList christmas{QStringLiteral("--country"), QStringLiteral("us"),
+                                QStringLiteral("--overnights"), QStringLiteral("--tick"),
+                                QStringLiteral("Christmas Day")};
+    ASSERT_EQ(Apply(m_in, m_in, christmas).Status, 0);
+    const QStringList uk{QStringLiteral("--country"),
+                         QStringLiteral("uk"),
+                         QStringLiteral("--overnights"),
+                         QStringLiteral("--tick"),
+                         QStringLiteral("Christmas Day (UK)"),
+                         QStringLiteral("--overwrite"),
+                         QStringLiteral("all")};
+    const QByteArray before = custodex::testing::FileBytes(m_in);
+    CliRun run;
+    {
+        const custodex::testing::FullDiskAfter disk(0);
+        run = Apply(m_in, m_in, uk);
+    }
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(run.Err.contains(QStringLiteral("No space left on device")))
+        << run.Err.toStdString();
+    EXPECT_EQ(run.Out, QString());
+    EXPECT_EQ(custodex::testing::FileBytes(m_in), before);
 }
 
 TEST_F(CliHolidayFiles, DayVisitTimeErrorWritesNothing)

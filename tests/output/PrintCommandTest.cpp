@@ -1,5 +1,6 @@
 #include "calendar/CalendarFile.h"
 #include "cli/CliCommands.h"
+#include "support/FullDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -164,6 +165,23 @@ TEST_F(PrintCommandTest, APageNameTooLongStopsThePrintoutBeforeItsFirstPage)
     EXPECT_TRUE(QDir(Out).entryList(QDir::Files).isEmpty());
 }
 
+// Pages of a printout on a disk that fills up half-way, with --replace-existing: all new or all
+// old, never page 1 new beside an old page 2.
+TEST_F(PrintCommandTest, AFullDiskLeavesEveryOldPage)
+{
+    for (const char* format : {"png", "jpg", "bmp"}) {
+        SCOPED_TRACE(format);
+        QTemporaryDir pages;
+        custodex::testing::ExpectWrittenAllOrNothing(pages.path(), [&] {
+            const CliResult run =
+                Print({Calendar, pages.path(), QStringLiteral("--layout"), QStringLiteral("month"),
+                       QStringLiteral("--pages"), QStringLiteral("2-4"), QStringLiteral("--format"),
+                       QString::fromLatin1(format), QStringLiteral("--replace-existing")});
+            return run.Status == 0 ? QString() : run.Err;
+        });
+    }
+}
+
 TEST_F(PrintCommandTest, RefusesWrongCommandLines)
 {
     const struct {
@@ -204,13 +222,17 @@ TEST_F(PrintCommandTest, PrintQueueOptionsAndAnUnknownQueue)
         const char* Message;
     } cases[] = {
         {{Calendar, Out, month, QStringLiteral("--copies=2")}, 2, "--copies goes with --printer."},
-        {{Calendar, month, QStringLiteral("--printer=Any"), QStringLiteral("--copies=0")}, 2,
+        {{Calendar, month, QStringLiteral("--printer=Any"), QStringLiteral("--copies=0")},
+         2,
          "--copies needs a number from 1 to 99."},
-        {{Calendar, month, QStringLiteral("--printer=Any"), QStringLiteral("--format=jpg")}, 2,
+        {{Calendar, month, QStringLiteral("--printer=Any"), QStringLiteral("--format=jpg")},
+         2,
          "--printer writes no files"},
-        {{Calendar, Out, month, QStringLiteral("--printer=Any")}, 2,
+        {{Calendar, Out, month, QStringLiteral("--printer=Any")},
+         2,
          "print needs 1 argument: IN.cdb (2 given)."},
-        {{Calendar, month, QStringLiteral("--printer=NoSuchQueue-For-Custodex")}, 1,
+        {{Calendar, month, QStringLiteral("--printer=NoSuchQueue-For-Custodex")},
+         1,
          "Error!  There is no print queue named NoSuchQueue-For-Custodex.\nNothing was printed."},
     };
     for (const auto& c : cases) {

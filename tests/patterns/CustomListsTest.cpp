@@ -251,7 +251,8 @@ TEST(TemplateFileNames, LoadingAsksTheWarningsAndNoRejectsTheFile)
     EXPECT_EQ(state.Times.OverNiteStrtTime, QStringLiteral("05:00PM"));
     EXPECT_EQ(doc.ClientFolder, dir.path() + QStringLiteral("/"));
 
-    prompts.Expect(QStringLiteral("Error reading ") + dir.filePath(QStringLiteral("none.tcl")));
+    prompts.Expect(QStringLiteral("Error reading ") + dir.filePath(QStringLiteral("none.tcl")) +
+                   QStringLiteral("\n\rThe file does not exist."));
     EXPECT_FALSE(LoadCustomListFile(doc, state, dir.filePath(QStringLiteral("none.tcl")), prompts));
 }
 

@@ -104,7 +104,7 @@ TEST_F(CustomPatternCli, RefusalsWriteNothing)
     } cases[] = {
         {Args({"--pattern", "Nope"}), 1, "No pattern named Nope in "},
         {Args({"--pattern", "Visits", "--patterns", "/nonexistent/CustomPats.txt"}), 1,
-         "Error reading /nonexistent/CustomPats.txt\n"},
+         "Error reading /nonexistent/CustomPats.txt\nThe file does not exist.\n"},
         {Args({"--letters", "OXD", "--reason", "R"}), 1,
          "Illegal character found in repeat pattern.\n"},
         {Args({"--letters", "O", "--reason", "*R"}), 1,
@@ -207,7 +207,7 @@ TEST_F(CustomPatternCli, RepeatPatternsListsTheFile)
         RunCommand({QStringLiteral("repeat-patterns"), Path(QStringLiteral("none"))});
     EXPECT_EQ(missing.Status, 1);
     EXPECT_EQ(missing.Err, QStringLiteral("Error reading ") + Path(QStringLiteral("none")) +
-                               QStringLiteral("\n"));
+                               QStringLiteral("\nThe file does not exist.\n"));
 }
 
 TEST_F(CustomPatternCli, HelpNamesEveryOption)
@@ -258,7 +258,7 @@ TEST_F(CustomPatternCli, APatternFileWithALineThatIsNoPatternIsRefused)
                                      QStringList{Path(QStringLiteral("folder"))});
     EXPECT_EQ(folder.Status, 1);
     EXPECT_EQ(folder.Err, QStringLiteral("Error reading ") + Path(QStringLiteral("folder")) +
-                              QStringLiteral("\n"));
+                              QStringLiteral("\nIt is a folder, not a file.\n"));
 }
 
 // An empty template is nothing to apply: refused, and OUT is not written.

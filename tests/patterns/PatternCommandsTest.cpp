@@ -1,6 +1,8 @@
 #include "PatternTestSupport.h"
 #include "calendar/CalendarFile.h"
 #include "cli/CliRun.h"
+#include "support/FullDisk.h"
+#include "support/SpecialFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -83,6 +85,40 @@ TEST_F(PatternCli, ApplyMarksTheRunsAndTellsTheCount)
     EXPECT_EQ(DayAt(doc, QStringLiteral("2024-03-08")).OvernightDropoff, NoTimeText);
     EXPECT_EQ(DayAt(doc, QStringLiteral("2024-03-10")).OvernightDropoff, QStringLiteral("08:00AM"));
     EXPECT_TRUE(MarkedDates(Read(m_in), ListKind::Overnights).isEmpty());
+}
+
+// What was done is told only once the calendar is written: on a full disk the commands used to
+// say "Added 6 days ..." and then fail.
+TEST_F(PatternCli, NothingIsToldOfACalendarThatWasNotWritten)
+{
+    ASSERT_EQ(Run(QStringLiteral("apply-pattern"), m_in, Out(), EvenWeekends()).Status, 0);
+    const QByteArray before = FileBytes(Out());
+    const struct {
+        const char* Command;
+        QStringList Options;
+    } cases[] = {
+        {"apply-pattern", EvenWeekends()},
+        {"remove-pattern",
+         {QStringLiteral("--overnights"), QStringLiteral("--reason"),
+          QStringLiteral("Even Friday, Saturday, Sunday")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Command);
+        const QString command = QString::fromLatin1(c.Command);
+        CliRun run;
+        {
+            const FullDiskAfter disk(0);
+            run = Run(command, Out(), Out(), c.Options);
+        }
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_TRUE(run.Err.contains(QStringLiteral("No space left on device")))
+            << run.Err.toStdString();
+        EXPECT_EQ(run.Out, QString());
+        EXPECT_EQ(FileBytes(Out()), before);
+        // With room the same command tells what it did.
+        EXPECT_FALSE(Run(command, m_in, Out(QStringLiteral("room.cdb")), c.Options).Out.isEmpty());
+        QFile::remove(Out(QStringLiteral("room.cdb")));
+    }
 }
 
 TEST_F(PatternCli, DefaultsAreTheDialogsWholeCalendarAndProposedReason)

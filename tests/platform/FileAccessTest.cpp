@@ -5,6 +5,7 @@
 #include "output/ExportFile.h"
 #include "output/ImageFiles.h"
 #include "patterns/RepeatPatterns.h"
+#include "support/FullDisk.h"
 #include "support/ScriptedServices.h"
 #include "support/SpecialFiles.h"
 
@@ -251,4 +252,96 @@ TEST(FileAccess, EveryWriterKeepsTheOldFileOnAFullDisk)
     }
     // Nothing unfinished is left beside the old files.
     EXPECT_EQ(QDir(folder.Dir.path()).entryList(QDir::Files).size(), std::size(writers));
+}
+
+// An output of several files is written all or nothing: on a disk that fills up in any file of
+// the set, before or after old files of the same names, every old file stays as it was and
+// nothing unfinished is left; a set left without Commit changes nothing either.
+TEST(FileSetWriter, AFullDiskAnywhereLeavesEveryOldFile)
+{
+    const QByteArray pages[] = {QByteArray(3000, '1'), QByteArray(5000, '2'),
+                                QByteArray(4000, '3')};
+    for (bool oldFiles : {false, true}) {
+        for (qint64 room : RoomsFailingHalfWay({3000, 5000, 4000})) {
+            SCOPED_TRACE(::testing::Message() << "old files " << oldFiles << ", room " << room);
+            Folder folder;
+            const QStringList paths{folder.Path("p1.bmp"), folder.Path("p2.bmp"),
+                                    folder.Path("p3.bmp")};
+            for (const QString& path : paths)
+                ASSERT_TRUE(!oldFiles ||
+                            WriteWholeFile(path, "old " + path.toUtf8()) == FileWriteError::None);
+            const auto before = FolderContent(folder.Dir.path());
+            FileSetWriter files;
+            {
+                const FullDiskAfter disk(room);
+                for (int i = 0; i < 3; ++i)
+                    files.Add(paths[i], pages[i]);
+            }
+            EXPECT_EQ(files.Commit(), FileWriteError::Failed);
+            EXPECT_EQ(LastWriteFailureCause(files.FailedPath()),
+                      QStringLiteral("No space left on device"));
+            EXPECT_EQ(FolderContent(folder.Dir.path()), before);
+        }
+    }
+    Folder folder;
+    {
+        FileSetWriter uncommitted;
+        EXPECT_EQ(uncommitted.Add(folder.Path("a.bmp"), "new"), FileWriteError::None);
+    }
+    EXPECT_TRUE(FolderContent(folder.Dir.path()).empty());
+}
+
+TEST(FileSetWriter, PutsEveryFileInPlaceWithItsPermissions)
+{
+    Folder folder;
+    const QString old = folder.Path("old.jpg");
+    ASSERT_EQ(WriteWholeFile(old, "old"), FileWriteError::None);
+    const auto kept = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(old, kept));
+    const auto oldPermissions = QFile::permissions(old);
+    const QString fresh = folder.Path("new.jpg");
+    ASSERT_EQ(WriteWholeFile(folder.Path("plain"), "x"), FileWriteError::None);
+
+    FileSetWriter files;
+    EXPECT_EQ(files.Add(old, "first"), FileWriteError::None);
+    EXPECT_EQ(files.AddWith(fresh, [](QIODevice& device) { return device.write("second") == 6; }),
+              FileWriteError::None);
+    // Not in place before the set is complete.
+    EXPECT_EQ(FileBytes(old), QByteArray("old"));
+    EXPECT_FALSE(QFileInfo::exists(fresh));
+    EXPECT_EQ(files.Commit(), FileWriteError::None);
+    EXPECT_EQ(files.Paths(), (QStringList{old, fresh}));
+    EXPECT_EQ(FileBytes(old), QByteArray("first"));
+    EXPECT_EQ(FileBytes(fresh), QByteArray("second"));
+    EXPECT_EQ(QFile::permissions(old), oldPermissions);
+    EXPECT_EQ(QFile::permissions(fresh), QFile::permissions(folder.Path("plain")));
+    EXPECT_EQ(QDir(folder.Dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
+// A target refused before or after the others were written: nothing of the set is written.
+TEST(FileSetWriter, ARefusedTargetWritesNothing)
+{
+    Folder folder;
+    const QString locked = folder.Path("locked.bmp");
+    ASSERT_TRUE(MakeLockedFile(locked, "kept"));
+    const QString first = folder.Path("first.bmp");
+    ASSERT_EQ(WriteWholeFile(first, "old"), FileWriteError::None);
+    const auto before = FolderContent(folder.Dir.path());
+
+    FileSetWriter checked;
+    EXPECT_EQ(checked.CheckTargets({first, locked}), FileWriteError::Locked);
+    EXPECT_EQ(checked.FailedPath(), locked);
+    EXPECT_EQ(checked.Add(first, "new"), FileWriteError::Locked);
+    EXPECT_EQ(checked.Commit(), FileWriteError::Locked);
+
+    // A folder put in place of a written page before the set is committed.
+    FileSetWriter changed;
+    const QString second = folder.Path("second.bmp");
+    EXPECT_EQ(changed.Add(first, "new"), FileWriteError::None);
+    EXPECT_EQ(changed.Add(second, "new"), FileWriteError::None);
+    ASSERT_TRUE(QDir().mkdir(second));
+    EXPECT_EQ(changed.Commit(), FileWriteError::NotRegularFile);
+    EXPECT_EQ(changed.FailedPath(), second);
+    ASSERT_TRUE(QDir().rmdir(second));
+    EXPECT_EQ(FolderContent(folder.Dir.path()), before);
 }

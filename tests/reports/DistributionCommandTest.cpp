@@ -197,7 +197,7 @@ TEST_F(DistributionCli, RefusalsWriteNothing)
         {"a missing calendar",
          {missing, T("--log"), log},
          1,
-         T("Error reading ") + missing + T("\n")},
+         T("Error reading ") + missing + T("\nThe file does not exist.\n")},
         {"log and calendar in one file",
          {Input, T("--log"), log, T("--write"), Dir.path() + T("/./Smith_DistRpt.log")},
          2,

@@ -1,4 +1,5 @@
 #include "DistributionCliFixture.h"
+#include "support/FullDisk.h"
 
 #include <QDir>
 #include <QImage>
@@ -103,6 +104,27 @@ TEST_F(DistributionPicturesCli, RefusalsWriteNothing)
         EXPECT_EQ(run.Status, 2) << usage.join(T(" ")).toStdString();
     }
     EXPECT_EQ(QDir(Pictures).entryList(QDir::Files), QStringList{T("Smith_02_DistRpt.bmp")});
+}
+
+} // namespace
+
+namespace {
+
+// On a disk that fills up half-way, the log, the calendar and both pictures are all written or
+// none is: page 1 used to be left new beside an old page 2.
+TEST_F(DistributionPicturesCli, AFullDiskLeavesEveryOldFile)
+{
+    for (const char* format : {"bmp", "jpg"}) {
+        SCOPED_TRACE(format);
+        QTemporaryDir out;
+        custodex::testing::ExpectWrittenAllOrNothing(out.path(), [&] {
+            const CliRun run =
+                Distribution({T("--pictures"), out.path(), T("--format"), T(format),
+                              T("--overwrite"), T("--log"), out.filePath(T("run.log")),
+                              T("--write"), out.filePath(T("done.cdb"))});
+            return run.Status == 0 ? QString() : run.Err;
+        });
+    }
 }
 
 } // namespace

@@ -5,12 +5,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include "support/FullDisk.h"
 #include "support/SpecialFiles.h"
 #include <gtest/gtest.h>
 
@@ -347,6 +349,43 @@ TEST_F(TimeReportCli, QualityPicturesWithTheSecondPageBlockedWriteNothing)
         EXPECT_EQ(run.Status, 1);
         EXPECT_TRUE(run.Err.endsWith(T(c.Cause))) << run.Err.toStdString();
         EXPECT_EQ(custodex::testing::FileBytes(first), QByteArray("old"));
+    }
+}
+
+// On a disk that fills up half-way, the quality pages are written both or neither, and a care
+// picture whole or not at all.
+TEST_F(TimeReportCli, AFullDiskLeavesEveryOldPicture)
+{
+    Doc.CustodialName = T("Mother");
+    Doc.NonCustodialName = T("Father");
+    const QString calendar = Dir.filePath(T("Smith.cdb"));
+    ASSERT_TRUE(WriteCalendarFile(Doc, calendar, false).Ok);
+    for (const char* format : {"bmp", "jpg"}) {
+        SCOPED_TRACE(format);
+        QTemporaryDir pictures;
+        custodex::testing::ExpectWrittenAllOrNothing(pictures.path(), [&] {
+            const CliRun run = RunCommand({T("quality"), calendar, T("--pictures"), pictures.path(),
+                                           T("--format"), T(format)});
+            return run.Status == 0 ? QString() : run.Err;
+        });
+
+        QTemporaryDir care;
+        const QStringList arguments{T("care"),       calendar,    T("--period"), T("first"),
+                                    T("--pictures"), care.path(), T("--format"), T(format)};
+        ASSERT_EQ(RunCommand(arguments).Status, 0);
+        const QString picture = care.filePath(T("Smith_CareTimeYr1.") + T(format));
+        const qint64 size = QFileInfo(picture).size();
+        ASSERT_GT(size, 0);
+        ASSERT_TRUE(QFile::resize(picture, 3));
+        const auto before = custodex::testing::FolderContent(care.path());
+        CliRun run;
+        {
+            const custodex::testing::FullDiskAfter disk(size / 2);
+            run = RunCommand(arguments);
+        }
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_TRUE(run.Err.contains(T("No space left on device"))) << run.Err.toStdString();
+        EXPECT_EQ(custodex::testing::FolderContent(care.path()), before);
     }
 }
 

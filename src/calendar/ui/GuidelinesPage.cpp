@@ -38,7 +38,9 @@ GuidelineEditor::GuidelineEditor(Prompter& messages, const std::vector<Guideline
     setWindowTitle(QStringLiteral("Guideline"));
     Name = new QLineEdit(this);
     Name->setObjectName(QStringLiteral("GuidelineName"));
-    Name->setMaxLength(GuidelineNameCapacity);
+    // The limit counts characters as a user sees them, and one can take several code units
+    // (accents, flags): the field leaves room for them and OK counts.
+    Name->setMaxLength(GuidelineNameCapacity * 8);
     Measure = new QComboBox(this);
     Measure->setObjectName(QStringLiteral("GuidelineMeasure"));
     for (const GuidelineMeasure measure : Measures)
@@ -167,6 +169,10 @@ void GuidelinesPage::Fill(int current)
 
 void GuidelinesPage::AddClick()
 {
+    if (List.size() >= GuidelineLimit) {
+        Messages.Ask(PromptKind::Error, GuidelineLimitMessage(), PromptButtons::Ok);
+        return;
+    }
     const std::optional<Guideline> added = Editor->Edit(std::nullopt);
     if (!added)
         return;

@@ -20,8 +20,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace custodex {
@@ -283,7 +283,7 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
             if (Filling)
                 return;
             Touch();
-            if (text.size() >= capacity)
+            if (UserCharacterCount(text) >= capacity)
                 Messages.Ask(kind, message, PromptButtons::Ok);
         };
     };

@@ -354,16 +354,26 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
         const bool landscape = ThePrinter.pageLayout().orientation() == QPageLayout::Landscape;
         QImage bitmap(CalendarPictureSize(landscape), QImage::Format_RGB32);
         PainterSurface surface(bitmap);
-        bool stopped = false;
+        // The pages are put in place together once the last is complete: a full disk or a
+        // refusal half-way leaves every old picture as it was.
+        FileSetWriter files;
         PicturesWritten = 0;
         DrawPrintout(
             surface, input, layout, first, last, options,
             [&](int page) {
                 pageDone(page);
-                if (!stopped)
-                    stopped = !SavePage(bitmap, *pictures, CalendarPageBaseName(Doc, layout, page));
+                if (files.Error() == FileWriteError::None)
+                    AddPage(files, bitmap, *pictures, CalendarPageBaseName(Doc, layout, page));
             },
             [] {});
+        if (files.Commit() != FileWriteError::None) {
+            Words.clear();
+            Services.Messages.Ask(PromptKind::Error,
+                                  WriteRefusalMessage(files.Error(), files.FailedPath()),
+                                  PromptButtons::Ok);
+            return false;
+        }
+        PicturesWritten = static_cast<int>(files.Paths().size());
         Words =
             QStringLiteral("Wrote %1 %2 to %3")
                 .arg(PicturesWritten)
@@ -402,7 +412,8 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
     return true;
 }
 
-bool TPrintCalendar::SavePage(const QImage& bitmap, ImageFormat format, const QString& baseName)
+void TPrintCalendar::AddPage(FileSetWriter& files, const QImage& bitmap, ImageFormat format,
+                             const QString& baseName)
 {
     const QString path = Doc.ClientFolder + baseName + PictureSuffix(format);
     if (QFileInfo::exists(path) &&
@@ -410,14 +421,8 @@ bool TPrintCalendar::SavePage(const QImage& bitmap, ImageFormat format, const QS
                               QStringLiteral("File ") + path +
                                   QStringLiteral(" already exists!\n\rOverwrite?"),
                               PromptButtons::YesCancel) != PromptAnswer::Yes)
-        return true; // this page is skipped, the printout goes on
-    const FileWriteError error = SavePictureFile(path, bitmap, format, CalendarPagePictures);
-    if (error == FileWriteError::None) {
-        ++PicturesWritten;
-        return true;
-    }
-    Services.Messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
-    return false;
+        return; // this page is skipped, the printout goes on
+    AddPictureFile(files, path, bitmap, format, CalendarPagePictures);
 }
 
 void TPrintCalendar::ProposePdfName(PrintLayout layout)

@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarModel.h"
 #include "output/CalendarPages.h"
+#include "platform/FileAccess.h"
 #include "platform/OutputPrompts.h"
 
 #include <QDialog>
@@ -74,13 +75,14 @@ private:
     void PrintSinglePages(PrintLayout layout);
     // Draws pages first..last to the printer, or as pictures in the format given; `pageDone` is
     // told each page, `monthsDone` each month of a one-year page. False when the printer could not
-    // start.
+    // start or the pictures could not be written (none is then).
     bool RunPrintout(PrintLayout layout, int first, int last, std::optional<ImageFormat> pictures,
                      const MarkColours& colours, const std::function<void(int)>& pageDone,
                      const std::function<void(int)>& monthsDone);
-    // Saves one page under its generated name, asking before writing over a file. False when
-    // the file could not be written (the printout stops).
-    bool SavePage(const QImage& bitmap, ImageFormat format, const QString& baseName);
+    // Adds one page under its generated name to the pictures being written, asking before
+    // writing over a file (No skips the page).
+    void AddPage(FileSetWriter& files, const QImage& bitmap, ImageFormat format,
+                 const QString& baseName);
     // Within one PDF folder each printout proposes client + "_" + its kind + ".pdf".
     void ProposePdfName(PrintLayout layout);
     void SetProgress(int pixels);

@@ -473,8 +473,10 @@ void TListBuilder::OpenClick()
         return;
     const std::optional<CustomListTemplate> read = ReadCustomListTemplate(path);
     if (!read) {
+        const QString cause = LastReadFailureCause(path);
         Messages.Ask(PromptKind::Error,
-                     QStringLiteral("Cannot open file ") + path + QLatin1Char('.'),
+                     QStringLiteral("Cannot open file ") + path + QLatin1Char('.') +
+                         (cause.isEmpty() ? QString() : QStringLiteral("\n\r") + cause),
                      PromptButtons::Ok);
         return;
     }

@@ -43,23 +43,20 @@ std::optional<PictureTarget> ChoosePictureTarget(CalendarDocument& doc,
 bool SavePictures(const std::vector<std::pair<QString, QImage>>& pictures, ImageFormat format,
                   Prompter& messages)
 {
-    // Both pages are checked before the first is written, so a refusal replaces nothing.
-    for (const auto& picture : pictures) {
-        const FileWriteError check = CheckWriteTarget(picture.first);
-        if (check != FileWriteError::None) {
-            messages.Ask(PromptKind::Error, WriteRefusalMessage(check, picture.first),
-                         PromptButtons::Ok);
-            return false;
-        }
-    }
-    for (const auto& [path, image] : pictures) {
-        const FileWriteError error = SavePictureFile(path, image, format, ReportPictures);
-        if (error != FileWriteError::None) {
-            messages.Ask(PromptKind::Error, WriteRefusalMessage(error, path), PromptButtons::Ok);
-            return false;
-        }
-    }
-    return true;
+    // Every page is checked before the first is written, and they are put in place together:
+    // a refusal or a full disk leaves every old page as it was.
+    QStringList paths;
+    for (const auto& picture : pictures)
+        paths << picture.first;
+    FileSetWriter files;
+    if (files.CheckTargets(paths) == FileWriteError::None)
+        for (const auto& [path, image] : pictures)
+            AddPictureFile(files, path, image, format, ReportPictures);
+    if (files.Commit() == FileWriteError::None)
+        return true;
+    messages.Ask(PromptKind::Error, WriteRefusalMessage(files.Error(), files.FailedPath()),
+                 PromptButtons::Ok);
+    return false;
 }
 
 void PrintOnPaper(CalendarDocument& doc, QPrinter& printer, const QString& jobTitle,

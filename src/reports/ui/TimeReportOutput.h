@@ -57,7 +57,8 @@ struct PictureTarget {
 std::optional<PictureTarget> ChoosePictureTarget(CalendarDocument& doc,
                                                  TimeReportServices& services, QWidget* parent);
 
-// Saves the pictures in order; on a refused or failed write its message, and false.
+// Saves the pictures all or none (see FileSetWriter); on a refused or failed write its
+// message, and false.
 bool SavePictures(const std::vector<std::pair<QString, QImage>>& pictures, ImageFormat format,
                   Prompter& messages);
 

@@ -2,6 +2,7 @@
 #include "calendar/CalendarFile.h"
 #include "output/ui/PrintCalendarDialog.h"
 #include "platform/PrintDialog.h"
+#include "support/FullDisk.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedServices.h"
@@ -130,7 +131,8 @@ TEST_F(PrintCalendarFlow, MonthPagesReachARealPrintQueue)
             return !written.isEmpty();
         },
         60000);
-    ASSERT_TRUE(arrived) << "no PDF from the queue in " << folders.join(QLatin1Char(' ')).toStdString();
+    ASSERT_TRUE(arrived) << "no PDF from the queue in "
+                         << folders.join(QLatin1Char(' ')).toStdString();
     QTest::qWait(500); // the queue may still be finishing the file
     QFile pdf(written);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
@@ -328,6 +330,42 @@ TEST_F(PrintCalendarFlow, YearPagesAsJpegPicturesAskBeforeWritingOver)
     QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
     EXPECT_GT(QFileInfo(first).size(), 10);
     EXPECT_EQ(QFileInfo(second).size(), 10);
+}
+
+// Saved as pictures on a disk that fills up half-way, with Yes to every question: the pages
+// are all new or all old, never page 1 new beside an old page 2.
+TEST_F(PrintCalendarFlow, AFullDiskLeavesEveryOldPicture)
+{
+    Start();
+    MarkStay();
+    auto dialog = Dialog();
+    dialog->OnePage->setChecked(true);
+    QDir().mkpath(Picture(QStringLiteral("full")));
+    const QString folder = Picture(QStringLiteral("full/"));
+    ExpectWrittenAllOrNothing(Picture(QStringLiteral("full")), [&](const QString& failing) {
+        Printing.Answers = {PrintTarget::File};
+        Dialogs.Paths = {folder + QStringLiteral("(Names Auto Generated)")};
+        Output.Formats = {ImageFormat::Bitmap};
+        // Asked page by page until a page cannot be written.
+        for (const char* page : {"Smith_1st OnePageCal.bmp", "Smith_2nd OnePageCal.bmp"}) {
+            const QString path = folder + QLatin1String(page);
+            if (QFile::exists(path))
+                Prompts.Expect(QStringLiteral("File ") + path +
+                                   QStringLiteral(" already exists!\n\rOverwrite?"),
+                               PromptAnswer::Yes);
+            if (path == failing)
+                break;
+        }
+        if (!failing.isEmpty())
+            Prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + failing +
+                           QStringLiteral("\n\rNo space left on device"));
+        const std::size_t seen = Prompts.Seen.size();
+        QTest::mouseClick(dialog->PrintBtn, Qt::LeftButton);
+        return Prompts.Seen.size() > seen && Prompts.Seen.back().Kind == PromptKind::Error
+                   ? Prompts.Seen.back().Text
+                   : QString();
+    });
+    EXPECT_FALSE(dialog->Printing());
 }
 
 TEST_F(PrintCalendarFlow, TheOvernightListAsBitmapsUnderItsNames)

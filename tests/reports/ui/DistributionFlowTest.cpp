@@ -5,6 +5,7 @@
 #include "reports/ui/DistributionErrorsWindow.h"
 #include "reports/ui/DistributionReportCommand.h"
 #include "reports/ui/DistributionReportWindow.h"
+#include "support/FullDisk.h"
 #include "support/ModalDriver.h"
 #include "support/PreferencesDriver.h"
 #include "support/ScriptedOutputPrompts.h"
@@ -344,6 +345,35 @@ TEST_F(DistributionWindowFlow, APictureThatCannotBeWrittenIsReportedNotClaimed)
     });
     EXPECT_EQ(Prompts.Seen[0].Kind, PromptKind::Error);
     EXPECT_FALSE(QFile::exists(Dir.filePath(T("Smith_02_DistRpt.bmp"))));
+}
+
+// Both pages on a disk that fills up half-way: both new or both old (page 1 used to be left
+// new beside an old page 2).
+TEST_F(DistributionWindowFlow, AFullDiskLeavesBothOldPictures)
+{
+    QTemporaryDir chosen;
+    const QString folder = chosen.path() + QLatin1Char('/');
+    ExpectWrittenAllOrNothing(chosen.path(), [&](const QString& failing) {
+        auto window = MakeWindow();
+        Printing.Answers = {PrintTarget::File};
+        Dialogs.Paths = {folder + T("(Names Auto Generated)")};
+        Output.Formats = {ImageFormat::Bitmap};
+        Prompts.Expect(failing.isEmpty()
+                           ? T("The Hourly Distribution report has been saved as files:\n\r") +
+                                 folder + T("Smith_01_DistRpt.bmp\n\r") + folder +
+                                 T("Smith_02_DistRpt.bmp")
+                           : T("Error!  Could not create file named\n\r") + failing +
+                                 T("\n\rNo space left on device"));
+        Prompts.Expect(Clean);
+        Doc.DistributionStale = true;
+        Drive(*window, [](TShowDistribution& w) {
+            Run(w);
+            w.PrintReport->trigger();
+        });
+        Doc.ClientFolder = Dir.path() + QLatin1Char('/');
+        const RecordedPrompt shown = Prompts.Seen.at(Prompts.Seen.size() - 2);
+        return shown.Kind == PromptKind::Error ? shown.Text : QString();
+    });
 }
 
 TEST_F(DistributionWindowFlow, ErrorsWindowPrintsAndSavesTheLog)

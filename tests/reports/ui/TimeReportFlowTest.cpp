@@ -6,6 +6,7 @@
 #include "reports/ui/QualityPreview.h"
 #include "reports/ui/QualitySummaryWindow.h"
 
+#include "support/FullDisk.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedOutputPrompts.h"
 #include "support/ScriptedServices.h"
@@ -423,6 +424,29 @@ TEST_F(TimeReportWindows, QualitySummaryPrintsPicturesPaperAndForm)
     summary.PrintReportBtn->click();
     Prompts.Expect(T("Please enter the names of the Custodial\n\rand Non-Custodial parents."));
     summary.PreviewBtn->click();
+}
+
+// The quality summary's two pictures on a disk that fills up half-way: both new or both old.
+TEST_F(TimeReportWindows, QualityPicturesOnAFullDiskLeaveBothOldPictures)
+{
+    TPrintQuality summary(Doc, Services());
+    const QualityInputs inputs = QualityInputsOf(Doc);
+    const QualityCheck check = CheckAwayTimes(inputs, {});
+    summary.ShowReport(MakeQualityReport(Doc, inputs, check.Results, {}));
+    QTemporaryDir pictures;
+    const QString folder = pictures.path() + T("/");
+    ExpectWrittenAllOrNothing(pictures.path(), [&](const QString& failing) {
+        Printing.Answers.push_back({PrintTarget::File});
+        Dialogs.Paths.push_back(folder + T("anything.jpg"));
+        Output.Formats.push_back(ImageFormat::Jpeg);
+        Prompts.Expect(failing.isEmpty() ? T("Quality Time Report has been saved to file\n\r") +
+                                               folder + T("Smith_QualTime_1.jpg\n\rAnd \n\r") +
+                                               folder + T("Smith_QualTime_2.jpg")
+                                         : T("Error!  Could not create file named\n\r") + failing +
+                                               T("\n\rNo space left on device"));
+        summary.PrintReportBtn->click();
+        return Prompts.Seen.back().Kind == PromptKind::Error ? Prompts.Seen.back().Text : QString();
+    });
 }
 
 TEST_F(TimeReportWindows, QualityPreviewShowsBothPages)
