@@ -46,9 +46,13 @@ int SetGuidelineCommand::Execute(const QCommandLineParser& parser, const QString
                                        QStringLiteral(" is required."));
     const std::optional<GuidelineMeasure> measure =
         GuidelineMeasureFromKey(parser.value(m_measure));
-    if (!measure)
-        return UsageError(err, QStringLiteral("--measure must be overnights, dayVisits, "
-                                              "overnightPercent or nonCustodialCarePercent."));
+    if (!measure) {
+        QStringList keys;
+        for (const GuidelineMeasure each : AllGuidelineMeasures)
+            keys << GuidelineMeasureKey(each);
+        return UsageError(err, QStringLiteral("--measure must be one of: ") +
+                                   keys.join(QStringLiteral(", ")) + QLatin1Char('.'));
+    }
     const QString name = parser.value(m_name);
     if (const QString problem = GuidelineNameProblem(name); !problem.isEmpty())
         return Fail(err, problem);

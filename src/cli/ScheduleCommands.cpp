@@ -241,22 +241,27 @@ int ApplyScheduleCommand::Execute(const QCommandLineParser& parser, const QStrin
     request.Exchange = exchange.value_or(doc.OverNiteStrtTime);
     choice.Visit.Pickup = visitFrom.value_or(doc.DayVisitStrtTime);
     choice.Visit.Dropoff = visitTo.value_or(doc.DayVisitEndTime);
-    const ScheduleReasonCheck reason = CheckScheduleReason(parser.value(m_reason), choice.Schedule);
+    const ScheduleReasonCheck reason =
+        CheckScheduleReason(parser.value(m_reason), choice.Schedule, choice.NonCustodialFirst);
     if (!reason.Refusal.isEmpty())
         return Fail(err, reason.Refusal);
     request.Reason = reason.Reason;
     request.ReplaceRange = parser.isSet(m_replaceRange);
 
-    PrintedScheduleQuestions questions(out, err, *yesToAll);
-    return RunThenSave(
-        doc, target,
-        [&] {
-            const ScheduleResult result = ApplySchedule(doc, request, questions);
-            if (result.Ran)
-                out << ScheduleSummary(request, result) << '\n';
-            return result.Ran;
-        },
-        out, err);
+    // What was done is told only once the calendar is written.
+    HeldOutput told;
+    PrintedScheduleQuestions questions(told.Stream(), err, *yesToAll);
+    return told.Release(RunThenSave(
+                            doc, target,
+                            [&] {
+                                const ScheduleResult result =
+                                    ApplySchedule(doc, request, questions);
+                                if (result.Ran)
+                                    told.Stream() << ScheduleSummary(request, result) << '\n';
+                                return result.Ran;
+                            },
+                            told.Stream(), err),
+                        out);
 }
 
 ApplyHolidaysByYearCommand::ApplyHolidaysByYearCommand()
@@ -321,16 +326,20 @@ int ApplyHolidaysByYearCommand::Execute(const QCommandLineParser& parser,
         return *refused;
     const OutputTarget target = CalendarTarget(arguments[0], arguments[1]);
 
-    PrintedScheduleQuestions questions(out, err, *yesToAll);
-    return RunThenSave(
-        doc, target,
-        [&] {
-            const ScheduleResult result = ApplySchedule(doc, request, questions);
-            if (result.Ran)
-                out << ScheduleSummary(request, result) << '\n';
-            return result.Ran;
-        },
-        out, err);
+    // What was done is told only once the calendar is written.
+    HeldOutput told;
+    PrintedScheduleQuestions questions(told.Stream(), err, *yesToAll);
+    return told.Release(RunThenSave(
+                            doc, target,
+                            [&] {
+                                const ScheduleResult result =
+                                    ApplySchedule(doc, request, questions);
+                                if (result.Ran)
+                                    told.Stream() << ScheduleSummary(request, result) << '\n';
+                                return result.Ran;
+                            },
+                            told.Stream(), err),
+                        out);
 }
 
 } // namespace custodex::cli

@@ -270,7 +270,9 @@ QString SchedulePlan(const CalendarDocument& doc, int first, int last, const Sch
         const int weekday = weekdayAt(i);
         if (weekday == choice.OvernightWeekday)
             plan[i] = QLatin1Char('O');
-        else if (weekday == choice.Visit.Weekday)
+        // The day after the other parent's night is theirs until the exchange: a visit there
+        // would count the same hours twice.
+        else if (weekday == choice.Visit.Weekday && (i == 0 || plan.at(i - 1) != QLatin1Char('O')))
             plan[i] = QLatin1Char('D');
     }
     return plan;
@@ -330,11 +332,19 @@ std::optional<QString> ReadExchangeTime(const QString& typed)
                            hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
 }
 
-ScheduleReasonCheck CheckScheduleReason(const QString& typed, const StandardSchedule* schedule)
+QString ScheduleReasonFor(const StandardSchedule& schedule, bool nonCustodialFirst)
+{
+    if (schedule.Rule == ScheduleRule::MonthlyWeekends && !nonCustodialFirst)
+        return QStringLiteral("2nd and 4th weekends");
+    return schedule.Title;
+}
+
+ScheduleReasonCheck CheckScheduleReason(const QString& typed, const StandardSchedule* schedule,
+                                        bool nonCustodialFirst)
 {
     QString reason = typed.trimmed();
     if (reason.isEmpty())
-        return {schedule ? schedule->Title : QString(), QString()};
+        return {schedule ? ScheduleReasonFor(*schedule, nonCustodialFirst) : QString(), QString()};
     const QString asTyped = reason;
     // The reason field's rules: what they would mend is refused with their message.
     const QStringList messages = TypedNameRules(reason);
@@ -387,7 +397,9 @@ ScheduleResult ApplySchedule(CalendarDocument& doc, const ScheduleRequest& reque
         }
         // The schedule's own marks of an earlier Apply are its to lay again, without asking:
         // with another first parent or exchange time nothing of the old one may stay behind.
-        const QString reason = request.Reason.isEmpty() ? choice.Schedule->Title : request.Reason;
+        const QString reason = request.Reason.isEmpty()
+                                   ? ScheduleReasonFor(*choice.Schedule, choice.NonCustodialFirst)
+                                   : request.Reason;
         if (RemoveMarks(doc, range.First, range.Last, true, ReasonAsStored(reason)) +
                 RemoveMarks(doc, range.First, range.Last, false, ReasonAsStored(reason)) >
             0)
@@ -440,8 +452,10 @@ QString ScheduleSummary(const ScheduleRequest& request, const ScheduleResult& re
     const StandardSchedule* schedule = request.Choice.Schedule;
     if (schedule && schedule->Rule != ScheduleRule::None) {
         QString text =
-            (request.Reason.isEmpty() ? schedule->Title : request.Reason) + QStringLiteral(": ") +
-            Counted(result.Overnights, "overnight stay", "overnight stays") +
+            (request.Reason.isEmpty()
+                 ? ScheduleReasonFor(*schedule, request.Choice.NonCustodialFirst)
+                 : request.Reason) +
+            QStringLiteral(": ") + Counted(result.Overnights, "overnight stay", "overnight stays") +
             QStringLiteral(" and ") + Counted(result.DayVisits, "day visit", "day visits") +
             QStringLiteral(" marked");
         if (request.ReplaceRange)

@@ -125,7 +125,12 @@ struct ScheduleReasonCheck {
     QString Reason;
     QString Refusal;
 };
-ScheduleReasonCheck CheckScheduleReason(const QString& typed, const StandardSchedule* schedule);
+ScheduleReasonCheck CheckScheduleReason(const QString& typed, const StandardSchedule* schedule,
+                                        bool nonCustodialFirst);
+
+// The reason a schedule's days get unless one is typed: its title, but for the 1st, 3rd and
+// 5th weekends given to the custodial parent, the weekends the other parent has.
+QString ScheduleReasonFor(const StandardSchedule& schedule, bool nonCustodialFirst);
 
 // One Apply: the range check, then (when asked) the range's marks removed, the schedule laid
 // over the range and the holidays given in their years. Cancel in an overwrite question brings

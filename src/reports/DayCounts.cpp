@@ -146,6 +146,7 @@ DayCounts CountDays(const CalendarDocument& doc, const DistributionResult& run)
     counts.NotCountable = NotCountableReason(doc, run);
     if (!counts.Countable())
         return counts;
+    counts.Approximate = run.HasProblems();
     for (std::size_t y = 0; y < run.Years.size(); ++y) {
         const DistributionYear& year = run.Years[y];
         for (int i = year.FirstDay; i < year.EndDay; ++i) {
@@ -260,6 +261,8 @@ QStringList DayCountTextLines(const CalendarDocument& doc, const DayCounts& coun
                          .arg(figures.Custodial.ShareText(method));
     }
     lines << QString();
+    if (counts.Approximate)
+        lines << DayCountApproximateNote << QString();
     for (const DayCountMethod method : AllDayCountMethods)
         lines << DayCountMethodDefinition(method);
     lines << QStringLiteral("Shares are of the period's days. Hours are those of the Hourly "
@@ -275,7 +278,8 @@ QJsonObject DayCountsJson(const CalendarDocument& doc, const DayCounts& counts,
         QStringLiteral("firstYear"), QStringLiteral("secondYear"), QStringLiteral("bothYears")};
     QJsonObject json{{QStringLiteral("client"), doc.ClientName},
                      {QStringLiteral("notCountable"),
-                      counts.Countable() ? QJsonValue() : QJsonValue(counts.NotCountable)}};
+                      counts.Countable() ? QJsonValue() : QJsonValue(counts.NotCountable)},
+                     {QStringLiteral("approximate"), counts.Approximate}};
     QJsonObject out;
     for (const CarePeriod period : periods) {
         const PeriodDayCounts& figures = counts.Periods[Index(period)];
@@ -384,6 +388,10 @@ void DrawDayCountPage(DrawingSurface& surface, const CalendarDocument& doc, cons
             y += line;
         }
         surface.SetFont(size.width() / 85, false);
+        if (counts.Approximate) {
+            wrapped(DayCountApproximateNote);
+            y += line / 2;
+        }
         for (const DayCountMethod method : AllDayCountMethods)
             wrapped(DayCountMethodDefinition(method));
         wrapped(QStringLiteral("Shares are of the period's days. Hours are those of the Hourly "

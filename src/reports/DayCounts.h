@@ -59,6 +59,8 @@ struct PeriodDayCounts {
 struct DayCounts {
     // Why nothing can be counted (the rule of the care report); empty when counted.
     QString NotCountable;
+    // The distribution found warnings or errors: the counts stand, but only approximately.
+    bool Approximate = false;
     std::array<PeriodDayCounts, 3> Periods{}; // in CarePeriod order
 
     bool Countable() const { return NotCountable.isEmpty(); }
@@ -75,6 +77,9 @@ QString DayCountMethodDefinition(DayCountMethod method);
 
 // The report.
 inline const QString DayCountTitle = QStringLiteral("Day Count Report");
+inline const QString DayCountApproximateNote =
+    QStringLiteral("The hourly distribution found warnings or errors in this calendar's times; "
+                   "the counts are only approximate.");
 inline const QString DayCountNeutralNote =
     QStringLiteral("The program does not say which of these counts a rule or a court applies.");
 // "First year", "Second year", "Both years".

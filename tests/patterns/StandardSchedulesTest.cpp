@@ -222,6 +222,32 @@ TEST(StandardSchedules, WeeklyExtrasGoOnlyOnDaysNotAlreadyTheNonCustodialParents
     alternating.Choice.Visit = {2, QStringLiteral("04:00PM"), QStringLiteral("07:00PM")};
     ASSERT_TRUE(ApplySchedule(weeks, alternating, questions).Ran);
     EXPECT_EQ(MarkedDates(weeks, ListKind::DayVisits), Dates({"2025-09-10", "2025-09-24"}));
+
+    // Nor on the day a stay ends: 2-2-5-5 from Monday gives the non-custodial parent every
+    // Tuesday night, so no Wednesday visit goes in (it made the calendar uncountable).
+    CalendarDocument rotation = September2025();
+    ScheduleRequest twoTwoFiveFive = RequestFor(rotation, QStringLiteral("2-2-5-5"), true,
+                                                QDate(2025, 9, 1), QDate(2025, 9, 28));
+    twoTwoFiveFive.Choice.Visit = {2, QStringLiteral("04:00PM"), QStringLiteral("07:00PM")};
+    ASSERT_TRUE(ApplySchedule(rotation, twoTwoFiveFive, questions).Ran);
+    EXPECT_EQ(MarkedDates(rotation, ListKind::DayVisits), Dates({}));
+}
+
+// With the custodial parent first, the 1st, 3rd and 5th weekends are the custodial parent's:
+// the other parent's days must not be named after them.
+TEST(StandardSchedules, TheSecondAndFourthWeekendsAreNamedForWhatTheyAre)
+{
+    CalendarDocument doc = September2025();
+    ScheduleRequest request = RequestFor(doc, QStringLiteral("first-third-fifth-weekends"), false,
+                                         QDate(2025, 9, 1), QDate(2025, 9, 30));
+    ScriptedScheduleQuestions questions;
+    ASSERT_TRUE(ApplySchedule(doc, request, questions).Ran);
+    // September 2025's Fridays: the 5th, 12th, 19th and 26th; the 12th and 26th are the 2nd
+    // and 4th.
+    EXPECT_EQ(MarkedDates(doc, ListKind::Overnights),
+              Dates({"2025-09-12", "2025-09-13", "2025-09-26", "2025-09-27"}));
+    EXPECT_EQ(DayAt(doc, QStringLiteral("2025-09-12")).OvernightReason,
+              QStringLiteral("2nd and 4th weekends"));
 }
 
 TEST(StandardSchedules, ApplyingAgainLaysTheScheduleAnewWithoutAsking)

@@ -151,9 +151,10 @@ GuidelinesPage::GuidelinesPage(Prompter& messages, QWidget* parent)
     });
 }
 
-void GuidelinesPage::Load(const std::vector<Guideline>& guidelines)
+void GuidelinesPage::Load(const std::vector<Guideline>& guidelines, int keptLines)
 {
     List = guidelines;
+    KeptLines = keptLines;
     Fill(List.empty() ? -1 : 0);
 }
 
@@ -169,7 +170,7 @@ void GuidelinesPage::Fill(int current)
 
 void GuidelinesPage::AddClick()
 {
-    if (List.size() >= GuidelineLimit) {
+    if (static_cast<int>(List.size()) + KeptLines >= GuidelineLimit) {
         Messages.Ask(PromptKind::Error, GuidelineLimitMessage(), PromptButtons::Ok);
         return;
     }

@@ -55,7 +55,9 @@ class GuidelinesPage : public QWidget {
 public:
     GuidelinesPage(Prompter& messages, QWidget* parent = nullptr);
 
-    void Load(const std::vector<Guideline>& guidelines);
+    // `keptLines`: the calendar's guideline lines it could not read, which count towards the
+    // limit as the reader counts them.
+    void Load(const std::vector<Guideline>& guidelines, int keptLines = 0);
     const std::vector<Guideline>& Guidelines() const { return List; }
     // Called after every change the user makes.
     std::function<void()> Changed;
@@ -75,6 +77,7 @@ private:
 
     Prompter& Messages;
     std::vector<Guideline> List;
+    int KeptLines = 0;
 };
 
 } // namespace custodex

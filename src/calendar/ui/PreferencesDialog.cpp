@@ -375,7 +375,7 @@ bool TUserInitialize::Execute(CalendarDocument& doc)
     IsTouched = false;
     RestoreColorDefaults->setChecked(false);
     ShowValues();
-    GuidelinesTab->Load(doc.Guidelines);
+    GuidelinesTab->Load(doc.Guidelines, static_cast<int>(doc.UnreadGuidelineLines.size()));
     Pages->setCurrentIndex(0);
     Author->setFocus();
     const bool stored = exec() == QDialog::Accepted;

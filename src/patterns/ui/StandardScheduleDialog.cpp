@@ -109,7 +109,8 @@ QWidget* TStandardSchedule::BuildSchedulePage()
 
     FirstParent = new QComboBox(page);
     FirstParent->setObjectName(QStringLiteral("FirstParent"));
-    connect(FirstParent, &QComboBox::currentIndexChanged, this, &TStandardSchedule::ShowPicture);
+    // The first parent changes the picture, and for some schedules the reason proposed.
+    connect(FirstParent, &QComboBox::currentIndexChanged, this, &TStandardSchedule::ScheduleChosen);
     ExchangeTime = TypedTimeField(page, "ExchangeTime",
                                   QStringLiteral("Pickup on a stay's first night and dropoff on "
                                                  "its last: type a time such as 6pm or 18:00"));
@@ -327,7 +328,8 @@ void TStandardSchedule::ScheduleChosen()
     const bool weekends = rotation && schedule->Rule != ScheduleRule::Cycle;
     // The reason follows the schedule as long as it is the one proposed.
     if (Reason->text() == ProposedReason) {
-        ProposedReason = rotation ? schedule->Title : QString();
+        ProposedReason =
+            rotation ? ScheduleReasonFor(*schedule, FirstParent->currentIndex() != 1) : QString();
         Reason->setText(ProposedReason);
     }
     for (QWidget* control :
@@ -444,7 +446,8 @@ void TStandardSchedule::ApplyBtnClick()
     }
     ScheduleRequest request = Request();
     if (rotation) {
-        const ScheduleReasonCheck reason = CheckScheduleReason(Reason->text(), schedule);
+        const ScheduleReasonCheck reason =
+            CheckScheduleReason(Reason->text(), schedule, FirstParent->currentIndex() != 1);
         if (!reason.Refusal.isEmpty()) {
             Pages->setCurrentIndex(0);
             Messages.Ask(PromptKind::Error, reason.Refusal, PromptButtons::Ok);

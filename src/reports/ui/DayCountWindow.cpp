@@ -98,10 +98,7 @@ TDayCountReport::TDayCountReport(CalendarDocument& doc, DayCounts counts, bool a
     Table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(Table);
 
-    Approximate = new QLabel(
-        QStringLiteral("The hourly distribution found warnings or errors in this calendar's "
-                       "times; the counts are only approximate."),
-        this);
+    Approximate = new QLabel(DayCountApproximateNote, this);
     Approximate->setObjectName(QStringLiteral("Approximate"));
     Approximate->setWordWrap(true);
     Approximate->setVisible(approximate);
