@@ -2,17 +2,18 @@
 
 #include "cli/CalendarFileCommands.h"
 #include "cli/CliCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/CustomPatternCommands.h"
 #include "cli/DistributionCommand.h"
+#include "cli/GuidelineCommands.h"
 #include "cli/HolidayCommands.h"
 #include "cli/IcsCommand.h"
-#include "cli/CompareCommand.h"
-#include "cli/GuidelineCommands.h"
 #include "cli/InfoCommand.h"
 #include "cli/ListBuilderCommand.h"
 #include "cli/OutputCommands.h"
 #include "cli/PatternCommands.h"
 #include "cli/PrintCommand.h"
+#include "cli/RecoveriesCommand.h"
 #include "cli/TimeReportCommands.h"
 
 #include <QCommandLineParser>
@@ -52,6 +53,7 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<SetGuidelineCommand>());
         list.push_back(std::make_unique<RemoveGuidelineCommand>());
         list.push_back(std::make_unique<GuidelinesCommand>());
+        list.push_back(std::make_unique<RecoveriesCommand>());
         return list;
     }();
     return commands;
