@@ -149,7 +149,9 @@ TEST_F(RecoveryTest, ARecoveredCopyIsBoundToTheClientFileAndChanged)
     recovered.ClientFolder = QStringLiteral("/elsewhere/");
     ASSERT_TRUE(ReadRecoveredCalendar(Copies().at(0), recovered, nullptr));
     EXPECT_EQ(recovered.DocumentFolder + recovered.CurrentFileName, ClientFile);
-    EXPECT_EQ(recovered.Days, Doc.Days);
+    EXPECT_TRUE(recovered.Days[4].HasOvernight);
+    EXPECT_EQ(recovered.Days[4].OvernightReason, QStringLiteral("Weekend"));
+    EXPECT_EQ(recovered.BothYearsCounters.Overnights, 1);
     EXPECT_TRUE(recovered.ChangesPending);
     EXPECT_EQ(recovered.WindowCaption, QStringLiteral("Calendar File=Garcia.cdb"));
 }

@@ -2,6 +2,7 @@
 #include "calendar/CalendarFile.h"
 #include "calendar/Recovery.h"
 #include "calendar/ui/CalendarCommands.h"
+#include "calendar/ui/DayCellWidget.h"
 #include "calendar/ui/RecoveryWindow.h"
 #include "entry/ui/DayEditorDialog.h"
 #include "patterns/BulkDialogRules.h"
@@ -55,8 +56,8 @@ struct RecoveryMachine : TestMachine {
 };
 
 // One run of the program on that machine.
-struct Run : ScriptedWindowServices {
-    explicit Run(const ProgramPaths& paths) : Window(ServicesFor(paths)) {}
+struct OneRun : ScriptedWindowServices {
+    explicit OneRun(const ProgramPaths& paths) : Window(ServicesFor(paths)) {}
     void Show()
     {
         Window.show();
@@ -69,6 +70,15 @@ struct Run : ScriptedWindowServices {
         ASSERT_FALSE(Window.Document().ChangesPending);
     }
     QAction* Action(const char* name) { return Window.Action(QLatin1String(name)); }
+    // A key as the user presses it in the month grid: shortcuts reach only the active window.
+    void Press(int key, Qt::KeyboardModifiers modifiers)
+    {
+        QCoreApplication::processEvents();
+        Window.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &Window);
+        Window.MonthArea->setFocus();
+        QTest::keyClick(Window.MonthArea, static_cast<Qt::Key>(key), modifiers);
+    }
     // A left click on a cell and OK in the day editor, with the default reason.
     void MarkWithEditor(int cellNumber)
     {
@@ -94,7 +104,7 @@ constexpr std::size_t Friday = 5;
 TEST(UndoFlow, CtrlZBringsBackAMarkedDayItsCountersAndTheCleanStateCtrlYRedoesIt)
 {
     RecoveryMachine machine;
-    Run run(machine.Paths());
+    OneRun run(machine.Paths());
     run.Show();
     run.Open(machine.GarciaFile());
     const DayList opened = run.Window.Document().Days;
@@ -111,7 +121,7 @@ TEST(UndoFlow, CtrlZBringsBackAMarkedDayItsCountersAndTheCleanStateCtrlYRedoesIt
     EXPECT_EQ(undo->text(), QStringLiteral("&Undo Overnight on January 6, 2023"));
     EXPECT_EQ(run.Window.CounterLabels[0]->text(), QStringLiteral("1"));
 
-    QTest::keyClick(&run.Window, Qt::Key_Z, Qt::ControlModifier);
+    run.Press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(run.Window.Document().Days, opened);
     EXPECT_EQ(run.Window.CounterLabels[0]->text(), QStringLiteral("0"));
     EXPECT_FALSE(run.Window.Document().ChangesPending);
@@ -120,7 +130,7 @@ TEST(UndoFlow, CtrlZBringsBackAMarkedDayItsCountersAndTheCleanStateCtrlYRedoesIt
     EXPECT_EQ(run.Window.statusBar()->currentMessage(),
               QStringLiteral("Undone: Overnight on January 6, 2023"));
 
-    QTest::keyClick(&run.Window, Qt::Key_Y, Qt::ControlModifier);
+    run.Press(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(run.Window.Document().Days, marked);
     EXPECT_EQ(run.Window.CounterLabels[0]->text(), QStringLiteral("1"));
     EXPECT_TRUE(run.Window.Document().ChangesPending);
@@ -131,7 +141,7 @@ TEST(UndoFlow, CtrlZBringsBackAMarkedDayItsCountersAndTheCleanStateCtrlYRedoesIt
     EXPECT_EQ(undo->text(), QStringLiteral("&Undo Remove Overnight on January 6, 2023"));
     undo->trigger();
     EXPECT_EQ(run.Window.Document().Days, marked);
-    QTest::keyClick(&run.Window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    run.Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(run.Window.Document().Days[Friday].HasOvernight);
 
     // Close clears the history.
@@ -158,7 +168,7 @@ void RunMarks(CalendarDocument& doc, std::initializer_list<std::size_t> days, bo
 TEST(UndoFlow, EachApplyAndRemoveOfABulkDialogIsOneStepAndItsOwnUndoLeavesNone)
 {
     RecoveryMachine machine;
-    Run run(machine.Paths());
+    OneRun run(machine.Paths());
     run.Show();
     run.Open(machine.GarciaFile());
     const DayList opened = run.Window.Document().Days;
@@ -234,7 +244,7 @@ TEST(RecoveryFlow, TheStartOffersACopyLaterKeepsItDiscardRemovesItRecoverOpensIt
     const QByteArray original = Bytes(machine.GarciaFile());
     LeaveCrashCopy(machine);
     {
-        Run run(machine.Paths());
+        OneRun run(machine.Paths());
         QStringList row;
         auto later = AnswerRecovery("LaterBtn", &row);
         run.Show();
@@ -246,7 +256,7 @@ TEST(RecoveryFlow, TheStartOffersACopyLaterKeepsItDiscardRemovesItRecoverOpensIt
         EXPECT_EQ(machine.Copies().size(), 1u);
     }
     {
-        Run run(machine.Paths());
+        OneRun run(machine.Paths());
         run.Prompts.Expect(QStringLiteral("Discard the unsaved changes to Garcia?\n\rThey cannot "
                                           "be recovered afterwards."),
                            PromptAnswer::Yes);
@@ -257,7 +267,7 @@ TEST(RecoveryFlow, TheStartOffersACopyLaterKeepsItDiscardRemovesItRecoverOpensIt
     }
     LeaveCrashCopy(machine);
     {
-        Run run(machine.Paths());
+        OneRun run(machine.Paths());
         auto recover = AnswerRecovery("RecoverBtn");
         run.Show();
         ASSERT_TRUE(*recover);
@@ -285,7 +295,7 @@ TEST(RecoveryFlow, TheStartOffersACopyLaterKeepsItDiscardRemovesItRecoverOpensIt
 TEST(RecoveryFlow, ANoAtTheSaveQuestionIsTakenBackFromTheFileMenu)
 {
     RecoveryMachine machine;
-    Run run(machine.Paths());
+    OneRun run(machine.Paths());
     run.Show();
     run.Open(machine.GarciaFile());
     run.MarkWithEditor(FridayCell);
@@ -319,7 +329,7 @@ TEST(RecoveryFlow, AStateFolderThatCannotBeWrittenIsSaidOnceAndWorkGoesOn)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     paths.RecoveryFolder = machine.Root.filePath(QStringLiteral("state-file/Recovery/"));
-    Run run(paths);
+    OneRun run(paths);
     run.Show();
     run.Open(machine.GarciaFile());
     run.MarkWithEditor(FridayCell);
