@@ -40,6 +40,10 @@ template <typename Change> double PerStep(int steps, Change change)
 
 int main()
 {
+#if defined(__SANITIZE_ADDRESS__)
+    std::puts("built with AddressSanitizer: its heap is not counted; build without sanitizers");
+    return 1;
+#endif
     constexpr int steps = CalendarHistory::StepLimit;
     const double oneDay = PerStep(steps, [](CalendarDocument& doc, int i) {
         doc.Days[static_cast<std::size_t>(i)].HasOvernight = false;

@@ -494,6 +494,7 @@ void TQDLMainCalendar::CellPressed(int cellNumber, Qt::MouseButton button,
     const CellButton which = button == Qt::LeftButton    ? CellButton::Left
                              : button == Qt::RightButton ? CellButton::Right
                                                          : CellButton::Other;
+    FinishReasonStep(); // a default reason typed just before is a step of its own
     const CalendarContent before = CaptureContent(Doc);
     CellClicked(Doc, Month, cellNumber, which, modifiers.testFlag(Qt::ControlModifier), *this,
                 WindowServices.Messages);
@@ -520,6 +521,7 @@ void TQDLMainCalendar::EditDefaultTime(int which)
     static const char* const names[] = {
         "Default Overnight Start Time", "Default Overnight End Time",
         "Default Day Visit Start Time", "Default Day Visit End Time"};
+    FinishReasonStep();
     const CalendarContent before = CaptureContent(Doc);
     if (Clock().Execute(Doc, DefaultTimePrompt(which), text, &anchor)) {
         DefaultTimeOf(Doc, which) = text;
@@ -533,8 +535,10 @@ void TQDLMainCalendar::ReasonTextEdited(QComboBox* combo, ReasonList& list)
 {
     if (Updating)
         return;
-    if (!ReasonBefore && Doc.HasCalendar())
+    if (!ReasonBefore && Doc.HasCalendar()) {
         ReasonBefore = CaptureContent(Doc);
+        ReasonEdited = combo;
+    }
     const QString text = combo->currentText();
     const ReasonTextCheck check = CheckTypedReason(text);
     if (check.Text != text) {
@@ -554,12 +558,17 @@ void TQDLMainCalendar::ReasonLeft(QComboBox* combo, ReasonList& list)
         CommitTypedReason(list, combo->currentText());
         ShowReasonList(combo, list);
     }
-    if (ReasonBefore) {
-        UndoHistory.Record(combo == OverniteReasons ? QStringLiteral("Default Overnight Reason")
-                                                    : QStringLiteral("Default Day Visit Reason"),
-                           *ReasonBefore);
-        ReasonBefore.reset();
-    }
+    FinishReasonStep();
+}
+
+void TQDLMainCalendar::FinishReasonStep()
+{
+    if (!ReasonBefore)
+        return;
+    UndoHistory.Record(ReasonEdited == OverniteReasons ? QStringLiteral("Default Overnight Reason")
+                                                       : QStringLiteral("Default Day Visit Reason"),
+                       *ReasonBefore);
+    ReasonBefore.reset();
 }
 
 QString TQDLMainCalendar::ClientNameText() const

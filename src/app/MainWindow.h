@@ -167,6 +167,8 @@ private:
     CalendarHistory UndoHistory{Doc};
     // The content before the default reason being typed, made one step when it is taken.
     std::optional<CalendarContent> ReasonBefore;
+    QComboBox* ReasonEdited = nullptr;
+    void FinishReasonStep();
     ProgramSettings ProgramSetup;
     QString OpenDialogFileName;
     ListKind Lists = ListKind::Overnights;

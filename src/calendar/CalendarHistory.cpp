@@ -191,9 +191,8 @@ bool CalendarHistory::Record(const QString& name, const CalendarContent& before,
         return false;
     }
     // Steps in a row share the content between them, so a step costs one copy, not two.
-    SharedContent start = LastEnd && *LastEnd == before
-                              ? LastEnd
-                              : std::make_shared<const CalendarContent>(before);
+    SharedContent start =
+        LastEnd && *LastEnd == before ? LastEnd : std::make_shared<const CalendarContent>(before);
     LastEnd = std::make_shared<const CalendarContent>(after);
     Steps.push(new CalendarStep(Doc, name, std::move(start), LastEnd));
     return true;
@@ -222,7 +221,16 @@ void CalendarHistory::FollowCleanState()
 {
     if (!Doc.HasCalendar())
         return;
-    Doc.ChangesPending = !(Steps.isClean() && Saved && *Saved == CaptureContent(Doc));
+    if (!Saved) {
+        Doc.ChangesPending = true; // never saved
+        return;
+    }
+    // The reason lists are the window's, not the file's: a step that only changed them (a
+    // default reason typed) neither makes nor takes away anything to save.
+    CalendarContent now = CaptureContent(Doc);
+    now.OverniteReasons = Saved->OverniteReasons;
+    now.DayVisitReasons = Saved->DayVisitReasons;
+    Doc.ChangesPending = !(now == *Saved);
 }
 
 } // namespace custodex

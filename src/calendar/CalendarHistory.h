@@ -11,7 +11,7 @@
 // Undo and redo of every change to a calendar. Each step keeps what a calendar file keeps
 // (the days, the default reasons and times, the settings, the guidelines and the figures of
 // the distribution) as plain copies before and after the change; the stack's clean index is
-// the state last saved or opened, and ChangesPending follows it.
+// the state last saved or opened, and ChangesPending follows the content back to it.
 
 namespace custodex {
 
@@ -80,8 +80,9 @@ public:
     void Restart(bool saved);
     // The document was written to its file: this is the clean state now.
     void MarkSaved();
-    // Sets ChangesPending from the clean index (and, when clean, from a comparison with the
-    // saved content, so a change made outside the history is never forgotten).
+    // Sets ChangesPending: false exactly when the calendar holds what its file holds (the
+    // stack's clean state, or any other index that comes back to it; a change made outside the
+    // history is never forgotten this way).
     void FollowCleanState();
 
     // The most steps kept; older ones are dropped.

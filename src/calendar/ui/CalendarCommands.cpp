@@ -40,10 +40,6 @@ void StartCompanion(CommandHost& host, const QString& name, const QStringList& a
         host.Services().Launcher.Start(program, arguments);
 }
 
-} // namespace
-
-namespace {
-
 // The content at the start of each run of a bulk dialog, gathered while it is open.
 struct BulkRuns {
     std::vector<CalendarContent> Starts;
