@@ -495,7 +495,7 @@ void TQDLMainCalendar::CellPressed(int cellNumber, Qt::MouseButton button,
                              : button == Qt::RightButton ? CellButton::Right
                                                          : CellButton::Other;
     FinishReasonStep(); // a default reason typed just before is a step of its own
-    const CalendarContent before = CaptureContent(Doc);
+    const CalendarContent before = UndoHistory.Begin();
     CellClicked(Doc, Month, cellNumber, which, modifiers.testFlag(Qt::ControlModifier), *this,
                 WindowServices.Messages);
     UndoHistory.Record(DescribeDayStep(Doc, before.Days, Doc.Days, QStringLiteral("Day Change")),
@@ -522,7 +522,7 @@ void TQDLMainCalendar::EditDefaultTime(int which)
         "Default Overnight Start Time", "Default Overnight End Time",
         "Default Day Visit Start Time", "Default Day Visit End Time"};
     FinishReasonStep();
-    const CalendarContent before = CaptureContent(Doc);
+    const CalendarContent before = UndoHistory.Begin();
     if (Clock().Execute(Doc, DefaultTimePrompt(which), text, &anchor)) {
         DefaultTimeOf(Doc, which) = text;
         field->setText(text);
@@ -536,7 +536,7 @@ void TQDLMainCalendar::ReasonTextEdited(QComboBox* combo, ReasonList& list)
     if (Updating)
         return;
     if (!ReasonBefore && Doc.HasCalendar()) {
-        ReasonBefore = CaptureContent(Doc);
+        ReasonBefore = UndoHistory.Begin();
         ReasonEdited = combo;
     }
     const QString text = combo->currentText();

@@ -178,6 +178,16 @@ CalendarHistory::CalendarHistory(CalendarDocument& doc) : Doc(doc)
     QObject::connect(&Steps, &QUndoStack::indexChanged, &Steps, [this] { FollowCleanState(); });
 }
 
+CalendarContent CalendarHistory::Begin()
+{
+    CalendarContent content = CaptureContent(Doc);
+    if (Doc.HasCalendar() && !Doc.ChangesPending && !(Saved && *Saved == content)) {
+        Saved = content;
+        Steps.setClean();
+    }
+    return content;
+}
+
 bool CalendarHistory::Record(const QString& name, const CalendarContent& before)
 {
     return Record(name, before, CaptureContent(Doc));

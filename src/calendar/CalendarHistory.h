@@ -69,6 +69,9 @@ public:
     explicit CalendarHistory(CalendarDocument& doc);
 
     QUndoStack& Stack() { return Steps; }
+    // The content before a user action, taken as it begins. A calendar that says it has
+    // nothing pending holds its file's content, whoever saved it, so that is the clean state.
+    CalendarContent Begin();
     // Adds a step from `before` to the document as it now is; nothing when nothing changed.
     // True when a step was added.
     bool Record(const QString& name, const CalendarContent& before);

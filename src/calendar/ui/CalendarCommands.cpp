@@ -86,7 +86,7 @@ void RunDayChangingCommand(CommandHost& host, DayChangingGroup group,
     CalendarDocument& doc = host.Document();
     if (!CheckDayChangingDialog(doc, group, host.Services().Messages))
         return;
-    BulkRuns runs{{CaptureContent(doc)}, {stepName}};
+    BulkRuns runs{{host.History().Begin()}, {stepName}};
     doc.BeforeBulkRun = [&runs, &doc, &stepName] {
         runs.Starts.push_back(CaptureContent(doc));
         const QWidget* dialog = QApplication::activeModalWidget();
@@ -109,7 +109,7 @@ void RunDayChangingCommand(CommandHost& host, DayChangingGroup group,
 
 void RunRecordedChange(CommandHost& host, const QString& name, const std::function<void()>& change)
 {
-    const CalendarContent before = CaptureContent(host.Document());
+    const CalendarContent before = host.History().Begin();
     change();
     host.History().Record(name, before);
     host.RefreshWindow();

@@ -21,7 +21,7 @@ void RunPreferences(CommandHost& host)
     if (!CheckPreferences(host.Document(), host.Services().Messages))
         return;
     CalendarDocument& doc = host.Document();
-    const CalendarContent before = CaptureContent(doc);
+    const CalendarContent before = host.History().Begin();
     PreferencesWindow(host).Execute(doc);
     // Named for what changed: the guidelines alone, or the preferences.
     CalendarContent guidelinesOnly = before;
