@@ -196,10 +196,12 @@ bool CalendarHistory::Record(const QString& name, const CalendarContent& before)
 bool CalendarHistory::Record(const QString& name, const CalendarContent& before,
                              const CalendarContent& after)
 {
-    if (after == before) {
-        FollowCleanState();
+    // Nothing changed, or only the distribution became stale (a preferences spinner touched
+    // and cancelled): no step, and the flag the action set stays as it set it.
+    CalendarContent probe = after;
+    probe.DistributionStale = before.DistributionStale;
+    if (probe == before)
         return false;
-    }
     // Steps in a row share the content between them, so a step costs one copy, not two.
     SharedContent start =
         LastEnd && *LastEnd == before ? LastEnd : std::make_shared<const CalendarContent>(before);

@@ -72,8 +72,9 @@ public:
     // The content before a user action, taken as it begins. A calendar that says it has
     // nothing pending holds its file's content, whoever saved it, so that is the clean state.
     CalendarContent Begin();
-    // Adds a step from `before` to the document as it now is; nothing when nothing changed.
-    // True when a step was added.
+    // Adds a step from `before` to the document as it now is; nothing when nothing changed
+    // but the staleness of the distribution, and then ChangesPending stays as the action set
+    // it. True when a step was added.
     bool Record(const QString& name, const CalendarContent& before);
     // A step whose end is not the document as it now is (one of several runs of a dialog,
     // recorded in order once it closed); the document must already hold the last step's end.

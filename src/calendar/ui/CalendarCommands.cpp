@@ -75,7 +75,6 @@ void RecordBulkRuns(CommandHost& host, const BulkRuns& runs)
         const QString& name = i == 0 && runs.Names.size() > 1 ? runs.Names[1] : runs.Names[i];
         history.Record(RunVerb(before.Days, after.Days) + name, before, after);
     }
-    history.FollowCleanState();
 }
 
 } // namespace
@@ -99,8 +98,6 @@ void RunDayChangingCommand(CommandHost& host, DayChangingGroup group,
     doc.BeforeBulkRun = nullptr;
     if (accepted)
         RecordBulkRuns(host, runs);
-    else
-        host.History().FollowCleanState();
     // An Apply may have added its reason to the main window's reason lists.
     host.RefreshWindow();
     if (!said.isEmpty())
