@@ -29,7 +29,8 @@ struct Window {
         CalendarDocument doc = bench::FullyMarked();
         RecountCounters(doc);
         WriteCalendarFile(doc, folder + QStringLiteral("Bench.cdb"), false);
-        const ProgramPaths paths{folder, folder + QStringLiteral("Calendar.ini"), folder, folder};
+        const ProgramPaths paths{folder, folder + QStringLiteral("Calendar.ini"), folder, folder,
+                                 QString()};
         Main = std::make_unique<TQDLMainCalendar>(MainWindowServices{
             Prompts, Help, Dialogs, Launcher, Colours, Output, Printing, paths, [] {},
             [] { return 2024; }, {}});

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUndoStack>
 
 namespace custodex {
 
@@ -65,6 +66,8 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     }))->setShortcut(QKeySequence::Save);
     calendar(add(file, QStringLiteral("Save As"), "SaveAs", [w] { w->SaveAsClick(); }));
     calendar(add(file, QStringLiteral("Close File"), "CloseFile", [w] { w->NewOrCloseClick(); }));
+    add(file, QStringLiteral("Recover Unsaved Changes\u2026"), "RecoverUnsaved",
+        [w] { w->RecoverClick(); });
     file->addSeparator();
     add(file, QStringLiteral("Lock File"), "LockFile", [w] { w->LockClick(true); });
     add(file, QStringLiteral("Unlock File"), "UnlockFile", [w] { w->LockClick(false); });
@@ -108,6 +111,20 @@ MainMenuItems BuildMainMenu(TQDLMainCalendar& window)
     items.StartWizard->setChecked(true);
     file->addSeparator();
     add(file, QStringLiteral("Exit"), "Exit", [w] { w->close(); });
+
+    QMenu* edit = w->menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    QUndoStack& steps = w->History().Stack();
+    QAction* undo = steps.createUndoAction(edit, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QObject::connect(undo, &QAction::triggered, w, [w] { w->UndoDone(); });
+    QAction* redo = steps.createRedoAction(edit, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("Redo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QObject::connect(redo, &QAction::triggered, w, [w] { w->RedoDone(); });
+    edit->addActions({undo, redo});
 
     QMenu* lists = w->menuBar()->addMenu(QStringLiteral("&Lists(Patterns)"));
     lists->setObjectName(QStringLiteral("ListsMenu"));

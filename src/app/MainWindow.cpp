@@ -7,6 +7,7 @@
 #include "calendar/WindowPlacement.h"
 #include "calendar/ui/DayCellWidget.h"
 #include "calendar/ui/PreferencesDialog.h"
+#include "calendar/ui/RecoveryWindow.h"
 #include "calendar/ui/TimeEntryDialog.h"
 #include "calendar/ui/TimeFieldKeys.h"
 #include "entry/ui/DayEditorDialog.h"
@@ -17,6 +18,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -33,7 +35,8 @@
 namespace custodex {
 
 TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), WindowServices(std::move(services))
+    : QMainWindow(parent), WindowServices(std::move(services)),
+      Keeper(WindowServices.Paths.RecoveryFolder, [] { return QDateTime::currentDateTimeUtc(); })
 {
     setObjectName(QStringLiteral("TQDLMainCalendar"));
     QFont font(QStringLiteral("Arial"));
@@ -57,6 +60,10 @@ TQDLMainCalendar::TQDLMainCalendar(MainWindowServices services, QWidget* parent)
     Doc.UserYear =
         QString::number(WindowServices.CurrentYear ? WindowServices.CurrentYear() : 2026);
     Doc.SelUserMonth = DisplayMonthNames().at(0);
+
+    auto* recoveryLook = new QTimer(this);
+    connect(recoveryLook, &QTimer::timeout, this, &TQDLMainCalendar::RecoveryCheck);
+    recoveryLook->start(RecoveryCheckMilliseconds);
 
     setTabOrder(ClientName, UserYear);
     setTabOrder(UserYear, SelUserMonth);
@@ -439,9 +446,13 @@ void TQDLMainCalendar::ShowCounters(int which)
 
 void TQDLMainCalendar::StartCalendar()
 {
-    custodex::StartCalendar(
-        Doc, Month, {ClientName->text(), UserYear->currentText(), SelUserMonth->currentText()},
-        *this, WindowServices.Messages);
+    if (custodex::StartCalendar(
+            Doc, Month, {ClientName->text(), UserYear->currentText(), SelUserMonth->currentText()},
+            *this, WindowServices.Messages)) {
+        UndoHistory.Restart(false);
+        Keeper.Bind(QString());
+        RecoveryCheck();
+    }
 }
 
 void TQDLMainCalendar::ShowClientName(const QString& name)
@@ -528,8 +539,12 @@ void TQDLMainCalendar::CellPressed(int cellNumber, Qt::MouseButton button,
     const CellButton which = button == Qt::LeftButton    ? CellButton::Left
                              : button == Qt::RightButton ? CellButton::Right
                                                          : CellButton::Other;
+    FinishReasonStep(); // a default reason typed just before is a step of its own
+    const CalendarContent before = UndoHistory.Begin();
     CellClicked(Doc, Month, cellNumber, which, modifiers.testFlag(Qt::ControlModifier), *this,
                 WindowServices.Messages);
+    UndoHistory.Record(DescribeDayStep(Doc, before.Days, Doc.Days, QStringLiteral("Day Change")),
+                       before);
     ShowReasonList(OverniteReasons, Doc.OverniteReasons);
     ShowReasonList(DayVisitReasons, Doc.DayVisitReasons);
     DrawCells();
@@ -548,17 +563,27 @@ void TQDLMainCalendar::EditDefaultTime(int which)
     QLineEdit* field = DefaultTimeFields()[static_cast<std::size_t>(which)];
     QString text = field->text();
     const QPoint anchor = field->mapToGlobal(QPoint(0, field->height()));
+    static const char* const names[] = {
+        "Default Overnight Start Time", "Default Overnight End Time",
+        "Default Day Visit Start Time", "Default Day Visit End Time"};
+    FinishReasonStep();
+    const CalendarContent before = UndoHistory.Begin();
     if (Clock().Execute(Doc, DefaultTimePrompt(which), text, &anchor)) {
         DefaultTimeOf(Doc, which) = text;
         field->setText(text);
         Doc.DistributionStale = true;
     }
+    UndoHistory.Record(QLatin1String(names[which]), before);
 }
 
 void TQDLMainCalendar::ReasonTextEdited(QComboBox* combo, ReasonList& list)
 {
     if (Updating)
         return;
+    if (!ReasonBefore && Doc.HasCalendar()) {
+        ReasonBefore = UndoHistory.Begin();
+        ReasonEdited = combo;
+    }
     const QString text = combo->currentText();
     const ReasonTextCheck check = CheckTypedReason(text);
     if (check.Text != text) {
@@ -574,10 +599,21 @@ void TQDLMainCalendar::ReasonTextEdited(QComboBox* combo, ReasonList& list)
 
 void TQDLMainCalendar::ReasonLeft(QComboBox* combo, ReasonList& list)
 {
-    if (combo->currentText().isEmpty())
+    if (!combo->currentText().isEmpty()) {
+        CommitTypedReason(list, combo->currentText());
+        ShowReasonList(combo, list);
+    }
+    FinishReasonStep();
+}
+
+void TQDLMainCalendar::FinishReasonStep()
+{
+    if (!ReasonBefore)
         return;
-    CommitTypedReason(list, combo->currentText());
-    ShowReasonList(combo, list);
+    UndoHistory.Record(ReasonEdited == OverniteReasons ? QStringLiteral("Default Overnight Reason")
+                                                       : QStringLiteral("Default Day Visit Reason"),
+                       *ReasonBefore);
+    ReasonBefore.reset();
 }
 
 QString TQDLMainCalendar::ClientNameText() const
@@ -616,6 +652,9 @@ LifecycleContext TQDLMainCalendar::Lifecycle()
 void TQDLMainCalendar::AfterLifecycle(bool closedOrOpened)
 {
     if (closedOrOpened) {
+        ReasonBefore.reset();
+        UndoHistory.Restart(Doc.HasCalendar() && !Doc.ChangesPending);
+        Keeper.Bind(DocumentPath());
         Month.RemovedOvernight = {};
         Month.RemovedDayVisit = {};
         Month.Mode = MarkMode::Overnights;
@@ -630,14 +669,21 @@ void TQDLMainCalendar::AfterLifecycle(bool closedOrOpened)
 void TQDLMainCalendar::NewOrCloseClick()
 {
     LifecycleContext context = Lifecycle();
+    Keeper.Flush(Doc);
     const bool closed = CloseCalendar(context);
+    if (closed)
+        Keeper.Closed();
     AfterLifecycle(closed);
 }
 
 void TQDLMainCalendar::OpenCalendarClick(const QString& recentPath)
 {
     LifecycleContext context = Lifecycle();
-    AfterOpen(OpenCalendar(context, recentPath));
+    Keeper.Flush(Doc);
+    const bool opened = OpenCalendar(context, recentPath);
+    if (opened || !Doc.HasCalendar())
+        Keeper.Closed();
+    AfterOpen(opened);
 }
 
 void TQDLMainCalendar::AfterOpen(bool opened)
@@ -663,19 +709,117 @@ void TQDLMainCalendar::RecentFileClick(int index)
 void TQDLMainCalendar::SaveClick()
 {
     LifecycleContext context = Lifecycle();
-    if (SaveCalendar(context))
+    if (SaveCalendar(context)) {
+        UndoHistory.MarkSaved();
+        RecoveryCheck();
+        Keeper.Bind(DocumentPath());
         Say(QStringLiteral("Saved ") + Doc.ClientName + QStringLiteral(".cdb in ") +
             Doc.DocumentFolder);
+    }
     AfterLifecycle(false);
 }
 
 void TQDLMainCalendar::SaveAsClick()
 {
     LifecycleContext context = Lifecycle();
-    if (SaveCalendarAs(context))
+    if (SaveCalendarAs(context)) {
+        UndoHistory.MarkSaved();
+        RecoveryCheck();
+        Keeper.Bind(DocumentPath());
         Say(QStringLiteral("Saved ") + Doc.CurrentFileName + QStringLiteral(" in ") +
             Doc.DocumentFolder);
+    }
     AfterLifecycle(false);
+}
+
+QString TQDLMainCalendar::DocumentPath() const
+{
+    return Doc.DocumentFolder.isEmpty() || Doc.CurrentFileName.isEmpty()
+               ? QString()
+               : Doc.DocumentFolder + Doc.CurrentFileName;
+}
+
+void TQDLMainCalendar::RecoveryCheck()
+{
+    Keeper.Check(Doc);
+    if (Keeper.TakeFailureNotice())
+        Say(RecoveryFailedMessage);
+}
+
+bool TQDLMainCalendar::OfferRecoveryAtStart()
+{
+    const QString root = WindowServices.Paths.RecoveryFolder;
+    if (root.isEmpty())
+        return false;
+    RemoveExpiredCopies(root, QDateTime::currentDateTimeUtc());
+    std::vector<RecoveryCopy> offered = CopiesToOfferAtStart(ListRecoveryCopies(root));
+    if (offered.empty())
+        return false;
+    RecoveryWindow window(std::move(offered), WindowServices.Messages, this);
+    const std::optional<RecoveryCopy> chosen = window.Execute();
+    if (!chosen)
+        return false;
+    RecoverCopy(*chosen);
+    return Doc.HasCalendar();
+}
+
+void TQDLMainCalendar::RecoverClick()
+{
+    std::vector<RecoveryCopy> copies;
+    for (RecoveryCopy& copy : ListRecoveryCopies(WindowServices.Paths.RecoveryFolder))
+        if (copy.Folder != Keeper.CurrentFolder()) // this calendar's own copy
+            copies.push_back(std::move(copy));
+    if (copies.empty()) {
+        WindowServices.Messages.Ask(PromptKind::Information,
+                                    QStringLiteral("There are no unsaved changes to recover."),
+                                    PromptButtons::Ok);
+        return;
+    }
+    RecoveryWindow window(std::move(copies), WindowServices.Messages, this);
+    const std::optional<RecoveryCopy> chosen = window.Execute();
+    if (!chosen)
+        return;
+    if (Doc.HasCalendar()) {
+        // The calendar shown goes first, with its own save question.
+        LifecycleContext context = Lifecycle();
+        Keeper.Flush(Doc);
+        const bool closed = CloseCalendar(context);
+        if (!closed) {
+            AfterLifecycle(false);
+            return;
+        }
+        Keeper.Closed();
+        AfterLifecycle(true);
+    }
+    RecoverCopy(*chosen);
+}
+
+void TQDLMainCalendar::RecoverCopy(const RecoveryCopy& copy)
+{
+    QString message;
+    if (!ReadRecoveredCalendar(copy, Doc, &message)) {
+        WindowServices.Messages.Ask(PromptKind::Error, message, PromptButtons::Ok);
+        AfterLifecycle(true);
+        return;
+    }
+    AfterLifecycle(true);
+    Keeper.Adopt(copy, DocumentPath());
+    RecoveryCheck();
+    MonthArea->setFocus();
+    Say(QStringLiteral("Recovered ") + Doc.CurrentFileName +
+        QStringLiteral(" with its unsaved changes; save it to keep them"));
+}
+
+void TQDLMainCalendar::UndoDone()
+{
+    RefreshWindow();
+    Say(QStringLiteral("Undone: ") + UndoHistory.Stack().redoText());
+}
+
+void TQDLMainCalendar::RedoDone()
+{
+    RefreshWindow();
+    Say(QStringLiteral("Redone: ") + UndoHistory.Stack().undoText());
 }
 
 void TQDLMainCalendar::LockClick(bool lock)
@@ -710,11 +854,13 @@ void TQDLMainCalendar::WriteSettingsFile()
 void TQDLMainCalendar::closeEvent(QCloseEvent* event)
 {
     LifecycleContext context = Lifecycle();
+    Keeper.Flush(Doc);
     if (!CloseQuery(context)) {
         RefreshWindow();
         event->ignore();
         return;
     }
+    Keeper.Closed();
     WindowServices.Help.CloseAllHelp();
     WriteSettingsFile();
     WriteWindowPlacement({normalGeometry(), isMaximized()}, PlacementPath());

@@ -2,17 +2,21 @@
 
 #include "app/MainMenu.h"
 #include "app/MainWindowControls.h"
+#include "calendar/CalendarHistory.h"
 #include "calendar/CalendarModel.h"
 #include "calendar/DocumentLifecycle.h"
 #include "calendar/MenuChecks.h"
 #include "calendar/MonthView.h"
 #include "calendar/ProgramSettings.h"
+#include "calendar/Recovery.h"
 #include "calendar/ui/CommandHost.h"
 #include "calendar/ui/PreferencesCommand.h"
 #include "entry/ui/FindCommand.h"
 #include "output/ui/OutputCommands.h"
 
 #include <QMainWindow>
+
+#include <optional>
 
 class QAction;
 class QFocusEvent;
@@ -49,6 +53,7 @@ public:
     ListKind CurrentListKind() const override { return Lists; }
     // A word in the status bar after an action, for a few seconds.
     void Say(const QString& text) override;
+    CalendarHistory& History() override { return UndoHistory; }
     void WhenCalendarReplaced(QObject* receiver, std::function<void()> action) override
     {
         connect(this, &TQDLMainCalendar::CalendarReplaced, receiver, std::move(action));
@@ -85,6 +90,11 @@ public:
     void SaveAsClick();
     void LockClick(bool lock);
     void ToggleStartWizardClick();
+    // After Edit › Undo or Redo took its step: the window shows the result and says it.
+    void UndoDone();
+    void RedoDone();
+    // File › Recover Unsaved Changes…: the copies kept, crashed or declined, newest first.
+    void RecoverClick();
     void FindClick() { RunFind(*this); }
     void PreferencesClick() { RunPreferences(*this); }
     void FirstActivation();
@@ -116,6 +126,15 @@ private:
     void ShowDocument() override;
     void OpenPreferences() override;
 
+    // Recovery copies: brought up to date at every look (RecoveryCheckMilliseconds); a start
+    // offers those a program left behind.
+    void RecoveryCheck();
+    // True when a copy was recovered, which then takes the place of the wizard.
+    bool OfferRecoveryAtStart();
+    void RecoverCopy(const RecoveryCopy& copy);
+    // The calendar's own file, empty for one never saved.
+    QString DocumentPath() const;
+
     void ConnectControls();
     void WatchControls();
     LifecycleContext Lifecycle();
@@ -146,6 +165,11 @@ private:
 
     MainWindowServices WindowServices;
     CalendarDocument Doc;
+    CalendarHistory UndoHistory{Doc};
+    // The content before the default reason being typed, made one step when it is taken.
+    std::optional<CalendarContent> ReasonBefore;
+    QComboBox* ReasonEdited = nullptr;
+    void FinishReasonStep();
     ProgramSettings ProgramSetup;
     QString OpenDialogFileName;
     ListKind Lists = ListKind::Overnights;
@@ -158,6 +182,7 @@ private:
     TUserClock* UserClock = nullptr;
     TSetAONDay* SetDay = nullptr;
     bool Updating = false;
+    RecoveryKeeper Keeper;
 };
 
 } // namespace custodex

@@ -62,6 +62,9 @@ void TQDLMainCalendar::FirstActivation()
         Doc.ClientFolder = ProgramSetup.ClientFolder;
     Menu.StartWizard->setChecked(ProgramSetup.Wizard);
     ShowRecentFiles();
+    // Work a crash left behind comes before anything else.
+    if (OfferRecoveryAtStart())
+        return;
     if (!StartFile.isEmpty())
         OpenNamedCalendar(StartFile);
     else if (ProgramSetup.Wizard)

@@ -362,6 +362,8 @@ ConstDayMarkFields MarkFieldsOf(const CalendarDay& day, bool overnight)
 
 void TakeSnapshot(CalendarDocument& doc, SnapshotKind kind)
 {
+    if (kind == SnapshotKind::Undo && doc.BeforeBulkRun)
+        doc.BeforeBulkRun();
     (kind == SnapshotKind::Entry ? doc.EntrySnapshot : doc.UndoSnapshot) = doc.Days;
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // The in-memory calendar: every day of a 24-month span plus the calendar-wide settings,
@@ -96,6 +97,7 @@ struct MonthTableEntry {
 struct ReasonList {
     QString Text;
     QStringList Items;
+    bool operator==(const ReasonList&) const = default;
 };
 
 enum class SnapshotKind { Entry, Undo };
@@ -173,6 +175,10 @@ struct CalendarDocument {
     DayList EntrySnapshot;
     DayList UndoSnapshot;
     int AppliedChangeCount = 0;
+    // Called as each Apply or Remove of a bulk dialog takes its Undo copy, before it changes a
+    // day: the frame of the day-changing dialogs makes one history step of each run this way,
+    // and the engines need not know of the history.
+    std::function<void()> BeforeBulkRun;
 
     int StartYear = 0; // calendar year of month 1
 

@@ -14,6 +14,7 @@
 #include "cli/OutputCommands.h"
 #include "cli/PatternCommands.h"
 #include "cli/PrintCommand.h"
+#include "cli/RecoveriesCommand.h"
 #include "cli/ScheduleCommands.h"
 #include "cli/TimeReportCommands.h"
 
@@ -56,6 +57,7 @@ const std::vector<std::unique_ptr<const Command>>& Commands()
         list.push_back(std::make_unique<SetGuidelineCommand>());
         list.push_back(std::make_unique<RemoveGuidelineCommand>());
         list.push_back(std::make_unique<GuidelinesCommand>());
+        list.push_back(std::make_unique<RecoveriesCommand>());
         return list;
     }();
     return commands;

@@ -30,7 +30,16 @@ ProgramPaths ProgramPaths::ForThisUser()
     paths.DefaultClientFolder =
         WithSeparator(documents) + QStringLiteral("Custodex Calendar/ClientFiles/");
     paths.TutorialsFolder = paths.ProgramFolder + QStringLiteral("Tutorials/");
+    paths.RecoveryFolder = RecoveryFolderForThisUser();
     return paths;
+}
+
+QString RecoveryFolderForThisUser()
+{
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || QDir::isRelativePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return WithSeparator(state) + QStringLiteral("Custodex Calendar/Recovery/");
 }
 
 void RepairQualityTimeSample(const QString& clientFolder)

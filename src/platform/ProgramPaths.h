@@ -12,9 +12,15 @@ struct ProgramPaths {
     QString SettingsFile;        // .../Calendar.ini
     QString DefaultClientFolder; // with trailing separator
     QString TutorialsFolder;     // with trailing separator
+    // Where recovery copies are kept, with trailing separator; empty keeps none.
+    QString RecoveryFolder;
 
     static ProgramPaths ForThisUser();
 };
+
+// `$XDG_STATE_HOME/Custodex Calendar/Recovery/` (`~/.local/state/...` when it is unset or
+// not absolute): per-user state, never the client folder.
+QString RecoveryFolderForThisUser();
 
 // Renames "ualityTimeAnalysis.cdb" in the folder to "QualityTimeAnalysis.cdb" (an old
 // installer dropped the first letter).

@@ -23,7 +23,8 @@ struct TestMachine {
         return {Root.filePath(QStringLiteral("program/")),
                 Root.filePath(QStringLiteral("config/Calendar.ini")),
                 Root.filePath(QStringLiteral("clients/")),
-                Root.filePath(QStringLiteral("program/Tutorials/"))};
+                Root.filePath(QStringLiteral("program/Tutorials/")),
+                QString()}; // no recovery copies unless a test gives them a folder
     }
     QString Client(const QString& name) const
     {

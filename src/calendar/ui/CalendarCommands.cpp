@@ -1,5 +1,6 @@
 #include "calendar/ui/CalendarCommands.h"
 
+#include "calendar/CalendarHistory.h"
 #include "calendar/ExtendedScan.h"
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/AboutBox.h"
@@ -9,6 +10,8 @@
 #include "platform/HelpService.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Prompter.h"
+
+#include <QApplication>
 
 namespace custodex {
 
@@ -37,25 +40,84 @@ void StartCompanion(CommandHost& host, const QString& name, const QStringList& a
         host.Services().Launcher.Start(program, arguments);
 }
 
+// The content at the start of each run of a bulk dialog, gathered while it is open.
+struct BulkRuns {
+    std::vector<CalendarContent> Starts;
+    std::vector<QString> Names;
+};
+
+// "Apply" when the run marked or changed a day, "Remove" when it only took marks away.
+QString RunVerb(const DayList& before, const DayList& after)
+{
+    for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i) {
+        for (const bool overnight : {true, false}) {
+            const ConstDayMarkFields was = MarkFieldsOf(before[i], overnight);
+            const ConstDayMarkFields now = MarkFieldsOf(after[i], overnight);
+            if (now.Has && !(was.Has && was.Reason == now.Reason && was.Pickup == now.Pickup &&
+                             was.Dropoff == now.Dropoff))
+                return QStringLiteral("Apply ");
+        }
+    }
+    return QStringLiteral("Remove ");
+}
+
+void RecordBulkRuns(CommandHost& host, const BulkRuns& runs)
+{
+    CalendarHistory& history = host.History();
+    const CalendarContent end = CaptureContent(host.Document());
+    // The first start is the content as the dialog opened, named as the first run: a change
+    // made before any run took its copy still becomes a step.
+    for (std::size_t i = 0; i < runs.Starts.size(); ++i) {
+        const CalendarContent& after = i + 1 < runs.Starts.size() ? runs.Starts[i + 1] : end;
+        const CalendarContent& before = runs.Starts[i];
+        if (before == after)
+            continue; // a run that changed nothing, or one the dialog's Undo took back
+        const QString& name = i == 0 && runs.Names.size() > 1 ? runs.Names[1] : runs.Names[i];
+        history.Record(RunVerb(before.Days, after.Days) + name, before, after);
+    }
+}
+
 } // namespace
 
 void RunDayChangingCommand(CommandHost& host, DayChangingGroup group,
-                           const std::function<bool()>& showDialog)
+                           const std::function<bool()>& showDialog, const QString& stepName)
 {
-    if (!CheckDayChangingDialog(host.Document(), group, host.Services().Messages))
+    CalendarDocument& doc = host.Document();
+    if (!CheckDayChangingDialog(doc, group, host.Services().Messages))
         return;
-    const QString said = RunDayChangingDialog(host.Document(), showDialog);
+    BulkRuns runs{{host.History().Begin()}, {stepName}};
+    doc.BeforeBulkRun = [&runs, &doc, &stepName] {
+        runs.Starts.push_back(CaptureContent(doc));
+        const QWidget* dialog = QApplication::activeModalWidget();
+        runs.Names.push_back(!stepName.isEmpty() ? stepName
+                             : dialog            ? dialog->windowTitle()
+                                                 : QString());
+    };
+    bool accepted = false;
+    const QString said = RunDayChangingDialog(doc, [&] { return accepted = showDialog(); });
+    doc.BeforeBulkRun = nullptr;
+    if (accepted)
+        RecordBulkRuns(host, runs);
     // An Apply may have added its reason to the main window's reason lists.
     host.RefreshWindow();
     if (!said.isEmpty())
         host.Say(said);
 }
 
+void RunRecordedChange(CommandHost& host, const QString& name, const std::function<void()>& change)
+{
+    const CalendarContent before = host.History().Begin();
+    change();
+    host.History().Record(name, before);
+    host.RefreshWindow();
+}
+
 void RunExtendedScan(CommandHost& host)
 {
-    ScanHost scan(host);
-    ScanExtendedOvernights(host.Document(), scan, host.Services().Messages);
-    host.RedrawMonth();
+    RunRecordedChange(host, QStringLiteral("Scan for Extended Overnights"), [&host] {
+        ScanHost scan(host);
+        ScanExtendedOvernights(host.Document(), scan, host.Services().Messages);
+    });
 }
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include "calendar/MenuChecks.h"
 
+#include <QString>
+
 #include <functional>
 
 // The calendar subsystem's own menu commands apart from the file commands: the extended
@@ -16,8 +18,15 @@ class CommandHost;
 // group's refusal without a calendar; otherwise `showDialog` runs modally (false for Cancel,
 // which brings every day back), applied changes mark the calendar changed and the figures
 // stale, and the window shows the calendar again (month, counters, reason lists).
+// Each Apply or Remove that changed days becomes one step of the history when the dialog
+// closes, named "Apply " or "Remove " + `stepName` (the dialog's title when empty); a run the
+// dialog's own Undo took back leaves no step, and Cancel none at all.
 void RunDayChangingCommand(CommandHost& host, DayChangingGroup group,
-                           const std::function<bool()>& showDialog);
+                           const std::function<bool()>& showDialog,
+                           const QString& stepName = QString());
+// Runs `change` (which may ask, and may change nothing) as one step of the history named `name`,
+// then shows the calendar again.
+void RunRecordedChange(CommandHost& host, const QString& name, const std::function<void()>& change);
 
 // Offers each possible extended overnight in its month, then redraws the month.
 void RunExtendedScan(CommandHost& host);

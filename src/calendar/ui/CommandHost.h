@@ -15,6 +15,7 @@
 
 namespace custodex {
 
+class CalendarHistory;
 class ColourChooser;
 class FileDialogs;
 class HelpService;
@@ -63,6 +64,8 @@ public:
     virtual void WhenCalendarReplaced(QObject* receiver, std::function<void()> action) = 0;
     // Says in the status bar what an action did ("Exported Garcia.csv"), without a dialog.
     virtual void Say(const QString& text) = 0;
+    // The calendar's undo history: a command that changes the calendar records one step.
+    virtual CalendarHistory& History() = 0;
 };
 
 // A window a command keeps from its first use to the end of the program, so it opens again

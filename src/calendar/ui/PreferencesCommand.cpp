@@ -1,5 +1,6 @@
 #include "calendar/ui/PreferencesCommand.h"
 
+#include "calendar/CalendarHistory.h"
 #include "calendar/MenuChecks.h"
 #include "calendar/ui/CommandHost.h"
 #include "calendar/ui/PreferencesDialog.h"
@@ -19,7 +20,16 @@ void RunPreferences(CommandHost& host)
 {
     if (!CheckPreferences(host.Document(), host.Services().Messages))
         return;
-    PreferencesWindow(host).Execute(host.Document());
+    CalendarDocument& doc = host.Document();
+    const CalendarContent before = host.History().Begin();
+    PreferencesWindow(host).Execute(doc);
+    // Named for what changed: the guidelines alone, or the preferences.
+    CalendarContent guidelinesOnly = before;
+    guidelinesOnly.Guidelines = doc.Guidelines;
+    host.History().Record(guidelinesOnly == CaptureContent(doc)
+                              ? QStringLiteral("Change Guidelines")
+                              : QStringLiteral("Change Preferences"),
+                          before);
     host.RefreshWindow();
 }
 

@@ -2,6 +2,7 @@
 
 #include "calendar/ui/CalendarCommands.h"
 #include "calendar/ui/CommandHost.h"
+#include "holidays/HolidayLists.h"
 #include "holidays/ui/HolidayDialog.h"
 #include "output/ui/OutputCommands.h"
 
@@ -19,11 +20,28 @@ THolidayDialog& HolidayWindow(CommandHost& host, const HolidayCountry& country)
         [&host] { host.RedrawMonth(); }, parent);
 }
 
+namespace {
+
+// The name of an Apply of the country's dialog in the Edit menu, as the menu names it.
+QString HolidayStepName(const HolidayCountry& country)
+{
+    if (&country == &UnitedStatesHolidays())
+        return QStringLiteral("U.S. Holidays");
+    if (&country == &CanadianHolidays())
+        return QStringLiteral("Canadian Holidays");
+    return QStringLiteral("United Kingdom Holidays");
+}
+
+} // namespace
+
 void RunHolidays(CommandHost& host, const HolidayCountry& country, ListKind kind)
 {
-    RunDayChangingCommand(host, DayChangingGroup::Holidays, [&host, &country, kind] {
-        return HolidayWindow(host, country).Execute(host.Document(), kind);
-    });
+    RunDayChangingCommand(
+        host, DayChangingGroup::Holidays,
+        [&host, &country, kind] {
+            return HolidayWindow(host, country).Execute(host.Document(), kind);
+        },
+        HolidayStepName(country));
 }
 
 } // namespace custodex

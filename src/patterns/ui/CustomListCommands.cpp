@@ -36,8 +36,10 @@ TACustomList& CustomListWindow(CommandHost& host)
 
 void RunApplyRepeatPattern(CommandHost& host)
 {
-    RunDayChangingCommand(host, DayChangingGroup::RepeatPatterns,
-                          [&host] { return CustomPatternsWindow(host).Execute(host.Document()); });
+    RunDayChangingCommand(
+        host, DayChangingGroup::RepeatPatterns,
+        [&host] { return CustomPatternsWindow(host).Execute(host.Document()); },
+        QStringLiteral("Custom Repeat Pattern"));
 }
 
 void RunMakeRepeatPattern(CommandHost& host)
@@ -47,8 +49,10 @@ void RunMakeRepeatPattern(CommandHost& host)
 
 void RunApplyCustomList(CommandHost& host)
 {
-    RunDayChangingCommand(host, DayChangingGroup::CustomLists,
-                          [&host] { return CustomListWindow(host).Execute(host.Document()); });
+    RunDayChangingCommand(
+        host, DayChangingGroup::CustomLists,
+        [&host] { return CustomListWindow(host).Execute(host.Document()); },
+        QStringLiteral("Custom List"));
 }
 
 } // namespace custodex

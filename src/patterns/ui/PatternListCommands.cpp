@@ -20,33 +20,33 @@ template <typename Window> Window& PatternWindowOf(CommandHost& host)
     });
 }
 
-template <typename Window> void RunPatternWindow(CommandHost& host)
+template <typename Window> void RunPatternWindow(CommandHost& host, const QString& stepName)
 {
-    RunDayChangingCommand(host, DayChangingGroup::Patterns, [&host] {
-        return PatternWindowOf<Window>(host).Execute(host.Document());
-    });
+    RunDayChangingCommand(
+        host, DayChangingGroup::Patterns,
+        [&host] { return PatternWindowOf<Window>(host).Execute(host.Document()); }, stepName);
 }
 
 } // namespace
 
 void RunOddEvenAllOvernights(CommandHost& host)
 {
-    RunPatternWindow<TOddEvenAllON>(host);
+    RunPatternWindow<TOddEvenAllON>(host, QStringLiteral("Odd/Even/All Pattern"));
 }
 
 void RunOddEvenAllDayVisits(CommandHost& host)
 {
-    RunPatternWindow<TOddEvenAllDV>(host);
+    RunPatternWindow<TOddEvenAllDV>(host, QStringLiteral("Odd/Even/All Pattern"));
 }
 
 void RunMonthlyOvernights(CommandHost& host)
 {
-    RunPatternWindow<TOversPerMonth>(host);
+    RunPatternWindow<TOversPerMonth>(host, QStringLiteral("Monthly Pattern"));
 }
 
 void RunMonthlyDayVisits(CommandHost& host)
 {
-    RunPatternWindow<TDaysPerMonth>(host);
+    RunPatternWindow<TDaysPerMonth>(host, QStringLiteral("Monthly Pattern"));
 }
 
 TOddEvenAllON& OddEvenAllOvernightWindow(CommandHost& host)
