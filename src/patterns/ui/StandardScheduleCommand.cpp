@@ -4,6 +4,9 @@
 #include "calendar/ui/CommandHost.h"
 #include "patterns/ui/StandardScheduleDialog.h"
 
+#include <functional>
+#include <utility>
+
 namespace custodex {
 
 TStandardSchedule& StandardScheduleWindow(CommandHost& host)
@@ -17,9 +20,17 @@ TStandardSchedule& StandardScheduleWindow(CommandHost& host)
 
 void RunStandardSchedule(CommandHost& host)
 {
-    RunDayChangingCommand(host, DayChangingGroup::Patterns, [&host] {
-        return StandardScheduleWindow(host).Execute(host.Document());
-    });
+    RunDayChangingCommand(
+        host, DayChangingGroup::Patterns,
+        [&host] {
+            // One Apply is one step, however many engines it runs (rotation, then holidays).
+            CalendarDocument& doc = host.Document();
+            const std::function<void()> hook = std::exchange(doc.BeforeBulkRun, nullptr);
+            const bool applied = StandardScheduleWindow(host).Execute(doc);
+            doc.BeforeBulkRun = hook;
+            return applied;
+        },
+        QStringLiteral("Standard Schedule"));
 }
 
 } // namespace custodex

@@ -162,6 +162,14 @@ TEST_F(StandardScheduleFlow, ApplyMarksWhatTheCommandLineMarksAndSaysSo)
     EXPECT_TRUE(Window.statusBar()->currentMessage().startsWith(QStringLiteral("Applied: ")))
         << Window.statusBar()->currentMessage().toStdString();
     EXPECT_EQ(AsSaved(doc).Days, ThroughTheCommandLine(opened).Days);
+
+    // The rotation and the holidays of one Apply are one step of Edit > Undo.
+    QAction* undo = Window.Action(QStringLiteral("Undo"));
+    ASSERT_NE(undo, nullptr);
+    EXPECT_EQ(undo->text(), QStringLiteral("&Undo Apply Standard Schedule"));
+    undo->trigger();
+    EXPECT_EQ(Window.Document().Days, opened.Days);
+    EXPECT_FALSE(Window.Action(QStringLiteral("Undo"))->isEnabled());
 }
 
 TEST_F(StandardScheduleFlow, TheOverwriteQuestionAndCancelInIt)
