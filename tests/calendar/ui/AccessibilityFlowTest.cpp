@@ -13,7 +13,14 @@
 #include "support/TestMachine.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 
 using namespace custodex;
@@ -161,6 +168,103 @@ TEST_F(AccessibilityFlow, AClickMovesTheKeyboardCursor)
     EXPECT_EQ(FocusedDay(), QStringLiteral("Saturday, March 15, 2025: not marked"));
     Key(Qt::Key_Right);
     EXPECT_EQ(FocusedDay(), QStringLiteral("Sunday, March 16, 2025: not marked"));
+}
+
+// The default reason box stays out of the Tab order but Alt+A reaches the one shown; Alt+T
+// reaches the month list, where arrows move between the months and Enter shows one.
+TEST_F(AccessibilityFlow, ReasonBoxAndMonthListAreReachedByKeyboard)
+{
+    Window.MonthArea->setFocus();
+    QTest::keyClick(&Window, Qt::Key_A, Qt::AltModifier);
+    EXPECT_TRUE(Window.OverniteReasons->hasFocus());
+    QTest::mouseClick(Window.DayVisits, Qt::LeftButton);
+    QTest::keyClick(&Window, Qt::Key_A, Qt::AltModifier);
+    EXPECT_TRUE(Window.DayVisitReasons->hasFocus());
+
+    QTest::keyClick(&Window, Qt::Key_T, Qt::AltModifier);
+    QPushButton* shown = Window.MonthButtons[0]; // March 2025, the first month
+    ASSERT_EQ(QApplication::focusWidget(), shown);
+    auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), Window.MonthButtons[2]);
+    EXPECT_EQ(Window.Document().ShownMonthNumber, 1); // only Enter shows it
+    press(Qt::Key_Return);
+    EXPECT_EQ(Window.Document().ShownMonthNumber, 3);
+    press(Qt::Key_End);
+    press(Qt::Key_Space);
+    EXPECT_EQ(Window.Document().ShownMonthNumber, 24);
+    // One Tab stop for the list: the month shown, with a name a screen reader reads.
+    int stops = 0;
+    for (QPushButton* month : Window.MonthButtons)
+        stops += month->focusPolicy() == Qt::TabFocus ? 1 : 0;
+    EXPECT_EQ(stops, 1);
+    EXPECT_EQ(Window.MonthButtons[23]->focusPolicy(), Qt::TabFocus);
+    EXPECT_FALSE(Of(Window.MonthButtons[23])->text(QAccessible::Name).isEmpty());
+}
+
+// Figures read alone say what they count; the guideline standing is the panel's name; the
+// status bar's words are a label in the window.
+TEST_F(AccessibilityFlow, FiguresAndWordsAreReadable)
+{
+    Window.Document().Days.at(0).HasOvernight = true;
+    Window.RedrawMonth();
+    EXPECT_EQ(Of(Window.CounterLabels[0])->text(QAccessible::Name),
+              QStringLiteral("No. of Overnights, Non-Custodial: 1"));
+    EXPECT_EQ(Of(Window.CounterLabels[3])->text(QAccessible::Name),
+              QStringLiteral("No. of Overnights, % of Year's Total, Custodial: ") +
+                  Window.CounterLabels[3]->text());
+
+    Window.Say(QStringLiteral("Saved Garcia.cdb"));
+    auto* words = Window.statusBar()->findChild<QLabel*>(QStringLiteral("StatusWords"));
+    ASSERT_NE(words, nullptr);
+    EXPECT_TRUE(words->isVisible());
+    EXPECT_EQ(Of(words)->text(QAccessible::Name), QStringLiteral("Saved Garcia.cdb"));
+}
+
+// Find puts the grid's cursor on the day it found, and says the result in the search box.
+TEST_F(AccessibilityFlow, FindMovesTheGridCursorToTheFoundDay)
+{
+    CalendarDay& day = Window.Document().Days.at(40); // April 10
+    day.HasOvernight = true;
+    day.OvernightReason = QStringLiteral("Camp");
+    Window.RedrawMonth();
+    Window.MonthArea->setFocus();
+    auto ran = WhenModal([](QWidget* modal) {
+        auto* find = qobject_cast<TFindThings*>(modal);
+        ASSERT_NE(find, nullptr);
+        find->FindThis->setText(QStringLiteral("Camp"));
+        QTest::mouseClick(find->FindNowBtn, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!find->IsSearching(), 5000);
+        EXPECT_TRUE(find->FindThis->accessibleDescription().contains(QStringLiteral("Camp")))
+            << find->FindThis->accessibleDescription().toStdString();
+        QTest::mouseClick(find->ExitFindBtn, Qt::LeftButton);
+    });
+    Window.Action(QStringLiteral("Find"))->trigger();
+    ASSERT_TRUE(*ran);
+    EXPECT_EQ(Window.Document().ShownMonthNumber, 2);
+    EXPECT_EQ(Window.Cells[static_cast<std::size_t>(Window.MonthArea->CursorCell() - 1)]
+                  ->accessibleName(),
+              QStringLiteral("Thursday, April 10, 2025: overnight, Camp"));
+}
+
+// A colour of the preferences is a Tab stop, and Space or Enter opens the colour chooser.
+TEST_F(AccessibilityFlow, ColourSwatchesOpenTheChooserByKeyboard)
+{
+    TUserInitialize& preferences = Window.PreferencesDialog();
+    preferences.show();
+    QCoreApplication::processEvents();
+    preferences.activateWindow();
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        const std::size_t before = Colours.Offered.size();
+        preferences.OverNiteColPanel->setFocus();
+        ASSERT_TRUE(preferences.OverNiteColPanel->hasFocus());
+        QTest::keyClick(preferences.OverNiteColPanel, key);
+        EXPECT_EQ(Colours.Offered.size(), before + 1);
+    }
+    EXPECT_EQ(Of(preferences.OverNiteColPanel)->text(QAccessible::Name),
+              QStringLiteral("Non-Custodial Overnight Color"));
+    preferences.hide();
 }
 
 // The six windows a screen reader user meets most: no control reached by keyboard is silent.
