@@ -292,6 +292,15 @@ TEST_F(AccessibilityFlow, EveryFocusableControlHasAName)
         EXPECT_EQ(UnnamedControls(dialog).join(QLatin1Char(' ')).toStdString(), "") << name;
         dialog->hide();
     }
+    // The preferences' second page, the guidelines.
+    TUserInitialize& preferences = Window.PreferencesDialog();
+    preferences.show();
+    preferences.Pages->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(UnnamedControls(&preferences).join(QLatin1Char(' ')).toStdString(), "")
+        << "guidelines page";
+    preferences.Pages->setCurrentIndex(0);
+    preferences.hide();
 }
 
 } // namespace
