@@ -6,6 +6,7 @@
 #include "calendar/MonthLayout.h"
 #include "calendar/WindowPlacement.h"
 #include "calendar/ui/DayCellWidget.h"
+#include "calendar/ui/MonthGrid.h"
 #include "calendar/ui/PreferencesDialog.h"
 #include "calendar/ui/RecoveryWindow.h"
 #include "calendar/ui/TimeEntryDialog.h"
@@ -21,6 +22,7 @@
 #include <QDateTime>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -126,6 +128,17 @@ void TQDLMainCalendar::ConnectControls()
     connect(previous, &QShortcut::activated, this, &TQDLMainCalendar::PrevMonthClick);
     auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), this);
     connect(next, &QShortcut::activated, this, &TQDLMainCalendar::NextMonthClick);
+    // The default reason boxes stay out of the Tab order; Alt+A reaches the one shown.
+    auto* reason = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_A), this);
+    connect(reason, &QShortcut::activated, this, [this] {
+        QComboBox* combo = OvernightGroup->isVisible()  ? OverniteReasons
+                           : DayVisitGroup->isVisible() ? DayVisitReasons
+                                                        : nullptr;
+        if (combo)
+            combo->setFocus(Qt::ShortcutFocusReason);
+    });
+    auto* months = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_T), this);
+    connect(months, &QShortcut::activated, this, &TQDLMainCalendar::FocusMonthList);
 }
 
 void TQDLMainCalendar::WatchControls()
@@ -138,6 +151,8 @@ void TQDLMainCalendar::WatchControls()
         object->installEventFilter(this);
     for (QLineEdit* field : DefaultTimeFields())
         field->installEventFilter(this);
+    for (QPushButton* button : MonthButtons)
+        button->installEventFilter(this);
 }
 
 bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
@@ -178,6 +193,8 @@ bool TQDLMainCalendar::eventFilter(QObject* watched, QEvent* event)
         if (ReasonKeyPress(watched, static_cast<QKeyEvent*>(event)))
             return true;
         if (watched == MonthArea && MonthAreaKeyPress(static_cast<QKeyEvent*>(event)))
+            return true;
+        if (MonthListKeyPress(watched, static_cast<QKeyEvent*>(event)))
             return true;
         break;
     default:
@@ -320,9 +337,53 @@ void TQDLMainCalendar::ShowGridCursor()
     // first day of the month shown.
     if (Doc.HasCalendar() && CellOfDay(Doc, Month, GridCursor) == 0)
         GridCursor = Doc.MonthTable[static_cast<std::size_t>(Doc.ShownMonthNumber - 1)].FirstDay;
-    const int focused = MonthArea->hasFocus() ? CellOfDay(Doc, Month, GridCursor) : 0;
+    const int cursor = Doc.HasCalendar() ? CellOfDay(Doc, Month, GridCursor) : 0;
+    const int focused = MonthArea->hasFocus() ? cursor : 0;
     for (int k = 0; k < CellCount; ++k)
         Cells[static_cast<std::size_t>(k)]->ShowKeyboardFocus(k + 1 == focused);
+    MonthArea->SetCursorCell(cursor);
+}
+
+void TQDLMainCalendar::FocusMonthList()
+{
+    if (Doc.HasCalendar())
+        MonthButtons[static_cast<std::size_t>(Doc.ShownMonthNumber - 1)]->setFocus(
+            Qt::ShortcutFocusReason);
+}
+
+bool TQDLMainCalendar::MonthListKeyPress(QObject* watched, const QKeyEvent* event)
+{
+    const auto found = std::find(MonthButtons.begin(), MonthButtons.end(), watched);
+    if (found == MonthButtons.end() || (event->modifiers() & ~Qt::KeypadModifier) != 0)
+        return false;
+    const int month = static_cast<int>(found - MonthButtons.begin()) + 1;
+    int to = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        to = month - 1;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        to = month + 1;
+        break;
+    case Qt::Key_Home:
+        to = 1;
+        break;
+    case Qt::Key_End:
+        to = MonthsInSpan;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        GoToMonthClick(month);
+        return true;
+    default:
+        return false;
+    }
+    if (to >= 1 && to <= MonthsInSpan)
+        ShowMonthListStop(to, true);
+    return true;
 }
 
 QAction* TQDLMainCalendar::Action(const QString& objectName) const
@@ -513,6 +574,7 @@ void TQDLMainCalendar::ShowMonth(int monthNumber)
 void TQDLMainCalendar::RedrawMonth()
 {
     ShowMonthButtonColours(Doc.HasCalendar() ? Doc.ShownMonthNumber : 1);
+    ShowMonthListStop(Doc.HasCalendar() ? Doc.ShownMonthNumber : 0, false);
     DrawMonth(Doc, Month);
     DrawCells();
 }
@@ -520,13 +582,10 @@ void TQDLMainCalendar::RedrawMonth()
 void TQDLMainCalendar::DrawCells()
 {
     ShowCells(Month, Doc.DayVisitColour);
-    for (const DayCell& shown : Month.Cells) {
-        const int dayIndex = shown.Day < 1 ? -1
-                                           : FindDay(Doc, MonthIndexOf(shown.MonthName),
-                                                     Doc.ShowingFirstYear, shown.Day);
+    for (const DayCell& shown : Month.Cells)
         Cells[static_cast<std::size_t>(shown.Number - 1)]->setAccessibleName(
-            Doc.HasCalendar() ? DayAccessibleName(Doc, dayIndex) : QString());
-    }
+            Doc.HasCalendar() ? DayAccessibleName(Doc, DayOfCell(Doc, Month, shown.Number))
+                              : QString());
     ShowGridCursor();
     RecountCounters(Doc);
     ShowCounterFigures(Doc, Month.Counters);
@@ -536,6 +595,9 @@ void TQDLMainCalendar::DrawCells()
 void TQDLMainCalendar::CellPressed(int cellNumber, Qt::MouseButton button,
                                    Qt::KeyboardModifiers modifiers)
 {
+    // A click moves the keyboard's cursor to the day, as the keys do.
+    if (const int day = DayOfCell(Doc, Month, cellNumber); day >= 0 && Doc.HasCalendar())
+        GridCursor = day;
     const CellButton which = button == Qt::LeftButton    ? CellButton::Left
                              : button == Qt::RightButton ? CellButton::Right
                                                          : CellButton::Other;
@@ -842,6 +904,18 @@ QString TQDLMainCalendar::PlacementPath() const
 
 void TQDLMainCalendar::Say(const QString& text)
 {
+    if (!StatusWords) {
+        // The bar draws its message itself, out of a screen reader's sight: a label over the
+        // bar holds the same words.
+        StatusWords = new QLabel(statusBar());
+        StatusWords->setObjectName(QStringLiteral("StatusWords"));
+        StatusWords->setAutoFillBackground(true);
+        statusBar()->addPermanentWidget(StatusWords, 1);
+        connect(statusBar(), &QStatusBar::messageChanged, StatusWords, [this](const QString& now) {
+            StatusWords->setText(now);
+            StatusWords->setAccessibleName(now);
+        });
+    }
     statusBar()->showMessage(text, 8000);
 }
 

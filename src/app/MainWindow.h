@@ -21,6 +21,7 @@
 class QAction;
 class QFocusEvent;
 class QKeyEvent;
+class QLabel;
 
 namespace custodex {
 
@@ -50,6 +51,7 @@ public:
     void RedrawMonth() override;
     void ShowMonth(int monthNumber) override;
     QRect DayOnScreen(int dayIndex) const override;
+    void PlaceDayCursor(int dayIndex) override { PlaceGridCursor(dayIndex); }
     ListKind CurrentListKind() const override { return Lists; }
     // A word in the status bar after an action, for a few seconds.
     void Say(const QString& text) override;
@@ -162,6 +164,11 @@ private:
     // The file beside "Calendar.ini" that keeps the window's size and place.
     QString PlacementPath() const;
     void ShowGridCursor();
+    // The month list by keyboard: arrows between the 24 months, Enter or Space shows one.
+    bool MonthListKeyPress(QObject* watched, const QKeyEvent* event);
+    void FocusMonthList();
+    // The status bar's words as a label, which a screen reader finds in the window.
+    QLabel* StatusWords = nullptr;
 
     MainWindowServices WindowServices;
     CalendarDocument Doc;

@@ -3,6 +3,7 @@
 #include "calendar/MonthLayout.h"
 #include "calendar/StartChecks.h"
 #include "calendar/ui/DayCellWidget.h"
+#include "calendar/ui/MonthGrid.h"
 #include "reports/GuidelineStanding.h"
 
 #include <QButtonGroup>
@@ -51,6 +52,10 @@ protected:
         painter.setPen(Shown ? QColor(Maroon) : QColor(Qt::black));
         painter.drawText(rect().adjusted(2, 0, -2, 0),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, text());
+        if (hasFocus()) { // the month the keyboard is on in the list
+            painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
     }
 
 private:
@@ -114,6 +119,15 @@ QCursor ModeCursor(bool overnight)
     return QCursor(pixmap, 1, 1);
 }
 
+// The captions of the counters' rows, top to bottom.
+const std::array<QString, 4>& CounterRowCaptions()
+{
+    static const std::array<QString, 4> rows{
+        QStringLiteral("No. of Overnights:"), QStringLiteral("% of Year's Total:"),
+        QStringLiteral("No. of Day Visits:"), QStringLiteral("% of Year's Total:")};
+    return rows;
+}
+
 } // namespace
 
 void MainWindowControls::BuildControls(QWidget* client)
@@ -138,6 +152,7 @@ void MainWindowControls::BuildClientPanel(QWidget* client)
     UserYear = Place(new QComboBox(client), "UserYear", 330, 3, 64, 23);
     UserYear->setEditable(true);
     UserYear->setValidator(NewStartYearValidator(UserYear));
+    UserYear->lineEdit()->setAccessibleName(QStringLiteral("Start Year"));
     Text(client, QStringLiteral("Start &Mo.:"), 400, 2, 50, 24);
     SelUserMonth = Place(new QComboBox(client), "SelUserMonth", 450, 3, 92, 23);
     SelUserMonth->addItems(DisplayMonthNames());
@@ -170,13 +185,23 @@ void MainWindowControls::BuildModePanel(QWidget* client)
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->lineEdit()->setMaxLength(TypedReasonCapacity + 1);
-        combo->setFocusPolicy(Qt::ClickFocus); // not in the tab order
+        combo->setFocusPolicy(Qt::ClickFocus); // not in the tab order; Alt+A reaches it
+        combo->setAccessibleName(title);
+        combo->lineEdit()->setAccessibleName(title);
         Text(group, startLabel, 8, 44, 64, 22);
         start = Place(new QLineEdit(group), startName, 72, 44, 72, 22);
         auto* startButton = Place(new QToolButton(group), nullptr, 145, 44, 22, 22);
         Text(group, endLabel, 190, 44, 70, 22);
         end = Place(new QLineEdit(group), endName, 262, 44, 72, 22);
         auto* endButton = Place(new QToolButton(group), nullptr, 335, 44, 22, 22);
+        // The labels name their fields (not the group's title), the buttons say what they set.
+        for (QLabel* label : group->findChildren<QLabel*>()) {
+            QLineEdit* field = label->text() == startLabel ? start : end;
+            label->setBuddy(field);
+            field->setAccessibleName(label->text().chopped(1));
+        }
+        startButton->setAccessibleName(QStringLiteral("Set ") + startLabel.chopped(1));
+        endButton->setAccessibleName(QStringLiteral("Set ") + endLabel.chopped(1));
         for (QLineEdit* field : {start, end}) {
             field->setReadOnly(true);
             field->setText(NoTimeText);
@@ -203,7 +228,6 @@ void MainWindowControls::BuildCountersPanel(QWidget* client)
     GuidelinesPanel = Place(new QLabel(client), "GuidelinesPanel", 792, 0, 400, 103);
     GuidelinesPanel->setTextFormat(Qt::RichText);
     GuidelinesPanel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    GuidelinesPanel->setAccessibleName(QStringLiteral("Guidelines"));
     GuidelinesPanel->hide();
     auto* panel = Place(new QFrame(client), "CountersPanel", 545, 0, 241, 103);
     panel->setFrameShape(QFrame::StyledPanel);
@@ -234,9 +258,7 @@ void MainWindowControls::BuildCountersPanel(QWidget* client)
 
     const char* names[8] = {"TotalOverNites", "CON", "PrCntOvrNit", "CONP",
                             "TotalDayVisits", "CDV", "PrCntDayVis", "CDVP"};
-    const QString rows[4] = {
-        QStringLiteral("No. of Overnights:"), QStringLiteral("% of Year's Total:"),
-        QStringLiteral("No. of Day Visits:"), QStringLiteral("% of Year's Total:")};
+    const std::array<QString, 4>& rows = CounterRowCaptions();
     for (int r = 0; r < 4; ++r) {
         const int y = 46 + 14 * r;
         QLabel* caption = Text(panel, rows[r], 6, y, 106, 14);
@@ -272,7 +294,7 @@ void MainWindowControls::BuildLeftColumn(QWidget* client)
 
 void MainWindowControls::BuildMonthArea(QWidget* client)
 {
-    MonthArea = new QFrame(client);
+    MonthArea = new MonthGridFrame(client);
     MonthArea->setObjectName(QStringLiteral("MonthArea"));
     MonthArea->setFrameShape(QFrame::Box);
     MonthArea->setAutoFillBackground(true);
@@ -297,7 +319,8 @@ void MainWindowControls::BuildMonthArea(QWidget* client)
     headFont.setPixelSize(13);
     headFont.setBold(true);
     for (int c = 0; c < 7; ++c) {
-        auto* head = new QLabel(DisplayWeekdayNames().at(c), MonthArea);
+        auto* head = new ColumnHead(MonthArea);
+        head->setText(DisplayWeekdayNames().at(c));
         head->setAlignment(Qt::AlignCenter);
         head->setFrameStyle(QFrame::Panel | QFrame::Raised);
         head->setFont(headFont);
@@ -306,7 +329,8 @@ void MainWindowControls::BuildMonthArea(QWidget* client)
     }
     const int labelHeight = ComputeMonthAreaLayout(SmallestClientArea, WidthOf17As).LabelHeight;
     for (int i = 0; i < CellCount; ++i)
-        Cells[static_cast<std::size_t>(i)] = new DayCellWidget(i + 1, labelHeight, client);
+        Cells[static_cast<std::size_t>(i)] = new DayCellWidget(i + 1, labelHeight, MonthArea);
+    MonthArea->SetParts(MonthYearLbl, ColumnHeads, Cells);
     ArrangeMonthArea(client->size());
     ShowModeCursor(MarkMode::Overnights);
 }
@@ -323,7 +347,7 @@ void MainWindowControls::ArrangeMonthArea(QSize client)
     for (int i = 0; i < CellCount; ++i) {
         DayCellWidget* cell = Cells[static_cast<std::size_t>(i)];
         cell->Arrange(layout.Cell, layout.LabelHeight);
-        cell->move(layout.CellRect(i + 1).topLeft());
+        cell->move(layout.CellRect(i + 1).topLeft() - layout.Area.topLeft());
     }
 }
 
@@ -341,6 +365,20 @@ void MainWindowControls::ShowMonthButtonColours(int shownMonthNumber)
     for (int k = 0; k < MonthsInSpan; ++k) {
         static_cast<MonthButton*>(MonthButtons[static_cast<std::size_t>(k)])
             ->SetShown(k + 1 == shownMonthNumber);
+    }
+}
+
+void MainWindowControls::ShowMonthListStop(int monthNumber, bool focus)
+{
+    // While a month of the list has the focus, a redraw leaves the stop where the arrows put it.
+    for (QPushButton* button : MonthButtons)
+        if (button->hasFocus() && !focus)
+            return;
+    for (int k = 1; k <= MonthsInSpan; ++k) {
+        QPushButton* button = MonthButtons[static_cast<std::size_t>(k - 1)];
+        button->setFocusPolicy(k == monthNumber ? Qt::TabFocus : Qt::NoFocus);
+        if (k == monthNumber && focus)
+            button->setFocus(Qt::TabFocusReason);
     }
 }
 
@@ -382,8 +420,17 @@ void MainWindowControls::ShowCounterFigures(const CalendarDocument& doc, Counter
         chosen->setChecked(true);
     }
     const std::array<QString, 8> texts = ShownCounterTexts(doc, choice);
-    for (std::size_t i = 0; i < texts.size(); ++i)
+    for (std::size_t i = 0; i < texts.size(); ++i) {
         CounterLabels[i]->setText(texts[i]);
+        // A figure read alone says its row and column: "No. of Overnights, Non-Custodial: 104".
+        QString row = CounterRowCaptions()[i / 2];
+        row.chop(1);
+        if (i / 2 % 2 == 1) // "% of Year's Total" of overnights or of day visits
+            row = CounterRowCaptions()[i / 2 - 1].chopped(1) + QStringLiteral(", ") + row;
+        const QString column = i % 2 == 0 ? doc.NonCustodialName : doc.CustodialName;
+        CounterLabels[i]->setAccessibleName(row + QStringLiteral(", ") + column +
+                                            QStringLiteral(": ") + texts[i]);
+    }
     ShowGuidelines(doc, choice);
 }
 
@@ -405,6 +452,8 @@ void MainWindowControls::ShowGuidelines(const CalendarDocument& doc, CounterChoi
     }
     GuidelinesPanel->setText(html);
     GuidelinesPanel->setToolTip(plain.join(QLatin1Char('\n')));
+    // The standing itself is what a screen reader reads, not only the heading.
+    GuidelinesPanel->setAccessibleName(plain.join(QLatin1Char('\n')));
     GuidelinesPanel->setAccessibleDescription(plain.join(QLatin1Char('\n')));
 }
 

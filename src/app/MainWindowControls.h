@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarModel.h"
 #include "calendar/MonthView.h"
+#include "calendar/ui/MonthGrid.h"
 
 #include <QSize>
 
@@ -48,7 +49,7 @@ public:
     QButtonGroup* CounterRadios = nullptr; // ids in the order of CounterChoice
     QLabel* NonCustodialTitle = nullptr;
     QLabel* CustodialTitle = nullptr;
-    std::array<QLabel*, 8> CounterLabels{};      // TotalOverNites, CON, PrCntOvrNit, CONP, ...
+    std::array<QLabel*, 8> CounterLabels{}; // TotalOverNites, CON, PrCntOvrNit, CONP, ...
     QLabel* GuidelinesPanel = nullptr; // right of the counters, while the calendar has guidelines
     std::array<QLabel*, 2> PercentRowCaptions{}; // "% of Year's Total:" of both kinds
     QPushButton* StartBtn = nullptr;
@@ -56,7 +57,7 @@ public:
     QPushButton* NextMonthBtn = nullptr;
     std::array<QPushButton*, MonthsInSpan> MonthButtons{};
     QPushButton* CloseBtn = nullptr;
-    QFrame* MonthArea = nullptr;
+    MonthGridFrame* MonthArea = nullptr;
     QLabel* MonthYearLbl = nullptr;
     std::array<QLabel*, 7> ColumnHeads{};
     std::array<DayCellWidget*, CellCount> Cells{};
@@ -72,6 +73,9 @@ protected:
     void ShowModeCursor(MarkMode mode);
     // The caption colours of the month buttons: maroon for the month shown.
     void ShowMonthButtonColours(int shownMonthNumber);
+    // The one month of the list that Tab reaches (the month shown, or `monthNumber` the arrows
+    // moved to, which then takes the focus); none while no calendar exists (0).
+    void ShowMonthListStop(int monthNumber, bool focus);
     // The group of `mode` with its percentages; the groups only while a calendar exists.
     void ShowModeControls(MarkMode mode, bool calendarPresent);
     void ShowCells(const MonthView& view, std::int32_t dayVisitColour);

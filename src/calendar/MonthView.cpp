@@ -421,6 +421,16 @@ int CellOfDay(const CalendarDocument& doc, const MonthView& view, int dayIndex)
     return 0;
 }
 
+int DayOfCell(const CalendarDocument& doc, const MonthView& view, int cellNumber)
+{
+    if (cellNumber < 1 || cellNumber > static_cast<int>(view.Cells.size()))
+        return -1;
+    const DayCell& cell = view.Cells[static_cast<std::size_t>(cellNumber - 1)];
+    if (cell.Day < 1 || cell.Caption.isEmpty())
+        return -1;
+    return FindDay(doc, MonthIndexOf(cell.MonthName), doc.ShowingFirstYear, cell.Day);
+}
+
 QString DayAccessibleName(const CalendarDocument& doc, int dayIndex)
 {
     if (dayIndex < 0 || dayIndex >= static_cast<int>(doc.Days.size()))

@@ -70,6 +70,8 @@ int MoveGridCursor(const CalendarDocument& doc, int dayIndex, GridKey key);
 int MonthNumberOfDay(const CalendarDocument& doc, int dayIndex);
 // The cell (1..42) of the month shown that holds the day; 0 when it is not shown.
 int CellOfDay(const CalendarDocument& doc, const MonthView& view, int dayIndex);
+// The day a cell (1..42) of the month shown holds; -1 for a blank cell.
+int DayOfCell(const CalendarDocument& doc, const MonthView& view, int cellNumber);
 // What a screen reader says of a day: "Friday, March 7, 2025: overnight, Alt weekend, 06:00PM",
 // "Wednesday, March 12, 2025: not marked".
 QString DayAccessibleName(const CalendarDocument& doc, int dayIndex);

@@ -57,6 +57,8 @@ public:
     virtual void ShowMonth(int monthNumber) = 0;
     // Where on the screen the month shown has the day's cell; empty when it is not shown.
     virtual QRect DayOnScreen(int dayIndex) const = 0;
+    // Puts the month view's keyboard cursor on a day of the month shown (a found day, say).
+    virtual void PlaceDayCursor(int /*dayIndex*/) {}
     // The kind of the lists submenu last opened, which a holiday dialog works on.
     virtual ListKind CurrentListKind() const = 0;
     // Runs `action` whenever another calendar replaces the one shown (New, Open, Start), for

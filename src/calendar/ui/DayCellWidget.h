@@ -27,6 +27,9 @@ public:
     // The frame of the day the keyboard is on: thicker, so it is seen at a glance.
     void ShowKeyboardFocus(bool shown);
 
+    int CellNumber() const { return Number; } // 1..42, left to right, top to bottom
+    bool ShowsDay() const { return !Shown.Caption.isEmpty(); }
+
     // What the cell shows and where.
     QString CaptionText() const { return Shown.Caption; }
     QString PartText(Part part) const;

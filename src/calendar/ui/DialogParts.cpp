@@ -1,7 +1,10 @@
 #include "calendar/ui/DialogParts.h"
 
+#include <QAccessible>
+#include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,6 +26,26 @@ OkCancelButtons LayOutWithOkCancel(QDialog& dialog, QLayout* form, const QString
     layout->addLayout(row);
     QObject::connect(buttons.Cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     return buttons;
+}
+
+void NameComboEditFields(QWidget& window)
+{
+    for (QComboBox* box : window.findChildren<QComboBox*>()) {
+        QLineEdit* field = box->lineEdit();
+        if (!field || !field->accessibleName().isEmpty())
+            continue;
+        if (QAccessibleInterface* named = QAccessible::queryAccessibleInterface(box))
+            field->setAccessibleName(named->text(QAccessible::Name));
+    }
+}
+
+void RetitleWindow(QWidget& window, const QString& title)
+{
+    if (window.windowTitle() == title)
+        return;
+    window.setWindowTitle(title);
+    QAccessibleEvent renamed(&window, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
 }
 
 } // namespace custodex

@@ -5,6 +5,7 @@
 class QDialog;
 class QLayout;
 class QPushButton;
+class QWidget;
 
 namespace custodex {
 
@@ -18,5 +19,13 @@ struct OkCancelButtons {
 // caller connects OK, which checks the form before it accepts.
 OkCancelButtons LayOutWithOkCancel(QDialog& dialog, QLayout* form,
                                    const QString& okCaption = QStringLiteral("OK"));
+
+// The edit field of every editable combo box under `window` takes the box's own name (from its
+// label), so the field the keyboard lands in is not silent.
+void NameComboEditFields(QWidget& window);
+
+// Gives a window kept for reuse its title for this use, and tells assistive technology, which
+// would otherwise keep announcing the title of the last use.
+void RetitleWindow(QWidget& window, const QString& title);
 
 } // namespace custodex

@@ -123,6 +123,7 @@ GuidelinesPage::GuidelinesPage(Prompter& messages, QWidget* parent)
     note->setWordWrap(true);
     Items = new QListWidget(this);
     Items->setObjectName(QStringLiteral("GuidelineList"));
+    Items->setAccessibleName(QStringLiteral("Guidelines"));
     AddBtn = new QPushButton(QStringLiteral("A&dd..."), this);
     EditBtn = new QPushButton(QStringLiteral("&Edit..."), this);
     RemoveBtn = new QPushButton(QStringLiteral("&Remove"), this);

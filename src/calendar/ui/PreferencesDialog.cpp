@@ -3,6 +3,7 @@
 #include "calendar/ui/TimeFieldKeys.h"
 
 #include "calendar/Colour.h"
+#include "calendar/ui/DialogParts.h"
 #include "calendar/ui/DurationFieldKeys.h"
 #include "calendar/ui/GuidelinesPage.h"
 #include "calendar/ui/TimeEntryDialog.h"
@@ -17,6 +18,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -117,7 +119,15 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
                                QStringLiteral("Non-Custodial\nOvernight Color\n(Default Gray)"),
                                QStringLiteral("Non-Custodial\nDay Visits Color\n(Default Black)")};
     QFrame* swatches[3] = {BackGrndColPanel, OverNiteColPanel, DayVisitColPanel};
+    const QString swatchNames[3] = {QStringLiteral("Custodial Color"),
+                                    QStringLiteral("Non-Custodial Overnight Color"),
+                                    QStringLiteral("Non-Custodial Day Visits Color")};
     for (int i = 0; i < 3; ++i) {
+        // A button for the keyboard too: Space or Enter opens the colour chooser.
+        swatches[i]->setFocusPolicy(Qt::StrongFocus);
+        swatches[i]->setAccessibleName(swatchNames[i]);
+        swatches[i]->setAccessibleDescription(
+            QStringLiteral("Press Space or Enter to change the color"));
         auto* caption = new QLabel(captions[i], colourGroup);
         caption->setAlignment(Qt::AlignCenter);
         colourLayout->addWidget(swatches[i], 0, i, Qt::AlignHCenter);
@@ -149,10 +159,14 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
             auto* button = new QToolButton(sub);
             button->setText(QStringLiteral("..."));
             connect(button, &QToolButton::clicked, this, [this, which] { EditTime(which); });
-            grid->addWidget(new QLabel(k == 0 ? QStringLiteral("Pickup Time:")
-                                              : QStringLiteral("Dropoff Time:"),
-                                       sub),
-                            k, 0);
+            auto* label = new QLabel(
+                k == 0 ? QStringLiteral("Pickup Time:") : QStringLiteral("Dropoff Time:"), sub);
+            label->setBuddy(field);
+            // Both groups hold a "Pickup Time:": the name says whose.
+            const QString name = sub->title() + QLatin1Char(' ') + label->text().chopped(1);
+            field->setAccessibleName(name);
+            button->setAccessibleName(QStringLiteral("Set ") + name);
+            grid->addWidget(label, k, 0);
             grid->addWidget(field, k, 1);
             grid->addWidget(button, k, 2);
         }
@@ -203,6 +217,9 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
         QStringLiteral("How long does the child sleep at night? (Max Sleep Time = 12 Hours)"),
         QStringLiteral("How long is a day visit? "),
         QStringLiteral("How long does the child nap?")};
+    const QString durationNames[4] = {QStringLiteral("Overnight stay"),
+                                      QStringLiteral("Overnight sleep"),
+                                      QStringLiteral("Day visit"), QStringLiteral("Day visit nap")};
     const char* hourNames[4] = {"OvrStyHrs", "SleepHrs", "DVStyHrs", "NapHrs"};
     const char* minuteNames[4] = {"OvrStyMins", "SleepMins", "DVStyMins", "NapMins"};
     const int hourSpinners[4] = {5, 1, 7, 3};
@@ -236,6 +253,17 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
         row->addStretch();
         auto* label = new QLabel(labels[i], assumed);
         label->setToolTip(hints[i]);
+        label->setBuddy(HourFields[k]);
+        // The hours and minutes share one label and the group's title: each says which it is.
+        HourFields[k]->setAccessibleName(durationNames[i] + QStringLiteral(" hours"));
+        MinuteFields[k]->setAccessibleName(durationNames[i] + QStringLiteral(" minutes"));
+        HoursUp[k]->setAccessibleName(durationNames[i] + QStringLiteral(" hours up"));
+        HoursDown[k]->setAccessibleName(durationNames[i] + QStringLiteral(" hours down"));
+        MinutesUp[k]->setAccessibleName(durationNames[i] + QStringLiteral(" minutes up"));
+        MinutesDown[k]->setAccessibleName(durationNames[i] + QStringLiteral(" minutes down"));
+        for (QWidget* part :
+             {static_cast<QWidget*>(HourFields[k]), static_cast<QWidget*>(MinuteFields[k])})
+            part->setAccessibleDescription(hints[i]);
         assumedLayout->addWidget(label, i / 2, (i % 2) * 2);
         assumedLayout->addLayout(row, i / 2, (i % 2) * 2 + 1);
         auto spin = [this, i](bool hours, bool up) {
@@ -347,6 +375,8 @@ TUserInitialize::TUserInitialize(Prompter& prompter, HelpService& help, ColourCh
     Pages->setObjectName(QStringLiteral("PreferencePages"));
     Pages->addTab(general, QStringLiteral("&Preferences"));
     Pages->addTab(GuidelinesTab, QStringLiteral("&Guidelines"));
+    Pages->setAccessibleName(QStringLiteral("Preferences pages"));
+    NameComboEditFields(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
     layout->addLayout(buttons);
@@ -515,12 +545,26 @@ void TUserInitialize::closeEvent(QCloseEvent* event)
 
 bool TUserInitialize::eventFilter(QObject* watched, QEvent* event)
 {
+    QFrame* swatches[3] = {BackGrndColPanel, OverNiteColPanel, DayVisitColPanel};
+    for (int i = 0; i < 3; ++i) {
+        if (watched != swatches[i])
+            continue;
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                PickColour(i);
+                return true;
+            }
+        }
+        // The swatch with the keyboard has the thicker frame.
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            swatches[i]->setLineWidth(event->type() == QEvent::FocusIn ? 4 : 2);
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == Author || watched == Title || watched == CustodialName ||
             watched == NonCustodialName || watched == CustodialName->lineEdit() ||
             watched == NonCustodialName->lineEdit())
             Touch();
-        QFrame* swatches[3] = {BackGrndColPanel, OverNiteColPanel, DayVisitColPanel};
         for (int i = 0; i < 3; ++i)
             if (watched == swatches[i]) {
                 PickColour(i);

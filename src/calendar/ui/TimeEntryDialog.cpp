@@ -166,9 +166,11 @@ TUserClock::TUserClock(QWidget* parent)
 
     for (QLineEdit* part : {TimeHrs, TimeMins, TimeAMPM})
         part->setToolTip(QStringLiteral("Type a time such as 630, 6:30p or 18:30"));
-
-    for (QLineEdit* part : {TimeHrs, TimeMins, TimeAMPM})
-        part->setToolTip(QStringLiteral("Type a time such as 630, 6:30p or 18:30"));
+    TimeHrs->setAccessibleName(QStringLiteral("Hour"));
+    TimeMins->setAccessibleName(QStringLiteral("Minute"));
+    TimeAMPM->setAccessibleName(QStringLiteral("AM or PM"));
+    SpinUp->setAccessibleName(QStringLiteral("Up"));
+    SpinDown->setAccessibleName(QStringLiteral("Down"));
 
     FitCaption(this, ClockLabel);
 

@@ -3,6 +3,7 @@
 #include "calendar/ui/TimeFieldKeys.h"
 
 #include "calendar/CalendarModel.h"
+#include "calendar/ui/DialogParts.h"
 #include "calendar/ui/TimeEntryDialog.h"
 #include "platform/HelpService.h"
 #include "platform/Prompter.h"
@@ -73,6 +74,8 @@ TSetAONDay::TSetAONDay(Prompter& prompter, HelpService& help, TUserClock& clock,
     pickupLabel->setBuddy(StrtTime);
     auto* dropoffLabel = new QLabel(QStringLiteral("&Dropoff Time:"), this);
     dropoffLabel->setBuddy(EndTime);
+    Clicker1->setAccessibleName(QStringLiteral("Set Pickup Time"));
+    Clicker2->setAccessibleName(QStringLiteral("Set Dropoff Time"));
 
     ONNoNap = new QCheckBox(this);
     ONNoNap->setObjectName(QStringLiteral("ONNoNap"));
@@ -127,6 +130,7 @@ TSetAONDay::TSetAONDay(Prompter& prompter, HelpService& help, TUserClock& clock,
     EditReason->installEventFilter(this);
     EditReason->lineEdit()->installEventFilter(this);
 
+    NameComboEditFields(*this);
     OpenTimeEntryOnKeys(StrtTime, [this] { EditTime(true); });
     OpenTimeEntryOnKeys(EndTime, [this] { EditTime(false); });
     // Reading order: each time field, then its button.
@@ -146,7 +150,7 @@ bool TSetAONDay::Execute(CalendarDocument& doc, const QString& caption, const QS
 {
     Doc = &doc;
     Filling = true;
-    setWindowTitle(caption);
+    RetitleWindow(*this, caption);
     ReasonLbl1->setText(heading);
     EditReason->clear();
     EditReason->addItems(reasonItems);

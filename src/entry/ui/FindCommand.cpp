@@ -19,6 +19,7 @@ void RunFind(CommandHost& host)
         return;
     FindWindow(host).Execute(host.Document(), [&host](int monthNumber, int dayIndex) {
         host.ShowMonth(monthNumber);
+        host.PlaceDayCursor(dayIndex);
         return host.DayOnScreen(dayIndex);
     });
     host.RedrawMonth();

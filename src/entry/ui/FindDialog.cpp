@@ -138,6 +138,7 @@ void TFindThings::Execute(CalendarDocument& doc, std::function<QRect(int, int)> 
     BrowserHome = Browser->pos();
     Browser->hide();
     ShowResults(false);
+    SayResult(QString());
     FindNowBtn->setText(QStringLiteral("Search Now"));
     Search = {};
     FindThis->setFocus();
@@ -209,6 +210,15 @@ void TFindThings::Step()
         ShowResults(true);
         ONReasonText->setText(outcome.Hit.InOvernight ? day.OvernightReason : QString());
         DVReasonText->setText(outcome.Hit.InDayVisit ? day.DayVisitReason : QString());
+        // The result read where the keyboard is: a screen reader speaks a new description of
+        // the focused control.
+        QStringList said{FoundNotFound->text().simplified(),
+                         MonthTextual->text() + QStringLiteral(", ") + DayText->text()};
+        if (!ONReasonText->text().isEmpty())
+            said << QStringLiteral("OverNight: ") + ONReasonText->text();
+        if (!DVReasonText->text().isEmpty())
+            said << QStringLiteral("Day Visit: ") + DVReasonText->text();
+        SayResult(said.join(QStringLiteral("; ")));
         if (ShowDay) {
             // The found day is never left under the dialog.
             const QRect day = ShowDay(Search.MonthPosition, Search.CurrentDay);
@@ -239,7 +249,14 @@ void TFindThings::Step()
                  PromptButtons::Ok);
     FoundNotFound->setText(QStringLiteral("String Not Found"));
     FoundNotFound->show();
+    SayResult(FoundNotFound->text());
     Searching = false;
+}
+
+void TFindThings::SayResult(const QString& text)
+{
+    for (QWidget* control : {static_cast<QWidget*>(FindThis), static_cast<QWidget*>(FindNowBtn)})
+        control->setAccessibleDescription(text);
 }
 
 void TFindThings::ExitFindBtnClick()

@@ -51,6 +51,7 @@ protected:
     void reject() override;
 
 private:
+    void SayResult(const QString& text);
     void Step();
     void ShowResults(bool visible);
     FindScope Scope() const;

@@ -67,6 +67,14 @@ TDateRangeGroup::TDateRangeGroup(const QString& startCaption, const QString& end
     auto* endLabel = new QLabel(endCaption, this);
     startLabel->setBuddy(FirstMonth);
     endLabel->setBuddy(LastMonth);
+    // Six boxes share the group's title: each says which side and part it holds.
+    const std::pair<QComboBox*, const char*> parts[] = {
+        {FirstMonth, "Start month"}, {FirstDay, "Start day"}, {FirstYear, "Start year"},
+        {LastMonth, "End month"},    {LastDay, "End day"},    {LastYear, "End year"}};
+    for (const auto& [box, name] : parts) {
+        box->setAccessibleName(QLatin1String(name));
+        box->lineEdit()->setAccessibleName(QLatin1String(name));
+    }
     grid->addWidget(startLabel, 0, 0);
     grid->addWidget(FirstMonth, 0, 1);
     grid->addWidget(FirstDay, 0, 2);

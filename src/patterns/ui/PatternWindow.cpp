@@ -90,6 +90,7 @@ QWidget* TPatternWindow::BuildWeekdays()
     WeekDay->setObjectName(QStringLiteral("WeekDay"));
     WeekDay->addItems(PatternWeekdayNames());
     WeekDay->setSelectionMode(QAbstractItemView::MultiSelection);
+    WeekDay->setAccessibleName(QStringLiteral("Weekday"));
     // The style's dotted focus line is all but invisible on a selected row: the list and its
     // current row show the focus plainly.
     WeekDay->setStyleSheet(
@@ -184,11 +185,15 @@ QWidget* TPatternWindow::BuildTimes()
     BitBtn1 = MakeTimeButton(box, "BitBtn1", QStringLiteral("Set the dropoff time"));
     StrtTime->setToolTip(SClick1->toolTip());
     EndTime->setToolTip(BitBtn1->toolTip());
-    row->addWidget(new QLabel(QStringLiteral("Pickup Time:"), box));
+    auto* pickup = new QLabel(QStringLiteral("Pickup Time:"), box);
+    auto* dropoff = new QLabel(QStringLiteral("Dropoff Time:"), box);
+    pickup->setBuddy(StrtTime);
+    dropoff->setBuddy(EndTime);
+    row->addWidget(pickup);
     row->addWidget(StrtTime);
     row->addWidget(SClick1);
     row->addSpacing(16);
-    row->addWidget(new QLabel(QStringLiteral("Dropoff Time:"), box));
+    row->addWidget(dropoff);
     row->addWidget(EndTime);
     row->addWidget(BitBtn1);
     row->addStretch();
