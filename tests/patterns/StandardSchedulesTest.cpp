@@ -139,7 +139,8 @@ TEST_P(ScheduleTable, MarksExactlyTheNightsTheScheduleDefines)
                     continue;
                 ++nights;
                 EXPECT_EQ(day.OvernightReason,
-                          ScheduleNamed(QString::fromLatin1(table.Name))->Title);
+                          ScheduleReasonFor(*ScheduleNamed(QString::fromLatin1(table.Name)),
+                                            nonCustodialFirst));
                 const bool firstNight = !night(date.addDays(-1));
                 const bool lastNight = !night(date.addDays(1));
                 EXPECT_EQ(day.OvernightPickup, firstNight ? Exchange : NoTimeText) << where;
