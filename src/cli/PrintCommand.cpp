@@ -4,9 +4,10 @@
 #include "output/CalendarPages.h"
 #include "output/DrawingSurface.h"
 #include "output/ImageFiles.h"
+#include "output/PrinterSurface.h"
 #include "platform/FileAccess.h"
+#include "platform/PrintResolution.h"
 #include "reports/DistributionPictures.h"
-#include "reports/PrinterSurface.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -91,7 +92,7 @@ int SendToQueue(const QString& queue, const CalendarDocument& doc, PrintLayout l
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(queue);
     printer.setOutputFormat(QPrinter::NativeFormat);
-    printer.setResolution(150); // as the printing dialog prints
+    printer.setResolution(PrintoutDotsPerInch); // as the printing dialog prints
     printer.setDocName(QStringLiteral("Calendar ") + doc.ClientName);
     printer.setCopyCount(job.Copies);
     printer.setPageOrientation(job.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -254,7 +255,7 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
                 QPdfWriter writer(&device);
                 writer.setTitle(QStringLiteral("Calendar ") + doc.ClientName);
                 writer.setCreator(QStringLiteral("Custodex Calendar"));
-                writer.setResolution(150);
+                writer.setResolution(PrintoutDotsPerInch);
                 writer.setPageLayout(
                     QPageLayout(QPageSize(QPageSize::Letter),
                                 landscape ? QPageLayout::Landscape : QPageLayout::Portrait,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PrintResolution.h"
+
 #include <QString>
 
 class QPrinter;
@@ -38,10 +40,7 @@ struct PageSpan {
 };
 PageSpan ChosenPages(const QPrinter& printer, const PrintRequest& request);
 
-// Pages on paper are laid out at the resolution of the page pictures (150 dots per inch): the
-// layouts draw in pixels, and their one- and two-pixel lines would be hairlines at a printer's
-// 1200 dots per inch. Text stays text. Call before painting starts.
-inline constexpr int PrintoutDotsPerInch = 150;
+// Pages on paper are laid out at PrintoutDotsPerInch. Call before painting starts.
 void UsePrintoutResolution(QPrinter& printer);
 
 class PrintDialog {

@@ -1,7 +1,8 @@
 #include "reports/DayCounts.h"
 
 #include "output/DrawingSurface.h"
-#include "reports/PrinterSurface.h"
+#include "output/PrinterSurface.h"
+#include "platform/PrintResolution.h"
 #include "reports/TimeReportTexts.h"
 
 #include <QBuffer>
@@ -413,7 +414,7 @@ QByteArray DayCountPdfBytes(const CalendarDocument& doc, const DayCounts& counts
         QPdfWriter writer(&buffer);
         writer.setTitle(DayCountTitle);
         writer.setCreator(QStringLiteral("Custodex Calendar"));
-        writer.setResolution(150);
+        writer.setResolution(PrintoutDotsPerInch);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0)));
         PrinterSurface surface(writer);

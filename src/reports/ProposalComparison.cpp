@@ -1,9 +1,10 @@
 #include "reports/ProposalComparison.h"
 
 #include "output/DrawingSurface.h"
+#include "output/PrinterSurface.h"
+#include "platform/PrintResolution.h"
 #include "reports/GuidelineStanding.h"
 #include "reports/HourlyDistribution.h"
-#include "reports/PrinterSurface.h"
 #include "reports/TimeReportTexts.h"
 
 #include <QBuffer>
@@ -762,7 +763,7 @@ QByteArray ComparisonPdfBytes(const Comparison& comparison, const QString& gener
         QPdfWriter writer(&buffer);
         writer.setTitle(ComparisonTitle);
         writer.setCreator(QStringLiteral("Custodex Calendar"));
-        writer.setResolution(150);
+        writer.setResolution(PrintoutDotsPerInch);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0)));
         PrinterSurface surface(writer);

@@ -11,7 +11,7 @@
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/DistributionPictures.h"
-#include "reports/PrinterSurface.h"
+#include "output/PrinterSurface.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -6,7 +6,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
-#include "reports/PrinterSurface.h"
+#include "output/PrinterSurface.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

@@ -10,7 +10,7 @@
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/HourlyDistribution.h"
-#include "reports/PrinterSurface.h"
+#include "output/PrinterSurface.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

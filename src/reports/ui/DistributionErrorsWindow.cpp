@@ -6,7 +6,7 @@
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/DistributionReport.h"
-#include "reports/PrinterSurface.h"
+#include "output/PrinterSurface.h"
 
 #include <QListWidget>
 #include <QMenuBar>

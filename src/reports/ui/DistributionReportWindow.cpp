@@ -9,7 +9,7 @@
 #include "platform/Prompter.h"
 #include "reports/DistributionPictures.h"
 #include "reports/DistributionReport.h"
-#include "reports/PrinterSurface.h"
+#include "output/PrinterSurface.h"
 #include "reports/ui/DistributionErrorsWindow.h"
 
 #include <QGridLayout>

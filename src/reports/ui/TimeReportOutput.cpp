@@ -9,7 +9,7 @@
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/DistributionPictures.h"
-#include "reports/PrinterSurface.h"
+#include "output/PrinterSurface.h"
 #include "reports/TimeReportPages.h"
 #include "reports/TimeReportTexts.h"
 

@@ -1,4 +1,4 @@
-#include "reports/PrinterSurface.h"
+#include "output/PrinterSurface.h"
 
 #include <QPagedPaintDevice>
 
