@@ -1,12 +1,12 @@
-#include "CliRun.h"
 #include "cli/CliCommands.h"
+#include "cli/CliRun.h"
 
 #include "platform/FileLock.h"
 #include "support/SpecialFiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <future>
@@ -182,6 +181,32 @@ TEST(CliResave, ReadsAndWritesAgainButNeverOverALockedFile)
     EXPECT_EQ(missing.Err, QStringLiteral("Error reading ") +
                                dir.filePath(QStringLiteral("None.cdb")) +
                                QStringLiteral("\nThe file does not exist.\n"));
+}
+
+TEST(CliPreview, WritesThePictureOfACalendar)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("Jones.png"));
+    QString output;
+    QString errors;
+    QTextStream outStream(&output);
+    QTextStream errStream(&errors);
+    ASSERT_EQ(
+        RunCli({QStringLiteral("preview"), QStringLiteral(CUSTODEX_TEST_DATA "/Jones.Smith.cdb"),
+                out, QStringLiteral("--size"), QStringLiteral("900x1400")},
+               outStream, errStream),
+        0)
+        << errors.toStdString();
+    const QImage picture(out);
+    EXPECT_EQ(picture.size(), QSize(900, 1400));
+    EXPECT_NE(RunCli({QStringLiteral("preview"), QStringLiteral("missing.cdb"), out}, outStream,
+                     errStream),
+              0);
+    EXPECT_NE(
+        RunCli({QStringLiteral("preview"), QStringLiteral(CUSTODEX_TEST_DATA "/Jones.Smith.cdb"),
+                out, QStringLiteral("--size"), QStringLiteral("huge")},
+               outStream, errStream),
+        0);
 }
 
 } // namespace
@@ -729,13 +754,3 @@ TEST(CliHelp, ListsEveryCommandAndExplainsEachOptionAndArgument)
 }
 
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv); // fonts for the preview command's picture
-    // A test that frees a command stuck on a FIFO may close the reading end under it.
-    std::signal(SIGPIPE, SIG_IGN);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

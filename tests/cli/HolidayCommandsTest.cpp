@@ -1,4 +1,4 @@
-#include "CliRun.h"
+#include "cli/CliRun.h"
 #include "cli/CliCommands.h"
 #include "support/FullDisk.h"
 #include "support/SpecialFiles.h"

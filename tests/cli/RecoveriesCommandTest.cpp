@@ -1,4 +1,4 @@
-#include "CliRun.h"
+#include "cli/CliRun.h"
 #include "calendar/CalendarFile.h"
 #include "calendar/Recovery.h"
 

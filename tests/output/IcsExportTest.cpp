@@ -1,74 +1,16 @@
-#include "cli/CliRun.h"
+#include "output/IcsTestSupport.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/CalendarModel.h"
 #include "output/IcsExport.h"
 #include "output/MarkRuns.h"
-#include "platform/FileLock.h"
 
-#include <QFile>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace custodex;
-using custodex::cli_test::CliRun;
-using custodex::cli_test::RunCommand;
-
-QT_BEGIN_NAMESPACE
-// Readable failures.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+using namespace custodex::ics_test;
 
 namespace {
-
-const QDate SpanStart(2004, 9, 1);
-
-// A calendar from September 2004 to August 2006 whose non-custodial parent is "Dad".
-CalendarDocument MakeCalendar(const QString& client = QStringLiteral("Jones"))
-{
-    CalendarDocument doc;
-    doc.ClientName = client;
-    doc.UserYear = QStringLiteral("2004");
-    doc.SelUserMonth = QStringLiteral("September");
-    BuildSpan(doc, 8, 2004);
-    doc.NonCustodialName = QStringLiteral("Dad");
-    return doc;
-}
-
-CalendarDay& DayAt(CalendarDocument& doc, const QDate& date)
-{
-    return doc.Days.at(static_cast<std::size_t>(SpanStart.daysTo(date)));
-}
-
-struct Mark {
-    QDate Date;
-    const char* Reason;
-    const char* Pickup = "<None>";
-    const char* Dropoff = "<None>";
-};
-
-void MarkDay(CalendarDocument& doc, bool overnight, const Mark& mark)
-{
-    const DayMarkFields fields = MarkFieldsOf(DayAt(doc, mark.Date), overnight);
-    fields.Has = true;
-    fields.Reason = QString::fromUtf8(mark.Reason);
-    fields.Pickup = QString::fromUtf8(mark.Pickup);
-    fields.Dropoff = QString::fromUtf8(mark.Dropoff);
-}
-
-void MarkOvernight(CalendarDocument& doc, const Mark& mark)
-{
-    MarkDay(doc, true, mark);
-}
-
-void MarkDayVisit(CalendarDocument& doc, const Mark& mark)
-{
-    MarkDay(doc, false, mark);
-}
 
 QString EventText(const IcsEvent& event)
 {
@@ -85,29 +27,6 @@ QStringList EventTexts(const CalendarDocument& doc, const IcsOptions& options = 
     for (const IcsEvent& event : IcsEvents(doc, options))
         texts << EventText(event);
     return texts;
-}
-
-// The physical lines of the file, without their CR LF.
-QList<QByteArray> PhysicalLines(const QByteArray& bytes)
-{
-    EXPECT_TRUE(bytes.endsWith("\r\n"));
-    QList<QByteArray> lines = bytes.split('\n');
-    lines.removeLast();
-    for (QByteArray& line : lines) {
-        EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
-        line.chop(1);
-    }
-    return lines;
-}
-
-// The content lines, unfolded.
-QStringList ContentLines(const QByteArray& bytes)
-{
-    QByteArray unfolded = bytes;
-    unfolded.replace("\r\n ", "");
-    QStringList lines = QString::fromUtf8(unfolded).split(QStringLiteral("\r\n"));
-    lines.removeLast();
-    return lines;
 }
 
 struct StayCase {
@@ -463,147 +382,6 @@ TEST(IcsTimeZones, EachChoiceWritesItsRulesForTheSpan)
     }
     EXPECT_FALSE(IsKnownTimeZone(QStringLiteral("Mars/Olympus_Mons")));
     EXPECT_FALSE(IsKnownTimeZone(QString()));
-}
-
-// The command-line companion.
-class IcsCli : public ::testing::Test {
-protected:
-    IcsCli()
-    {
-        CalendarDocument doc = MakeCalendar();
-        MarkOvernight(doc, {{2004, 9, 3}, "Weekend", "06:00PM"});
-        MarkOvernight(doc, {{2004, 9, 4}, "weekend", "<None>", "08:30AM"});
-        MarkDayVisit(doc, {{2004, 9, 8}, "Dinner", "05:00PM", "08:00PM"});
-        MarkDayVisit(doc, {{2004, 9, 9}, "*Phone call", "07:00PM", "07:30PM"});
-        RecountCounters(doc);
-        const FileResult written = WriteCalendarFile(doc, Input, false);
-        EXPECT_TRUE(written.Ok) << written.Message.toStdString();
-    }
-    CliRun Export(QStringList options, const QString& output)
-    {
-        return RunCommand(QStringList{QStringLiteral("export-ics"), Input, output} + options);
-    }
-    QStringList Summaries(const QString& path)
-    {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-        QStringList summaries;
-        for (const QString& line : ContentLines(file.readAll()))
-            if (line.startsWith(QStringLiteral("SUMMARY:")) ||
-                line.startsWith(QStringLiteral("TRANSP")))
-                summaries << line;
-        return summaries;
-    }
-
-    QTemporaryDir Dir;
-    QString Input = Dir.filePath(QStringLiteral("Jones.cdb"));
-    QString Output = Dir.filePath(QStringLiteral("Jones.ics"));
-};
-
-TEST_F(IcsCli, KindsAndAnnotationsByOption)
-{
-    const QString stay = QStringLiteral("SUMMARY:Weekend (Dad)");
-    const QString dinner = QStringLiteral("SUMMARY:Dinner (Dad)");
-    const QString call = QStringLiteral("SUMMARY:Phone call (Dad)");
-    const QString free = QStringLiteral("TRANSP:TRANSPARENT");
-    const struct {
-        QStringList Options;
-        QStringList Summaries;
-    } cases[] = {
-        {{}, {stay, dinner, call, free}},
-        {{QStringLiteral("--overnights"), QStringLiteral("--day-visits")},
-         {stay, dinner, call, free}},
-        {{QStringLiteral("--overnights")}, {stay}},
-        {{QStringLiteral("--day-visits"), QStringLiteral("--annotations"), QStringLiteral("omit")},
-         {dinner}},
-        {{QStringLiteral("--annotations"), QStringLiteral("include")}, {stay, dinner, call}},
-    };
-    int n = 0;
-    for (const auto& c : cases) {
-        const QString output = Dir.filePath(QStringLiteral("out%1.ics").arg(++n));
-        const CliRun run = Export(c.Options, output);
-        ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
-        EXPECT_TRUE(run.Out.isEmpty());
-        EXPECT_EQ(Summaries(output), c.Summaries) << c.Options.join(u' ').toStdString();
-    }
-}
-
-TEST_F(IcsCli, TimeZoneOption)
-{
-    const CliRun run =
-        Export({QStringLiteral("--time-zone"), QStringLiteral("America/New_York")}, Output);
-    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
-    QFile file(Output);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = ContentLines(file.readAll());
-    EXPECT_TRUE(lines.contains(QStringLiteral("TZID:America/New_York")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("DTSTART;TZID=America/New_York:20040903T180000")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("DTEND;TZID=America/New_York:20040905T083000")));
-}
-
-// Every zone the system can load: aliases and old names too, as the system's tools take them.
-TEST_F(IcsCli, TakesEveryZoneOfTheSystem)
-{
-    for (const char* zone : {"GMT", "EST5EDT", "America/Godthab", "Europe/London"}) {
-        QFile::remove(Output);
-        const CliRun run = Export({QStringLiteral("--time-zone"), QLatin1String(zone)}, Output);
-        EXPECT_EQ(run.Status, 0) << zone << run.Err.toStdString();
-        QFile written(Output);
-        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << zone;
-        EXPECT_TRUE(written.readAll().contains(QByteArray("TZID:") + zone)) << zone;
-    }
-}
-
-TEST_F(IcsCli, RefusesBadValuesAndProtectsFiles)
-{
-    CliRun run = Export({QStringLiteral("--annotations"), QStringLiteral("hide")}, Output);
-    EXPECT_EQ(run.Status, 2);
-    EXPECT_TRUE(
-        run.Err.startsWith(QStringLiteral("--annotations needs include, transparent or omit\n")));
-    run = Export({QStringLiteral("--time-zone"), QStringLiteral("Mars/Olympus_Mons")}, Output);
-    EXPECT_EQ(run.Status, 2);
-    EXPECT_TRUE(run.Err.startsWith(
-        QStringLiteral("--time-zone: the system knows no time zone Mars/Olympus_Mons\n")));
-    EXPECT_FALSE(QFile::exists(Output));
-
-    // Never the calendar read, even with --overwrite.
-    const QByteArray calendar = [&] {
-        QFile file(Input);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
-    run = Export({QStringLiteral("--overwrite")}, Input);
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Err, QStringLiteral("File ") + Input +
-                           QStringLiteral(" is the calendar being read!\nChoose another file "
-                                          "to write.\n"));
-
-    // An existing output only with --overwrite; a locked one never.
-    ASSERT_EQ(Export({}, Output).Status, 0);
-    run = Export({}, Output);
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Err,
-              QStringLiteral("File ") + Output +
-                  QStringLiteral(" already exists!\nGive --overwrite to write over it.\n"));
-    EXPECT_EQ(Export({QStringLiteral("--overwrite")}, Output).Status, 0);
-    ASSERT_TRUE(SetFileLocked(Output, true));
-    run = Export({QStringLiteral("--overwrite")}, Output);
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Err, QStringLiteral("Error!  Can't write to ") + Output +
-                           QStringLiteral("\nbecause the file is locked!\n"));
-    QFile file(Input);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), calendar);
-}
-
-TEST_F(IcsCli, HelpNamesEveryOption)
-{
-    const CliRun run = RunCommand({QStringLiteral("export-ics"), QStringLiteral("--help")});
-    EXPECT_EQ(run.Status, 0);
-    for (const char* word : {"IN.cdb", "OUT.ics", "--overnights", "--day-visits",
-                             "--annotations <MODE>", "--time-zone <Area/City>", "--overwrite"})
-        EXPECT_TRUE(run.Out.contains(QLatin1String(word))) << word;
-    const CliRun tool = RunCommand({QStringLiteral("--help")});
-    EXPECT_TRUE(tool.Out.contains(QStringLiteral("export-ics")));
 }
 
 } // namespace

@@ -1,15 +1,11 @@
 #include "output/PreviewDrawing.h"
 
-#include "cli/CliCommands.h"
 #include "output/CalendarPages.h"
 #include "output/DrawingSurface.h"
 #include "output/PrintColours.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 using namespace custodex;
@@ -138,32 +134,6 @@ TEST(PreviewPicture, CellColoursFramesAndSquares)
     EXPECT_EQ(picture.pixelColor(blank.center()), QColor(Qt::white));
 }
 
-TEST(CliPreview, WritesThePictureOfACalendar)
-{
-    QTemporaryDir dir;
-    const QString out = dir.filePath(QStringLiteral("Jones.png"));
-    QString output;
-    QString errors;
-    QTextStream outStream(&output);
-    QTextStream errStream(&errors);
-    ASSERT_EQ(
-        RunCli({QStringLiteral("preview"), QStringLiteral(CUSTODEX_TEST_DATA "/Jones.Smith.cdb"),
-                out, QStringLiteral("--size"), QStringLiteral("900x1400")},
-               outStream, errStream),
-        0)
-        << errors.toStdString();
-    const QImage picture(out);
-    EXPECT_EQ(picture.size(), QSize(900, 1400));
-    EXPECT_NE(RunCli({QStringLiteral("preview"), QStringLiteral("missing.cdb"), out}, outStream,
-                     errStream),
-              0);
-    EXPECT_NE(
-        RunCli({QStringLiteral("preview"), QStringLiteral(CUSTODEX_TEST_DATA "/Jones.Smith.cdb"),
-                out, QStringLiteral("--size"), QStringLiteral("huge")},
-               outStream, errStream),
-        0);
-}
-
 } // namespace
 
 namespace {
@@ -189,7 +159,12 @@ public:
     int TextHeight(const QString&) override { return Painter.fontMetrics().height(); }
     void Text(int x, int y, const QString& text) override
     {
-        Log << QStringLiteral("%1 %2,%3 w%4 %5").arg(Height).arg(x).arg(y).arg(TextWidth(text)).arg(text);
+        Log << QStringLiteral("%1 %2,%3 w%4 %5")
+                   .arg(Height)
+                   .arg(x)
+                   .arg(y)
+                   .arg(TextWidth(text))
+                   .arg(text);
     }
     void SetPen(int, std::int32_t) override {}
     void Line(int, int, int, int) override {}
@@ -215,7 +190,12 @@ public:
     }
     void Text(int x, int y, const QString& text) override
     {
-        Log << QStringLiteral("%1 %2,%3 w%4 %5").arg(Height).arg(x).arg(y).arg(TextWidth(text)).arg(text);
+        Log << QStringLiteral("%1 %2,%3 w%4 %5")
+                   .arg(Height)
+                   .arg(x)
+                   .arg(y)
+                   .arg(TextWidth(text))
+                   .arg(text);
         PainterSurface::Text(x, y, text);
     }
     int Height = 0;
@@ -243,8 +223,8 @@ TEST(PageSurface, KeptFontsChangeNoFontNoTextAndNoPlace)
         day.DayVisitEnd = QStringLiteral("02:00PM");
     }
     RecountCounters(doc);
-    const CalendarPageInput input{doc, MarkColoursOf(doc),
-                                  QStringLiteral("Generated 3/1/24  10:00:00 AM"), {}};
+    const CalendarPageInput input{
+        doc, MarkColoursOf(doc), QStringLiteral("Generated 3/1/24  10:00:00 AM"), {}};
     for (const PrintLayout layout : {PrintLayout::MonthPages, PrintLayout::YearPages,
                                      PrintLayout::OvernightList, PrintLayout::DayVisitList}) {
         for (const bool landscape : {false, true}) {
@@ -255,19 +235,13 @@ TEST(PageSurface, KeptFontsChangeNoFontNoTextAndNoPlace)
             const int last = layout == PrintLayout::MonthPages  ? MonthsInSpan
                              : layout == PrintLayout::YearPages ? 2
                                                                 : 0;
-            DrawPrintout(keptSurface, input, layout, 1, last, {true, true}, [](int) {}, [] {});
-            DrawPrintout(anewSurface, input, layout, 1, last, {true, true}, [](int) {}, [] {});
+            DrawPrintout(
+                keptSurface, input, layout, 1, last, {true, true}, [](int) {}, [] {});
+            DrawPrintout(
+                anewSurface, input, layout, 1, last, {true, true}, [](int) {}, [] {});
             ASSERT_FALSE(keptSurface.Log.isEmpty());
             EXPECT_EQ(keptSurface.Log, anewSurface.Log)
                 << static_cast<int>(layout) << (landscape ? " landscape" : " portrait");
         }
     }
-}
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv); // fonts for the painted picture
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -1,4 +1,4 @@
-#include "DistributionCliFixture.h"
+#include "cli/DistributionCliFixture.h"
 #include "app/MainWindow.h"
 #include "calendar/CalendarFile.h"
 #include "reports/DistributionReport.h"

@@ -1,4 +1,4 @@
-#include "DistributionCliFixture.h"
+#include "cli/DistributionCliFixture.h"
 #include "support/FullDisk.h"
 
 #include <QDir>

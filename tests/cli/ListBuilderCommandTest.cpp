@@ -1,4 +1,4 @@
-#include "PatternTestSupport.h"
+#include "patterns/PatternTestSupport.h"
 #include "calendar/CalendarFile.h"
 #include "cli/CliRun.h"
 

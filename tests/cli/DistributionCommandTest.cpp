@@ -1,4 +1,4 @@
-#include "DistributionCliFixture.h"
+#include "cli/DistributionCliFixture.h"
 
 #include "calendar/CalendarFile.h"
 #include "platform/FileLock.h"
