@@ -443,9 +443,12 @@ int DayMinutes::Counted() const
 
 int DayMinutes::Covered() const
 {
+    // Four spans at most, so an insertion sort; GCC 12's std::sort over part of a small array
+    // trips its own array-bounds warning at -O3 and breaks the Release build.
     std::array<MinuteSpan, 4> sorted = m_spans;
-    std::sort(sorted.begin(), sorted.begin() + m_count,
-              [](const MinuteSpan& a, const MinuteSpan& b) { return a.From < b.From; });
+    for (std::size_t k = 1; k < static_cast<std::size_t>(m_count); ++k)
+        for (std::size_t j = k; j > 0 && sorted[j].From < sorted[j - 1].From; --j)
+            std::swap(sorted[j], sorted[j - 1]);
     int covered = 0;
     int reached = 0;
     for (int k = 0; k < m_count; ++k) {
