@@ -449,10 +449,11 @@ void TUserInitialize::PickColour(int which)
     if (which < 0 || which > 2)
         return;
     swatches[which]->setFrameShadow(QFrame::Raised);
-    const std::optional<std::int32_t> chosen = Colours.ChooseColour(*targets[which], this);
+    const std::optional<QColor> chosen =
+        Colours.ChooseColour(ColourFromValue(*targets[which]), this);
     swatches[which]->setFrameShadow(QFrame::Sunken);
     if (chosen) {
-        *targets[which] = *chosen;
+        *targets[which] = ValueFromColour(*chosen);
         Touch();
         ShowValues();
     }
