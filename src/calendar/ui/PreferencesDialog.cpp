@@ -30,16 +30,6 @@ namespace custodex {
 
 namespace {
 
-QToolButton* Arrow(QWidget* parent, Qt::ArrowType type, const QString& name)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setArrowType(type);
-    button->setAutoRepeat(true);
-    button->setFixedSize(18, 12);
-    return button;
-}
-
 QLineEdit* TwoDigits(QWidget* parent, const QString& name)
 {
     auto* edit = new QLineEdit(parent);
