@@ -3,7 +3,6 @@
 #include "calendar/CalendarFile.h"
 #include "calendar/MenuChecks.h"
 #include "calendar/TimeText.h"
-#include "cli/PatternCommands.h"
 #include "patterns/CustomLists.h"
 #include "patterns/RepeatPatternApply.h"
 
@@ -83,14 +82,6 @@ ListTimes DefaultTimes(const CalendarDocument& doc)
     return {doc.OverNiteStrtTime, doc.OverNiteEndTime, doc.DayVisitStrtTime, doc.DayVisitEndTime};
 }
 
-std::optional<bool> YesToAll(const QCommandLineParser& parser, const QCommandLineOption& option)
-{
-    const QString policy = parser.value(option);
-    if (policy != QStringLiteral("none") && policy != QStringLiteral("all"))
-        return std::nullopt;
-    return policy == QStringLiteral("all");
-}
-
 // "all" or numbers and ranges from 1; indices from 0, or nothing when malformed.
 std::optional<std::vector<int>> EntriesWritten(const QString& text, int count)
 {
@@ -126,12 +117,11 @@ void AddCustomPatternCommands(std::vector<std::unique_ptr<const Command>>& list)
 
 QCommandLineOption OverwriteAnswerOption()
 {
-    return {QStringLiteral("overwrite"),
-            QStringLiteral("The answer to every \"... is already marked ... Overwrite it with "
-                           "...?\" question: none answers No (the default), all answers Yes to "
-                           "All at the first. It says nothing about OUT.cdb, which must be "
-                           "IN.cdb itself or a new file."),
-            QStringLiteral("none|all"), QStringLiteral("none")};
+    return OverwritePolicyOption(
+        QStringLiteral("The answer to every \"... is already marked ... Overwrite it with "
+                       "...?\" question: none answers No (the default), all answers Yes to "
+                       "All at the first. It says nothing about OUT.cdb, which must be "
+                       "IN.cdb itself or a new file."));
 }
 
 ApplyRepeatCommand::ApplyRepeatCommand()
@@ -153,9 +143,9 @@ int ApplyRepeatCommand::Execute(const QCommandLineParser& parser, const QStringL
         return UsageError(err, QStringLiteral("--letters needs --reason."));
     if (parser.isSet(m_patterns) && !parser.isSet(m_pattern))
         return UsageError(err, QStringLiteral("--patterns goes with --pattern."));
-    const std::optional<bool> yesToAll = YesToAll(parser, m_overwrite);
+    const std::optional<bool> yesToAll = YesToAllPolicy(parser, m_overwrite);
     if (!yesToAll)
-        return UsageError(err, QStringLiteral("--overwrite needs none or all."));
+        return UsageError(err, OverwritePolicyMessage);
 
     CalendarDocument doc;
     if (const std::optional<int> refused = OpenCalendarFor(arguments[0], arguments[1], doc, err))
@@ -210,13 +200,12 @@ int ApplyRepeatCommand::Execute(const QCommandLineParser& parser, const QStringL
         state.Reason = CutText(reason, RepeatPatternNameCapacity);
     }
 
-    HeldOutput told;
-    PrintedQuestions questions(told.Stream(), err, *yesToAll);
-    return told.Release(RunThenSave(
-                            doc, target,
-                            [&] { return ApplyRepeatClick(doc, state, questions).Ran; },
-                            told.Stream(), err),
-                        out);
+    return RunPrintedThenSave(
+        doc, target, *yesToAll,
+        [&](OverwriteQuestions& questions, QTextStream&) {
+            return ApplyRepeatClick(doc, state, questions).Ran;
+        },
+        out, err);
 }
 
 RemoveRepeatCommand::RemoveRepeatCommand()
@@ -243,16 +232,12 @@ int RemoveRepeatCommand::Execute(const QCommandLineParser& parser, const QString
     if (!ChooseRange(parser, m_range.From, m_range.To, range, error))
         return UsageError(err, error);
 
-    HeldOutput told;
-    PrintedQuestions questions(told.Stream(), err, false);
-    return told.Release(
-        RunThenSave(
-            doc, target,
-            [&] {
-                return RemoveRepeatPattern(doc, range, parser.value(m_reason), true, questions).Ran;
-            },
-            told.Stream(), err),
-        out);
+    return RunPrintedThenSave(
+        doc, target, false,
+        [&](OverwriteQuestions& questions, QTextStream&) {
+            return RemoveRepeatPattern(doc, range, parser.value(m_reason), true, questions).Ran;
+        },
+        out, err);
 }
 
 ApplyListCommand::ApplyListCommand()
@@ -274,9 +259,9 @@ ApplyListCommand::ApplyListCommand()
 int ApplyListCommand::Execute(const QCommandLineParser& parser, const QStringList& arguments,
                               QTextStream& out, QTextStream& err) const
 {
-    const std::optional<bool> yesToAll = YesToAll(parser, m_overwrite);
+    const std::optional<bool> yesToAll = YesToAllPolicy(parser, m_overwrite);
     if (!yesToAll)
-        return UsageError(err, QStringLiteral("--overwrite needs none or all."));
+        return UsageError(err, OverwritePolicyMessage);
     if (parser.isSet(m_remove) && (parser.isSet(m_overwrite) || parser.isSet(m_times.Overnight) ||
                                    parser.isSet(m_times.DayVisit)))
         return UsageError(err, QStringLiteral("--remove takes no times and no --overwrite."));
@@ -307,19 +292,16 @@ int ApplyListCommand::Execute(const QCommandLineParser& parser, const QStringLis
         err << PlainText(warning.Text) << '\n' << QStringLiteral("Yes") << '\n';
     }
 
-    HeldOutput told;
-    PrintedQuestions questions(told.Stream(), err, *yesToAll);
-    return told.Release(RunThenSave(
-                            doc, target,
-                            [&] {
-                                if (parser.isSet(m_remove))
-                                    RemoveCustomList(doc, list->Entries, *entries, questions);
-                                else
-                                    ApplyCustomList(doc, list->Entries, *entries, times, questions);
-                                return true;
-                            },
-                            told.Stream(), err),
-                        out);
+    return RunPrintedThenSave(
+        doc, target, *yesToAll,
+        [&](OverwriteQuestions& questions, QTextStream&) {
+            if (parser.isSet(m_remove))
+                RemoveCustomList(doc, list->Entries, *entries, questions);
+            else
+                ApplyCustomList(doc, list->Entries, *entries, times, questions);
+            return true;
+        },
+        out, err);
 }
 
 RepeatPatternsCommand::RepeatPatternsCommand()

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "cli/BulkCommandParts.h"
 #include "cli/CliCommand.h"
-#include "cli/PatternCommands.h"
 
 #include <memory>
 #include <vector>

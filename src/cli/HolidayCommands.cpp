@@ -15,35 +15,11 @@ namespace custodex::cli {
 
 namespace {
 
-QCommandLineOption CountryOption()
-{
-    return QCommandLineOption(QStringLiteral("country"),
-                              QStringLiteral("The holiday list: us (United States), ca (Canada) or "
-                                             "uk (United Kingdom) (required)."),
-                              QStringLiteral("us|ca|uk"));
-}
-
 QCommandLineOption SecondYearOption()
 {
     return QCommandLineOption(QStringLiteral("second-year"),
                               QStringLiteral("Selects months 13 to 24 of the span instead of "
                                              "months 1 to 12, as the dialog's second page does."));
-}
-
-const HolidayCountry* CountryNamed(const QString& name)
-{
-    if (name == QStringLiteral("us"))
-        return &UnitedStatesHolidays();
-    if (name == QStringLiteral("ca"))
-        return &CanadianHolidays();
-    if (name == QStringLiteral("uk"))
-        return &UnitedKingdomHolidays();
-    return nullptr;
-}
-
-QString PlainText(const QString& message)
-{
-    return QString(message).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
 }
 
 QString IsoDate(const CalendarDocument& doc, const SelectedYear& year, int dayIndex)
@@ -57,41 +33,16 @@ QString IsoDate(const CalendarDocument& doc, const SelectedYear& year, int dayIn
 }
 
 // Keeps what an Apply tells; nothing is asked on an empty span.
-class RecordedQuestions : public HolidayQuestions {
+class RecordedQuestions : public OverwriteQuestions {
 public:
-    bool ConfirmOverwrite(const QString& question) override
+    OverwriteAnswer AskOverwrite(const QString& question, OverwriteChoices /*choices*/) override
     {
         Messages << question;
-        return false;
+        return OverwriteAnswer::No;
     }
     void Tell(PromptKind /*kind*/, const QString& text) override { Messages << text; }
 
     QStringList Messages;
-};
-
-// Answers every overwrite question the same way and prints what the Apply shows; an error
-// (a day-visit time refused) goes to standard error, as every refusal does.
-class PrintedQuestions : public HolidayQuestions {
-public:
-    PrintedQuestions(QTextStream& out, QTextStream& err, bool overwrite)
-        : m_out(out), m_err(err), m_overwrite(overwrite)
-    {
-    }
-    bool ConfirmOverwrite(const QString& question) override
-    {
-        m_out << PlainText(question) << '\n'
-              << (m_overwrite ? QStringLiteral("Yes") : QStringLiteral("No")) << '\n';
-        return m_overwrite;
-    }
-    void Tell(PromptKind kind, const QString& text) override
-    {
-        (kind == PromptKind::Error ? m_err : m_out) << PlainText(text) << '\n';
-    }
-
-private:
-    QTextStream& m_out;
-    QTextStream& m_err;
-    bool m_overwrite;
 };
 
 struct HolidayDates {
@@ -136,7 +87,7 @@ QString ListOfCaptions(const QString& countryName, const QStringList& shownCapti
 HolidaysCommand::HolidaysCommand()
     : Command(QStringLiteral("holidays"),
               QStringLiteral("Lists the holiday dates of a selected year, without a calendar.")),
-      m_country(CountryOption()), m_secondYear(SecondYearOption())
+      m_secondYear(SecondYearOption())
 {
     m_options << m_country << m_startYear << m_startMonth << m_secondYear << m_json;
 }
@@ -209,10 +160,10 @@ int HolidaysCommand::Execute(const QCommandLineParser& parser, const QStringList
 ApplyHolidaysCommand::ApplyHolidaysCommand()
     : Command(QStringLiteral("apply-holidays"),
               QStringLiteral("Marks or removes holidays as one Apply of a holiday dialog.")),
-      m_country(CountryOption()), m_secondYear(SecondYearOption())
+      m_secondYear(SecondYearOption())
 {
-    m_options << m_country << m_overnights << m_dayVisits << m_secondYear << m_tick << m_untick
-              << m_noNap << m_overwrite;
+    m_options << m_country << m_lists.Overnights << m_lists.DayVisits << m_secondYear << m_tick
+              << m_untick << m_noNap << m_overwrite;
     m_arguments << PositionalArgument{QStringLiteral("IN.cdb"),
                                       QStringLiteral("The calendar to read.")}
                 << PositionalArgument{
@@ -229,22 +180,18 @@ int ApplyHolidaysCommand::Execute(const QCommandLineParser& parser, const QStrin
     const HolidayCountry* country = CountryNamed(countryName);
     if (!country)
         return UsageError(err, QStringLiteral("--country needs us, ca or uk."));
-    if (parser.isSet(m_overnights) == parser.isSet(m_dayVisits))
-        return UsageError(err,
-                          QStringLiteral("Give exactly one of --overnights and --day-visits."));
-    const QString policy = parser.value(m_overwrite);
-    if (policy != QStringLiteral("none") && policy != QStringLiteral("all"))
-        return UsageError(err, QStringLiteral("--overwrite needs none or all."));
+    const std::optional<ListKind> kind = ChosenListKind(parser, m_lists);
+    if (!kind)
+        return UsageError(err, OneListKindMessage);
+    const std::optional<bool> yesToAll = YesToAllPolicy(parser, m_overwrite);
+    if (!yesToAll)
+        return UsageError(err, OverwritePolicyMessage);
 
     CalendarDocument doc;
-    if (!ReadCalendarArgument(arguments[0], doc, err))
-        return ExitFailure;
-    const OutputTarget target{arguments[1], arguments[0], false, false};
-    // An OUT the save would refuse is refused before the Apply asks or tells anything.
-    if (const std::optional<int> refused = RefuseCalendarTarget(target, err))
+    if (const std::optional<int> refused = OpenCalendarFor(arguments[0], arguments[1], doc, err))
         return *refused;
-    const ListKind kind = parser.isSet(m_overnights) ? ListKind::Overnights : ListKind::DayVisits;
-    HolidayDialogState state = OpenHolidayDialog(doc, *country, kind);
+    const OutputTarget target = CalendarTarget(arguments[0], arguments[1]);
+    HolidayDialogState state = OpenHolidayDialog(doc, *country, *kind);
     if (parser.isSet(m_secondYear))
         SwitchHolidayPage(doc, state, true);
 
@@ -315,7 +262,8 @@ int ApplyHolidaysCommand::Execute(const QCommandLineParser& parser, const QStrin
     }
 
     HeldOutput told;
-    PrintedQuestions questions(told.Stream(), err, policy == QStringLiteral("all"));
+    // The holiday dialogs' warnings (no or two Easters in the year) are told with the rest.
+    PrintedQuestions questions(told.Stream(), err, *yesToAll, PrintedQuestions::Warnings::ToOutput);
     const HolidayApplyResult applied = ApplyHolidays(doc, state, questions);
     err.flush();
     if (!applied.Applied)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/BulkCommandParts.h"
 #include "cli/CliCommand.h"
 
 // Commands on the national holiday lists: holidays (the dates of a selected year, no calendar
@@ -17,7 +18,7 @@ protected:
                 QTextStream& err) const override;
 
 private:
-    const QCommandLineOption m_country;
+    const QCommandLineOption m_country = CountryOption();
     const QCommandLineOption m_startYear{
         QStringLiteral("start-year"),
         QStringLiteral("The calendar's start year, 1000 to 2999 (required)."),
@@ -43,13 +44,8 @@ protected:
                 QTextStream& err) const override;
 
 private:
-    const QCommandLineOption m_country;
-    const QCommandLineOption m_overnights{
-        QStringLiteral("overnights"),
-        QStringLiteral("Marks overnight stays (give this or --day-visits).")};
-    const QCommandLineOption m_dayVisits{
-        QStringLiteral("day-visits"),
-        QStringLiteral("Marks day visits (give this or --overnights).")};
+    const QCommandLineOption m_country = CountryOption();
+    const ListKindOptions m_lists{QStringLiteral("Marks")};
     const QCommandLineOption m_secondYear;
     const QCommandLineOption m_tick{
         QStringLiteral("tick"),
@@ -66,12 +62,10 @@ private:
         QStringLiteral("no-nap"),
         QStringLiteral("Ticks the no-nap box of the row with exactly this caption. Repeatable."),
         QStringLiteral("CAPTION")};
-    const QCommandLineOption m_overwrite{
-        QStringLiteral("overwrite"),
+    const QCommandLineOption m_overwrite = OverwritePolicyOption(
         QStringLiteral("The answer to every \"... is set to ... Overwrite with ...?\" question "
                        "of the Apply: none answers No (the default), all answers Yes. It says "
-                       "nothing about OUT.cdb, which must be IN.cdb itself or a new file."),
-        QStringLiteral("none|all"), QStringLiteral("none")};
+                       "nothing about OUT.cdb, which must be IN.cdb itself or a new file."));
 };
 
 } // namespace custodex::cli

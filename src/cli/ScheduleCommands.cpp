@@ -15,63 +15,20 @@ namespace custodex::cli {
 
 namespace {
 
-// Answers every overwrite question by the policy and prints it with its answer; errors and
-// warnings go where every refusal goes.
-class PrintedScheduleQuestions : public ScheduleQuestions {
-public:
-    PrintedScheduleQuestions(QTextStream& out, QTextStream& err, bool yesToAll)
-        : m_out(out), m_err(err), m_yesToAll(yesToAll)
-    {
-    }
-    ScheduleAnswer AskOverwrite(const QString& question) override
-    {
-        m_out << PlainText(question) << '\n'
-              << (m_yesToAll ? QStringLiteral("Yes to All") : QStringLiteral("No to All")) << '\n';
-        return m_yesToAll ? ScheduleAnswer::YesToAll : ScheduleAnswer::NoToAll;
-    }
-    void Tell(PromptKind kind, const QString& text) override
-    {
-        (kind == PromptKind::Error || kind == PromptKind::Warning ? m_err : m_out)
-            << PlainText(text) << '\n';
-    }
-
-private:
-    QTextStream& m_out;
-    QTextStream& m_err;
-    bool m_yesToAll;
-};
-
-std::optional<bool> YesToAllPolicy(const QCommandLineParser& parser,
-                                   const QCommandLineOption& option)
+// One Apply of the schedule window, then Save/Close; the summary line is told only once the
+// calendar is written.
+int ApplyThenSave(CalendarDocument& doc, const OutputTarget& target, const ScheduleRequest& request,
+                  bool yesToAll, QTextStream& out, QTextStream& err)
 {
-    const QString policy = parser.value(option);
-    if (policy != QStringLiteral("none") && policy != QStringLiteral("all"))
-        return std::nullopt;
-    return policy == QStringLiteral("all");
-}
-
-// A weekday in full or as its first three letters, in any case; 0 = Monday.
-std::optional<int> WeekdayWritten(const QString& name)
-{
-    const QString trimmed = name.trimmed();
-    for (int w = 0; w < WeekdayCount; ++w) {
-        const QString& full = PatternWeekdayNames().at(w);
-        if (trimmed.compare(full, Qt::CaseInsensitive) == 0 ||
-            trimmed.compare(full.left(3), Qt::CaseInsensitive) == 0)
-            return w;
-    }
-    return std::nullopt;
-}
-
-const HolidayCountry* CountryWritten(const QString& name)
-{
-    if (name == QStringLiteral("us"))
-        return &UnitedStatesHolidays();
-    if (name == QStringLiteral("ca"))
-        return &CanadianHolidays();
-    if (name == QStringLiteral("uk"))
-        return &UnitedKingdomHolidays();
-    return nullptr;
+    return RunPrintedThenSave(
+        doc, target, yesToAll,
+        [&](OverwriteQuestions& questions, QTextStream& told) {
+            const ScheduleResult result = ApplySchedule(doc, request, questions);
+            if (result.Ran)
+                told << ScheduleSummary(request, result) << '\n';
+            return result.Ran;
+        },
+        out, err);
 }
 
 QString RuleName(ScheduleRule rule)
@@ -100,13 +57,12 @@ void AddScheduleCommands(std::vector<std::unique_ptr<const Command>>& list)
 
 QCommandLineOption ScheduleOverwriteOption()
 {
-    return {QStringLiteral("overwrite"),
-            QStringLiteral("The answer to every question before a marked day is overwritten "
-                           "(\"... is already marked ... Overwrite it with ...?\", \"... is set "
-                           "to ... Overwrite with ...?\"): none answers No to All (the "
-                           "default), all answers Yes to All at the first. It says nothing "
-                           "about OUT.cdb, which must be IN.cdb itself or a new file."),
-            QStringLiteral("none|all"), QStringLiteral("none")};
+    return OverwritePolicyOption(
+        QStringLiteral("The answer to every question before a marked day is overwritten "
+                       "(\"... is already marked ... Overwrite it with ...?\", \"... is set "
+                       "to ... Overwrite with ...?\"): none answers No to All (the "
+                       "default), all answers Yes to All at the first. It says nothing "
+                       "about OUT.cdb, which must be IN.cdb itself or a new file."));
 }
 
 SchedulesCommand::SchedulesCommand()
@@ -200,7 +156,7 @@ int ApplyScheduleCommand::Execute(const QCommandLineParser& parser, const QStrin
     if (parser.isSet(m_midweekVisit)) {
         const QString value = parser.value(m_midweekVisit);
         const qsizetype equals = value.indexOf(QLatin1Char('='));
-        const std::optional<int> weekday = WeekdayWritten(value.left(equals));
+        const std::optional<int> weekday = WeekdayNamed(value.left(equals));
         bool good = weekday.has_value();
         if (good && equals >= 0) {
             const QStringList times = value.mid(equals + 1).split(QLatin1Char(','));
@@ -217,7 +173,7 @@ int ApplyScheduleCommand::Execute(const QCommandLineParser& parser, const QStrin
         choice.Visit.Weekday = *weekday;
     }
     if (parser.isSet(m_midweekOvernight)) {
-        const std::optional<int> weekday = WeekdayWritten(parser.value(m_midweekOvernight));
+        const std::optional<int> weekday = WeekdayNamed(parser.value(m_midweekOvernight));
         if (!weekday)
             return UsageError(err,
                               QStringLiteral("--midweek-overnight needs a weekday such as wed."));
@@ -228,7 +184,7 @@ int ApplyScheduleCommand::Execute(const QCommandLineParser& parser, const QStrin
     }
     const std::optional<bool> yesToAll = YesToAllPolicy(parser, m_overwrite);
     if (!yesToAll)
-        return UsageError(err, QStringLiteral("--overwrite needs none or all."));
+        return UsageError(err, OverwritePolicyMessage);
 
     CalendarDocument doc;
     if (const std::optional<int> refused = OpenCalendarFor(arguments[0], arguments[1], doc, err))
@@ -247,21 +203,7 @@ int ApplyScheduleCommand::Execute(const QCommandLineParser& parser, const QStrin
         return Fail(err, reason.Refusal);
     request.Reason = reason.Reason;
     request.ReplaceRange = parser.isSet(m_replaceRange);
-
-    // What was done is told only once the calendar is written.
-    HeldOutput told;
-    PrintedScheduleQuestions questions(told.Stream(), err, *yesToAll);
-    return told.Release(RunThenSave(
-                            doc, target,
-                            [&] {
-                                const ScheduleResult result =
-                                    ApplySchedule(doc, request, questions);
-                                if (result.Ran)
-                                    told.Stream() << ScheduleSummary(request, result) << '\n';
-                                return result.Ran;
-                            },
-                            told.Stream(), err),
-                        out);
+    return ApplyThenSave(doc, target, request, *yesToAll, out, err);
 }
 
 ApplyHolidaysByYearCommand::ApplyHolidaysByYearCommand()
@@ -271,7 +213,7 @@ ApplyHolidaysByYearCommand::ApplyHolidaysByYearCommand()
                              "with the marks and questions of the holiday dialogs.")),
       m_overwrite(ScheduleOverwriteOption())
 {
-    m_options << m_country << m_overnights << m_dayVisits << m_everyYear << m_oddYears
+    m_options << m_country << m_lists.Overnights << m_lists.DayVisits << m_everyYear << m_oddYears
               << m_evenYears << m_overwrite;
     m_arguments = CalendarArguments();
 }
@@ -282,13 +224,13 @@ int ApplyHolidaysByYearCommand::Execute(const QCommandLineParser& parser,
 {
     ScheduleRequest request;
     HolidaysByYearRequest& holidays = request.Holidays;
-    holidays.Country = CountryWritten(parser.value(m_country));
+    holidays.Country = CountryNamed(parser.value(m_country));
     if (!holidays.Country)
         return UsageError(err, QStringLiteral("--country needs us, ca or uk."));
-    if (parser.isSet(m_overnights) == parser.isSet(m_dayVisits))
-        return UsageError(err,
-                          QStringLiteral("Give exactly one of --overnights and --day-visits."));
-    holidays.Kind = parser.isSet(m_overnights) ? ListKind::Overnights : ListKind::DayVisits;
+    const std::optional<ListKind> list = ChosenListKind(parser, m_lists);
+    if (!list)
+        return UsageError(err, OneListKindMessage);
+    holidays.Kind = *list;
     holidays.Rows.assign(holidays.Country->Rows.size(), HolidayYears::Never);
     const struct {
         const QCommandLineOption& Option;
@@ -319,27 +261,13 @@ int ApplyHolidaysByYearCommand::Execute(const QCommandLineParser& parser,
                                               "and --even-years."));
     const std::optional<bool> yesToAll = YesToAllPolicy(parser, m_overwrite);
     if (!yesToAll)
-        return UsageError(err, QStringLiteral("--overwrite needs none or all."));
+        return UsageError(err, OverwritePolicyMessage);
 
     CalendarDocument doc;
     if (const std::optional<int> refused = OpenCalendarFor(arguments[0], arguments[1], doc, err))
         return *refused;
     const OutputTarget target = CalendarTarget(arguments[0], arguments[1]);
-
-    // What was done is told only once the calendar is written.
-    HeldOutput told;
-    PrintedScheduleQuestions questions(told.Stream(), err, *yesToAll);
-    return told.Release(RunThenSave(
-                            doc, target,
-                            [&] {
-                                const ScheduleResult result =
-                                    ApplySchedule(doc, request, questions);
-                                if (result.Ran)
-                                    told.Stream() << ScheduleSummary(request, result) << '\n';
-                                return result.Ran;
-                            },
-                            told.Stream(), err),
-                        out);
+    return ApplyThenSave(doc, target, request, *yesToAll, out, err);
 }
 
 } // namespace custodex::cli

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "cli/BulkCommandParts.h"
 #include "cli/CliCommand.h"
-#include "cli/PatternCommands.h"
 
 #include <memory>
 #include <vector>
@@ -99,17 +99,8 @@ protected:
                 QTextStream& err) const override;
 
 private:
-    const QCommandLineOption m_country{
-        QStringLiteral("country"),
-        QStringLiteral("The holiday list: us (United States), ca (Canada) or uk (United "
-                       "Kingdom) (required)."),
-        QStringLiteral("us|ca|uk")};
-    const QCommandLineOption m_overnights{
-        QStringLiteral("overnights"),
-        QStringLiteral("Marks overnight stays (give this or --day-visits).")};
-    const QCommandLineOption m_dayVisits{
-        QStringLiteral("day-visits"),
-        QStringLiteral("Marks day visits (give this or --overnights).")};
+    const QCommandLineOption m_country = CountryOption();
+    const ListKindOptions m_lists{QStringLiteral("Marks")};
     const QCommandLineOption m_everyYear{
         QStringLiteral("every-year"),
         QStringLiteral("Gives the holiday with exactly this caption (as holidays --json gives "

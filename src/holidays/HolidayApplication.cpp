@@ -78,7 +78,7 @@ HolidayMark MarkOfRow(const HolidayDefinition& holiday, const HolidayRowState& r
 // Applies one non-Easter row; true when it counts as marked.
 bool ApplyRuleRow(CalendarDocument& doc, const HolidayDialogState& state,
                   const HolidayDefinition& holiday, const HolidayRowState& row,
-                  HolidayQuestions& questions)
+                  OverwriteQuestions& questions)
 {
     const int day = FindRuleDay(doc, state.Year, holiday.Rule);
     if (day < 0)
@@ -110,17 +110,6 @@ int FirstRowWithTimeError(const CalendarDocument& doc, const HolidayDialogState&
 }
 
 } // namespace
-
-bool PrompterHolidayQuestions::ConfirmOverwrite(const QString& question)
-{
-    return m_prompter.Ask(PromptKind::Confirmation, question, PromptButtons::YesNo) ==
-           PromptAnswer::Yes;
-}
-
-void PrompterHolidayQuestions::Tell(PromptKind kind, const QString& text)
-{
-    m_prompter.Ask(kind, text, PromptButtons::Ok);
-}
 
 HolidayRowState ScanHolidayRow(const CalendarDocument& doc, const HolidayDefinition& holiday,
                                const SelectedYear& year, ListKind kind,
@@ -156,7 +145,7 @@ bool HolidayRowVisible(const CalendarDocument& doc, const SelectedYear& year,
 
 bool ApplyHoliday(CalendarDocument& doc, int dayIndex, const HolidayMark& mark, ListKind kind,
                   const QString& monthName, HolidayApplicationKind applicationKind,
-                  HolidayQuestions& questions)
+                  OverwriteQuestions& questions)
 {
     CalendarDay& day = doc.Days.at(static_cast<std::size_t>(dayIndex));
     const DayMarkFields fields = MarkOf(day, kind);
@@ -194,7 +183,7 @@ bool ApplyHoliday(CalendarDocument& doc, int dayIndex, const HolidayMark& mark, 
                              QStringLiteral(" is set to ") + fields.Reason +
                              QStringLiteral(".\n\r") + QStringLiteral("Overwrite with ") +
                              mark.Caption + QStringLiteral("?");
-    if (!questions.ConfirmOverwrite(question))
+    if (questions.AskOverwrite(question, OverwriteChoices::YesNo) != OverwriteAnswer::Yes)
         return false;
     const bool overwritesAnnotation = IsAnnotationReason(fields.Reason);
     Store(fields, reason, mark);
@@ -216,7 +205,7 @@ void AddKnownReason(CalendarDocument& doc, const QString& text, ListKind kind)
 }
 
 bool PlaceEasterHoliday(CalendarDocument& doc, const SelectedYear& year, const HolidayMark& mark,
-                        ListKind kind, HolidayQuestions& questions)
+                        ListKind kind, OverwriteQuestions& questions)
 {
     const std::optional<EasterVariant> variant = EasterVariantOfCaption(mark.Caption);
     if (!variant)
@@ -293,7 +282,7 @@ void RebuildHolidayRows(const CalendarDocument& doc, HolidayDialogState& state)
 }
 
 HolidayApplyResult ApplyHolidays(CalendarDocument& doc, HolidayDialogState& state,
-                                 HolidayQuestions& questions)
+                                 OverwriteQuestions& questions)
 {
     const HolidayCountry& country = *state.Country;
     if (state.Kind == ListKind::DayVisits) {

@@ -2,9 +2,9 @@
 
 #include "calendar/CalendarModel.h"
 #include "calendar/MenuChecks.h"
+#include "calendar/OverwriteQuestions.h"
 #include "holidays/HolidayLists.h"
 #include "holidays/HolidayRules.h"
-#include "platform/Prompter.h"
 
 #include <QString>
 
@@ -14,28 +14,6 @@
 // holiday dialogs. The windows only gather their controls into a HolidayDialogState.
 
 namespace custodex {
-
-// What the engine asks or tells in the middle of an Apply, so the same engine runs under a
-// window, the command line and a test.
-class HolidayQuestions {
-public:
-    virtual ~HolidayQuestions() = default;
-    // The overwrite question; true for Yes.
-    virtual bool ConfirmOverwrite(const QString& question) = 0;
-    // A message with an OK button only.
-    virtual void Tell(PromptKind kind, const QString& text) = 0;
-};
-
-// Asks through the program's message boxes.
-class PrompterHolidayQuestions : public HolidayQuestions {
-public:
-    explicit PrompterHolidayQuestions(Prompter& prompter) : m_prompter(prompter) {}
-    bool ConfirmOverwrite(const QString& question) override;
-    void Tell(PromptKind kind, const QString& text) override;
-
-private:
-    Prompter& m_prompter;
-};
 
 // One row's controls as the logic sees them.
 struct HolidayRowState {
@@ -73,7 +51,7 @@ enum class HolidayApplicationKind { Ordinary, FixedDate, EasterBased };
 // `monthName` is the title-case month the overwrite question names.
 bool ApplyHoliday(CalendarDocument& doc, int dayIndex, const HolidayMark& mark, ListKind kind,
                   const QString& monthName, HolidayApplicationKind applicationKind,
-                  HolidayQuestions& questions);
+                  OverwriteQuestions& questions);
 
 // Adds the text to the default reasons of that kind unless it is there exactly.
 void AddKnownReason(CalendarDocument& doc, const QString& text, ListKind kind);
@@ -81,7 +59,7 @@ void AddKnownReason(CalendarDocument& doc, const QString& text, ListKind kind);
 // Applies an Easter-based holiday to the zero, one or two days the tables put in the selected
 // year; true when it counts as marked.
 bool PlaceEasterHoliday(CalendarDocument& doc, const SelectedYear& year, const HolidayMark& mark,
-                        ListKind kind, HolidayQuestions& questions);
+                        ListKind kind, OverwriteQuestions& questions);
 
 struct HolidayDialogState {
     const HolidayCountry* Country = nullptr;
@@ -108,7 +86,7 @@ struct HolidayApplyResult {
 
 // The Apply button: the day-visit time check, then every row in the apply order.
 HolidayApplyResult ApplyHolidays(CalendarDocument& doc, HolidayDialogState& state,
-                                 HolidayQuestions& questions);
+                                 OverwriteQuestions& questions);
 
 // Window and page texts.
 QString HolidayWindowCaption(ListKind kind);

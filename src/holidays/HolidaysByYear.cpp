@@ -7,9 +7,12 @@ namespace custodex {
 namespace {
 
 // Asks nothing and keeps nothing: the run on a blank copy only finds the days.
-class SilentQuestions : public HolidayQuestions {
+class SilentQuestions : public OverwriteQuestions {
 public:
-    bool ConfirmOverwrite(const QString& /*question*/) override { return false; }
+    OverwriteAnswer AskOverwrite(const QString& /*question*/, OverwriteChoices /*choices*/) override
+    {
+        return OverwriteAnswer::No;
+    }
     void Tell(PromptKind /*kind*/, const QString& /*text*/) override {}
 };
 
@@ -122,7 +125,7 @@ bool AnyHolidayChosen(const HolidaysByYearRequest& request)
 
 HolidaysByYearResult ApplyHolidaysByYear(CalendarDocument& doc,
                                          const HolidaysByYearRequest& request,
-                                         HolidayQuestions& questions)
+                                         OverwriteQuestions& questions)
 {
     HolidaysByYearResult result;
     if (!request.Country || !doc.HasCalendar())

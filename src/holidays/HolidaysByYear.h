@@ -45,6 +45,6 @@ bool AnyHolidayChosen(const HolidaysByYearRequest& request);
 // Applies every chosen holiday in both years of the span, in the years it is given.
 HolidaysByYearResult ApplyHolidaysByYear(CalendarDocument& doc,
                                          const HolidaysByYearRequest& request,
-                                         HolidayQuestions& questions);
+                                         OverwriteQuestions& questions);
 
 } // namespace custodex

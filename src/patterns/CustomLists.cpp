@@ -119,7 +119,7 @@ std::vector<int> InListOrder(std::vector<int> selected, std::size_t count)
 class ListRun {
 public:
     ListRun(CalendarDocument& doc, const std::vector<TemplateEntry>& entries,
-            const std::vector<int>& selected, const ListTimes& times, PatternQuestions& questions,
+            const std::vector<int>& selected, const ListTimes& times, OverwriteQuestions& questions,
             ListRunResult& result)
         : m_doc(doc), m_entries(entries), m_selected(selected), m_times(times),
           m_questions(questions), m_result(result)
@@ -215,7 +215,8 @@ private:
                            : QStringLiteral("a Day Visit because of ")) +
                 fields.Reason + QStringLiteral(".") + QStringLiteral("\n\r") +
                 QStringLiteral("Overwrite it with ") + entry.Reason + QStringLiteral("?");
-            const OverwriteAnswer answer = m_questions.AskOverwrite(question);
+            const OverwriteAnswer answer =
+                m_questions.AskOverwrite(question, OverwriteChoices::YesYesToAllNoCancel);
             if (answer == OverwriteAnswer::No)
                 return false;
             if (answer == OverwriteAnswer::Cancel) {
@@ -232,7 +233,7 @@ private:
     const std::vector<TemplateEntry>& m_entries;
     const std::vector<int>& m_selected;
     const ListTimes& m_times;
-    PatternQuestions& m_questions;
+    OverwriteQuestions& m_questions;
     ListRunResult& m_result;
     bool m_yesToAll = false;
     bool m_stayGoesOn = false; // the overnight before was left without a dropoff
@@ -387,7 +388,7 @@ int TemplateEntryDay(const CalendarDocument& doc, const TemplateEntry& entry)
 
 ListRunResult ApplyCustomList(CalendarDocument& doc, const std::vector<TemplateEntry>& entries,
                               std::vector<int> selected, const ListTimes& times,
-                              PatternQuestions& questions)
+                              OverwriteQuestions& questions)
 {
     ListRunResult result;
     TakeSnapshot(doc, SnapshotKind::Undo);
@@ -406,7 +407,7 @@ ListRunResult ApplyCustomList(CalendarDocument& doc, const std::vector<TemplateE
 }
 
 ListRunResult RemoveCustomList(CalendarDocument& doc, const std::vector<TemplateEntry>& entries,
-                               std::vector<int> selected, PatternQuestions& questions)
+                               std::vector<int> selected, OverwriteQuestions& questions)
 {
     ListRunResult result;
     TakeSnapshot(doc, SnapshotKind::Undo);
@@ -484,7 +485,7 @@ bool LoadCustomListFile(CalendarDocument& doc, CustomListDialogState& state, con
 }
 
 ListRunResult ApplyListEntriesClick(CalendarDocument& doc, CustomListDialogState& state,
-                                    const std::vector<int>& selected, PatternQuestions& questions)
+                                    const std::vector<int>& selected, OverwriteQuestions& questions)
 {
     const ListRunResult result =
         ApplyCustomList(doc, state.List.Entries, selected, state.Times, questions);
@@ -497,7 +498,8 @@ ListRunResult ApplyListEntriesClick(CalendarDocument& doc, CustomListDialogState
 }
 
 ListRunResult RemoveListEntriesClick(CalendarDocument& doc, CustomListDialogState& state,
-                                     const std::vector<int>& selected, PatternQuestions& questions)
+                                     const std::vector<int>& selected,
+                                     OverwriteQuestions& questions)
 {
     const ListRunResult result = RemoveCustomList(doc, state.List.Entries, selected, questions);
     if (result.Ran)

@@ -102,10 +102,10 @@ inline const QString SelectToRemoveMessage =
 // overwrites a mark; consecutive overnights with the same reason make one stay.
 ListRunResult ApplyCustomList(CalendarDocument& doc, const std::vector<TemplateEntry>& entries,
                               std::vector<int> selected, const ListTimes& times,
-                              PatternQuestions& questions);
+                              OverwriteQuestions& questions);
 // Remove: clears the marks of the selected entries whose reason matches, ignoring case.
 ListRunResult RemoveCustomList(CalendarDocument& doc, const std::vector<TemplateEntry>& entries,
-                               std::vector<int> selected, PatternQuestions& questions);
+                               std::vector<int> selected, OverwriteQuestions& questions);
 
 // The prompt of the time-entry dialog for each of the four time fields.
 QString ListTimePrompt(bool overnight, bool end);
@@ -133,9 +133,11 @@ bool LoadCustomListFile(CalendarDocument& doc, CustomListDialogState& state, con
                         Prompter& prompter);
 
 ListRunResult ApplyListEntriesClick(CalendarDocument& doc, CustomListDialogState& state,
-                                    const std::vector<int>& selected, PatternQuestions& questions);
+                                    const std::vector<int>& selected,
+                                    OverwriteQuestions& questions);
 ListRunResult RemoveListEntriesClick(CalendarDocument& doc, CustomListDialogState& state,
-                                     const std::vector<int>& selected, PatternQuestions& questions);
+                                     const std::vector<int>& selected,
+                                     OverwriteQuestions& questions);
 void UndoListClick(CalendarDocument& doc, CustomListDialogState& state);
 
 } // namespace custodex

@@ -26,7 +26,7 @@ QString CountsText(int overnights, int dayVisits, const char* overnightsVerb,
 // answers given and the counts.
 class RepeatRun {
 public:
-    RepeatRun(CalendarDocument& doc, const RepeatRequest& request, PatternQuestions& questions,
+    RepeatRun(CalendarDocument& doc, const RepeatRequest& request, OverwriteQuestions& questions,
               RepeatRunResult& result)
         : m_doc(doc), m_request(request), m_questions(questions), m_result(result),
           m_letters(request.Letters.toUpper()), m_reason(ReasonAsStored(request.Reason))
@@ -106,7 +106,8 @@ private:
             return true;
         }
         if (!m_yesToAll) {
-            const OverwriteAnswer answer = m_questions.AskOverwrite(Question(day, overnight));
+            const OverwriteAnswer answer = m_questions.AskOverwrite(
+                Question(day, overnight), OverwriteChoices::YesYesToAllNoCancel);
             if (answer == OverwriteAnswer::No)
                 return false;
             if (answer == OverwriteAnswer::Cancel) {
@@ -134,7 +135,7 @@ private:
 
     CalendarDocument& m_doc;
     const RepeatRequest& m_request;
-    PatternQuestions& m_questions;
+    OverwriteQuestions& m_questions;
     RepeatRunResult& m_result;
     const QString m_letters;
     const QString m_reason;
@@ -145,7 +146,7 @@ private:
 } // namespace
 
 RepeatRunResult ApplyRepeatPattern(CalendarDocument& doc, const RepeatRequest& request,
-                                   PatternQuestions& questions)
+                                   OverwriteQuestions& questions)
 {
     RepeatRunResult result;
     const DateRangeCheck range = CheckDateRange(doc, request.Range);
@@ -178,7 +179,7 @@ RepeatRunResult ApplyRepeatPattern(CalendarDocument& doc, const RepeatRequest& r
 
 RepeatRunResult RemoveRepeatPattern(CalendarDocument& doc, const DateRangeBlock& range,
                                     const QString& reason, bool patternChosen,
-                                    PatternQuestions& questions)
+                                    OverwriteQuestions& questions)
 {
     RepeatRunResult result;
     TakeSnapshot(doc, SnapshotKind::Undo);
@@ -227,7 +228,7 @@ TimePromptTexts RepeatTimePrompt(bool overnight, bool end)
 }
 
 bool OpenRepeatDialog(const CalendarDocument& doc, RepeatDialogState& state,
-                      PatternQuestions& questions)
+                      OverwriteQuestions& questions)
 {
     state = RepeatDialogState{};
     FillDateRange(doc, state.Range);
@@ -271,7 +272,7 @@ RepeatRequest RepeatRequestOf(const RepeatDialogState& state)
 }
 
 RepeatRunResult ApplyRepeatClick(CalendarDocument& doc, RepeatDialogState& state,
-                                 PatternQuestions& questions)
+                                 OverwriteQuestions& questions)
 {
     const RepeatRunResult result = ApplyRepeatPattern(doc, RepeatRequestOf(state), questions);
     state.UndoEnabled = result.UndoTaken;
@@ -282,7 +283,7 @@ RepeatRunResult ApplyRepeatClick(CalendarDocument& doc, RepeatDialogState& state
 }
 
 RepeatRunResult RemoveRepeatClick(CalendarDocument& doc, RepeatDialogState& state,
-                                  PatternQuestions& questions)
+                                  OverwriteQuestions& questions)
 {
     const RepeatRunResult result =
         RemoveRepeatPattern(doc, state.Range, state.Reason, state.Chosen.has_value(), questions);

@@ -52,13 +52,13 @@ inline const QString RepeatTerminatedMessage =
 // Apply: the range check (the undo copy is taken whatever its outcome), then the letters over
 // the range with their times, asking before overwriting a mark; tells the counts.
 RepeatRunResult ApplyRepeatPattern(CalendarDocument& doc, const RepeatRequest& request,
-                                   PatternQuestions& questions);
+                                   OverwriteQuestions& questions);
 
 // Remove: every overnight and day visit in the range whose reason is exactly `reason` (the
 // same case) is cleared; tells the counts. Refused when no pattern is chosen.
 RepeatRunResult RemoveRepeatPattern(CalendarDocument& doc, const DateRangeBlock& range,
                                     const QString& reason, bool patternChosen,
-                                    PatternQuestions& questions);
+                                    OverwriteQuestions& questions);
 
 // The time-entry dialog's caption and prompt for one of the four time fields.
 TimePromptTexts RepeatTimePrompt(bool overnight, bool end);
@@ -83,15 +83,15 @@ struct RepeatDialogState {
 // the client folder and none chosen. False (after the error) when there is no pattern file:
 // the dialog then closes with Cancel.
 bool OpenRepeatDialog(const CalendarDocument& doc, RepeatDialogState& state,
-                      PatternQuestions& questions);
+                      OverwriteQuestions& questions);
 // A click on a list item: its name and letters are chosen and the name becomes the reason.
 void ChooseRepeatPattern(RepeatDialogState& state, int index);
 RepeatRequest RepeatRequestOf(const RepeatDialogState& state);
 
 RepeatRunResult ApplyRepeatClick(CalendarDocument& doc, RepeatDialogState& state,
-                                 PatternQuestions& questions);
+                                 OverwriteQuestions& questions);
 RepeatRunResult RemoveRepeatClick(CalendarDocument& doc, RepeatDialogState& state,
-                                  PatternQuestions& questions);
+                                  OverwriteQuestions& questions);
 void UndoRepeatClick(CalendarDocument& doc, RepeatDialogState& state);
 
 } // namespace custodex

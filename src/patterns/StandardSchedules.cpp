@@ -47,7 +47,7 @@ std::vector<ScheduleBlock> Alternating(std::initializer_list<int> days)
 // The answers that hold for the rest of an Apply, across the schedule and the holidays.
 class RememberedAnswers {
 public:
-    explicit RememberedAnswers(ScheduleQuestions& questions) : m_questions(questions) {}
+    explicit RememberedAnswers(OverwriteQuestions& questions) : m_questions(questions) {}
 
     // True for an overwrite.
     bool Overwrite(const QString& question)
@@ -56,18 +56,18 @@ public:
             return false;
         if (m_yesToAll)
             return true;
-        switch (m_questions.AskOverwrite(question)) {
-        case ScheduleAnswer::Yes:
+        switch (m_questions.AskOverwrite(question, OverwriteChoices::YesYesToAllNoNoToAllCancel)) {
+        case OverwriteAnswer::Yes:
             return true;
-        case ScheduleAnswer::YesToAll:
+        case OverwriteAnswer::YesToAll:
             m_yesToAll = true;
             return true;
-        case ScheduleAnswer::No:
+        case OverwriteAnswer::No:
             return false;
-        case ScheduleAnswer::NoToAll:
+        case OverwriteAnswer::NoToAll:
             m_noToAll = true;
             return false;
-        case ScheduleAnswer::Cancel:
+        case OverwriteAnswer::Cancel:
             Cancelled = true;
             return false;
         }
@@ -83,16 +83,21 @@ public:
     bool Cancelled = false;
 
 private:
-    ScheduleQuestions& m_questions;
+    OverwriteQuestions& m_questions;
     bool m_yesToAll = false;
     bool m_noToAll = false;
 };
 
-// The repeat-pattern engine's questions. Its closing counts are the schedule's to say.
-class ScheduleAsPattern : public PatternQuestions {
+// The questions of an engine the Apply runs, answered by the Apply's remembered answers. The
+// repeat-pattern engine's closing counts are the schedule's to say (`tellsInformation` off);
+// the holiday engine's notices are shown as the dialogs show them.
+class ScheduleAnswers : public OverwriteQuestions {
 public:
-    explicit ScheduleAsPattern(RememberedAnswers& answers) : m_answers(answers) {}
-    OverwriteAnswer AskOverwrite(const QString& question) override
+    ScheduleAnswers(RememberedAnswers& answers, bool tellsInformation)
+        : m_answers(answers), m_tellsInformation(tellsInformation)
+    {
+    }
+    OverwriteAnswer AskOverwrite(const QString& question, OverwriteChoices /*choices*/) override
     {
         if (m_answers.Overwrite(question))
             return OverwriteAnswer::Yes;
@@ -100,26 +105,13 @@ public:
     }
     void Tell(PromptKind kind, const QString& text) override
     {
-        if (kind != PromptKind::Information)
+        if (m_tellsInformation || kind != PromptKind::Information)
             m_answers.Tell(kind, text);
     }
 
 private:
     RememberedAnswers& m_answers;
-};
-
-// The holiday engine's questions; its notices are shown as the dialogs show them.
-class ScheduleAsHoliday : public HolidayQuestions {
-public:
-    explicit ScheduleAsHoliday(RememberedAnswers& answers) : m_answers(answers) {}
-    bool ConfirmOverwrite(const QString& question) override
-    {
-        return m_answers.Overwrite(question);
-    }
-    void Tell(PromptKind kind, const QString& text) override { m_answers.Tell(kind, text); }
-
-private:
-    RememberedAnswers& m_answers;
+    bool m_tellsInformation;
 };
 
 void MarkNights(QString& plan, int from, int nights)
@@ -278,28 +270,6 @@ QString SchedulePlan(const CalendarDocument& doc, int first, int last, const Sch
     return plan;
 }
 
-ScheduleAnswer PrompterScheduleQuestions::AskOverwrite(const QString& question)
-{
-    switch (m_prompter.Ask(PromptKind::Confirmation, question,
-                           PromptButtons::YesYesToAllNoNoToAllCancel)) {
-    case PromptAnswer::Yes:
-        return ScheduleAnswer::Yes;
-    case PromptAnswer::YesToAll:
-        return ScheduleAnswer::YesToAll;
-    case PromptAnswer::No:
-        return ScheduleAnswer::No;
-    case PromptAnswer::NoToAll:
-        return ScheduleAnswer::NoToAll;
-    default:
-        return ScheduleAnswer::Cancel;
-    }
-}
-
-void PrompterScheduleQuestions::Tell(PromptKind kind, const QString& text)
-{
-    m_prompter.Ask(kind, text, PromptButtons::Ok);
-}
-
 std::optional<QString> ReadExchangeTime(const QString& typed)
 {
     QString text = typed.trimmed().toUpper();
@@ -354,7 +324,7 @@ ScheduleReasonCheck CheckScheduleReason(const QString& typed, const StandardSche
 }
 
 ScheduleResult ApplySchedule(CalendarDocument& doc, const ScheduleRequest& request,
-                             ScheduleQuestions& questions)
+                             OverwriteQuestions& questions)
 {
     ScheduleResult result;
     const ScheduleChoice& choice = request.Choice;
@@ -413,7 +383,7 @@ ScheduleResult ApplySchedule(CalendarDocument& doc, const ScheduleRequest& reque
         repeat.DVStrtTime = choice.Visit.Pickup;
         repeat.DVEndTime = choice.Visit.Dropoff;
         repeat.Reason = reason;
-        ScheduleAsPattern asked(answers);
+        ScheduleAnswers asked(answers, false);
         ApplyRepeatPattern(doc, repeat, asked);
         // Overwritten marks count as well as new ones: the days now carry the schedule.
         const QString stored = ReasonAsStored(repeat.Reason);
@@ -432,7 +402,7 @@ ScheduleResult ApplySchedule(CalendarDocument& doc, const ScheduleRequest& reque
         }
     }
     if (holidays) {
-        ScheduleAsHoliday asked(answers);
+        ScheduleAnswers asked(answers, true);
         const HolidaysByYearResult given = ApplyHolidaysByYear(doc, request.Holidays, asked);
         if (answers.Cancelled || !given.Applied) {
             giveBack();

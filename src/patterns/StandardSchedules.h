@@ -4,7 +4,6 @@
 #include "holidays/HolidaysByYear.h"
 #include "patterns/DateRange.h"
 #include "patterns/WeekdayPatterns.h"
-#include "platform/Prompter.h"
 
 #include <QString>
 #include <QStringList>
@@ -69,30 +68,6 @@ struct ScheduleChoice {
 QString SchedulePlan(const CalendarDocument& doc, int first, int last,
                      const ScheduleChoice& choice);
 
-// The overwrite question of a whole schedule: Yes, Yes to All, No, No to All or Cancel.
-enum class ScheduleAnswer { Yes, YesToAll, No, NoToAll, Cancel };
-
-class ScheduleQuestions {
-public:
-    virtual ~ScheduleQuestions() = default;
-    // "... is already marked as ... Overwrite it with ...?" or "... is set to ... Overwrite
-    // with ...?"
-    virtual ScheduleAnswer AskOverwrite(const QString& question) = 0;
-    // A message with an OK button only.
-    virtual void Tell(PromptKind kind, const QString& text) = 0;
-};
-
-// Asks through the program's message boxes.
-class PrompterScheduleQuestions : public ScheduleQuestions {
-public:
-    explicit PrompterScheduleQuestions(Prompter& prompter) : m_prompter(prompter) {}
-    ScheduleAnswer AskOverwrite(const QString& question) override;
-    void Tell(PromptKind kind, const QString& text) override;
-
-private:
-    Prompter& m_prompter;
-};
-
 // Everything an Apply reads from the window or the command line.
 struct ScheduleRequest {
     ScheduleChoice Choice;
@@ -133,10 +108,12 @@ ScheduleReasonCheck CheckScheduleReason(const QString& typed, const StandardSche
 QString ScheduleReasonFor(const StandardSchedule& schedule, bool nonCustodialFirst);
 
 // One Apply: the range check, then (when asked) the range's marks removed, the schedule laid
-// over the range and the holidays given in their years. Cancel in an overwrite question brings
-// back every day and reason as it was before the Apply.
+// over the range and the holidays given in their years. Every overwrite question ("... is
+// already marked as ... Overwrite it with ...?" or "... is set to ... Overwrite with ...?")
+// offers Yes, Yes to All, No, No to All and Cancel; Cancel brings back every day and reason as
+// it was before the Apply.
 ScheduleResult ApplySchedule(CalendarDocument& doc, const ScheduleRequest& request,
-                             ScheduleQuestions& questions);
+                             OverwriteQuestions& questions);
 
 // What an Apply did, for the status bar and the command line's last line.
 QString ScheduleSummary(const ScheduleRequest& request, const ScheduleResult& result);

@@ -79,7 +79,7 @@ int Occurrence(PatternKind kind)
 // One Apply List run over the days: its counters, run state, answers and count.
 class PatternRun {
 public:
-    PatternRun(CalendarDocument& doc, const PatternRequest& request, PatternQuestions& questions,
+    PatternRun(CalendarDocument& doc, const PatternRequest& request, OverwriteQuestions& questions,
                PatternRunResult& result)
         : m_doc(doc), m_request(request), m_questions(questions), m_result(result),
           m_weeks(IsWeeksMode(request.Weekdays)),
@@ -206,7 +206,8 @@ private:
             return goesOn;
         }
         if (!m_yesToAll) {
-            const OverwriteAnswer answer = m_questions.AskOverwrite(OverwriteQuestion(day));
+            const OverwriteAnswer answer = m_questions.AskOverwrite(
+                OverwriteQuestion(day), OverwriteChoices::YesYesToAllNoCancel);
             if (answer == OverwriteAnswer::No)
                 return goesOn;
             if (answer == OverwriteAnswer::Cancel) {
@@ -264,7 +265,7 @@ private:
 
     CalendarDocument& m_doc;
     const PatternRequest& m_request;
-    PatternQuestions& m_questions;
+    OverwriteQuestions& m_questions;
     PatternRunResult& m_result;
     const bool m_weeks;
     const WeekdaySet m_starts;
@@ -349,26 +350,6 @@ WeekdaySet RunStartWeekdays(const WeekdaySet& weekdays, int weekBegin)
     return starts;
 }
 
-OverwriteAnswer PrompterPatternQuestions::AskOverwrite(const QString& question)
-{
-    switch (
-        m_prompter.Ask(PromptKind::Confirmation, question, PromptButtons::YesYesToAllNoCancel)) {
-    case PromptAnswer::Yes:
-        return OverwriteAnswer::Yes;
-    case PromptAnswer::YesToAll:
-        return OverwriteAnswer::YesToAll;
-    case PromptAnswer::No:
-        return OverwriteAnswer::No;
-    default:
-        return OverwriteAnswer::Cancel;
-    }
-}
-
-void PrompterPatternQuestions::Tell(PromptKind kind, const QString& text)
-{
-    m_prompter.Ask(kind, text, PromptButtons::Ok);
-}
-
 void AddPatternReason(CalendarDocument& doc, ListKind kind, const QString& reason)
 {
     ReasonList& list = kind == ListKind::Overnights ? doc.OverniteReasons : doc.DayVisitReasons;
@@ -382,7 +363,7 @@ void AddPatternReason(CalendarDocument& doc, ListKind kind, const QString& reaso
 }
 
 PatternRunResult ApplyPatternList(CalendarDocument& doc, const PatternRequest& request,
-                                  PatternQuestions& questions)
+                                  OverwriteQuestions& questions)
 {
     PatternRunResult result;
     if (!AnyWeekday(request.Weekdays)) {
@@ -418,7 +399,7 @@ PatternRunResult ApplyPatternList(CalendarDocument& doc, const PatternRequest& r
 
 PatternRunResult RemovePatternList(CalendarDocument& doc, ListKind kind,
                                    const DateRangeBlock& range, const QString& reason,
-                                   PatternQuestions& questions)
+                                   OverwriteQuestions& questions)
 {
     PatternRunResult result;
     TakeSnapshot(doc, SnapshotKind::Undo);
@@ -523,7 +504,7 @@ PatternRequest RequestOf(const PatternDialogState& state, PatternDialog dialog, 
 }
 
 PatternRunResult ApplyListClick(CalendarDocument& doc, PatternDialogState& state,
-                                PatternDialog dialog, ListKind kind, PatternQuestions& questions)
+                                PatternDialog dialog, ListKind kind, OverwriteQuestions& questions)
 {
     const PatternRunResult result =
         ApplyPatternList(doc, RequestOf(state, dialog, kind), questions);
@@ -539,7 +520,7 @@ PatternRunResult ApplyListClick(CalendarDocument& doc, PatternDialogState& state
 }
 
 PatternRunResult RemoveListClick(CalendarDocument& doc, PatternDialogState& state, ListKind kind,
-                                 PatternQuestions& questions)
+                                 OverwriteQuestions& questions)
 {
     const PatternRunResult result =
         RemovePatternList(doc, kind, state.Range, state.Reason, questions);

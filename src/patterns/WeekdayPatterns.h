@@ -2,8 +2,8 @@
 
 #include "calendar/CalendarModel.h"
 #include "calendar/MenuChecks.h"
+#include "calendar/OverwriteQuestions.h"
 #include "patterns/DateRange.h"
-#include "platform/Prompter.h"
 
 #include <QString>
 
@@ -43,30 +43,6 @@ QString DefaultPatternReason(PatternDialog dialog, ListKind kind, PatternKind pa
 // weekday whose preceding weekday (Sunday before Monday) is not chosen.
 WeekdaySet RunStartWeekdays(const WeekdaySet& weekdays, int weekBegin);
 
-enum class OverwriteAnswer { Yes, YesToAll, No, Cancel };
-
-// What the engine asks or tells in the middle of a run, so the same engine runs under a
-// window, the command line and a test.
-class PatternQuestions {
-public:
-    virtual ~PatternQuestions() = default;
-    // "... is already marked as ... Overwrite it?"
-    virtual OverwriteAnswer AskOverwrite(const QString& question) = 0;
-    // A message with an OK button only.
-    virtual void Tell(PromptKind kind, const QString& text) = 0;
-};
-
-// Asks through the program's message boxes.
-class PrompterPatternQuestions : public PatternQuestions {
-public:
-    explicit PrompterPatternQuestions(Prompter& prompter) : m_prompter(prompter) {}
-    OverwriteAnswer AskOverwrite(const QString& question) override;
-    void Tell(PromptKind kind, const QString& text) override;
-
-private:
-    Prompter& m_prompter;
-};
-
 constexpr int PatternReasonCapacity = 80;
 
 // Everything an Apply List reads from its dialog.
@@ -105,13 +81,13 @@ inline const QString RunTerminatedMessage =
 // Apply List: marks the days of the pattern in the range, asking before it overwrites a mark,
 // tells the count added, recounts and adds the reason to the main window's list of that kind.
 PatternRunResult ApplyPatternList(CalendarDocument& doc, const PatternRequest& request,
-                                  PatternQuestions& questions);
+                                  OverwriteQuestions& questions);
 
 // Remove List: clears every mark of the kind in the range whose reason is `reason` or
 // "NN-" + `reason`, ignoring case; tells the count removed.
 PatternRunResult RemovePatternList(CalendarDocument& doc, ListKind kind,
                                    const DateRangeBlock& range, const QString& reason,
-                                   PatternQuestions& questions);
+                                   OverwriteQuestions& questions);
 
 // Adds a reason to the main window's list of that kind unless the very text is there.
 void AddPatternReason(CalendarDocument& doc, ListKind kind, const QString& reason);
@@ -151,9 +127,9 @@ PatternRequest RequestOf(const PatternDialogState& state, PatternDialog dialog, 
 
 // The dialog's buttons on its state; each returns what the run returned.
 PatternRunResult ApplyListClick(CalendarDocument& doc, PatternDialogState& state,
-                                PatternDialog dialog, ListKind kind, PatternQuestions& questions);
+                                PatternDialog dialog, ListKind kind, OverwriteQuestions& questions);
 PatternRunResult RemoveListClick(CalendarDocument& doc, PatternDialogState& state, ListKind kind,
-                                 PatternQuestions& questions);
+                                 OverwriteQuestions& questions);
 // One level: the days as they were before the last Apply or Remove.
 void UndoClick(CalendarDocument& doc, PatternDialogState& state);
 

@@ -1,18 +1,15 @@
 #include "platform/ColourChooser.h"
 
-#include "calendar/Colour.h"
-
 #include <QColorDialog>
 
 namespace custodex {
 
-std::optional<std::int32_t> QtColourChooser::ChooseColour(std::int32_t initial, QWidget* parent)
+std::optional<QColor> QtColourChooser::ChooseColour(const QColor& initial, QWidget* parent)
 {
-    const QColor chosen =
-        QColorDialog::getColor(ColourFromValue(initial), parent, QStringLiteral("Color"));
+    const QColor chosen = QColorDialog::getColor(initial, parent, QStringLiteral("Color"));
     if (!chosen.isValid())
         return std::nullopt;
-    return ValueFromColour(chosen);
+    return chosen;
 }
 
 } // namespace custodex

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdint>
+#include <QColor>
+
 #include <optional>
 
 class QWidget;
@@ -11,12 +12,12 @@ namespace custodex {
 class ColourChooser {
 public:
     virtual ~ColourChooser() = default;
-    virtual std::optional<std::int32_t> ChooseColour(std::int32_t initial, QWidget* parent) = 0;
+    virtual std::optional<QColor> ChooseColour(const QColor& initial, QWidget* parent) = 0;
 };
 
 class QtColourChooser : public ColourChooser {
 public:
-    std::optional<std::int32_t> ChooseColour(std::int32_t initial, QWidget* parent) override;
+    std::optional<QColor> ChooseColour(const QColor& initial, QWidget* parent) override;
 };
 
 } // namespace custodex

@@ -1,3 +1,4 @@
+#include "cli/BulkCommandParts.h"
 #include "cli/CliCommands.h"
 #include "cli/CliRun.h"
 
@@ -11,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -751,6 +753,61 @@ TEST(CliHelp, ListsEveryCommandAndExplainsEachOptionAndArgument)
     const CliRun version = RunCommand({QStringLiteral("--version")});
     EXPECT_EQ(version.Status, 0);
     EXPECT_EQ(version.Out, QStringLiteral("custodex-cli " CUSTODEX_VERSION "\n"));
+}
+
+// Every bulk command prints its overwrite questions through one class: the word printed and
+// the answer given follow the policy and what the engine's question offers, and a warning goes
+// to standard error except where a command tells it with the rest.
+TEST(CliPrintedQuestions, AnswerWhatTheQuestionOffersAndSendWarningsWhereAsked)
+{
+    using cli::PrintedQuestions;
+    const struct {
+        OverwriteChoices Choices;
+        bool YesToAll;
+        OverwriteAnswer Answer;
+        const char* Printed;
+    } cases[] = {
+        {OverwriteChoices::YesNo, true, OverwriteAnswer::Yes, "Yes"},
+        {OverwriteChoices::YesNo, false, OverwriteAnswer::No, "No"},
+        {OverwriteChoices::YesYesToAllNoCancel, true, OverwriteAnswer::YesToAll, "Yes to All"},
+        {OverwriteChoices::YesYesToAllNoCancel, false, OverwriteAnswer::No, "No"},
+        {OverwriteChoices::YesYesToAllNoNoToAllCancel, true, OverwriteAnswer::YesToAll,
+         "Yes to All"},
+        {OverwriteChoices::YesYesToAllNoNoToAllCancel, false, OverwriteAnswer::NoToAll,
+         "No to All"},
+    };
+    for (const auto& c : cases) {
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        PrintedQuestions questions(outStream, errStream, c.YesToAll);
+        EXPECT_EQ(
+            questions.AskOverwrite(QStringLiteral("Day 1 is set to A.\n\rOverwrite?"), c.Choices),
+            c.Answer)
+            << c.Printed;
+        outStream.flush();
+        EXPECT_EQ(out, QStringLiteral("Day 1 is set to A.\nOverwrite?\n") +
+                           QLatin1String(c.Printed) + QLatin1Char('\n'));
+        EXPECT_EQ(err, QString());
+    }
+
+    for (const auto warnings :
+         {PrintedQuestions::Warnings::ToErrors, PrintedQuestions::Warnings::ToOutput}) {
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        PrintedQuestions questions(outStream, errStream, false, warnings);
+        questions.Tell(PromptKind::Error, QStringLiteral("E\n\r1"));
+        questions.Tell(PromptKind::Warning, QStringLiteral("W"));
+        questions.Tell(PromptKind::Information, QStringLiteral("I"));
+        outStream.flush();
+        errStream.flush();
+        const bool warningsOut = warnings == PrintedQuestions::Warnings::ToOutput;
+        EXPECT_EQ(err, warningsOut ? QStringLiteral("E\n1\n") : QStringLiteral("E\n1\nW\n"));
+        EXPECT_EQ(out, warningsOut ? QStringLiteral("W\nI\n") : QStringLiteral("I\n"));
+    }
 }
 
 } // namespace

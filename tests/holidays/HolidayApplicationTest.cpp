@@ -158,7 +158,7 @@ TEST(PlaceEasterHolidayTest, LookupsByStartOfTheSelectedYear)
         CalendarDocument doc = SpanFrom(c.StartMonth, c.StartYear);
         ScriptedPrompter prompts;
         Script(prompts, c.Prompts);
-        PrompterHolidayQuestions questions(prompts);
+        PrompterOverwriteQuestions questions(prompts);
         const HolidayMark mark{QStringLiteral("Easter Sunday"), true, false,
                                QStringLiteral("09:00AM"), QStringLiteral("05:00PM")};
         EXPECT_EQ(PlaceEasterHoliday(doc, SelectYear(doc, c.Second), mark, ListKind::Overnights,
@@ -251,7 +251,7 @@ TEST(ApplyHolidayTest, FiveCasesOnOneDay)
         const CalendarDay visitBefore = day;
         ScriptedPrompter prompts;
         Script(prompts, c.Prompts);
-        PrompterHolidayQuestions questions(prompts);
+        PrompterOverwriteQuestions questions(prompts);
         const HolidayMark mark{QStringLiteral("Christmas Day"), c.Ticked, c.NoNap,
                                QStringLiteral("06:00PM"), QStringLiteral("10:00AM")};
         const int index = IndexOf(doc, QStringLiteral("2009-12-25"));
@@ -284,7 +284,7 @@ TEST(ApplyHolidayTest, FlagsAndKnownReasons)
     doc.ChangesPending = false;
     doc.DistributionStale = false;
     ScriptedPrompter prompts;
-    PrompterHolidayQuestions questions(prompts);
+    PrompterOverwriteQuestions questions(prompts);
     const HolidayMark christmas{QStringLiteral("Christmas Day"), true, true, NoTimeText,
                                 NoTimeText};
     ApplyHoliday(doc, IndexOf(doc, QStringLiteral("2009-12-25")), christmas, ListKind::Overnights,
@@ -376,7 +376,7 @@ TEST(ApplyHolidaysTest, DayVisitTimeErrorsInTestOrder)
         Tick(state, e.Row, e.Pickup, e.Dropoff);
         ScriptedPrompter prompts;
         prompts.Expect(QString::fromLatin1(e.Message));
-        PrompterHolidayQuestions questions(prompts);
+        PrompterOverwriteQuestions questions(prompts);
         const HolidayApplyResult result = ApplyHolidays(doc, state, questions);
         EXPECT_FALSE(result.Applied);
         EXPECT_EQ(result.FocusRow, e.Row);
@@ -443,7 +443,7 @@ TEST(ApplyHolidaysTest, SameDayHolidaysPromptInApplyOrder)
             Tick(state, row);
         ScriptedPrompter prompts;
         prompts.Expect(QString::fromLatin1(c.Prompt), c.Answer);
-        PrompterHolidayQuestions questions(prompts);
+        PrompterOverwriteQuestions questions(prompts);
         EXPECT_TRUE(ApplyHolidays(doc, state, questions).Applied);
         EXPECT_EQ(Day(doc, c.Date).OvernightReason, QString::fromLatin1(c.ReasonAfter));
         // The rebuilt rows show what the calendar holds: the loser of the day is unticked.
@@ -471,7 +471,7 @@ TEST(ApplyHolidaysTest, VictoriaDayPromptNamesTheDayFound)
         Tick(state, 12);
         ScriptedPrompter prompts;
         prompts.Expect(QString::fromLatin1(prompt), PromptAnswer::Yes);
-        PrompterHolidayQuestions questions(prompts);
+        PrompterOverwriteQuestions questions(prompts);
         ApplyHolidays(doc, state, questions);
         EXPECT_EQ(Day(doc, date).OvernightReason, QStringLiteral("Victoria Day (Ca.)"));
     }
@@ -485,7 +485,7 @@ TEST(ApplyHolidaysTest, NeverShownRowsKeepWhatTheScanFound)
     EXPECT_TRUE(state.Rows.at(28).Ticked);
     EXPECT_FALSE(state.Rows.at(28).Visible);
     ScriptedPrompter prompts;
-    PrompterHolidayQuestions questions(prompts);
+    PrompterOverwriteQuestions questions(prompts);
     ApplyHolidays(doc, state, questions);
     EXPECT_EQ(Day(doc, "2009-07-12").OvernightReason, QStringLiteral("Orangemen's Day (Ca./New)"));
 }
@@ -567,7 +567,7 @@ TEST(ApplyHolidaysTest, UnitedKingdom2002)
             Tick(state, row);
         ScriptedPrompter prompts;
         Script(prompts, c.Prompts);
-        PrompterHolidayQuestions questions(prompts);
+        PrompterOverwriteQuestions questions(prompts);
         EXPECT_TRUE(ApplyHolidays(doc, state, questions).Applied);
         for (const auto& [date, reason] : c.Marks)
             EXPECT_EQ(Day(doc, date).OvernightReason, QString::fromLatin1(reason)) << date;
@@ -595,7 +595,7 @@ TEST(ApplyHolidaysTest, CanadianYearFromJuly)
     for (int row : {2, 12, 6, 5})
         Tick(state, row);
     ScriptedPrompter prompts;
-    PrompterHolidayQuestions questions(prompts);
+    PrompterOverwriteQuestions questions(prompts);
     EXPECT_TRUE(ApplyHolidays(doc, state, questions).Applied);
     const std::pair<const char*, const char*> marks[] = {{"2009-07-01", "Canada Day (Ca.)"},
                                                          {"2010-05-24", "Victoria Day (Ca.)"},

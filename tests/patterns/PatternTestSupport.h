@@ -98,9 +98,9 @@ inline DateRangeBlock RangeOf(const CalendarDocument& doc, const QString& from, 
 }
 
 // Answers overwrite questions from a script and keeps every question and message.
-class ScriptedQuestions : public PatternQuestions {
+class ScriptedQuestions : public OverwriteQuestions {
 public:
-    OverwriteAnswer AskOverwrite(const QString& question) override
+    OverwriteAnswer AskOverwrite(const QString& question, OverwriteChoices /*choices*/) override
     {
         Asked << question;
         if (Answers.empty()) {

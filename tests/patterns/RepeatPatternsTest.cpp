@@ -596,7 +596,7 @@ TEST(BulkRuns, OverwritingOnlyIsAChange)
 {
     const QString friday = QStringLiteral("2023-03-03");
     const auto weekday = [&](PatternDialog dialog, PatternKind pattern, ListKind kind) {
-        return [=](CalendarDocument& doc, PatternQuestions& questions) {
+        return [=](CalendarDocument& doc, OverwriteQuestions& questions) {
             PatternRequest request;
             request.Dialog = dialog;
             request.Kind = kind;
@@ -609,18 +609,18 @@ TEST(BulkRuns, OverwritingOnlyIsAChange)
     };
     const struct {
         const char* Name;
-        std::function<void(CalendarDocument&, PatternQuestions&)> Run;
+        std::function<void(CalendarDocument&, OverwriteQuestions&)> Run;
     } cases[] = {
         {"odd/even/all overnights",
          weekday(PatternDialog::OddEvenAll, PatternKind::All, ListKind::Overnights)},
         {"monthly day visits",
          weekday(PatternDialog::Monthly, PatternKind::First, ListKind::DayVisits)},
         {"repeat pattern",
-         [&](CalendarDocument& doc, PatternQuestions& questions) {
+         [&](CalendarDocument& doc, OverwriteQuestions& questions) {
              ApplyRepeatPattern(doc, Repeat(doc, QStringLiteral("O"), friday, friday), questions);
          }},
         {"custom list",
-         [](CalendarDocument& doc, PatternQuestions& questions) {
+         [](CalendarDocument& doc, OverwriteQuestions& questions) {
              const std::vector<TemplateEntry> entries = {
                  ParseTemplateEntry(QStringLiteral("ON March 3, 2023 Trip"), 2),
                  ParseTemplateEntry(QStringLiteral("DV March 3, 2023 Trip"), 3)};

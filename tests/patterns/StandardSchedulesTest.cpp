@@ -23,22 +23,22 @@ QStringList Dates(std::initializer_list<const char*> dates)
 }
 
 // Answers from a script (Cancel when it runs out, which fails the test) and keeps everything.
-class ScriptedScheduleQuestions : public ScheduleQuestions {
+class ScriptedScheduleQuestions : public OverwriteQuestions {
 public:
-    ScheduleAnswer AskOverwrite(const QString& question) override
+    OverwriteAnswer AskOverwrite(const QString& question, OverwriteChoices /*choices*/) override
     {
         Asked << question;
         if (Answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << question.toStdString();
-            return ScheduleAnswer::Cancel;
+            return OverwriteAnswer::Cancel;
         }
-        const ScheduleAnswer answer = Answers.front();
+        const OverwriteAnswer answer = Answers.front();
         Answers.pop_front();
         return answer;
     }
     void Tell(PromptKind /*kind*/, const QString& text) override { Told << text; }
 
-    std::deque<ScheduleAnswer> Answers;
+    std::deque<OverwriteAnswer> Answers;
     QStringList Asked;
     QStringList Told;
 };
@@ -335,7 +335,7 @@ protected:
 TEST_F(ReplaceAndOverwrite, ReplaceRemovesTheRangesOvernightsButKeepsNotesAndDayVisits)
 {
     Request.ReplaceRange = true;
-    Questions.Answers = {ScheduleAnswer::No}; // the note on the 8th
+    Questions.Answers = {OverwriteAnswer::No}; // the note on the 8th
     const ScheduleResult result = ApplySchedule(Doc, Request, Questions);
     ASSERT_TRUE(result.Ran);
     EXPECT_EQ(Questions.Asked,
@@ -370,15 +370,15 @@ TEST_F(ReplaceAndOverwrite, EachAnswerOfTheOverwriteQuestion)
                                          "with 2-2-5-5 rotation?");
     struct Case {
         const char* What;
-        std::deque<ScheduleAnswer> Answers;
+        std::deque<OverwriteAnswer> Answers;
         int Asked;
         bool LaborOverwritten;
         bool NoteOverwritten;
     };
     const Case cases[] = {
-        {"Yes, then No", {ScheduleAnswer::Yes, ScheduleAnswer::No}, 2, true, false},
-        {"Yes to All asks once", {ScheduleAnswer::YesToAll}, 1, true, true},
-        {"No to All asks once", {ScheduleAnswer::NoToAll}, 1, false, false},
+        {"Yes, then No", {OverwriteAnswer::Yes, OverwriteAnswer::No}, 2, true, false},
+        {"Yes to All asks once", {OverwriteAnswer::YesToAll}, 1, true, true},
+        {"No to All asks once", {OverwriteAnswer::NoToAll}, 1, false, false},
     };
     for (const Case& c : cases) {
         Doc = opened;
@@ -401,7 +401,7 @@ TEST_F(ReplaceAndOverwrite, EachAnswerOfTheOverwriteQuestion)
     // Cancel brings every day and reason back, and says nothing more.
     Doc = opened;
     ScriptedScheduleQuestions questions;
-    questions.Answers = {ScheduleAnswer::Cancel};
+    questions.Answers = {OverwriteAnswer::Cancel};
     const ScheduleResult cancelled = ApplySchedule(Doc, Request, questions);
     EXPECT_FALSE(cancelled.Ran);
     EXPECT_TRUE(cancelled.Stopped);
@@ -475,7 +475,7 @@ TEST(HolidaysByYear, MarksAndQuestionsAreThoseOfTheHolidayDialog)
     request.Holidays =
         UnitedStates(ListKind::DayVisits, {{"Thanksgiving Day", HolidayYears::EvenYears}});
     ScriptedScheduleQuestions questions;
-    questions.Answers = {ScheduleAnswer::Yes};
+    questions.Answers = {OverwriteAnswer::Yes};
     ASSERT_TRUE(ApplySchedule(byYear, request, questions).Ran);
 
     HolidayDialogState state =
@@ -486,11 +486,11 @@ TEST(HolidaysByYear, MarksAndQuestionsAreThoseOfTheHolidayDialog)
     ASSERT_TRUE(row);
     HolidayRowState& thanksgiving = state.Rows.at(static_cast<std::size_t>(*row - 1));
     thanksgiving.Ticked = true;
-    struct Recorded : HolidayQuestions {
-        bool ConfirmOverwrite(const QString& question) override
+    struct Recorded : OverwriteQuestions {
+        OverwriteAnswer AskOverwrite(const QString& question, OverwriteChoices) override
         {
             Asked << question;
-            return true;
+            return OverwriteAnswer::Yes;
         }
         void Tell(PromptKind, const QString& text) override { Told << text; }
         QStringList Asked;

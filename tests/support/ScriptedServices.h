@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/Colour.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
@@ -8,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace custodex::testing {
@@ -105,17 +108,20 @@ public:
     std::vector<std::pair<QString, QStringList>> Started;
 };
 
-// Answers the colour dialog from a script; an empty answer stands for Cancel.
+// Answers the colour dialog from a script, in stored colour values; an empty answer stands
+// for Cancel.
 class ScriptedColours : public ColourChooser {
 public:
-    std::optional<std::int32_t> ChooseColour(std::int32_t initial, QWidget*) override
+    std::optional<QColor> ChooseColour(const QColor& initial, QWidget*) override
     {
-        Offered.push_back(initial);
+        Offered.push_back(ValueFromColour(initial));
         if (Answers.empty())
             return std::nullopt;
         const std::optional<std::int32_t> answer = Answers.front();
         Answers.pop_front();
-        return answer;
+        if (!answer)
+            return std::nullopt;
+        return ColourFromValue(*answer);
     }
     std::deque<std::optional<std::int32_t>> Answers;
     std::vector<std::int32_t> Offered;

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace custodex {
@@ -26,6 +27,16 @@ OkCancelButtons LayOutWithOkCancel(QDialog& dialog, QLayout* form, const QString
     layout->addLayout(row);
     QObject::connect(buttons.Cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     return buttons;
+}
+
+QToolButton* Arrow(QWidget* parent, Qt::ArrowType type, const QString& name)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setArrowType(type);
+    button->setAutoRepeat(true);
+    button->setFixedSize(18, 12);
+    return button;
 }
 
 void NameComboEditFields(QWidget& window)

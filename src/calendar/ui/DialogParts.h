@@ -5,6 +5,7 @@
 class QDialog;
 class QLayout;
 class QPushButton;
+class QToolButton;
 class QWidget;
 
 namespace custodex {
@@ -19,6 +20,9 @@ struct OkCancelButtons {
 // caller connects OK, which checks the form before it accepts.
 OkCancelButtons LayOutWithOkCancel(QDialog& dialog, QLayout* form,
                                    const QString& okCaption = QStringLiteral("OK"));
+
+// One of the small auto-repeating up and down arrows beside a number field.
+QToolButton* Arrow(QWidget* parent, Qt::ArrowType type, const QString& name);
 
 // The edit field of every editable combo box under `window` takes the box's own name (from its
 // label), so the field the keyboard lands in is not silent.

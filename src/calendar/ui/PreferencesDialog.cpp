@@ -30,16 +30,6 @@ namespace custodex {
 
 namespace {
 
-QToolButton* Arrow(QWidget* parent, Qt::ArrowType type, const QString& name)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setArrowType(type);
-    button->setAutoRepeat(true);
-    button->setFixedSize(18, 12);
-    return button;
-}
-
 QLineEdit* TwoDigits(QWidget* parent, const QString& name)
 {
     auto* edit = new QLineEdit(parent);
@@ -449,10 +439,11 @@ void TUserInitialize::PickColour(int which)
     if (which < 0 || which > 2)
         return;
     swatches[which]->setFrameShadow(QFrame::Raised);
-    const std::optional<std::int32_t> chosen = Colours.ChooseColour(*targets[which], this);
+    const std::optional<QColor> chosen =
+        Colours.ChooseColour(ColourFromValue(*targets[which]), this);
     swatches[which]->setFrameShadow(QFrame::Sunken);
     if (chosen) {
-        *targets[which] = *chosen;
+        *targets[which] = ValueFromColour(*chosen);
         Touch();
         ShowValues();
     }

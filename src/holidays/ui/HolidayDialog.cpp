@@ -370,7 +370,7 @@ void THolidayDialog::ApplyClick()
     if (!Doc)
         return;
     ReadRows();
-    PrompterHolidayQuestions questions(Messages);
+    PrompterOverwriteQuestions questions(Messages);
     const HolidayApplyResult result = ApplyHolidays(*Doc, Dialog, questions);
     if (!result.Applied) {
         if (result.FocusRow > 0) {

@@ -292,12 +292,12 @@ void TBulkDialog::Redraw()
         Refresh();
 }
 
-void TBulkDialog::RunClick(const std::function<void(CalendarDocument&, PatternQuestions&)>& click,
+void TBulkDialog::RunClick(const std::function<void(CalendarDocument&, OverwriteQuestions&)>& click,
                            QPushButton* undo, const bool& undoEnabled)
 {
     if (!Doc)
         return;
-    PrompterPatternQuestions questions(Messages);
+    PrompterOverwriteQuestions questions(Messages);
     click(*Doc, questions);
     undo->setEnabled(undoEnabled);
     Redraw();

@@ -113,7 +113,7 @@ protected:
     void Redraw();
     // One Apply, Remove or Undo on the calendar, asking through the message boxes; then Undo
     // shows whether it can take the run back and the month is redrawn.
-    void RunClick(const std::function<void(CalendarDocument&, PatternQuestions&)>& click,
+    void RunClick(const std::function<void(CalendarDocument&, OverwriteQuestions&)>& click,
                   QPushButton* undo, const bool& undoEnabled);
 
     Prompter& Messages;

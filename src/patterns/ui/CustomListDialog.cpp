@@ -183,7 +183,7 @@ void TACustomList::EditTime(bool overnight, bool end)
 void TACustomList::ApplyBtnClick()
 {
     RunClick(
-        [this](CalendarDocument& doc, PatternQuestions& questions) {
+        [this](CalendarDocument& doc, OverwriteQuestions& questions) {
             ApplyListEntriesClick(doc, Entries, SelectedEntries(), questions);
         },
         UndoBtn, Entries.UndoEnabled);
@@ -192,7 +192,7 @@ void TACustomList::ApplyBtnClick()
 void TACustomList::RemoveBtnClick()
 {
     RunClick(
-        [this](CalendarDocument& doc, PatternQuestions& questions) {
+        [this](CalendarDocument& doc, OverwriteQuestions& questions) {
             RemoveListEntriesClick(doc, Entries, SelectedEntries(), questions);
         },
         UndoBtn, Entries.UndoEnabled);
@@ -200,7 +200,7 @@ void TACustomList::RemoveBtnClick()
 
 void TACustomList::UndoBtnClick()
 {
-    RunClick([this](CalendarDocument& doc, PatternQuestions&) { UndoListClick(doc, Entries); },
+    RunClick([this](CalendarDocument& doc, OverwriteQuestions&) { UndoListClick(doc, Entries); },
              UndoBtn, Entries.UndoEnabled);
 }
 

@@ -329,7 +329,7 @@ void TPatternWindow::ApplyBtnClick()
     if (!Doc)
         return;
     Range->TakeEntries();
-    PrompterPatternQuestions questions(Messages);
+    PrompterOverwriteQuestions questions(Messages);
     const PatternRunResult result = ApplyListClick(*Doc, Entries, Which, Marks, questions);
     if (result.Focus == PatternFocus::WeekdayList)
         WeekDay->setFocus();
@@ -344,7 +344,7 @@ void TPatternWindow::RemoveBtnClick()
     if (!Doc)
         return;
     Range->TakeEntries();
-    PrompterPatternQuestions questions(Messages);
+    PrompterOverwriteQuestions questions(Messages);
     RemoveListClick(*Doc, Entries, Marks, questions);
     UndoBtn->setEnabled(Entries.UndoEnabled);
     Redraw();

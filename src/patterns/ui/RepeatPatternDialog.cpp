@@ -114,7 +114,7 @@ TCustomPatterns::TCustomPatterns(Prompter& prompter, TUserClock& clock,
 
 bool TCustomPatterns::Execute(CalendarDocument& doc)
 {
-    PrompterPatternQuestions questions(Messages);
+    PrompterOverwriteQuestions questions(Messages);
     if (!OpenRepeatDialog(doc, Entries, questions))
         return false;
     Doc = &doc;
@@ -188,7 +188,7 @@ void TCustomPatterns::ApplyBtnClick()
 {
     Range->TakeEntries();
     RunClick(
-        [this](CalendarDocument& doc, PatternQuestions& questions) {
+        [this](CalendarDocument& doc, OverwriteQuestions& questions) {
             const RepeatRunResult result = ApplyRepeatClick(doc, Entries, questions);
             if (result.RangeFocus != RangeField::None)
                 Range->FocusField(result.RangeFocus);
@@ -200,13 +200,13 @@ void TCustomPatterns::RemoveBtnClick()
 {
     Range->TakeEntries();
     RunClick([this](CalendarDocument& doc,
-                    PatternQuestions& questions) { RemoveRepeatClick(doc, Entries, questions); },
+                    OverwriteQuestions& questions) { RemoveRepeatClick(doc, Entries, questions); },
              UndoBtn, Entries.UndoEnabled);
 }
 
 void TCustomPatterns::UndoBtnClick()
 {
-    RunClick([this](CalendarDocument& doc, PatternQuestions&) { UndoRepeatClick(doc, Entries); },
+    RunClick([this](CalendarDocument& doc, OverwriteQuestions&) { UndoRepeatClick(doc, Entries); },
              UndoBtn, Entries.UndoEnabled);
 }
 

@@ -456,7 +456,7 @@ void TStandardSchedule::ApplyBtnClick()
         }
         request.Reason = reason.Reason;
     }
-    PrompterScheduleQuestions questions(Messages);
+    PrompterOverwriteQuestions questions(Messages);
     Result = ApplySchedule(*Doc, request, questions);
     if (Result.Ran) {
         accept();

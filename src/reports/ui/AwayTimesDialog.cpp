@@ -1,5 +1,6 @@
 #include "reports/ui/AwayTimesDialog.h"
 
+#include "calendar/ui/DialogParts.h"
 #include "calendar/ui/DurationFieldKeys.h"
 #include "platform/HelpService.h"
 #include "platform/Prompter.h"
@@ -33,16 +34,6 @@ const QString DayHints[3] = {
     QStringLiteral("Of the Total # Days, those in the custodial parent's care."),
     QStringLiteral("Of the Total # Days, those in the non-custodial parent's care."),
 };
-
-QToolButton* Arrow(QWidget* parent, Qt::ArrowType type, const QString& name)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setArrowType(type);
-    button->setAutoRepeat(true);
-    button->setFixedSize(18, 12);
-    return button;
-}
 
 // A field with its up and down arrows beside it.
 QHBoxLayout* WithArrows(QWidget* field, QToolButton* up, QToolButton* down)
