@@ -1,11 +1,11 @@
 #include "cli/CustomPatternCommands.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/MenuChecks.h"
 #include "calendar/TimeText.h"
 #include "cli/PatternCommands.h"
 #include "patterns/CustomLists.h"
 #include "patterns/RepeatPatternApply.h"
+#include "platform/FileAccess.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
