@@ -1,7 +1,6 @@
 #include "app/MainWindow.h"
 
 #include "app/StartWizard.h"
-#include "calendar/CalendarFile.h"
 #include "calendar/MainWindowRules.h"
 #include "calendar/MonthLayout.h"
 #include "calendar/WindowPlacement.h"
@@ -12,6 +11,7 @@
 #include "calendar/ui/TimeEntryDialog.h"
 #include "calendar/ui/TimeFieldKeys.h"
 #include "entry/ui/DayEditorDialog.h"
+#include "platform/FileAccess.h"
 #include "platform/HelpService.h"
 #include "platform/Prompter.h"
 

@@ -1,9 +1,8 @@
 #include "calendar/CalendarFile.h"
+#include "platform/FileAccess.h"
 
 #include "calendar/TextCodec.h"
 #include "calendar/TimeText.h"
-
-#include <QIODevice>
 
 #include <QSet>
 
@@ -21,12 +20,6 @@ const QString BackgroundKey = QStringLiteral("BACKGRNDCOL");
 const QString DayVisitColourKey = QStringLiteral("DAYVISITCOL");
 const QString OvernightColourKey = QStringLiteral("OVERNITECOL");
 const QString NoNapSuffix = QStringLiteral(" (No Nap)");
-
-int LastSeparator(const QString& path)
-{
-    return static_cast<int>(
-        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))));
-}
 
 // A line break or "!" inside a stored text would shift every later field of the file;
 // the windows never let one in, and this keeps a file readable if one ever gets through.
@@ -61,55 +54,6 @@ QString DayRecordLine(const CalendarDay& day)
 }
 
 } // namespace
-
-QString ReadErrorMessage(const QString& path)
-{
-    // After a file that could not be read at all, the cause says what to change.
-    const QString cause = LastReadFailureCause(path);
-    return cause.isEmpty()
-               ? QStringLiteral("Error reading ") + path
-               : QStringLiteral("Error reading ") + path + QStringLiteral("\n\r") + cause;
-}
-
-QString WriteErrorMessage(const QString& path)
-{
-    return QStringLiteral("Error!  Could not create file named\n\r") + path;
-}
-
-QString LockedFileMessage(const QString& path)
-{
-    return QStringLiteral("Error!  Can't write to ") + path +
-           QStringLiteral("\n\rbecause the file is locked!");
-}
-
-QString WriteRefusalMessage(FileWriteError error, const QString& path)
-{
-    if (error == FileWriteError::Locked)
-        return LockedFileMessage(path);
-    // The message alone leaves the user guessing; the cause says what to change.
-    const QString cause = error == FileWriteError::NotRegularFile ? NotRegularFileCause(path)
-                          : error == FileWriteError::Failed       ? LastWriteFailureCause(path)
-                                                                  : QString();
-    return cause.isEmpty() ? WriteErrorMessage(path)
-                           : WriteErrorMessage(path) + QStringLiteral("\n\r") + cause;
-}
-
-QString FolderOfPath(const QString& path)
-{
-    return path.left(LastSeparator(path) + 1);
-}
-
-QString FileNameOfPath(const QString& path)
-{
-    return path.mid(LastSeparator(path) + 1);
-}
-
-QString ClientNameFromPath(const QString& path)
-{
-    const QString name = FileNameOfPath(path);
-    const auto dot = name.indexOf(QLatin1Char('.'));
-    return dot < 0 ? name : name.left(dot);
-}
 
 QString CalendarFileText(const CalendarDocument& doc)
 {
@@ -158,12 +102,6 @@ QString CalendarFileText(const CalendarDocument& doc)
 QByteArray CalendarFileBytes(const CalendarDocument& doc)
 {
     return EncodeText(CalendarFileText(doc));
-}
-
-bool WriteCalendarToDevice(const CalendarDocument& doc, QIODevice& device)
-{
-    const QByteArray bytes = CalendarFileBytes(doc);
-    return device.write(bytes) == bytes.size();
 }
 
 FileResult WriteCalendarFile(CalendarDocument& doc, const QString& path, bool updateCaption)

@@ -6,8 +6,6 @@
 #include <QByteArray>
 #include <QString>
 
-class QIODevice;
-
 // The calendar file: head (client name, start year), one record per day, keyed trailer;
 // 8-bit text with CR LF line ends.
 
@@ -18,26 +16,9 @@ struct FileResult {
     QString Message; // the text to show when Ok is false
 };
 
-// "Error reading " + path, with the cause on a line of its own when the last read of the
-// file failed for one (not found, no permission, not a regular file, too large).
-QString ReadErrorMessage(const QString& path);
-QString WriteErrorMessage(const QString& path);
-// "Error!  Can't write to " + path + "\n\rbecause the file is locked!"
-QString LockedFileMessage(const QString& path);
-// The message for a refused or failed write: the lock message for a locked file, the write
-// error for everything else, followed by its cause on a line of its own where one is known
-// (a folder, not a regular file, what the system said).
-QString WriteRefusalMessage(FileWriteError error, const QString& path);
-
-// Taking a path apart; both "/" and "\" separate folders.
-QString FolderOfPath(const QString& path);   // with the trailing separator
-QString FileNameOfPath(const QString& path); // without the folder
-QString ClientNameFromPath(const QString& path);
-
 // The file's lines, each ended by CR LF, before encoding.
 QString CalendarFileText(const CalendarDocument& doc);
 QByteArray CalendarFileBytes(const CalendarDocument& doc);
-bool WriteCalendarToDevice(const CalendarDocument& doc, QIODevice& device);
 
 // Writes through a temporary file that replaces the old one only once complete, so a failure
 // leaves the previous file, ChangesPending, ClientFolder, the caption and CurrentFileName as

@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarFile.h"
 #include "calendar/StartChecks.h"
+#include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileLock.h"
 #include "platform/Prompter.h"

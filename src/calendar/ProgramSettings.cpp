@@ -1,6 +1,5 @@
 #include "calendar/ProgramSettings.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/TextCodec.h"
 #include "platform/FileAccess.h"
 

@@ -1,7 +1,8 @@
 #include "cli/CompareCommand.h"
 
 #include "output/DrawingSurface.h"
-#include "reports/ProposalComparison.h"
+#include "reports/ComparisonPages.h"
+#include "reports/ComparisonTexts.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -19,7 +20,8 @@ CompareCommand::CompareCommand()
                              "calendar is changed."))
 {
     m_options << m_json << m_pdf << m_replace;
-    m_arguments << PositionalArgument{QStringLiteral("A.cdb"), QStringLiteral("The first calendar.")}
+    m_arguments << PositionalArgument{QStringLiteral("A.cdb"),
+                                      QStringLiteral("The first calendar.")}
                 << PositionalArgument{QStringLiteral("B.cdb"),
                                       QStringLiteral("The calendar compared with it.")};
 }
@@ -47,8 +49,8 @@ int CompareCommand::Execute(const QCommandLineParser& parser, const QStringList&
         for (const QString& input : arguments)
             if (const auto refusal = RefuseOutputTarget({path, input, true}, err))
                 return *refusal;
-        const int status = WriteOutputFile(
-            {path, arguments[0], true}, ComparisonPdfBytes(comparison, GeneratedNow()), err);
+        const int status = WriteOutputFile({path, arguments[0], true},
+                                           ComparisonPdfBytes(comparison, GeneratedNow()), err);
         if (status != ExitOk)
             return status;
     }

@@ -1,10 +1,10 @@
 #include "cli/CustomPatternCommands.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/MenuChecks.h"
 #include "calendar/TimeText.h"
 #include "patterns/CustomLists.h"
 #include "patterns/RepeatPatternApply.h"
+#include "platform/FileAccess.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarFile.h"
 #include "output/ImageFiles.h"
+#include "platform/FileAccess.h"
 #include "reports/DistributionPictures.h"
 #include "reports/HourlyDistribution.h"
 

@@ -1,6 +1,5 @@
 #include "cli/ListBuilderCommand.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/StartChecks.h"
 #include "patterns/IcsImport.h"
 #include "patterns/ListTemplate.h"

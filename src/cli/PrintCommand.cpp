@@ -1,6 +1,5 @@
 #include "cli/PrintCommand.h"
 
-#include "calendar/CalendarFile.h"
 #include "output/CalendarPages.h"
 #include "output/DrawingSurface.h"
 #include "output/ImageFiles.h"

@@ -1,6 +1,5 @@
 #include "output/CsvExport.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/TextCodec.h"
 #include "calendar/TimeText.h"
 #include "output/ExportFile.h"

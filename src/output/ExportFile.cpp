@@ -1,6 +1,5 @@
 #include "output/ExportFile.h"
 
-#include "calendar/CalendarFile.h"
 #include "platform/FileAccess.h"
 #include "platform/Prompter.h"
 

@@ -1,6 +1,5 @@
 #include "output/IcsExport.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/TimeText.h"
 #include "output/ExportFile.h"
 

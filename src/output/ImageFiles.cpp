@@ -1,7 +1,7 @@
 #include "output/ImageFiles.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/CalendarModel.h"
+#include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 
 #include <QHash>

@@ -1,6 +1,5 @@
 #include "patterns/CustomLists.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/TextCodec.h"
 #include "patterns/BulkDialogRules.h"
 #include "platform/FileAccess.h"

@@ -1,8 +1,8 @@
 #include "patterns/RepeatPatterns.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/TextCodec.h"
 #include "patterns/BulkDialogRules.h"
+#include "platform/FileAccess.h"
 
 #include <algorithm>
 

@@ -159,30 +159,15 @@ QString NotRegularFileCause(const QString& path)
 
 namespace {
 
-struct WriteFailure {
-    QString Path;
-    QString Cause;
-};
-thread_local WriteFailure LastFailure;
-
-FileWriteError Failed(const QString& path, QString* cause, const QString& text)
+FileWriteError Failed(const QString& cause)
 {
-    LastFailure = {path, text};
-    if (cause)
-        *cause = text;
-    return FileWriteError::Failed;
+    return {FileWriteError::Failed, cause};
 }
 
 } // namespace
 
-QString LastWriteFailureCause(const QString& path)
-{
-    return LastFailure.Path == path ? LastFailure.Cause : QString();
-}
-
 FileWriteError CheckWriteTarget(const QString& path)
 {
-    LastFailure = {};
     if (!IsRegularFileOrAbsent(path))
         return FileWriteError::NotRegularFile;
     if (IsFileLocked(path))
@@ -190,9 +175,9 @@ FileWriteError CheckWriteTarget(const QString& path)
     // Checked here so that an output of several files finds them before it writes the first.
     const QFileInfo info(path);
     if (QFile::encodeName(info.fileName()).size() > NAME_MAX)
-        return Failed(path, nullptr, QStringLiteral("The file name is too long."));
+        return Failed(QStringLiteral("The file name is too long."));
     if (!QFileInfo(info.absolutePath()).isDir())
-        return Failed(path, nullptr, QStringLiteral("Its folder does not exist."));
+        return Failed(QStringLiteral("Its folder does not exist."));
     return FileWriteError::None;
 }
 
@@ -239,10 +224,8 @@ void LimitWriteRoomForTesting(qint64 bytes)
     WriteRoom = bytes;
 }
 
-FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes, qint64 maxSize,
-                              QString* cause)
+FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes, qint64 maxSize)
 {
-    LastFailure = {};
     if (bytes.size() > maxSize)
         return FileWriteError::TooLarge;
     const FileWriteError check = CheckWriteTarget(path);
@@ -253,20 +236,19 @@ FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes, qint
     // QSaveFile loses the error of its last flush on a full disk and commits a cut file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Failed(path, cause, file.errorString());
+        return Failed(file.errorString());
     KeepOwner(path, file);
     if (QString reason; !WriteFileBytes(file, bytes, reason)) {
         file.cancelWriting();
         file.commit(); // removes the unfinished copy
-        return Failed(path, cause, reason);
+        return Failed(reason);
     }
     if (!file.commit())
-        return Failed(path, cause, file.errorString());
+        return Failed(file.errorString());
     return FileWriteError::None;
 }
 
-FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODevice&)>& write,
-                             QString* cause)
+FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODevice&)>& write)
 {
     const FileWriteError check = CheckWriteTarget(path);
     if (check != FileWriteError::None)
@@ -275,9 +257,9 @@ FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODe
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!write(buffer))
-        return Failed(path, cause, QString());
+        return FileWriteError::Failed;
     buffer.close();
-    return WriteWholeFile(path, bytes, std::numeric_limits<qint64>::max(), cause);
+    return WriteWholeFile(path, bytes, std::numeric_limits<qint64>::max());
 }
 
 FileSetWriter::~FileSetWriter()
@@ -294,13 +276,11 @@ QStringList FileSetWriter::Paths() const
     return paths;
 }
 
-FileWriteError FileSetWriter::Fail(const QString& path, FileWriteError error, const QString& cause)
+FileWriteError FileSetWriter::Fail(const QString& path, const FileWriteError& error)
 {
     RemoveTemporaries();
     m_error = error;
     m_failedPath = path;
-    if (error == FileWriteError::Failed)
-        LastFailure = {path, cause};
     return error;
 }
 
@@ -319,7 +299,7 @@ FileWriteError FileSetWriter::CheckTargets(const QStringList& paths)
         return m_error;
     for (const QString& path : paths)
         if (const FileWriteError check = CheckWriteTarget(path); check != FileWriteError::None)
-            return Fail(path, check, LastWriteFailureCause(path));
+            return Fail(path, check);
     return FileWriteError::None;
 }
 
@@ -328,9 +308,9 @@ FileWriteError FileSetWriter::Add(const QString& path, const QByteArray& bytes, 
     if (m_error != FileWriteError::None || m_committed)
         return m_error;
     if (bytes.size() > maxSize)
-        return Fail(path, FileWriteError::TooLarge, QString());
+        return Fail(path, FileWriteError::TooLarge);
     if (const FileWriteError check = CheckWriteTarget(path); check != FileWriteError::None)
-        return Fail(path, check, LastWriteFailureCause(path));
+        return Fail(path, check);
 
     // Made beside the file it replaces (links followed, as QSaveFile does), so the rename
     // stays on one file system. The name is cut so that the suffix always fits.
@@ -343,7 +323,7 @@ FileWriteError FileSetWriter::Add(const QString& path, const QByteArray& bytes, 
     QByteArray pattern = QFile::encodeName(target.absolutePath()) + '/' + name + ".XXXXXX";
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0)
-        return Fail(path, FileWriteError::Failed, SystemText(errno));
+        return Fail(path, Failed(SystemText(errno)));
     m_entries.push_back({path, resolved, pattern});
 
     // The old file's permissions and owner, or a new file's usual ones.
@@ -353,7 +333,7 @@ FileWriteError FileSetWriter::Add(const QString& path, const QByteArray& bytes, 
             (::geteuid() == 0 && ::fchown(descriptor, status.st_uid, status.st_gid) != 0)) {
             const QString reason = SystemText(errno);
             ::close(descriptor);
-            return Fail(path, FileWriteError::Failed, reason);
+            return Fail(path, Failed(reason));
         }
     }
     else {
@@ -362,20 +342,20 @@ FileWriteError FileSetWriter::Add(const QString& path, const QByteArray& bytes, 
         if (::fchmod(descriptor, 0666 & ~mask) != 0) {
             const QString reason = SystemText(errno);
             ::close(descriptor);
-            return Fail(path, FileWriteError::Failed, reason);
+            return Fail(path, Failed(reason));
         }
     }
     QFile file;
     if (!file.open(descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered,
                    QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
-        return Fail(path, FileWriteError::Failed, file.errorString());
+        return Fail(path, Failed(file.errorString()));
     }
     QString reason;
     const bool written = WriteFileBytes(file, bytes, reason);
     file.close();
     if (!written)
-        return Fail(path, FileWriteError::Failed, reason);
+        return Fail(path, Failed(reason));
     return FileWriteError::None;
 }
 
@@ -385,12 +365,12 @@ FileWriteError FileSetWriter::AddWith(const QString& path,
     if (m_error != FileWriteError::None || m_committed)
         return m_error;
     if (const FileWriteError check = CheckWriteTarget(path); check != FileWriteError::None)
-        return Fail(path, check, LastWriteFailureCause(path));
+        return Fail(path, check);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!write(buffer))
-        return Fail(path, FileWriteError::Failed, QString());
+        return Fail(path, FileWriteError::Failed);
     buffer.close();
     return Add(path, bytes, std::numeric_limits<qint64>::max());
 }
@@ -403,7 +383,7 @@ FileWriteError FileSetWriter::Commit()
     for (const Entry& entry : m_entries)
         if (const FileWriteError check = CheckWriteTarget(entry.Target);
             check != FileWriteError::None)
-            return Fail(entry.Target, check, LastWriteFailureCause(entry.Target));
+            return Fail(entry.Target, check);
 
     // The old files are kept under a second name first, so that a rename failing half-way
     // can put back those already replaced. A file system without hard links keeps none.
@@ -425,7 +405,7 @@ FileWriteError FileSetWriter::Commit()
         else if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK) {
             const QString reason = SystemText(errno);
             dropKept();
-            return Fail(m_entries[i].Target, FileWriteError::Failed, reason);
+            return Fail(m_entries[i].Target, Failed(reason));
         }
     }
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
@@ -443,11 +423,70 @@ FileWriteError FileSetWriter::Commit()
                 ::unlink(placed.constData());
         }
         dropKept();
-        return Fail(m_entries[i].Target, FileWriteError::Failed, reason);
+        return Fail(m_entries[i].Target, Failed(reason));
     }
     dropKept();
     m_committed = true;
     return FileWriteError::None;
+}
+
+namespace {
+
+int LastSeparator(const QString& path)
+{
+    return static_cast<int>(
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))));
+}
+
+} // namespace
+
+QString ReadErrorMessage(const QString& path)
+{
+    // After a file that could not be read at all, the cause says what to change.
+    const QString cause = LastReadFailureCause(path);
+    return cause.isEmpty()
+               ? QStringLiteral("Error reading ") + path
+               : QStringLiteral("Error reading ") + path + QStringLiteral("\n\r") + cause;
+}
+
+QString WriteErrorMessage(const QString& path)
+{
+    return QStringLiteral("Error!  Could not create file named\n\r") + path;
+}
+
+QString LockedFileMessage(const QString& path)
+{
+    return QStringLiteral("Error!  Can't write to ") + path +
+           QStringLiteral("\n\rbecause the file is locked!");
+}
+
+QString WriteRefusalMessage(const FileWriteError& error, const QString& path)
+{
+    if (error == FileWriteError::Locked)
+        return LockedFileMessage(path);
+    // The message alone leaves the user guessing; the cause says what to change.
+    const QString cause = error == FileWriteError::NotRegularFile ? NotRegularFileCause(path)
+                          : error == FileWriteError::Failed       ? error.Cause()
+                                                                  : QString();
+    return cause.isEmpty() ? WriteErrorMessage(path)
+                           : WriteErrorMessage(path) + QStringLiteral("\n\r") + cause;
+}
+
+QString FolderOfPath(const QString& path)
+{
+    return path.left(LastSeparator(path) + 1);
+}
+
+QString FileNameOfPath(const QString& path)
+{
+    return path.mid(LastSeparator(path) + 1);
+}
+
+QString ClientNameFromPath(const QString& path)
+{
+    const QString name = FileNameOfPath(path);
+    const auto dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
 }
 
 QString FileNamePart(const QString& name)

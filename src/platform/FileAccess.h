@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QIODevice;
@@ -23,12 +24,35 @@ namespace custodex {
 // Largest text file the program reads, and so the largest it writes.
 constexpr qint64 MaxTextFileSize = 16 * 1024 * 1024;
 
-enum class FileWriteError {
-    None,
-    NotRegularFile, // the target exists and is not a regular file
-    Locked,         // the target exists with its owner-write bit clear
-    TooLarge,       // the content exceeds the limit given
-    Failed,         // could not be created or written
+// What became of a write: nothing wrong (None), or what went wrong and, where the system
+// said why, its words ("No space left on device"), so a message can name the cause.
+// Compared by what went wrong alone.
+class FileWriteError {
+public:
+    enum Kind {
+        None,
+        NotRegularFile, // the target exists and is not a regular file
+        Locked,         // the target exists with its owner-write bit clear
+        TooLarge,       // the content exceeds the limit given
+        Failed,         // could not be created or written
+    };
+
+    FileWriteError(Kind kind = None, QString cause = QString())
+        : m_kind(kind), m_cause(std::move(cause))
+    {
+    }
+    Kind What() const { return m_kind; }
+    // Why a Failed write failed; empty when nothing was said.
+    const QString& Cause() const { return m_cause; }
+
+    friend bool operator==(const FileWriteError& a, const FileWriteError& b)
+    {
+        return a.m_kind == b.m_kind;
+    }
+
+private:
+    Kind m_kind;
+    QString m_cause;
 };
 
 // The bytes of a regular file of at most `maxSize` bytes; nothing for anything else (missing,
@@ -40,25 +64,41 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize = 
 // cause without each caller carrying it.
 QString LastReadFailureCause(const QString& path);
 
-// True when `path` does not exist or is a regular file (after following links).
 // A name typed by the user as part of a file name the program makes (a client's pictures and
 // logs): folder separators become "_", so the file stays in the folder it is meant for.
 QString FileNamePart(const QString& name);
+
+// Taking a path apart; both "/" and "\" separate folders.
+QString FolderOfPath(const QString& path);   // with the trailing separator
+QString FileNameOfPath(const QString& path); // without the folder
+QString ClientNameFromPath(const QString& path);
+
+// "Error reading " + path, with the cause on a line of its own when the last read of the
+// file failed for one (not found, no permission, not a regular file, too large).
+QString ReadErrorMessage(const QString& path);
+QString WriteErrorMessage(const QString& path);
+// "Error!  Can't write to " + path + "\n\rbecause the file is locked!"
+QString LockedFileMessage(const QString& path);
+// The message for a refused or failed write: the lock message for a locked file, the write
+// error for everything else, followed by its cause on a line of its own where one is known
+// (a folder, not a regular file, what the system said).
+QString WriteRefusalMessage(const FileWriteError& error, const QString& path);
+
+// True when `path` does not exist or is a regular file (after following links).
 
 bool IsRegularFileOrAbsent(const QString& path);
 
 // The checks a writer makes before it touches anything.
 FileWriteError CheckWriteTarget(const QString& path);
 
-// Writes `bytes` to `path`. Nothing is changed unless the result is None; on Failed, `cause`
-// (when given) receives what the system said ("No space left on device").
+// Writes `bytes` to `path`. Nothing is changed unless the result is None; on Failed, the
+// result says what the system said.
 FileWriteError WriteWholeFile(const QString& path, const QByteArray& bytes,
-                              qint64 maxSize = MaxTextFileSize, QString* cause = nullptr);
+                              qint64 maxSize = MaxTextFileSize);
 
 // Same rules, for content made by a function (pictures): `write` returns false on failure. The
 // content is made in memory first, so an encoder never meets a failing disk half-way.
-FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODevice&)>& write,
-                             QString* cause = nullptr);
+FileWriteError WriteFileWith(const QString& path, const std::function<bool(QIODevice&)>& write);
 
 // Writes all of `bytes` to `device`; false as soon as the device takes less than it was given.
 bool WriteCompletely(QIODevice& device, const QByteArray& bytes);
@@ -87,7 +127,7 @@ public:
     // Puts every file in place, or none.
     FileWriteError Commit();
 
-    FileWriteError Error() const { return m_error; }
+    const FileWriteError& Error() const { return m_error; }
     // The target that failed or was refused; WriteRefusalMessage names it with its cause.
     const QString& FailedPath() const { return m_failedPath; }
     // The targets added, in order.
@@ -99,7 +139,7 @@ private:
         QString Resolved;     // links followed: the file that is replaced
         QByteArray Temporary; // the complete new content, until Commit
     };
-    FileWriteError Fail(const QString& path, FileWriteError error, const QString& cause);
+    FileWriteError Fail(const QString& path, const FileWriteError& error);
     void RemoveTemporaries();
 
     std::vector<Entry> m_entries;
@@ -115,10 +155,5 @@ void LimitWriteRoomForTesting(qint64 bytes);
 
 // What is wrong with a target refused as NotRegularFile, in a user's words.
 QString NotRegularFileCause(const QString& path);
-
-// What the system said when the last write of `path` on this thread failed; empty when that
-// write did not fail for a reason of the system's. Lets every write error name its cause
-// without each caller carrying it.
-QString LastWriteFailureCause(const QString& path);
 
 } // namespace custodex

@@ -1,6 +1,7 @@
 #include "reports/GuidelineStanding.h"
 
 #include "calendar/CalendarJson.h"
+#include "reports/ComparisonTexts.h"
 #include "reports/TimeReportTexts.h"
 
 #include <QJsonObject>

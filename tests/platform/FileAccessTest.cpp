@@ -17,6 +17,7 @@
 
 #include <csignal>
 #include <functional>
+#include <optional>
 #include <sys/resource.h>
 
 using namespace custodex;
@@ -127,6 +128,29 @@ TEST(FileAccess, AFailedWriterLeavesTheOldFile)
     EXPECT_EQ(WriteWholeFile(folder.Path("no-such-folder/x.txt"), "x"), FileWriteError::Failed);
 }
 
+// The cause goes with the result, so writes made before the message is shown (a log, the
+// next file) cannot take it away or lend it another's.
+TEST(FileAccess, AWriteErrorKeepsItsCauseThroughLaterWrites)
+{
+    Folder folder;
+    const QString missing = folder.Path("no-such-folder/x.txt");
+    const QString tooLong = folder.Path(QByteArray(300, 'n').constData());
+    const FileWriteError failed = WriteWholeFile(missing, "x");
+    const FileWriteError refused = CheckWriteTarget(tooLong);
+    ASSERT_EQ(WriteWholeFile(folder.Path("log.txt"), "y"), FileWriteError::None);
+    FileSetWriter files;
+    EXPECT_EQ(files.Add(missing, "x"), FileWriteError::Failed);
+    ASSERT_EQ(WriteWholeFile(folder.Path("log.txt"), "z"), FileWriteError::None);
+
+    const QString written = QStringLiteral("Error!  Could not create file named\n\r");
+    EXPECT_EQ(WriteRefusalMessage(failed, missing),
+              written + missing + QStringLiteral("\n\rIts folder does not exist."));
+    EXPECT_EQ(WriteRefusalMessage(refused, tooLong),
+              written + tooLong + QStringLiteral("\n\rThe file name is too long."));
+    EXPECT_EQ(WriteRefusalMessage(files.Error(), files.FailedPath()),
+              written + missing + QStringLiteral("\n\rIts folder does not exist."));
+}
+
 // Root replacing a user's file leaves it that user's.
 TEST(FileAccess, ReplacingAsRootKeepsTheOwner)
 {
@@ -207,48 +231,79 @@ TEST(FileAccess, EveryWriterKeepsTheOldFileOnAFullDisk)
     QImage picture(64, 64, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);
     ScriptedPrompter prompts;
+    // A writer that reports failure gives the system's words as its cause, on the result or
+    // as the last line of its message; the export's message is checked by the prompts, and
+    // the settings file tells no one.
+    const QString cause = QStringLiteral("File too large");
+    const auto fromResult = [](const FileWriteError& error) -> std::optional<QString> {
+        if (error == FileWriteError::None)
+            return std::nullopt;
+        return error.Cause();
+    };
     const struct {
         const char* Name;
-        std::function<bool(const QString&)> Write; // true when it reported success
+        // Nothing when it reported success, else the cause it gave.
+        std::function<std::optional<QString>(const QString&)> Write;
+        QString Cause;
     } writers[] = {
-        {"calendar.cdb", [&](const QString& p) { return WriteCalendarFile(doc, p, false).Ok; }},
+        {"calendar.cdb",
+         [&](const QString& p) -> std::optional<QString> {
+             const FileResult result = WriteCalendarFile(doc, p, false);
+             if (result.Ok)
+                 return std::nullopt;
+             return result.Message.section(QStringLiteral("\n\r"), -1);
+         },
+         cause},
         {"export.csv",
-         [&](const QString& p) {
+         [&](const QString& p) -> std::optional<QString> {
              prompts.Expect(QStringLiteral("File ") + p +
                                 QStringLiteral(" already exists!\n\rWrite over it?"),
                             PromptAnswer::Ok);
              prompts.Expect(QStringLiteral("Error!  Could not create file named\n\r") + p +
                             QStringLiteral("\n\rFile too large"));
-             return SaveExportFile(
-                 doc, p, [] { return QByteArray(200, 'x'); }, prompts);
-         }},
+             if (SaveExportFile(
+                     doc, p, [] { return QByteArray(200, 'x'); }, prompts))
+                 return std::nullopt;
+             return QString();
+         },
+         QString()},
         {"Calendar.ini",
-         [&](const QString& p) { return WriteProgramSettingsFile(ProgramSettings{}, p); }},
+         [&](const QString& p) -> std::optional<QString> {
+             if (WriteProgramSettingsFile(ProgramSettings{}, p))
+                 return std::nullopt;
+             return QString();
+         },
+         QString()},
         {"CustomPats.txt",
          [&](const QString& p) {
-             return WriteRepeatPatterns(p, {QStringLiteral("Alternate weeks | OOOOOOONNNNNNN")}) ==
-                    FileWriteError::None;
-         }},
+             return fromResult(
+                 WriteRepeatPatterns(p, {QStringLiteral("Alternate weeks | OOOOOOONNNNNNN")}));
+         },
+         cause},
         {"page.bmp",
          [&](const QString& p) {
-             return SaveBitmapFile(p, picture, BitmapDepth::Rgb24) == FileWriteError::None;
-         }},
+             return fromResult(SaveBitmapFile(p, picture, BitmapDepth::Rgb24));
+         },
+         cause},
         {"page.jpg",
          [&](const QString& p) {
-             return SaveJpegFile(p, picture, JpegQuality::Quality95Slow) == FileWriteError::None;
-         }},
+             return fromResult(SaveJpegFile(p, picture, JpegQuality::Quality95Slow));
+         },
+         cause},
         {"preview.png",
          [&](const QString& p) {
-             return WriteFileWith(p, [&](QIODevice& d) { return picture.save(&d, "PNG"); }) ==
-                    FileWriteError::None;
-         }},
+             return fromResult(
+                 WriteFileWith(p, [&](QIODevice& d) { return picture.save(&d, "PNG"); }));
+         },
+         cause},
     };
     for (const auto& writer : writers) {
         const QString path = folder.Path(writer.Name);
         ASSERT_EQ(WriteWholeFile(path, "old"), FileWriteError::None);
-        EXPECT_FALSE(WithFullDisk(20, [&] { return writer.Write(path); })) << writer.Name;
+        const std::optional<QString> failure = WithFullDisk(20, [&] { return writer.Write(path); });
+        ASSERT_TRUE(failure.has_value()) << writer.Name;
+        EXPECT_EQ(*failure, writer.Cause) << writer.Name;
         EXPECT_EQ(FileBytes(path), QByteArray("old")) << writer.Name;
-        EXPECT_EQ(LastWriteFailureCause(path), QStringLiteral("File too large")) << writer.Name;
     }
     // Nothing unfinished is left beside the old files.
     EXPECT_EQ(QDir(folder.Dir.path()).entryList(QDir::Files).size(), std::size(writers));
@@ -278,8 +333,7 @@ TEST(FileSetWriter, AFullDiskAnywhereLeavesEveryOldFile)
                     files.Add(paths[i], pages[i]);
             }
             EXPECT_EQ(files.Commit(), FileWriteError::Failed);
-            EXPECT_EQ(LastWriteFailureCause(files.FailedPath()),
-                      QStringLiteral("No space left on device"));
+            EXPECT_EQ(files.Error().Cause(), QStringLiteral("No space left on device"));
             EXPECT_EQ(FolderContent(folder.Dir.path()), before);
         }
     }

@@ -1,6 +1,7 @@
 #include "calendar/CalendarFile.h"
 #include "cli/CliRun.h"
-#include "reports/ProposalComparison.h"
+#include "reports/ComparisonPages.h"
+#include "reports/ComparisonTexts.h"
 
 #include <QDir>
 #include <QFile>

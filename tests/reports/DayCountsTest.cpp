@@ -1,8 +1,8 @@
 #include "reports/DayCounts.h"
 #include "calendar/CalendarFile.h"
 #include "cli/CliRun.h"
+#include "reports/ComparisonTexts.h"
 #include "reports/GuidelineStanding.h"
-#include "reports/ProposalComparison.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #include "calendar/ui/RecoveryWindow.h"
 
-#include "calendar/CalendarFile.h"
+#include "platform/FileAccess.h"
 #include "platform/Prompter.h"
 
 #include <QDialogButtonBox>

@@ -1,17 +1,16 @@
 #include "output/ui/PrintCalendarDialog.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/MonthView.h"
 #include "calendar/ui/TimeEntryDialog.h"
 #include "output/DrawingSurface.h"
 #include "output/ImageFiles.h"
 #include "output/PrintColours.h"
+#include "output/PrinterSurface.h"
 #include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/DistributionPictures.h"
-#include "output/PrinterSurface.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,6 +1,5 @@
 #include "patterns/ui/ListBuilderWindow.h"
 
-#include "calendar/CalendarFile.h"
 #include "calendar/CalendarModel.h"
 #include "calendar/ProgramSettings.h"
 #include "calendar/ui/DialogParts.h"

@@ -2,11 +2,11 @@
 
 #include "calendar/DocumentLifecycle.h"
 #include "output/DrawingSurface.h"
-#include "output/ExportFile.h"
 #include "platform/FileDialogs.h"
-#include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
-#include "output/PrinterSurface.h"
+#include "reports/ComparisonPages.h"
+#include "reports/ComparisonTexts.h"
+#include "reports/ui/ReportPrintout.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -15,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -162,43 +161,27 @@ TCompareCalendars::TCompareCalendars(Comparison comparison, CalendarDocument& do
     resize(980, 700);
 }
 
+ReportPrintout TCompareCalendars::Printout() const
+{
+    return {ComparisonTitle,
+            ComparisonTitle,
+            QStringLiteral("Save the Comparison as PDF"),
+            Compared.A.Client + QStringLiteral(" and ") + Compared.B.Client +
+                QStringLiteral(" Comparison.pdf"),
+            [this](DrawingSurface& surface, const QString& generated) {
+                DrawComparisonPage(surface, Compared, generated);
+            },
+            [this](const QString& generated) { return ComparisonPdfBytes(Compared, generated); }};
+}
+
 void TCompareCalendars::PrintClick()
 {
-    QPrinter printer;
-    const PrintTarget target = Services.Printing.ChoosePrinter(
-        printer, {ComparisonTitle, QStringLiteral("Save as PDF instead of printing")}, this);
-    if (target == PrintTarget::File) {
-        SavePdfClick();
-        return;
-    }
-    if (target != PrintTarget::Printer)
-        return;
-    printer.setDocName(ComparisonTitle);
-    UsePrintoutResolution(printer);
-    PrinterSurface surface(printer);
-    if (!surface.Active()) {
-        Services.Messages.Ask(PromptKind::Error,
-                              QStringLiteral("The printer could not start printing."),
-                              PromptButtons::Ok);
-        return;
-    }
-    DrawComparisonPage(surface, Compared,
-                       Services.GeneratedStamp ? Services.GeneratedStamp() : GeneratedNow());
+    PrintReport(Printout(), Doc, Services, this);
 }
 
 bool TCompareCalendars::SavePdfClick()
 {
-    const QString proposed = Compared.A.Client + QStringLiteral(" and ") + Compared.B.Client +
-                             QStringLiteral(" Comparison.pdf");
-    const QString chosen = Services.Dialogs.SaveFileName(
-        {QStringLiteral("Save the Comparison as PDF"), Doc.ClientFolder, proposed,
-         QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf")});
-    if (chosen.isEmpty())
-        return false;
-    const QString path = ExportFilePath(chosen, QStringLiteral(".pdf"));
-    const QString generated = Services.GeneratedStamp ? Services.GeneratedStamp() : GeneratedNow();
-    return SaveExportFile(
-        Doc, path, [&] { return ComparisonPdfBytes(Compared, generated); }, Services.Messages);
+    return SaveReportPdf(Printout(), Doc, Services);
 }
 
 void RunCompareCalendars(CommandHost& host)

@@ -13,6 +13,8 @@ class QTableWidget;
 
 namespace custodex {
 
+struct ReportPrintout;
+
 // The 24 months as bars, A beside B, of overnights or of day visits.
 class MonthBarsChart : public QWidget {
 public:
@@ -58,6 +60,7 @@ public:
     bool SavePdfClick();
 
 private:
+    ReportPrintout Printout() const;
     Comparison Compared;
     CalendarDocument& Doc; // A's document: the client folder follows a PDF saved
     MainWindowServices& Services;

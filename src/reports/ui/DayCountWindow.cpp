@@ -1,35 +1,22 @@
 #include "reports/ui/DayCountWindow.h"
 
+#include "reports/ui/ReportPrintout.h"
 #include "reports/ui/TimeReportMenuCommands.h"
 
 #include "calendar/MenuChecks.h"
 #include "output/DrawingSurface.h"
-#include "output/ExportFile.h"
-#include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
-#include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/HourlyDistribution.h"
-#include "output/PrinterSurface.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace custodex {
-
-namespace {
-
-QString Generated(MainWindowServices& services)
-{
-    return services.GeneratedStamp ? services.GeneratedStamp() : GeneratedNow();
-}
-
-} // namespace
 
 TDayCountReport::TDayCountReport(CalendarDocument& doc, DayCounts counts, bool approximate,
                                  MainWindowServices& services, QWidget* parent)
@@ -136,41 +123,26 @@ TDayCountReport::TDayCountReport(CalendarDocument& doc, DayCounts counts, bool a
     resize(820, 620);
 }
 
+ReportPrintout TDayCountReport::Printout() const
+{
+    return {DayCountTitle,
+            DayCountTitle + QLatin1Char(' ') + Doc.ClientName,
+            QStringLiteral("Save the Day Count Report as PDF"),
+            Doc.ClientName + QStringLiteral(" Day Counts.pdf"),
+            [this](DrawingSurface& surface, const QString& generated) {
+                DrawDayCountPage(surface, Doc, Figures, generated);
+            },
+            [this](const QString& generated) { return DayCountPdfBytes(Doc, Figures, generated); }};
+}
+
 void TDayCountReport::PrintClick()
 {
-    QPrinter printer;
-    const PrintTarget target = Services.Printing.ChoosePrinter(
-        printer, {DayCountTitle, QStringLiteral("Save as PDF instead of printing")}, this);
-    if (target == PrintTarget::File) {
-        SavePdfClick();
-        return;
-    }
-    if (target != PrintTarget::Printer)
-        return;
-    printer.setDocName(DayCountTitle + QLatin1Char(' ') + Doc.ClientName);
-    UsePrintoutResolution(printer);
-    PrinterSurface surface(printer);
-    if (!surface.Active()) {
-        Services.Messages.Ask(PromptKind::Error,
-                              QStringLiteral("The printer could not start printing."),
-                              PromptButtons::Ok);
-        return;
-    }
-    DrawDayCountPage(surface, Doc, Figures, Generated(Services));
+    PrintReport(Printout(), Doc, Services, this);
 }
 
 bool TDayCountReport::SavePdfClick()
 {
-    const QString chosen = Services.Dialogs.SaveFileName(
-        {QStringLiteral("Save the Day Count Report as PDF"), Doc.ClientFolder,
-         Doc.ClientName + QStringLiteral(" Day Counts.pdf"), QStringLiteral("PDF Files (*.pdf)"),
-         QStringLiteral("pdf")});
-    if (chosen.isEmpty())
-        return false;
-    const QString path = ExportFilePath(chosen, QStringLiteral(".pdf"));
-    const QString generated = Generated(Services);
-    return SaveExportFile(
-        Doc, path, [&] { return DayCountPdfBytes(Doc, Figures, generated); }, Services.Messages);
+    return SaveReportPdf(Printout(), Doc, Services);
 }
 
 void RunDayCountReport(CommandHost& host)

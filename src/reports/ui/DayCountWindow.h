@@ -11,6 +11,8 @@ class QTableWidget;
 
 namespace custodex {
 
+struct ReportPrintout;
+
 // The help page that defines each counting method.
 inline const QString HelpDayCounts = QStringLiteral("html/caledcnt.htm");
 
@@ -40,6 +42,7 @@ public:
     bool SavePdfClick();
 
 private:
+    ReportPrintout Printout() const;
     CalendarDocument& Doc;
     DayCounts Figures;
     MainWindowServices& Services;

@@ -1,7 +1,8 @@
 #include "reports/ui/DistributionReportWindow.h"
 
-#include "calendar/CalendarFile.h"
 #include "output/ImageFiles.h"
+#include "output/PrinterSurface.h"
+#include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpService.h"
 #include "platform/OutputPrompts.h"
@@ -9,7 +10,6 @@
 #include "platform/Prompter.h"
 #include "reports/DistributionPictures.h"
 #include "reports/DistributionReport.h"
-#include "output/PrinterSurface.h"
 #include "reports/ui/DistributionErrorsWindow.h"
 
 #include <QGridLayout>

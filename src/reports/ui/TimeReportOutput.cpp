@@ -1,15 +1,14 @@
 #include "reports/ui/TimeReportOutput.h"
 
-#include "calendar/CalendarFile.h"
 #include "output/DrawingSurface.h"
 #include "output/ImageFiles.h"
 #include "output/PrintColours.h"
+#include "output/PrinterSurface.h"
 #include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/DistributionPictures.h"
-#include "output/PrinterSurface.h"
 #include "reports/TimeReportPages.h"
 #include "reports/TimeReportTexts.h"
 

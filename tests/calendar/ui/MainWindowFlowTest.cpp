@@ -1,5 +1,4 @@
 #include "app/MainWindow.h"
-#include "calendar/CalendarFile.h"
 #include "calendar/ui/CalendarCommands.h"
 #include "calendar/ui/DayCellWidget.h"
 #include "calendar/ui/PreferencesDialog.h"

@@ -1,5 +1,4 @@
 #include "app/MainWindow.h"
-#include "calendar/CalendarFile.h"
 #include "output/ui/PrintCalendarDialog.h"
 #include "platform/PrintDialog.h"
 #include "support/FullDisk.h"

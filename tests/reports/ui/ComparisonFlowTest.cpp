@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "calendar/CalendarFile.h"
+#include "reports/ComparisonTexts.h"
 #include "reports/ui/ComparisonWindow.h"
 #include "reports/ui/DayCountWindow.h"
 #include "support/ModalDriver.h"
@@ -209,6 +210,39 @@ TEST_F(ComparisonFlow, DayCountReportShowsTheCountsAndSavesAPdf)
     QFile written(pdf);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.readAll().startsWith("%PDF"));
+}
+
+// Print goes to the printer chosen, or to the save dialog of Save as PDF when the user
+// chooses a file instead.
+TEST_F(ComparisonFlow, DayCountReportPrintsToThePrinterOrAFile)
+{
+    QAction* command = Window.findChild<QAction*>(T("DayCountReport"));
+    ASSERT_NE(command, nullptr);
+    const QString printed = Machine.Client(T("Printed.pdf"));
+    const QString saved = Machine.Client(T("Saved.pdf"));
+    Printing.Answers = {PrintTarget::Printer, PrintTarget::File};
+    Printing.PdfPath = printed;
+    Dialogs.Paths = {saved};
+    auto ran = WhenModal([&](QWidget* modal) {
+        auto* window = qobject_cast<TDayCountReport*>(modal);
+        ASSERT_NE(window, nullptr);
+        window->PrintClick();
+        window->PrintClick();
+        window->reject();
+    });
+    command->trigger();
+    EXPECT_TRUE(*ran);
+    ASSERT_EQ(Printing.Requests.size(), 2u);
+    EXPECT_EQ(Printing.Requests[0].JobTitle, DayCountTitle);
+    EXPECT_EQ(Printing.Requests[0].FileChoice, T("Save as PDF instead of printing"));
+    ASSERT_EQ(Dialogs.Requests.size(), 1u);
+    EXPECT_EQ(Dialogs.Requests[0].Title, T("Save the Day Count Report as PDF"));
+    EXPECT_EQ(Dialogs.Requests[0].FileName, Window.Document().ClientName + T(" Day Counts.pdf"));
+    for (const QString& path : {printed, saved}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        EXPECT_TRUE(file.readAll().startsWith("%PDF")) << path.toStdString();
+    }
 }
 
 TEST_F(ComparisonFlow, DayCountReportRefusesHoursThatCannotBeCounted)

@@ -1,6 +1,5 @@
 #include "cli/DistributionCliFixture.h"
 #include "app/MainWindow.h"
-#include "calendar/CalendarFile.h"
 #include "reports/DistributionReport.h"
 #include "reports/ui/DistributionErrorsWindow.h"
 #include "reports/ui/DistributionReportCommand.h"
