@@ -8,3 +8,5 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth 
 PACKAGE_PACKAGES=(dpkg-dev file lintian)
 # scripts/make-icons.sh: renders the icon sizes from the SVG.
 ICON_PACKAGES=(librsvg2-bin)
+# scripts/check-style.sh (format-check, tidy-check): not needed for the build or the tests.
+STYLE_PACKAGES=(clang-format clang-tidy)

@@ -22,7 +22,7 @@ TCsvConvert::TCsvConvert(Prompter& prompter, FileDialogs& dialogs, QWidget* pare
 {
     setObjectName(QStringLiteral("TCsvConvert"));
     setWindowTitle(QStringLiteral("Calendar to Comma Separated Values (.csv) File Format"));
-    auto check = [this](const QString& caption, const char* name, QWidget* parent) {
+    auto check = [](const QString& caption, const char* name, QWidget* parent) {
         auto* box = new QCheckBox(caption, parent);
         box->setObjectName(QLatin1String(name));
         return box;
