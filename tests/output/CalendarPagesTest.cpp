@@ -1,6 +1,7 @@
 #include "output/CalendarPages.h"
 
 #include "calendar/CalendarFile.h"
+#include "output/CalendarLists.h"
 #include "output/CalendarPrintout.h"
 #include "output/DrawingSurface.h"
 
