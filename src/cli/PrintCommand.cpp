@@ -14,8 +14,6 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 
-#include <optional>
-
 namespace custodex::cli {
 
 namespace {
@@ -105,15 +103,14 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
                           QStringLiteral("--layout is year, month, overnights or day-visits."));
 
     const QString formatName = parser.value(m_format).toLower();
-    // Pictures in a format, or nothing for one PDF file.
-    std::optional<PrintoutPictures> format = PrintoutPictures::Bitmap;
+    // Pictures in a format, or one PDF file.
+    PrintoutPictures format = PrintoutPictures::Bitmap;
+    const bool pdf = formatName == QStringLiteral("pdf");
     if (formatName == QStringLiteral("jpg"))
         format = PrintoutPictures::Jpeg;
     else if (formatName == QStringLiteral("png"))
         format = PrintoutPictures::Png;
-    else if (formatName == QStringLiteral("pdf"))
-        format.reset();
-    else if (formatName != QStringLiteral("bmp"))
+    else if (!pdf && formatName != QStringLiteral("bmp"))
         return UsageError(err, QStringLiteral("--format is bmp, jpg, png or pdf."));
 
     int first = 1;
@@ -171,9 +168,8 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
                                parser.isSet(m_landscape)});
 
     // Every file is checked before any is written (a list's pages are counted first).
-    const QStringList paths = format
-                                  ? printout.PicturePaths(folder, *format)
-                                  : QStringList{folder + CalendarPdfFileName(doc, layout->Layout)};
+    const QStringList paths = pdf ? QStringList{folder + CalendarPdfFileName(doc, layout->Layout)}
+                                  : printout.PicturePaths(folder, format);
     const PrintoutTargetCheck check = printout.CheckPictureTargets(
         paths, parser.isSet(m_replace) ? ExistingFiles::Replace : ExistingFiles::Refuse,
         arguments[0]);
@@ -192,7 +188,7 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
         return Fail(err, WriteRefusalMessage(check.Error, check.Path));
     }
 
-    if (!format) {
+    if (pdf) {
         const int status = WriteOutputFileWith(
             {paths.first(), arguments[0], true},
             [&](QIODevice& device) {
@@ -206,7 +202,7 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
     else {
         // All pages or none: put in place together once the last is complete.
         FileSetWriter files;
-        if (!printout.WritePictures(files, folder, *format, ExistingFiles::Replace))
+        if (!printout.WritePictures(files, folder, format, ExistingFiles::Replace))
             return FailFileSet(files, err);
     }
     for (const QString& path : paths)

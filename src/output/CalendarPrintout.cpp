@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -134,129 +135,108 @@ bool CalendarPrintout::WritePictures(FileSetWriter& files, const QString& folder
         });
         return files.Error() == FileWriteError::None && !m_stop;
     };
-    const bool drawn = IsList(m_request.Layout) ? EncodeListPages(format, add)
-                                                : EncodePagesInParallel(format, add);
+    const bool drawn = DrawAndEncode(format, add);
     if (!drawn || m_stop || files.Error() != FileWriteError::None)
         return false; // the temporaries go with `files`
     return files.Commit() == FileWriteError::None;
 }
 
-bool CalendarPrintout::EncodeListPages(PrintoutPictures format,
-                                       const std::function<bool(int, const QByteArray*)>& done)
+bool CalendarPrintout::DrawAndEncode(PrintoutPictures format,
+                                     const std::function<bool(int, const QByteArray*)>& done)
 {
-    // A list's pages follow from the one before: drawn in turn on this thread.
-    QImage picture(CalendarPictureSize(m_request.Landscape), QImage::Format_RGB32);
-    PainterSurface surface(picture);
-    bool going = !m_stop;
-    DrawPrintout(
-        surface, Input({}), m_request.Layout, 1, 0, m_request.Options,
-        [&](int page) {
-            if (!going)
-                return;
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            const bool encoded = EncodePrintoutPicture(buffer, picture, format);
-            going = done(page, encoded ? &bytes : nullptr);
-        },
-        [] {});
-    return going;
-}
-
-bool CalendarPrintout::EncodePagesInParallel(
-    PrintoutPictures format, const std::function<bool(int, const QByteArray*)>& done)
-{
-    const int first = m_request.First;
-    const int count = m_request.Last - first + 1;
-    if (count <= 0)
-        return !m_stop;
-
+    // The pages are drawn in turn on this thread, as one printout always was: the font caches
+    // are the thread's, and a page's anti-aliasing follows the pages drawn before it. Only the
+    // encoding of the finished pictures is spread over the cores.
     struct Page {
+        int Number = 0;
+        QImage Picture;
         bool Ready = false;
         bool Encoded = false;
         QByteArray Bytes;
-        std::vector<int> Months; // progress reported while drawing, told in page order
     };
-    std::vector<Page> pages(static_cast<std::size_t>(count));
+    std::deque<Page> pages;    // drawn, not yet handed on, in page order
+    std::deque<Page*> waiting; // drawn, not yet taken by an encoder
     std::mutex mutex;
     std::condition_variable changed;
-    int next = 0;   // the next page a worker takes
-    int handed = 0; // pages handed on by the calling thread
     bool quit = false;
-    const int workers = std::clamp(QThread::idealThreadCount(), 1, count);
-    // Pages wait in memory for their turn; a few per worker keep every core busy.
-    const int ahead = 2 * workers;
-    const bool months = static_cast<bool>(MonthsDone);
+    const int workers = std::max(1, QThread::idealThreadCount());
+    // Pictures wait in memory for their turn; a few per encoder keep every core busy.
+    const std::size_t ahead = 2 * static_cast<std::size_t>(workers);
 
-    const auto work = [&] {
+    const auto encode = [&] {
         for (;;) {
-            int index = 0;
+            Page* page = nullptr;
             {
                 std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return quit || m_stop || next < handed + ahead; });
-                if (quit || m_stop || next >= count)
+                changed.wait(lock, [&] { return quit || !waiting.empty(); });
+                if (quit)
                     return;
-                index = next++;
+                page = waiting.front();
+                waiting.pop_front();
             }
-            Page& page = pages[static_cast<std::size_t>(index)];
-            std::function<void(int)> progress;
-            if (months)
-                progress = [&](int done) {
-                    const std::lock_guard lock(mutex);
-                    page.Months.push_back(done);
-                    changed.notify_all();
-                };
             QByteArray bytes;
-            bool encoded = false;
-            // Each page on a thread of its own: the font caches are the thread's, so a page
-            // starts with empty ones, and its pixels never depend on the pages drawn before it
-            // (a large title is anti-aliased differently once its glyphs were cached).
-            std::thread([&] {
-                QImage picture(CalendarPictureSize(m_request.Landscape), QImage::Format_RGB32);
-                PainterSurface surface(picture);
-                DrawPrintout(
-                    surface, Input(progress), m_request.Layout, first + index, first + index,
-                    m_request.Options, [](int) {}, [] {});
-                QBuffer buffer(&bytes);
-                buffer.open(QIODevice::WriteOnly);
-                encoded = EncodePrintoutPicture(buffer, picture, format);
-            }).join();
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            const bool encoded = EncodePrintoutPicture(buffer, page->Picture, format);
             const std::lock_guard lock(mutex);
-            page.Bytes = std::move(bytes);
-            page.Encoded = encoded;
-            page.Ready = true;
+            page->Picture = QImage();
+            page->Bytes = std::move(bytes);
+            page->Encoded = encoded;
+            page->Ready = true;
             changed.notify_all();
         }
     };
     std::vector<std::thread> threads;
     threads.reserve(static_cast<std::size_t>(workers));
     for (int i = 0; i < workers; ++i)
-        threads.emplace_back(work);
+        threads.emplace_back(encode);
 
-    bool going = true;
-    for (int index = 0; index < count && going; ++index) {
-        Page& page = pages[static_cast<std::size_t>(index)];
-        std::unique_lock lock(mutex);
-        std::size_t told = 0;
-        for (;;) {
-            while (told < page.Months.size()) {
-                const int done = page.Months[told++];
-                lock.unlock();
-                MonthsDone(done);
-                lock.lock();
+    bool going = !m_stop;
+    // Hands on the encoded pages in order; waits for the oldest when all are due or too many
+    // are waiting.
+    const auto handOn = [&](bool all) {
+        while (going && !pages.empty()) {
+            std::unique_lock lock(mutex);
+            Page& oldest = pages.front();
+            if (!oldest.Ready) {
+                if (!all && pages.size() < ahead)
+                    return;
+                changed.wait(lock, [&] { return oldest.Ready; });
             }
-            if (page.Ready)
-                break;
-            changed.wait(lock);
+            const int number = oldest.Number;
+            const bool encoded = oldest.Encoded;
+            const QByteArray bytes = std::move(oldest.Bytes);
+            pages.pop_front();
+            lock.unlock();
+            going = !m_stop && done(number, encoded ? &bytes : nullptr) && !m_stop;
         }
-        const QByteArray bytes = std::move(page.Bytes);
-        const bool encoded = page.Encoded;
-        lock.unlock();
-        going = !m_stop && done(first + index, encoded ? &bytes : nullptr) && !m_stop;
-        lock.lock();
-        handed = index + 1;
-        changed.notify_all();
+    };
+    QImage picture(CalendarPictureSize(m_request.Landscape), QImage::Format_RGB32);
+    {
+        PainterSurface surface(picture);
+        const CalendarPageInput input = Input(MonthsDone);
+        const auto finished = [&](int page) {
+            going = going && !m_stop;
+            if (!going)
+                return;
+            {
+                const std::lock_guard lock(mutex);
+                pages.push_back({page, picture.copy(), false, false, {}});
+                waiting.push_back(&pages.back());
+                changed.notify_all();
+            }
+            handOn(false);
+        };
+        if (IsList(m_request.Layout))
+            DrawPrintout(surface, input, m_request.Layout, 1, 0, m_request.Options, finished,
+                         [] {});
+        else
+            // Page by page, so that a stop ends the drawing between two pages.
+            for (int page = m_request.First; page <= m_request.Last && going; ++page)
+                DrawPrintout(surface, input, m_request.Layout, page, page, m_request.Options,
+                             finished, [] {});
     }
+    handOn(true);
     {
         const std::lock_guard lock(mutex);
         quit = true;

@@ -16,8 +16,8 @@ class QPagedPaintDevice;
 // The one way a printed calendar is made, for the printing dialog and the command line alike:
 // the pages of a printout, the files they go to and their checks, then the pages drawn onto a
 // paged device (a printer, a PDF file) or as a set of picture files written all or nothing.
-// Pictures of separate pages are drawn and encoded on every core; files are added in page
-// order, and every callback runs on the calling thread, in page order.
+// The pages are drawn in turn and their pictures encoded on every core; files are added in
+// page order, and every callback runs on the calling thread, in page order.
 
 namespace custodex {
 
@@ -90,12 +90,10 @@ public:
 
 private:
     CalendarPageInput Input(std::function<void(int)> progress) const;
-    // Draws and encodes pages first..last on separate threads, handing each to `done` on the
+    // Draws the pages in turn and encodes them on every core, handing each to `done` on the
     // calling thread in page order. False when stopped.
-    bool EncodePagesInParallel(PrintoutPictures format,
-                               const std::function<bool(int, const QByteArray*)>& done);
-    bool EncodeListPages(PrintoutPictures format,
-                         const std::function<bool(int, const QByteArray*)>& done);
+    bool DrawAndEncode(PrintoutPictures format,
+                       const std::function<bool(int, const QByteArray*)>& done);
 
     PrintoutRequest m_request;
     std::atomic<bool> m_stop{false};
