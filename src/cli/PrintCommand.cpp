@@ -170,7 +170,7 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
     // Every file is checked before any is written (a list's pages are counted first).
     const QStringList paths = pdf ? QStringList{folder + CalendarPdfFileName(doc, layout->Layout)}
                                   : printout.PicturePaths(folder, format);
-    const PrintoutTargetCheck check = printout.CheckPictureTargets(
+    const PrintoutTargetCheck check = printout.CheckTargets(
         paths, parser.isSet(m_replace) ? ExistingFiles::Replace : ExistingFiles::Refuse,
         arguments[0]);
     switch (check.Problem) {

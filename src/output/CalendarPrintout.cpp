@@ -95,9 +95,8 @@ QStringList CalendarPrintout::PicturePaths(const QString& folder, PrintoutPictur
     return paths;
 }
 
-PrintoutTargetCheck CalendarPrintout::CheckPictureTargets(const QStringList& paths,
-                                                          ExistingFiles existing,
-                                                          const QString& source)
+PrintoutTargetCheck CalendarPrintout::CheckTargets(const QStringList& paths, ExistingFiles existing,
+                                                   const QString& source)
 {
     if (paths.isEmpty())
         return {};

@@ -73,10 +73,10 @@ public:
     int LastPage();
     // The picture files in `folder` (ending in '/'), in page order.
     QStringList PicturePaths(const QString& folder, PrintoutPictures format);
-    // Every picture file checked before any is written; `source` (the calendar read) is never a
-    // target.
-    PrintoutTargetCheck CheckPictureTargets(const QStringList& paths, ExistingFiles existing,
-                                            const QString& source = QString());
+    // Every target (the pictures, or the PDF file) checked before any is written; `source` (the
+    // calendar read) is never a target.
+    PrintoutTargetCheck CheckTargets(const QStringList& paths, ExistingFiles existing,
+                                     const QString& source = QString());
 
     // Draws, encodes and adds the pages to `files` in page order, then commits them: every file
     // or none. False when stopped or when `files` failed (its error and path say why).

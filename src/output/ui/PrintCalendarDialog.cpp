@@ -348,7 +348,7 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
         // Every page's file is checked before the first is written, so a page that can never
         // be written (a folder in its place, a name too long) stops the printout before it
         // replaces anything.
-        const PrintoutTargetCheck check = printout.CheckPictureTargets(
+        const PrintoutTargetCheck check = printout.CheckTargets(
             printout.PicturePaths(Doc.ClientFolder, format), ExistingFiles::AskEach);
         if (check.Problem != PrintoutTargetCheck::Fine) {
             Services.Messages.Ask(PromptKind::Error, WriteRefusalMessage(check.Error, check.Path),
