@@ -1,32 +1,21 @@
 #include "cli/PrintCommand.h"
 
 #include "output/CalendarPages.h"
-#include "output/DrawingSurface.h"
-#include "output/ImageFiles.h"
-#include "output/PrinterSurface.h"
+#include "output/CalendarPrintout.h"
 #include "platform/FileAccess.h"
 #include "platform/PrintResolution.h"
-#include "reports/DistributionPictures.h"
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFileInfo>
 #include <QIODevice>
-#include <QImage>
 #include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 
-#include <optional>
-
 namespace custodex::cli {
 
 namespace {
-
-enum class OutputFormat { Bmp, Jpg, Png, Pdf };
 
 struct LayoutPages {
     PrintLayout Layout;
@@ -37,36 +26,6 @@ constexpr LayoutPages Layouts[] = {{PrintLayout::YearPages, 2},
                                    {PrintLayout::MonthPages, 24},
                                    {PrintLayout::OvernightList, 0},
                                    {PrintLayout::DayVisitList, 0}};
-
-QString Suffix(OutputFormat format)
-{
-    switch (format) {
-    case OutputFormat::Bmp:
-        return QStringLiteral(".bmp");
-    case OutputFormat::Jpg:
-        return QStringLiteral(".jpg");
-    case OutputFormat::Png:
-        return QStringLiteral(".png");
-    case OutputFormat::Pdf:
-        return QStringLiteral(".pdf");
-    }
-    return {};
-}
-
-bool EncodePicture(QIODevice& device, const QImage& picture, OutputFormat format)
-{
-    switch (format) {
-    case OutputFormat::Bmp:
-        return WriteBitmap(device, picture, CalendarPagePictures.Bitmap);
-    case OutputFormat::Jpg:
-        return WriteJpeg(device, picture, CalendarPagePictures.Jpeg);
-    case OutputFormat::Png:
-        return picture.convertToFormat(QImage::Format_RGB888).save(&device, "PNG");
-    case OutputFormat::Pdf:
-        break;
-    }
-    return false;
-}
 
 struct QueueJob {
     PageOptions Options;
@@ -95,29 +54,18 @@ int SendToQueue(const QString& queue, const CalendarDocument& doc, PrintLayout l
     printer.setDocName(QStringLiteral("Calendar ") + doc.ClientName);
     printer.setCopyCount(job.Copies);
     printer.setPageOrientation(job.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    const CalendarPageInput input{doc, job.Colours, GeneratedNow(), {}};
+    CalendarPrintout printout({doc, job.Colours, GeneratedNow(), layout, first, last, job.Options});
     int pages = 0;
-    {
-        PrinterSurface surface(printer);
-        if (!surface.Active())
-            return Fail(err, QStringLiteral("Error!  Printing could not start on ") + queue +
-                                 QStringLiteral(".\n\rNothing was printed."));
-        DrawPrintout(
-            surface, input, layout, first, last, job.Options, [&](int) { ++pages; },
-            [&] { surface.NewPage(); });
-    } // the job is handed to the queue when the painting ends
+    // The job is handed to the queue when the painting ends.
+    if (!printout.DrawOn(printer, pages))
+        return Fail(err, QStringLiteral("Error!  Printing could not start on ") + queue +
+                             QStringLiteral(".\n\rNothing was printed."));
     out << QStringLiteral("Sent %1 %2 to %3 as one job.\n")
                .arg(pages)
                .arg(pages == 1 ? QStringLiteral("page") : QStringLiteral("pages"))
                .arg(queue);
     out.flush();
     return ExitOk;
-}
-
-bool IsCalendarRead(const QString& path, const QString& calendar)
-{
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return !canonical.isEmpty() && canonical == QFileInfo(calendar).canonicalFilePath();
 }
 
 } // namespace
@@ -154,14 +102,14 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
                           QStringLiteral("--layout is year, month, overnights or day-visits."));
 
     const QString formatName = parser.value(m_format).toLower();
-    OutputFormat format = OutputFormat::Bmp;
+    // Pictures in a format, or one PDF file.
+    PrintoutPictures format = PrintoutPictures::Bitmap;
+    const bool pdf = formatName == QStringLiteral("pdf");
     if (formatName == QStringLiteral("jpg"))
-        format = OutputFormat::Jpg;
+        format = PrintoutPictures::Jpeg;
     else if (formatName == QStringLiteral("png"))
-        format = OutputFormat::Png;
-    else if (formatName == QStringLiteral("pdf"))
-        format = OutputFormat::Pdf;
-    else if (formatName != QStringLiteral("bmp"))
+        format = PrintoutPictures::Png;
+    else if (!pdf && formatName != QStringLiteral("bmp"))
         return UsageError(err, QStringLiteral("--format is bmp, jpg, png or pdf."));
 
     int first = 1;
@@ -207,62 +155,43 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
     }
 
     const QString folder = QDir::cleanPath(arguments[1]) + QLatin1Char('/');
-    const bool landscape = parser.isSet(m_landscape);
-    const PageOptions options{!parser.isSet(m_noHeader), !parser.isSet(m_noTrailer)};
     const MarkColours colours =
         parser.isSet(m_defaultColours) ? DefaultMarkColours : MarkColoursOf(doc);
-    const CalendarPageInput input{doc, colours, GeneratedNow(), {}};
-    const QSize size = CalendarPictureSize(landscape);
+    CalendarPrintout printout({doc,
+                               colours,
+                               GeneratedNow(),
+                               layout->Layout,
+                               first,
+                               last,
+                               {!parser.isSet(m_noHeader), !parser.isSet(m_noTrailer)},
+                               parser.isSet(m_landscape)});
 
-    // The lists find their page count by drawing; a first pass counts them so that every file
-    // is checked before any is written.
-    if (layout->Pages == 0 && format != OutputFormat::Pdf) {
-        QImage scratch(size, QImage::Format_RGB32);
-        PainterSurface surface(scratch);
-        DrawPrintout(
-            surface, input, layout->Layout, 1, 0, options, [&](int page) { last = page; }, [] {});
+    // Every file is checked before any is written (a list's pages are counted first).
+    const QStringList paths = pdf ? QStringList{folder + CalendarPdfFileName(doc, layout->Layout)}
+                                  : printout.PicturePaths(folder, format);
+    const PrintoutTargetCheck check = printout.CheckTargets(
+        paths, parser.isSet(m_replace) ? ExistingFiles::Replace : ExistingFiles::Refuse,
+        arguments[0]);
+    switch (check.Problem) {
+    case PrintoutTargetCheck::Fine:
+        break;
+    case PrintoutTargetCheck::Exists:
+        return Fail(err, QStringLiteral("File ") + check.Path +
+                             QStringLiteral(" already exists!\n\rGive --replace-existing to "
+                                            "write over it."));
+    case PrintoutTargetCheck::IsSource:
+        return Fail(err, QStringLiteral("File ") + check.Path +
+                             QStringLiteral(" is the calendar being read!\n\rChoose another "
+                                            "folder to write to."));
+    case PrintoutTargetCheck::Refused:
+        return Fail(err, WriteRefusalMessage(check.Error, check.Path));
     }
 
-    QStringList paths;
-    if (format == OutputFormat::Pdf)
-        paths << folder + CalendarPdfFileName(doc, layout->Layout);
-    else
-        for (int page = first; page <= last; ++page)
-            paths << folder + CalendarPageBaseName(doc, layout->Layout, page) + Suffix(format);
-
-    if (!QFileInfo(folder).isDir())
-        return Fail(err, WriteRefusalMessage(CheckWriteTarget(paths.first()), paths.first()));
-    const bool replace = parser.isSet(m_replace);
-    for (const QString& path : paths) {
-        if (!replace && QFileInfo::exists(path))
-            return Fail(err, QStringLiteral("File ") + path +
-                                 QStringLiteral(" already exists!\n\rGive --replace-existing to "
-                                                "write over it."));
-        // The writer's own checks (locked files, FIFOs, devices, the calendar being read).
-        if (IsCalendarRead(path, arguments[0]))
-            return Fail(err, QStringLiteral("File ") + path +
-                                 QStringLiteral(" is the calendar being read!\n\rChoose another "
-                                                "folder to write to."));
-        if (const FileWriteError check = CheckWriteTarget(path); check != FileWriteError::None)
-            return Fail(err, WriteRefusalMessage(check, path));
-    }
-
-    if (format == OutputFormat::Pdf) {
+    if (pdf) {
         const int status = WriteOutputFileWith(
             {paths.first(), arguments[0], true},
             [&](QIODevice& device) {
-                QPdfWriter writer(&device);
-                writer.setTitle(QStringLiteral("Calendar ") + doc.ClientName);
-                writer.setCreator(QStringLiteral("Custodex Calendar"));
-                writer.setResolution(PrintoutDotsPerInch);
-                writer.setPageLayout(
-                    QPageLayout(QPageSize(QPageSize::Letter),
-                                landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                QMarginsF(0, 0, 0, 0)));
-                PrinterSurface surface(writer);
-                DrawPrintout(
-                    surface, input, layout->Layout, first, last, options, [](int) {},
-                    [&] { surface.NewPage(); });
+                printout.WritePdf(device, QStringLiteral("Calendar ") + doc.ClientName);
                 return true;
             },
             err);
@@ -271,20 +200,8 @@ int PrintCommand::Execute(const QCommandLineParser& parser, const QStringList& a
     }
     else {
         // All pages or none: put in place together once the last is complete.
-        QImage picture(size, QImage::Format_RGB32);
-        PainterSurface surface(picture);
         FileSetWriter files;
-        DrawPrintout(
-            surface, input, layout->Layout, first, last, options,
-            [&](int page) {
-                if (files.Error() != FileWriteError::None || page - first >= paths.size())
-                    return;
-                files.AddWith(paths[page - first], [&](QIODevice& device) {
-                    return EncodePicture(device, picture, format);
-                });
-            },
-            [] {});
-        if (files.Commit() != FileWriteError::None)
+        if (!printout.WritePictures(files, folder, format, ExistingFiles::Replace))
             return FailFileSet(files, err);
     }
     for (const QString& path : paths)

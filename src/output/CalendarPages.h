@@ -3,6 +3,7 @@
 #include "calendar/CalendarModel.h"
 #include "output/DrawingSurface.h"
 #include "output/PrintColours.h"
+#include "output/PrintoutFileNames.h"
 
 #include <QSize>
 #include <QString>
@@ -11,10 +12,10 @@
 #include <functional>
 
 // The printed calendar: the one-year page (twelve months per page), the month page (one month
-// per page) and the textual lists of overnights and day visits, drawn on a drawing surface.
-// Every size comes from the surface's size; a surface wider than high is a landscape page.
-// Fonts are fitted by trial, one pixel at a time, always within a bound so that a tiny page
-// ends with the smallest font instead of looping.
+// per page) and the textual lists of overnights and day visits (CalendarLists.h), drawn on a
+// drawing surface. Every size comes from the surface's size; a surface wider than high is a
+// landscape page. Fonts are fitted by trial, one pixel at a time, always within a bound so that a
+// tiny page ends with the smallest font instead of looping.
 
 namespace custodex {
 
@@ -83,37 +84,12 @@ void DrawYearPage(DrawingSurface& surface, const CalendarPageInput& input, int p
 void DrawMonthPage(DrawingSurface& surface, const CalendarPageInput& input, int month,
                    const PageOptions& options);
 
-enum class TextListKind { Overnights, DayVisits };
-
-struct TextListGeometry {
-    int Line = 0;     // L
-    int Left = 0;     // s
-    int Header = 0;   // T
-    int LastLine = 0; // Bl
-    int FontHeight = 0;
-    int ContentWidth = 0;
-};
-TextListGeometry ComputeTextListGeometry(QSize page);
-
-// Draws the list's pages; `startPage` is called between two pages (never after the last one).
-// Returns the number of pages drawn.
-int DrawTextList(DrawingSurface& surface, const CalendarPageInput& input, TextListKind kind,
-                 bool includeHeader, const std::function<void()>& startPage);
-
-// The printouts and the base names of their picture files.
-enum class PrintLayout { YearPages, MonthPages, OvernightList, DayVisitList };
 // Draws pages first..last of a printout (a list draws all its pages, numbered from 1),
 // calling `finished` with each page's number once it is drawn and `between` before every page
 // after the first.
 void DrawPrintout(DrawingSurface& surface, const CalendarPageInput& input, PrintLayout layout,
                   int first, int last, const PageOptions& options,
                   const std::function<void(int)>& finished, const std::function<void()>& between);
-QString CalendarPageBaseName(const CalendarDocument& doc, PrintLayout layout, int page);
-// "year", "month", "overnights", "day-visits": the printout's name on the command line.
-QString PrintLayoutName(PrintLayout layout);
-// A whole printout in one PDF file: client + "_" + the printout's name + ".pdf".
-QString CalendarPdfFileName(const CalendarDocument& doc, PrintLayout layout);
-
 // The picture a page is drawn on.
 QSize CalendarPictureSize(bool landscape);
 

@@ -1,9 +1,22 @@
 #include "output/CalendarPages.h"
 
+#include "calendar/CalendarFile.h"
+#include "output/CalendarLists.h"
+#include "output/CalendarPrintout.h"
 #include "output/DrawingSurface.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
 #include <QTimeZone>
 #include <gtest/gtest.h>
+
+#include <map>
+#include <thread>
 
 using namespace custodex;
 
@@ -646,3 +659,150 @@ TEST(TextList, UnmarkedDaysAfterAFullPageMakeNoEmptyPage)
 }
 
 } // namespace
+
+namespace {
+
+// The calendar of the page tests with marks and times, so that every page has texts to fit.
+CalendarDocument MarkedCalendar()
+{
+    CalendarDocument doc = January2004();
+    for (int month = 1; month <= 24; ++month) {
+        Overnight(doc, month, 2, QStringLiteral("Weekend"), QStringLiteral("07:30PM"),
+                  QStringLiteral("09:00AM"));
+        DayVisit(doc, month, 9, QStringLiteral("Lunch"));
+    }
+    RecountCounters(doc);
+    return doc;
+}
+
+// Pictures of pages draw text: the fonts need a GUI application (offscreen under the tests).
+void NeedGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "calendar_pages_tests";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
+}
+
+PrintoutRequest Request(const CalendarDocument& doc, PrintLayout layout, int first, int last,
+                        PageOptions options = {}, bool landscape = false)
+{
+    NeedGuiApplication();
+    return {doc, MarkColoursOf(doc), Generated, layout, first, last, options, landscape};
+}
+
+// The files of a folder by name, with their bytes.
+std::map<QString, QByteArray> FilesIn(const QString& folder)
+{
+    std::map<QString, QByteArray> files;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
+        QFile file(info.filePath());
+        file.open(QIODevice::ReadOnly);
+        files[info.fileName()] = file.readAll();
+    }
+    return files;
+}
+
+} // namespace
+
+TEST(CalendarPrintout, PicturesEncodedOnEveryCoreEqualPagesDrawnAndEncodedInTurn)
+{
+    const CalendarDocument marked = MarkedCalendar();
+    // A real calendar's month titles: their anti-aliasing follows the pages drawn before them
+    // on the same thread, so pages drawn in another order come out different.
+    CalendarDocument jones;
+    ASSERT_TRUE(ReadCalendarFile(jones, QStringLiteral(CUSTODEX_TEST_DATA "/Jones.Smith.cdb")).Ok);
+    RecountCounters(jones);
+    struct Case {
+        const CalendarDocument& Doc;
+        PrintLayout Layout;
+        int First, Last;
+        PageOptions Options;
+        bool Landscape;
+        PrintoutPictures Format;
+    };
+    const Case cases[] = {
+        {marked, PrintLayout::YearPages, 1, 2, {}, false, PrintoutPictures::Bitmap},
+        {marked, PrintLayout::MonthPages, 12, 14, {false, false}, true, PrintoutPictures::Bitmap},
+        {jones, PrintLayout::MonthPages, 1, 7, {}, false, PrintoutPictures::Jpeg},
+        {jones, PrintLayout::OvernightList, 1, 0, {}, false, PrintoutPictures::Png},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE((PrintLayoutName(each.Layout) + QString::number(each.First)).toStdString());
+        const PrintoutRequest request =
+            Request(each.Doc, each.Layout, each.First, each.Last, each.Options, each.Landscape);
+        // Each on a thread of its own, so that both start with empty font caches.
+        QTemporaryDir together;
+        std::vector<int> done;
+        std::thread([&] {
+            FileSetWriter files;
+            CalendarPrintout printout(request);
+            printout.PageDone = [&done](int page) { done.push_back(page); };
+            EXPECT_TRUE(printout.WritePictures(files, together.path() + QLatin1Char('/'),
+                                               each.Format, ExistingFiles::Replace));
+        }).join();
+        std::map<QString, QByteArray> inTurn;
+        std::vector<int> drawn;
+        std::thread([&] {
+            QImage picture(CalendarPictureSize(each.Landscape), QImage::Format_RGB32);
+            PainterSurface surface(picture);
+            DrawPrintout(
+                surface, {each.Doc, request.Colours, Generated, {}}, each.Layout, each.First,
+                each.Last, each.Options,
+                [&](int page) {
+                    drawn.push_back(page);
+                    QBuffer buffer(&inTurn[CalendarPageBaseName(each.Doc, each.Layout, page) +
+                                           PrintoutPictureSuffix(each.Format)]);
+                    buffer.open(QIODevice::WriteOnly);
+                    EncodePrintoutPicture(buffer, picture, each.Format);
+                },
+                [] {});
+        }).join();
+        EXPECT_EQ(done, drawn);
+        EXPECT_TRUE(FilesIn(together.path()) == inTurn);
+    }
+}
+
+TEST(CalendarPrintout, AFailureOnALaterPageOrAStopWritesNothing)
+{
+    const CalendarDocument doc = MarkedCalendar();
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    const QString old = folder + CalendarPageBaseName(doc, PrintLayout::MonthPages, 1) +
+                        PrintoutPictureSuffix(PrintoutPictures::Bitmap);
+    ASSERT_EQ(WriteWholeFile(old, "old page"), FileWriteError::None);
+
+    {
+        // The disk fills up with the second page: the first page's old file stays.
+        FileSetWriter files;
+        CalendarPrintout printout(Request(doc, PrintLayout::MonthPages, 1, 4));
+        LimitWriteRoomForTesting(7'000'000);
+        EXPECT_FALSE(printout.WritePictures(files, folder, PrintoutPictures::Bitmap,
+                                            ExistingFiles::Replace));
+        LimitWriteRoomForTesting(-1);
+        EXPECT_EQ(files.Error(), FileWriteError::Failed);
+        EXPECT_EQ(files.FailedPath(), folder +
+                                          CalendarPageBaseName(doc, PrintLayout::MonthPages, 2) +
+                                          QStringLiteral(".bmp"));
+    }
+    {
+        // Told to stop after the first page: no further page is handed on, none is written.
+        FileSetWriter files;
+        CalendarPrintout printout(Request(doc, PrintLayout::MonthPages, 1, 6));
+        std::vector<int> done;
+        printout.PageDone = [&](int page) {
+            done.push_back(page);
+            printout.Stop();
+        };
+        EXPECT_FALSE(printout.WritePictures(files, folder, PrintoutPictures::Bitmap,
+                                            ExistingFiles::Replace));
+        EXPECT_TRUE(printout.Stopped());
+        EXPECT_EQ(done, std::vector<int>{1});
+        EXPECT_EQ(files.Error(), FileWriteError::None);
+    }
+    const auto left = FilesIn(dir.path());
+    ASSERT_EQ(left.size(), 1u); // no temporaries either
+    EXPECT_EQ(left.begin()->second, QByteArray("old page"));
+}

@@ -2,15 +2,13 @@
 
 #include "calendar/MonthView.h"
 #include "calendar/ui/TimeEntryDialog.h"
-#include "output/DrawingSurface.h"
+#include "output/CalendarPrintout.h"
 #include "output/ImageFiles.h"
 #include "output/PrintColours.h"
-#include "output/PrinterSurface.h"
 #include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
-#include "reports/DistributionPictures.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -333,43 +331,46 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
         TPrintCalendar* Dialog;
         ~RunningScope() { Dialog->SetRunning(false); }
     } running{this};
-    const PageOptions options{InclHeaders->isChecked(), InclTrailer->isChecked()};
-    const CalendarPageInput input{
-        Doc, colours, Services.Generated ? Services.Generated() : GeneratedNow(), monthsDone};
+    CalendarPrintout printout({Doc,
+                               colours,
+                               Services.Generated ? Services.Generated() : GeneratedNow(),
+                               layout,
+                               first,
+                               last,
+                               {InclHeaders->isChecked(), InclTrailer->isChecked()},
+                               ThePrinter.pageLayout().orientation() == QPageLayout::Landscape});
+    printout.PageDone = pageDone;
+    printout.MonthsDone = monthsDone;
     if (pictures) {
+        const PrintoutPictures format =
+            *pictures == ImageFormat::Bitmap ? PrintoutPictures::Bitmap : PrintoutPictures::Jpeg;
         // Every page's file is checked before the first is written, so a page that can never
         // be written (a folder in its place, a name too long) stops the printout before it
         // replaces anything.
-        for (int page = first; page <= last; ++page) {
-            const QString path = Doc.ClientFolder + CalendarPageBaseName(Doc, layout, page) +
-                                 PictureSuffix(*pictures);
-            if (const FileWriteError check = CheckWriteTarget(path);
-                check != FileWriteError::None) {
-                Services.Messages.Ask(PromptKind::Error, WriteRefusalMessage(check, path),
-                                      PromptButtons::Ok);
-                return false;
-            }
+        const PrintoutTargetCheck check = printout.CheckTargets(
+            printout.PicturePaths(Doc.ClientFolder, format), ExistingFiles::AskEach);
+        if (check.Problem != PrintoutTargetCheck::Fine) {
+            Services.Messages.Ask(PromptKind::Error, WriteRefusalMessage(check.Error, check.Path),
+                                  PromptButtons::Ok);
+            return false;
         }
-        const bool landscape = ThePrinter.pageLayout().orientation() == QPageLayout::Landscape;
-        QImage bitmap(CalendarPictureSize(landscape), QImage::Format_RGB32);
-        PainterSurface surface(bitmap);
+        // Asked before writing over a file; No leaves that page out, the printout goes on.
+        printout.KeepPage = [this](const QString& path) {
+            return Services.Messages.Ask(PromptKind::Confirmation,
+                                         QStringLiteral("File ") + path +
+                                             QStringLiteral(" already exists!\n\rOverwrite?"),
+                                         PromptButtons::YesCancel) == PromptAnswer::Yes;
+        };
         // The pages are put in place together once the last is complete: a full disk or a
         // refusal half-way leaves every old picture as it was.
         FileSetWriter files;
         PicturesWritten = 0;
-        DrawPrintout(
-            surface, input, layout, first, last, options,
-            [&](int page) {
-                pageDone(page);
-                if (files.Error() == FileWriteError::None)
-                    AddPage(files, bitmap, *pictures, CalendarPageBaseName(Doc, layout, page));
-            },
-            [] {});
-        if (files.Commit() != FileWriteError::None) {
+        if (!printout.WritePictures(files, Doc.ClientFolder, format, ExistingFiles::AskEach)) {
             Words.clear();
-            Services.Messages.Ask(PromptKind::Error,
-                                  WriteRefusalMessage(files.Error(), files.FailedPath()),
-                                  PromptButtons::Ok);
+            if (files.Error() != FileWriteError::None)
+                Services.Messages.Ask(PromptKind::Error,
+                                      WriteRefusalMessage(files.Error(), files.FailedPath()),
+                                      PromptButtons::Ok);
             return false;
         }
         PicturesWritten = static_cast<int>(files.Paths().size());
@@ -382,8 +383,8 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
     else {
         ThePrinter.setDocName(QStringLiteral("Calendar ") + Doc.ClientName);
         UsePrintoutResolution(ThePrinter);
-        PrinterSurface surface(ThePrinter);
-        if (!surface.Active()) {
+        int pages = 0;
+        if (!printout.DrawOn(ThePrinter, pages)) {
             Services.Messages.Ask(PromptKind::Error,
                                   QStringLiteral("Error!  Printing could not start on ") +
                                       (ThePrinter.outputFileName().isEmpty()
@@ -393,14 +394,6 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
                                   PromptButtons::Ok);
             return false;
         }
-        int pages = 0;
-        DrawPrintout(
-            surface, input, layout, first, last, options,
-            [&](int page) {
-                ++pages;
-                pageDone(page);
-            },
-            [&surface] { surface.NewPage(); });
         Words = QStringLiteral("Wrote %1 %2 to %3")
                     .arg(pages)
                     .arg(pages == 1 ? QStringLiteral("page") : QStringLiteral("pages"))
@@ -409,19 +402,6 @@ bool TPrintCalendar::RunPrintout(PrintLayout layout, int first, int last,
                              : QDir::toNativeSeparators(ThePrinter.outputFileName()));
     }
     return true;
-}
-
-void TPrintCalendar::AddPage(FileSetWriter& files, const QImage& bitmap, ImageFormat format,
-                             const QString& baseName)
-{
-    const QString path = Doc.ClientFolder + baseName + PictureSuffix(format);
-    if (QFileInfo::exists(path) &&
-        Services.Messages.Ask(PromptKind::Confirmation,
-                              QStringLiteral("File ") + path +
-                                  QStringLiteral(" already exists!\n\rOverwrite?"),
-                              PromptButtons::YesCancel) != PromptAnswer::Yes)
-        return; // this page is skipped, the printout goes on
-    AddPictureFile(files, path, bitmap, format, CalendarPagePictures);
 }
 
 void TPrintCalendar::ProposePdfName(PrintLayout layout)

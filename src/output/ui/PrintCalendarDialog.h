@@ -79,10 +79,6 @@ private:
     bool RunPrintout(PrintLayout layout, int first, int last, std::optional<ImageFormat> pictures,
                      const MarkColours& colours, const std::function<void(int)>& pageDone,
                      const std::function<void(int)>& monthsDone);
-    // Adds one page under its generated name to the pictures being written, asking before
-    // writing over a file (No skips the page).
-    void AddPage(FileSetWriter& files, const QImage& bitmap, ImageFormat format,
-                 const QString& baseName);
     // Within one PDF folder each printout proposes client + "_" + its kind + ".pdf".
     void ProposePdfName(PrintLayout layout);
     void SetProgress(int pixels);
