@@ -1,5 +1,5 @@
-#include "cli/CliRun.h"
 #include "cli/CliCommands.h"
+#include "cli/CliRun.h"
 #include "support/FullDisk.h"
 #include "support/SpecialFiles.h"
 

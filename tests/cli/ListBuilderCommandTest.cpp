@@ -1,6 +1,6 @@
-#include "patterns/PatternTestSupport.h"
 #include "calendar/CalendarFile.h"
 #include "cli/CliRun.h"
+#include "patterns/PatternTestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "cli/CliRun.h"
 #include "calendar/CalendarFile.h"
 #include "calendar/Recovery.h"
+#include "cli/CliRun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,12 +1,12 @@
 #include "reports/ui/DistributionErrorsWindow.h"
 
 #include "calendar/CalendarModel.h"
+#include "output/PrinterSurface.h"
 #include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "reports/DistributionReport.h"
-#include "output/PrinterSurface.h"
 
 #include <QListWidget>
 #include <QMenuBar>

@@ -1,5 +1,5 @@
-#include "cli/DistributionCliFixture.h"
 #include "app/MainWindow.h"
+#include "cli/DistributionCliFixture.h"
 #include "reports/DistributionReport.h"
 #include "reports/ui/DistributionErrorsWindow.h"
 #include "reports/ui/DistributionReportCommand.h"
