@@ -200,8 +200,25 @@ QStringList GuidelineNotes(const std::vector<Guideline>& guidelines, qsizetype u
     return notes;
 }
 
-void SetGuideline(std::vector<Guideline>& list, const Guideline& guideline)
+QString GuidelineSetProblem(const std::vector<Guideline>& list, const QString& name)
 {
+    QStringList shared;
+    for (const Guideline& kept : list)
+        if (kept.Name == name)
+            shared << GuidelineMeasureKey(kept.Measure) + QStringLiteral(" at least ") +
+                          GuidelineValueText(kept);
+    if (shared.size() < 2)
+        return {};
+    return QStringLiteral("%1 guidelines share the name \"%2\" (%3); which of them to set is "
+                          "not clear.")
+        .arg(shared.size())
+        .arg(name, shared.join(QStringLiteral("; ")));
+}
+
+bool SetGuideline(std::vector<Guideline>& list, const Guideline& guideline)
+{
+    if (!GuidelineSetProblem(list, guideline.Name).isEmpty())
+        return false;
     const auto same = std::find_if(list.begin(), list.end(), [&](const Guideline& kept) {
         return kept.Name == guideline.Name;
     });
@@ -209,16 +226,13 @@ void SetGuideline(std::vector<Guideline>& list, const Guideline& guideline)
         *same = guideline;
     else
         list.push_back(guideline);
+    return true;
 }
 
-bool RemoveGuideline(std::vector<Guideline>& list, const QString& name)
+std::size_t RemoveGuideline(std::vector<Guideline>& list, const QString& name)
 {
-    const auto same = std::find_if(list.begin(), list.end(),
-                                   [&](const Guideline& kept) { return kept.Name == name; });
-    if (same == list.end())
-        return false;
-    list.erase(same);
-    return true;
+    return static_cast<std::size_t>(
+        std::erase_if(list, [&](const Guideline& kept) { return kept.Name == name; }));
 }
 
 } // namespace custodex

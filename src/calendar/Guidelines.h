@@ -90,9 +90,13 @@ std::optional<Guideline> ReadGuidelineValueText(const QString& value);
 // shown). Empty when there is nothing to say.
 QStringList GuidelineNotes(const std::vector<Guideline>& guidelines, qsizetype unreadLines);
 
-// Sets a guideline: one of the same name is replaced in its place, another is added last.
-void SetGuideline(std::vector<Guideline>& list, const Guideline& guideline);
-// False when there is none of that name.
-bool RemoveGuideline(std::vector<Guideline>& list, const QString& name);
+// Why a guideline cannot be set by its name: several guidelines share the name, so which of
+// them to replace would be a guess. Names them with their figures; empty when it can be set.
+QString GuidelineSetProblem(const std::vector<Guideline>& list, const QString& name);
+// Sets a guideline: the one of the same name is replaced in its place, else it is added last.
+// False, with nothing changed, when several share the name (see GuidelineSetProblem).
+bool SetGuideline(std::vector<Guideline>& list, const Guideline& guideline);
+// Removes every guideline of that name; how many there were.
+std::size_t RemoveGuideline(std::vector<Guideline>& list, const QString& name);
 
 } // namespace custodex

@@ -44,7 +44,8 @@ int DayCountsCommand::Execute(const QCommandLineParser& parser, const QStringLis
     if (!doc.HasCalendar())
         return Fail(err, QStringLiteral("The calendar has no days to count."));
     const DayCounts counts = CountDays(doc);
-    if (!counts.Countable())
+    // The JSON says why with null counts, as the comparison's does; the table cannot.
+    if (!counts.Countable() && !parser.isSet(m_json))
         return Fail(err,
                     QStringLiteral("No day counts: ") + counts.NotCountable + QLatin1Char('.'));
     if (parser.isSet(m_json))

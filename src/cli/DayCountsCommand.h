@@ -25,7 +25,8 @@ private:
         QStringLiteral("Prints one JSON object (client, notCountable, periods) instead of the "
                        "table as text; each period has from, to, days and for nonCustodial and "
                        "custodial: overnights, hours24, daysOver12Hours, weightedDays and their "
-                       "...Percent shares of the days.")};
+                       "...Percent shares of the days. A calendar that cannot be counted gives "
+                       "its reason in notCountable and null counts.")};
 };
 
 } // namespace custodex::cli

@@ -30,7 +30,8 @@ PositionalArgument OutArgument()
 SetGuidelineCommand::SetGuidelineCommand()
     : Command(QStringLiteral("set-guideline"),
               QStringLiteral("Adds a guideline to a calendar, or replaces the one of the same "
-                             "name where it stands in the list.")),
+                             "name where it stands in the list. Refused when several guidelines "
+                             "share the name.")),
       m_overwrite(OverwriteOption(QStringLiteral("OUT.cdb")))
 {
     m_options << m_measure << m_atLeast << m_name << m_overwrite;
@@ -64,6 +65,10 @@ int SetGuidelineCommand::Execute(const QCommandLineParser& parser, const QString
     CalendarDocument doc;
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
+    // Of several guidelines with one name, which to replace would be a guess.
+    if (const QString problem = GuidelineSetProblem(doc.Guidelines, name); !problem.isEmpty())
+        return Fail(err, problem + QStringLiteral("\n\rremove-guideline --name removes all of "
+                                                  "them; then set the one wanted."));
     const Guideline guideline{name, *measure, *atLeast};
     const bool adds = std::none_of(doc.Guidelines.begin(), doc.Guidelines.end(),
                                    [&](const Guideline& kept) { return kept.Name == name; });
@@ -81,7 +86,8 @@ int SetGuidelineCommand::Execute(const QCommandLineParser& parser, const QString
 
 RemoveGuidelineCommand::RemoveGuidelineCommand()
     : Command(QStringLiteral("remove-guideline"),
-              QStringLiteral("Removes the guideline of that name from a calendar.")),
+              QStringLiteral("Removes the guideline of that name from a calendar; every one of "
+                             "them when several share the name.")),
       m_overwrite(OverwriteOption(QStringLiteral("OUT.cdb")))
 {
     m_options << m_name << m_overwrite;
@@ -97,13 +103,16 @@ int RemoveGuidelineCommand::Execute(const QCommandLineParser& parser, const QStr
     if (!ReadCalendarArgument(arguments[0], doc, err))
         return ExitFailure;
     const QString name = parser.value(m_name);
-    if (!RemoveGuideline(doc.Guidelines, name))
+    const std::size_t removed = RemoveGuideline(doc.Guidelines, name);
+    if (removed == 0)
         return Fail(err, QStringLiteral("There is no guideline named \"") + name +
                              QStringLiteral("\" in ") + arguments[0] + QLatin1Char('.'));
     const int status =
         SaveCalendarFile(doc, {arguments[1], arguments[0], parser.isSet(m_overwrite)}, err);
-    if (status == ExitOk)
+    if (status == ExitOk && removed == 1)
         out << "Guideline removed: " << name << '\n';
+    else if (status == ExitOk)
+        out << removed << " guidelines removed: " << name << '\n';
     return status;
 }
 

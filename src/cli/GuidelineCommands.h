@@ -5,7 +5,7 @@
 namespace custodex::cli {
 
 // set-guideline IN OUT --measure M --at-least V --name NAME: adds a guideline, or replaces the
-// one of that name in its place.
+// one of that name in its place; refused when several share the name.
 class SetGuidelineCommand : public Command {
 public:
     SetGuidelineCommand();
@@ -37,7 +37,7 @@ private:
     const QCommandLineOption m_overwrite;
 };
 
-// remove-guideline IN OUT --name NAME.
+// remove-guideline IN OUT --name NAME: removes every guideline of that name.
 class RemoveGuidelineCommand : public Command {
 public:
     RemoveGuidelineCommand();

@@ -230,8 +230,34 @@ TEST(GuidelineList, SetReplacesInPlaceAndRemoveSaysWhetherItFoundOne)
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0].Measure, GuidelineMeasure::OvernightPercent);
     EXPECT_EQ(list[2].Name, T("C"));
-    EXPECT_TRUE(RemoveGuideline(list, T("B")));
-    EXPECT_FALSE(RemoveGuideline(list, T("B")));
+    EXPECT_EQ(RemoveGuideline(list, T("B")), 1u);
+    EXPECT_EQ(RemoveGuideline(list, T("B")), 0u);
+    EXPECT_EQ(list.size(), 2u);
+}
+
+// Duplicate names are kept as read: setting one of them by name would be a guess and is
+// refused with both named; removing by name removes every one of them.
+TEST(GuidelineList, DuplicateNamesAreNotSetByGuessAndAreRemovedTogether)
+{
+    const std::vector<Guideline> read{{T("Dup"), GuidelineMeasure::Overnights, 146},
+                                      {T("Other"), GuidelineMeasure::DayVisits, 2},
+                                      {T("Dup"), GuidelineMeasure::OvernightPercent, 400}};
+    std::vector<Guideline> list = read;
+    EXPECT_EQ(GuidelineSetProblem(list, T("Dup")),
+              T("2 guidelines share the name \"Dup\" (overnights at least 146; overnightPercent "
+                "at least 40.0%); which of them to set is not clear."));
+    EXPECT_TRUE(GuidelineSetProblem(list, T("Other")).isEmpty());
+    EXPECT_TRUE(GuidelineSetProblem(list, T("New")).isEmpty());
+    EXPECT_FALSE(SetGuideline(list, {T("Dup"), GuidelineMeasure::Overnights, 100}));
+    EXPECT_EQ(list, read);
+
+    EXPECT_TRUE(SetGuideline(list, {T("Other"), GuidelineMeasure::DayVisits, 3}));
+    EXPECT_EQ(list[1].AtLeast, 3);
+    EXPECT_EQ(RemoveGuideline(list, T("Dup")), 2u);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].Name, T("Other"));
+    // With one left, the name is free to set again.
+    EXPECT_TRUE(SetGuideline(list, {T("Dup"), GuidelineMeasure::Overnights, 100}));
     EXPECT_EQ(list.size(), 2u);
 }
 

@@ -151,4 +151,27 @@ TEST_F(GuidelineCli, CompareListsEachSidesOwnGuidelines)
     EXPECT_TRUE(json[T("b")].toObject()[T("guidelines")].toArray().isEmpty());
 }
 
+// A name two guidelines share: set-guideline refuses to guess which one it means, and
+// remove-guideline removes both and says so.
+TEST_F(GuidelineCli, SharedNamesAreNotSetByGuessAndAreRemovedTogether)
+{
+    QFile file(In);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("GUIDELINE=overnights,146,Dup\r\nGUIDELINE=overnightPercent,40.0%,Dup\r\n");
+    file.close();
+    const QByteArray shared = Bytes(In);
+
+    const cli_test::CliRun set = Cli(Set("overnights", "100", "Dup"));
+    EXPECT_EQ(set.Status, 1);
+    EXPECT_TRUE(set.Err.contains(T("2 guidelines share the name \"Dup\" (overnights at least "
+                                   "146; overnightPercent at least 40.0%)")))
+        << set.Err.toStdString();
+    EXPECT_EQ(Bytes(In), shared);
+
+    const cli_test::CliRun removed = Cli({T("remove-guideline"), In, In, T("--name"), T("Dup")});
+    ASSERT_EQ(removed.Status, 0) << removed.Err.toStdString();
+    EXPECT_EQ(removed.Out, T("2 guidelines removed: Dup\n"));
+    EXPECT_EQ(Bytes(In), Original);
+}
+
 } // namespace

@@ -85,44 +85,53 @@ TEST(DayCounts, HandWorkedCalendars)
         Counts First;
         Counts Second;
         Counts Both;
+        // The distribution warned about the times (a stay without them): the counts stand,
+        // with the note that they are only approximate.
+        bool Approximate;
     } cases[] = {
         // Friday 6 h, Saturday 18 h: one day over 12 hours, ½ + 1 weighted, 24 h in all.
         {"Friday 6:00 PM to Saturday 6:00 PM",
          {{"2024-03-01", true, "06:00PM", "06:00PM"}},
          {"1", "1.0", "1", "1.50"},
          {"0", "0.0", "0", "0.00"},
-         {"1", "1.0", "1", "1.50"}},
+         {"1", "1.0", "1", "1.50"},
+         false},
         // 240 minutes: 0.17 of 24 hours, a quarter day.
         {"a 4-hour visit",
          {{"2024-03-05", false, "10:00AM", "02:00PM"}},
          {"0", "0.2", "0", "0.25"},
          {"0", "0.0", "0", "0.00"},
-         {"0", "0.2", "0", "0.25"}},
+         {"0", "0.2", "0", "0.25"},
+         false},
         // The assumed 24 hours: 12 before midnight, 12 after; exactly 12 hours is not over 12
         // but weighs a whole day.
         {"a stay without times under the assumed duration",
          {{"2024-03-08", true, None, None}},
          {"1", "1.0", "0", "2.00"},
          {"0", "0.0", "0", "0.00"},
-         {"1", "1.0", "0", "2.00"}},
+         {"1", "1.0", "0", "2.00"},
+         true},
         // The visit's two hours lie within the assumed evening: counted once.
         {"a visit inside a stay counted once",
          {{"2024-03-08", true, None, None}, {"2024-03-08", false, "02:00PM", "04:00PM"}},
          {"1", "1.0", "0", "2.00"},
          {"0", "0.0", "0", "0.00"},
-         {"1", "1.0", "0", "2.00"}},
+         {"1", "1.0", "0", "2.00"},
+         true},
         // February 29 whole: 6 h + 24 h + 6 h.
         {"a leap day inside a stay",
          {{"2024-02-28", true, "06:00PM", None}, {"2024-02-29", true, None, "06:00AM"}},
          {"2", "1.5", "1", "2.00"},
          {"0", "0.0", "0", "0.00"},
-         {"2", "1.5", "1", "2.00"}},
+         {"2", "1.5", "1", "2.00"},
+         false},
         // December 31's evening is the first year's, January 1's morning the second's.
         {"a stay over the midnight that ends the first year",
          {{"2024-12-31", true, "06:00PM", "08:00AM"}},
          {"1", "0.3", "0", "0.50"},
          {"0", "0.3", "0", "0.50"},
-         {"1", "0.6", "0", "1.00"}},
+         {"1", "0.6", "0", "1.00"},
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -134,6 +143,13 @@ TEST(DayCounts, HandWorkedCalendars)
         EXPECT_EQ(counts.Periods[0].NonCustodial.Days, 366);
         EXPECT_EQ(counts.Periods[1].NonCustodial.Days, 365);
         EXPECT_EQ(counts.Periods[2].NonCustodial.Days, 731);
+        EXPECT_EQ(counts.Approximate, c.Approximate);
+        const CalendarDocument doc = Calendar(c.Marks);
+        EXPECT_EQ(DayCountTextLines(doc, counts, {CarePeriod::BothYears})
+                      .contains(DayCountApproximateNote),
+                  c.Approximate);
+        EXPECT_EQ(DayCountsJson(doc, counts, {CarePeriod::BothYears})[T("approximate")].toBool(),
+                  c.Approximate);
     }
 }
 
@@ -235,10 +251,32 @@ TEST_F(DayCountsCli, TextHelpAndRefusals)
 
     Write(
         {{"2024-03-01", true, "06:00PM", "08:00AM"}, {"2024-03-01", false, "07:00PM", "09:00PM"}});
-    const cli_test::CliRun refused = Cli({File, T("--json")});
+    const cli_test::CliRun refused = Cli({File});
     EXPECT_EQ(refused.Status, 1);
     EXPECT_TRUE(refused.Out.isEmpty());
     EXPECT_TRUE(refused.Err.contains(T("March 1, 2024"))) << refused.Err.toStdString();
+}
+
+// A calendar that cannot be counted: the JSON still comes, as the comparison's does, with the
+// reason and a null for every count, and the exit code the comparison gives it.
+TEST_F(DayCountsCli, JsonOfAnUncountableCalendarGivesTheReasonAndNullCounts)
+{
+    Write(
+        {{"2024-03-01", true, "06:00PM", "08:00AM"}, {"2024-03-01", false, "07:00PM", "09:00PM"}});
+    const cli_test::CliRun run = Cli({File, T("--json"), T("--period"), T("first")});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(run.Out.toUtf8()).object();
+    EXPECT_TRUE(json[T("notCountable")].toString().contains(T("March 1, 2024")))
+        << run.Out.toStdString();
+    const QJsonObject first = json[T("periods")].toObject()[T("firstYear")].toObject();
+    EXPECT_EQ(first[T("days")].toInt(), 366);
+    for (const char* side : {"nonCustodial", "custodial"}) {
+        const QJsonObject counts = first[T(side)].toObject();
+        EXPECT_EQ(counts.size(), 8) << side;
+        for (const QString& key : counts.keys())
+            EXPECT_TRUE(counts[key].isNull()) << side << " " << key.toStdString();
+    }
 }
 
 // The comparison and a guideline on a day count show the report's own numbers.

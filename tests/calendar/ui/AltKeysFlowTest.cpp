@@ -24,6 +24,13 @@ using namespace custodex::testing;
 
 namespace {
 
+// Whether a condition comes true while events are processed. Qt's QTRY macros only return from
+// the function when it does not, which GoogleTest never hears of.
+template <typename Condition> bool Soon(Condition condition)
+{
+    return QTest::qWaitFor(condition, 2000);
+}
+
 const QString BothMarksNotice = QStringLiteral(
     "Notice:  One or more days have been marked with both an\n\rOvernight Stay and a Day Visit.  "
     "While this is not an error\n\ryou might want to examine the day(s) in question and "
@@ -53,7 +60,7 @@ protected:
     {
         QCoreApplication::processEvents();
         Window.activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), &Window);
+        ASSERT_TRUE(Soon([&] { return QApplication::activeWindow() == &Window; }));
     }
 
     void Alt(Qt::Key key) { QTest::keyClick(Window.windowHandle(), key, Qt::AltModifier); }
@@ -82,7 +89,11 @@ protected:
     {
         QCoreApplication::processEvents();
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << after;
-        EXPECT_EQ(Window.menuBar()->activeAction(), nullptr) << after;
+        EXPECT_EQ(Window.menuBar()->activeAction(), nullptr)
+            << after << " DEBUG "
+            << (Window.menuBar()->activeAction()
+                    ? Window.menuBar()->activeAction()->text().toStdString()
+                    : "");
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << after;
         EXPECT_FALSE(Window.menuBar()->hasFocus()) << after;
     }
@@ -95,14 +106,17 @@ protected:
         const int month = Window.Document().ShownMonthIndex;
         switch (key) {
         case Qt::Key_F:
+        case Qt::Key_E:
         case Qt::Key_L:
         case Qt::Key_H: {
+            // Alt+E is shared by the Edit menu and Exit: the first press opens the menu.
             QMenu* menu = BarMenu(key == Qt::Key_F   ? QStringLiteral("&File")
+                                  : key == Qt::Key_E ? QStringLiteral("&Edit")
                                   : key == Qt::Key_L ? QStringLiteral("&Lists(Patterns)")
                                                      : QStringLiteral("&Help"));
             ASSERT_NE(menu, nullptr);
             Alt(key);
-            QTRY_VERIFY2(menu->isVisible(), what.c_str());
+            EXPECT_TRUE(Soon([&] { return menu->isVisible(); })) << what;
             Press(Qt::Key_Escape); // closes the menu, leaves its title armed
             Press(Qt::Key_Escape); // disarms the menu bar
             break;
@@ -113,38 +127,45 @@ protected:
                 modal->close();
             });
             Alt(key);
-            QTRY_VERIFY2(*shown, what.c_str());
+            EXPECT_TRUE(Soon([&] { return *shown; })) << what;
             break;
         }
-        case Qt::Key_E:
-            Prompts.Expect(BothMarksNotice, PromptAnswer::Yes);
-            Alt(key);
-            QTRY_VERIFY2(Prompts.Script.empty(), what.c_str());
-            EXPECT_TRUE(Window.isVisible()) << what;
-            break;
         case Qt::Key_P: {
             // Two captions share P: the key moves between them, as Qt does for buddies, and
             // Enter or Space then acts on the one reached.
             Alt(key);
-            QTRY_VERIFY2(Window.PrevMonthBtn->hasFocus(), what.c_str());
+            EXPECT_TRUE(Soon([&] { return Window.PrevMonthBtn->hasFocus(); })) << what;
             EXPECT_EQ(Window.Document().ShownMonthIndex, month) << what;
             Alt(key);
-            QTRY_COMPARE(Window.menuBar()->activeAction(), BarAction("Preview"));
+            ASSERT_TRUE(
+                Soon([&] { return Window.menuBar()->activeAction() == BarAction("Preview"); }));
             Alt(key);
-            QTRY_VERIFY2(Window.PrevMonthBtn->hasFocus(), what.c_str());
+            EXPECT_TRUE(Soon([&] { return Window.PrevMonthBtn->hasFocus(); })) << what;
             EXPECT_EQ(Window.menuBar()->activeAction(), nullptr) << what;
             EXPECT_EQ(Window.Document().ShownMonthIndex, month) << what;
             break;
         }
         case Qt::Key_X:
             Alt(key);
-            QTRY_COMPARE(Window.Document().ShownMonthIndex, month + 1);
+            ASSERT_TRUE(Soon([&] { return Window.Document().ShownMonthIndex == month + 1; }));
             Window.PrevMonthBtn->click();
             break;
+        case Qt::Key_A: // the default reason box of the mode shown
+            Alt(key);
+            EXPECT_TRUE(Soon([&] { return Window.OverniteReasons->hasFocus(); })) << what;
+            break;
+        case Qt::Key_T: { // the month list, at the month shown
+            QPushButton* shown =
+                Window
+                    .MonthButtons[static_cast<std::size_t>(Window.Document().ShownMonthNumber - 1)];
+            Alt(key);
+            EXPECT_TRUE(Soon([&] { return shown->hasFocus(); })) << what;
+            break;
+        }
         case Qt::Key_N:
             Window.Overnights->setFocus();
             Alt(key);
-            QTRY_VERIFY2(Window.ClientName->hasFocus(), what.c_str());
+            EXPECT_TRUE(Soon([&] { return Window.ClientName->hasFocus(); })) << what;
             break;
         case Qt::Key_O:
         case Qt::Key_D: {
@@ -152,7 +173,7 @@ protected:
             QRadioButton* other = key == Qt::Key_O ? Window.DayVisits : Window.Overnights;
             other->setChecked(true);
             Alt(key);
-            QTRY_VERIFY2(radio->isChecked(), what.c_str());
+            EXPECT_TRUE(Soon([&] { return radio->isChecked(); })) << what;
             Window.Overnights->setChecked(true);
             break;
         }
@@ -172,19 +193,37 @@ protected:
 
 TEST_F(AltKeysFlow, EveryAltKeyReachesItsControlWhateverWasPressedBefore)
 {
-    const Qt::Key keys[] = {Qt::Key_F, Qt::Key_L, Qt::Key_P, Qt::Key_R, Qt::Key_H,
-                            Qt::Key_E, Qt::Key_N, Qt::Key_Y, Qt::Key_M, Qt::Key_O,
-                            Qt::Key_D, Qt::Key_S, Qt::Key_X};
+    const Qt::Key keys[] = {Qt::Key_F, Qt::Key_E, Qt::Key_L, Qt::Key_P, Qt::Key_R,
+                            Qt::Key_H, Qt::Key_N, Qt::Key_Y, Qt::Key_M, Qt::Key_O,
+                            Qt::Key_D, Qt::Key_A, Qt::Key_T, Qt::Key_S, Qt::Key_X};
     const struct {
         const char* Name;
         std::function<void()> Before;
     } befores[] = {
         {"nothing", [] {}},
-        {"Alt+E, Escape",
+        {"Alt+E, Escape twice",
+         [this] {
+             Alt(Qt::Key_E);
+             ASSERT_TRUE(Soon([&] { return BarMenu(QStringLiteral("&Edit"))->isVisible(); }));
+             Press(Qt::Key_Escape);
+             Press(Qt::Key_Escape);
+         }},
+        {"Alt+E twice, Escape",
+         [this] {
+             Alt(Qt::Key_E);
+             Alt(Qt::Key_E);
+             ASSERT_TRUE(
+                 Soon([&] { return Window.menuBar()->activeAction() == BarAction("ExitBar"); }));
+             Press(Qt::Key_Escape);
+         }},
+        {"Alt+E twice, Enter, Escape",
          [this] {
              Prompts.Expect(BothMarksNotice, PromptAnswer::Yes);
              Alt(Qt::Key_E);
-             QTRY_VERIFY(Prompts.Script.empty());
+             Alt(Qt::Key_E);
+             Press(Qt::Key_Return);
+             ASSERT_TRUE(Soon([&] { return Prompts.Script.empty(); }));
+             Activate();
              Press(Qt::Key_Escape);
          }},
         {"Alt+P, Escape",
@@ -202,7 +241,7 @@ TEST_F(AltKeysFlow, EveryAltKeyReachesItsControlWhateverWasPressedBefore)
          [this] {
              auto shown = WhenModal([](QWidget* modal) { modal->close(); });
              Alt(Qt::Key_R);
-             QTRY_VERIFY(*shown);
+             ASSERT_TRUE(Soon([&] { return *shown; }));
              Activate();
              Press(Qt::Key_Escape);
          }},
@@ -212,9 +251,87 @@ TEST_F(AltKeysFlow, EveryAltKeyReachesItsControlWhateverWasPressedBefore)
             Window.ClientName->setFocus();
             before.Before();
             Activate();
-            ExpectAtRest(before.Name);
+            ExpectAtRest(std::string(before.Name) + " (then " + std::to_string(key) + ")");
             CheckKey(key, before.Name);
         }
+}
+
+// Alt+E is shared by the Edit menu and Exit: it moves between them as the menu bar does for two
+// titles with one letter, and never runs Exit at once.
+TEST_F(AltKeysFlow, AltEMovesBetweenTheEditMenuAndExit)
+{
+    QMenu* edit = BarMenu(QStringLiteral("&Edit"));
+    QAction* exit = BarAction("ExitBar");
+    ASSERT_NE(edit, nullptr);
+    ASSERT_NE(exit, nullptr);
+    Window.ClientName->setFocus();
+
+    Alt(Qt::Key_E);
+    ASSERT_TRUE(Soon([&] { return edit->isVisible(); }));
+    EXPECT_EQ(QApplication::activePopupWidget(), edit);
+    QStringList items;
+    for (QAction* action : edit->actions())
+        items << action->objectName();
+    EXPECT_EQ(items, (QStringList{QStringLiteral("Undo"), QStringLiteral("Redo")}));
+
+    // Again: the menu closes and Exit is marked; nothing runs (an unexpected question fails).
+    Alt(Qt::Key_E);
+    ASSERT_TRUE(Soon([&] { return Window.menuBar()->activeAction() == exit; }));
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::qWait(150);
+    EXPECT_TRUE(Window.isVisible());
+    EXPECT_EQ(Window.menuBar()->activeAction(), exit);
+
+    // A third time: back to the menu, Exit no longer marked.
+    Alt(Qt::Key_E);
+    ASSERT_TRUE(Soon([&] { return edit->isVisible(); }));
+    EXPECT_EQ(Window.menuBar()->activeAction(), edit->menuAction());
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
+    ExpectAtRest("Alt+E three times, Escape twice");
+
+    // Escape leaves Exit: a later Enter runs nothing, and the pointer passing over the bar
+    // opens no menu (the bar is left as its own Escape leaves it).
+    Alt(Qt::Key_E);
+    Alt(Qt::Key_E);
+    ASSERT_TRUE(Soon([&] { return Window.menuBar()->activeAction() == exit; }));
+    Press(Qt::Key_Escape);
+    ExpectAtRest("Alt+E twice, Escape");
+    Press(Qt::Key_Return);
+    QTest::mouseMove(Window.menuBar(),
+                     Window.menuBar()->actionGeometry(edit->menuAction()).center());
+    QTest::qWait(150);
+    EXPECT_FALSE(edit->isVisible());
+    ExpectAtRest("Alt+E twice, Escape, Enter, the pointer on Edit");
+
+    // Another shortcut leaves Exit too: Enter then goes to the control reached.
+    Window.ClientName->setFocus();
+    Alt(Qt::Key_E);
+    Alt(Qt::Key_E);
+    ASSERT_TRUE(Soon([&] { return Window.menuBar()->activeAction() == exit; }));
+    Alt(Qt::Key_A);
+    ASSERT_TRUE(Soon([&] { return Window.OverniteReasons->hasFocus(); }));
+    EXPECT_EQ(Window.menuBar()->activeAction(), nullptr);
+    Press(Qt::Key_Return);
+    QTest::qWait(150);
+    EXPECT_TRUE(Window.isVisible());
+    ExpectAtRest("Alt+E twice, Alt+A, Enter");
+}
+
+// Enter on the Exit reached by Alt+E closes as Exit always has: with changes pending it asks
+// whether to save them first.
+TEST_F(AltKeysFlow, ExitReachedByAltEAsksAboutPendingChanges)
+{
+    Window.Document().ChangesPending = true;
+    Prompts.Expect(BothMarksNotice, PromptAnswer::No);
+    Prompts.Expect(QStringLiteral("Save Pending Changes?"), PromptAnswer::No);
+    Alt(Qt::Key_E);
+    Alt(Qt::Key_E);
+    ASSERT_TRUE(Soon([&] { return Window.menuBar()->activeAction() == BarAction("ExitBar"); }));
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(Soon([&] { return Prompts.Script.empty(); }));
+    ASSERT_TRUE(Soon([&] { return !Window.isVisible(); }));
 }
 
 } // namespace
