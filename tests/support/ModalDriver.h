@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/QtTryChecks.h"
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>

@@ -132,7 +132,8 @@ void TACustomList::CheckAccepted()
     if (Entries.Accepted || !isVisible())
         return;
     Messages.Ask(PromptKind::Information, SelectAnotherFileMessage, PromptButtons::Ok);
-    QDialog::reject();
+    // Nothing was applied: the dialog closes without the bulk dialogs' Cancel question.
+    QDialog::reject(); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void TACustomList::ShowState()
