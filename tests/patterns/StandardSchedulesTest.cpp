@@ -22,27 +22,6 @@ QStringList Dates(std::initializer_list<const char*> dates)
     return list;
 }
 
-// Answers from a script (Cancel when it runs out, which fails the test) and keeps everything.
-class ScriptedScheduleQuestions : public OverwriteQuestions {
-public:
-    OverwriteAnswer AskOverwrite(const QString& question, OverwriteChoices /*choices*/) override
-    {
-        Asked << question;
-        if (Answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << question.toStdString();
-            return OverwriteAnswer::Cancel;
-        }
-        const OverwriteAnswer answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
-    void Tell(PromptKind /*kind*/, const QString& text) override { Told << text; }
-
-    std::deque<OverwriteAnswer> Answers;
-    QStringList Asked;
-    QStringList Told;
-};
-
 // September 2025 to August 2027: three calendar years; September 1, 2025 is a Monday.
 CalendarDocument September2025()
 {
@@ -117,7 +96,7 @@ TEST_P(ScheduleTable, MarksExactlyTheNightsTheScheduleDefines)
             ScheduleRequest request =
                 RequestFor(doc, QString::fromLatin1(table.Name), nonCustodialFirst, start, end);
             request.Choice.LongWeekend = table.LongWeekend;
-            ScriptedScheduleQuestions questions;
+            ScriptedQuestions questions;
             const ScheduleResult result = ApplySchedule(doc, request, questions);
             ASSERT_TRUE(result.Ran);
             EXPECT_TRUE(questions.Asked.isEmpty());
@@ -173,7 +152,7 @@ TEST(StandardSchedules, AStayRunningIntoTheNextSpanYearKeepsItsShape)
     CalendarDocument doc = September2025();
     ScheduleRequest request = RequestFor(doc, QStringLiteral("alternating-weeks"), true,
                                          QDate(2026, 8, 22), QDate(2026, 9, 18));
-    ScriptedScheduleQuestions questions;
+    ScriptedQuestions questions;
     ASSERT_TRUE(ApplySchedule(doc, request, questions).Ran);
     EXPECT_EQ(MarkedDates(doc, ListKind::Overnights),
               Dates({"2026-08-22", "2026-08-23", "2026-08-24", "2026-08-25", "2026-08-26",
@@ -195,7 +174,7 @@ TEST(StandardSchedules, WeeklyExtrasGoOnlyOnDaysNotAlreadyTheNonCustodialParents
                                          QDate(2025, 9, 1), QDate(2025, 9, 21));
     request.Choice.Visit = {2, QStringLiteral("04:00PM"), QStringLiteral("07:00PM")};
     request.Choice.OvernightWeekday = 3;
-    ScriptedScheduleQuestions questions;
+    ScriptedQuestions questions;
     const ScheduleResult result = ApplySchedule(doc, request, questions);
     ASSERT_TRUE(result.Ran);
     EXPECT_EQ(MarkedDates(doc, ListKind::Overnights),
@@ -241,7 +220,7 @@ TEST(StandardSchedules, TheSecondAndFourthWeekendsAreNamedForWhatTheyAre)
     CalendarDocument doc = September2025();
     ScheduleRequest request = RequestFor(doc, QStringLiteral("first-third-fifth-weekends"), false,
                                          QDate(2025, 9, 1), QDate(2025, 9, 30));
-    ScriptedScheduleQuestions questions;
+    ScriptedQuestions questions;
     ASSERT_TRUE(ApplySchedule(doc, request, questions).Ran);
     // September 2025's Fridays: the 5th, 12th, 19th and 26th; the 12th and 26th are the 2nd
     // and 4th.
@@ -256,7 +235,7 @@ TEST(StandardSchedules, ApplyingAgainLaysTheScheduleAnewWithoutAsking)
     // 3-4-4-3 from Monday, September 1, 2025 with the non-custodial parent first, then again
     // with the custodial parent first: the nights are the second Apply's alone.
     CalendarDocument doc = September2025();
-    ScriptedScheduleQuestions questions;
+    ScriptedQuestions questions;
     ScheduleRequest request =
         RequestFor(doc, QStringLiteral("3-4-4-3"), true, QDate(2025, 9, 1), QDate(2025, 9, 14));
     ASSERT_TRUE(ApplySchedule(doc, request, questions).Ran);
@@ -296,7 +275,7 @@ TEST(StandardSchedules, RefusalsChangeNothing)
         ScheduleRequest request =
             RequestFor(doc, QStringLiteral("2-2-3"), true, QDate(2025, 9, 1), QDate(2025, 12, 31));
         c.Change(request);
-        ScriptedScheduleQuestions questions;
+        ScriptedQuestions questions;
         const ScheduleResult result = ApplySchedule(doc, request, questions);
         EXPECT_FALSE(result.Ran) << c.What;
         ASSERT_EQ(questions.Told.size(), 1) << c.What;
@@ -329,7 +308,7 @@ protected:
 
     CalendarDocument Doc = September2025();
     ScheduleRequest Request;
-    ScriptedScheduleQuestions Questions;
+    ScriptedQuestions Questions;
 };
 
 TEST_F(ReplaceAndOverwrite, ReplaceRemovesTheRangesOvernightsButKeepsNotesAndDayVisits)
@@ -382,7 +361,7 @@ TEST_F(ReplaceAndOverwrite, EachAnswerOfTheOverwriteQuestion)
     };
     for (const Case& c : cases) {
         Doc = opened;
-        ScriptedScheduleQuestions questions;
+        ScriptedQuestions questions;
         questions.Answers = c.Answers;
         ASSERT_TRUE(ApplySchedule(Doc, Request, questions).Ran) << c.What;
         EXPECT_EQ(questions.Asked.size(), c.Asked) << c.What;
@@ -400,7 +379,7 @@ TEST_F(ReplaceAndOverwrite, EachAnswerOfTheOverwriteQuestion)
 
     // Cancel brings every day and reason back, and says nothing more.
     Doc = opened;
-    ScriptedScheduleQuestions questions;
+    ScriptedQuestions questions;
     questions.Answers = {OverwriteAnswer::Cancel};
     const ScheduleResult cancelled = ApplySchedule(Doc, Request, questions);
     EXPECT_FALSE(cancelled.Ran);
@@ -447,7 +426,7 @@ TEST(HolidaysByYear, GivesEachHolidayInTheCalendarYearsAsked)
         CalendarDocument doc = September2025();
         ScheduleRequest request;
         request.Holidays = UnitedStates(ListKind::Overnights, {{c.Caption, c.Years}});
-        ScriptedScheduleQuestions questions;
+        ScriptedQuestions questions;
         const ScheduleResult result = ApplySchedule(doc, request, questions);
         if (c.Years == HolidayYears::Never) {
             EXPECT_FALSE(result.Ran);
@@ -474,7 +453,7 @@ TEST(HolidaysByYear, MarksAndQuestionsAreThoseOfTheHolidayDialog)
     ScheduleRequest request;
     request.Holidays =
         UnitedStates(ListKind::DayVisits, {{"Thanksgiving Day", HolidayYears::EvenYears}});
-    ScriptedScheduleQuestions questions;
+    ScriptedQuestions questions;
     questions.Answers = {OverwriteAnswer::Yes};
     ASSERT_TRUE(ApplySchedule(byYear, request, questions).Ran);
 
@@ -514,7 +493,7 @@ TEST(HolidaysByYear, AYearStartingInAprilCanHoldTwoEastersOfDifferentYears)
     ScheduleRequest request;
     request.Holidays =
         UnitedStates(ListKind::Overnights, {{"Easter Sunday", HolidayYears::OddYears}});
-    ScriptedScheduleQuestions questions;
+    ScriptedQuestions questions;
     ASSERT_TRUE(ApplySchedule(doc, request, questions).Ran);
     EXPECT_EQ(MarkedDates(doc, ListKind::Overnights), Dates({"2027-03-28"}));
     EXPECT_TRUE(questions.Told.isEmpty());
@@ -530,7 +509,7 @@ TEST(HolidaysByYear, ARefusedDayVisitTimeLeavesTheCalendarAsItWas)
         RequestFor(doc, QStringLiteral("2-2-3"), true, QDate(2025, 9, 1), QDate(2025, 12, 31));
     request.Holidays =
         UnitedStates(ListKind::DayVisits, {{"Christmas Day", HolidayYears::EveryYear}});
-    ScriptedScheduleQuestions questions;
+    ScriptedQuestions questions;
     EXPECT_FALSE(ApplySchedule(doc, request, questions).Ran);
     ASSERT_EQ(questions.Told.size(), 1);
     EXPECT_TRUE(questions.Told.first().startsWith(
